@@ -1,0 +1,20 @@
+# larkspin_library(name SOURCES ... DEPS ...): one static library per subsystem.
+function(larkspin_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# larkspin_test(name SOURCES ... DEPS ... [LABELS ...]): one GoogleTest binary registered with CTest.
+function(larkspin_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock Threads::Threads)
+  set(labels unit)
+  if(ARG_LABELS)
+    set(labels ${ARG_LABELS})
+  endif()
+  gtest_discover_tests(${name} PROPERTIES LABELS "${labels}" DISCOVERY_TIMEOUT 30)
+endfunction()

@@ -1,0 +1,41 @@
+# Shared by the scripts: the Debian packages Larkspin needs, installed when missing, and the build.
+
+LARKSPIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Build tools, test frameworks, libraries, and the real servers the integration tests run against.
+LARKSPIN_PACKAGES=(
+  cmake g++ ninja-build pkg-config
+  libgtest-dev libgmock-dev
+  uuid-dev
+  dovecot-core dovecot-pop3d
+  python3
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs every listed package that is not installed yet (one apt-get update first).
+ensure_packages() {
+  local missing=()
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# build_tree DIR [cmake options...]: configure (once) and build one tree.
+build_tree() {
+  local dir=$1
+  shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$LARKSPIN_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j 2
+}
+
+build_release() { build_tree "$LARKSPIN_ROOT/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
+build_sanitized() { build_tree "$LARKSPIN_ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DLARKSPIN_SANITIZE=ON; }

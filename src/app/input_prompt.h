@@ -1,0 +1,29 @@
+#pragma once
+// The one-line input question the engine asks the user (login, password, an address-book
+// name). The input dialog implements it on screen; tests script it.
+#include <string>
+
+namespace larkspin {
+
+struct InputRequest {
+  std::string caption;
+  std::string prompt;
+  std::string initial_text;
+  bool password_style = false;
+  bool show_remember = false;
+  bool remember_preset = false;
+};
+
+struct InputAnswer {
+  std::string text;
+  bool remember = false;
+};
+
+class CInputPrompt {
+ public:
+  virtual ~CInputPrompt() = default;
+  // Shows the question modally; true for OK, false for Cancel (the answer is then empty).
+  virtual bool Ask(const InputRequest& request, InputAnswer& answer) = 0;
+};
+
+}  // namespace larkspin

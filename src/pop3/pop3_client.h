@@ -1,0 +1,70 @@
+#pragma once
+// The POP3 client: one conversation with one server over one TCP connection, with blocking,
+// time-limited reads of single-line and multi-line replies. Every operation returns true on
+// success; after a failure LastReply() holds the text of the reply that failed (or a plain
+// description of a local failure such as an unreachable host).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pop3/pop3_text.h"
+#include "pop3/reply_buffer.h"
+#include "pop3/tcp_link.h"
+
+namespace larkspin {
+
+class CPop3Client {
+ public:
+  CPop3Client() = default;
+  CPop3Client(const CPop3Client&) = delete;
+  CPop3Client& operator=(const CPop3Client&) = delete;
+  virtual ~CPop3Client();
+
+  // Greeting, USER and PASS. A login or password holding a line break is refused before
+  // anything is sent.
+  bool Connect(const std::string& host, const std::string& user, const std::string& password, int port);
+  // QUIT, keeping the last reply's text; closes the socket in every case.
+  bool Disconnect();
+  bool Statistics(int& count, int& size);
+  // Size of message n from LIST (STAT and LIST are issued once per connection).
+  bool GetMessageSize(int n, uint32_t& size);
+  // TOP n 0: the header only.
+  bool GetMessageHeader(int n, CPop3Text& message);
+  // RETR n: the whole message.
+  bool Retrieve(int n, CPop3Text& message);
+  bool Delete(int n);
+  std::string LastReply() const { return last_response_; }
+
+  bool IsConnected() const { return connected_; }
+  int MessageCount() const { return message_count_; }
+
+  // How long one wait for data may last.
+  unsigned read_timeout_ms = 2000;
+
+ protected:
+  virtual bool ReadStatReply(int& count, int& size);
+  virtual bool ReadLineReply();
+  virtual bool ReadSizeList(int count);
+  virtual bool ReadTextReply(CPop3Text& message, uint32_t size);
+  // The one reading loop: reads into buffer until what was received ends with terminator,
+  // growing the buffer by at least growth_step when a receive fills it. True when the reply
+  // begins with "+OK" (case ignored).
+  virtual bool ReadReply(CReplyBuffer& buffer, std::string_view terminator, size_t growth_step);
+
+ private:
+  bool SendCommand(const std::string& command);
+  bool EnsureSizesKnown();
+  bool FetchText(const char* command, int n, CPop3Text& message);
+  void FailWith(std::string text);
+
+  CTcpLink socket_;
+  int message_count_ = 0;
+  bool sizes_known_ = false;
+  bool statistics_known_ = false;
+  std::vector<uint32_t> message_sizes_;
+  std::string last_response_;
+  bool connected_ = false;
+};
+
+}  // namespace larkspin

@@ -1,0 +1,24 @@
+#pragma once
+// One message or message header as received from the server (without its status line and
+// without the terminating line), and the header fields in it.
+#include <string>
+
+namespace larkspin {
+
+class CPop3Text {
+ public:
+  void SetText(std::string text) { text_ = std::move(text); }
+  const std::string& Text() const { return text_; }
+
+  // The text up to the first empty line ("\r\n\r\n"), or the whole text.
+  std::string HeaderText() const;
+  // The text after the first empty line, or empty.
+  std::string BodyText() const;
+  // The unfolded value of the first header field with that name (case ignored), or empty.
+  std::string HeaderField(const std::string& name) const;
+
+ private:
+  std::string text_;
+};
+
+}  // namespace larkspin

@@ -1,0 +1,36 @@
+#include "cli/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace larkspin {
+
+namespace {
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "Usage:\n");
+  for (const CommandLineMode& mode : CommandLineModes()) std::fprintf(out, "  larkspin %s\n", mode.usage);
+}
+}  // namespace
+
+const std::vector<CommandLineMode>& CommandLineModes() {
+  static const std::vector<CommandLineMode> modes = {
+  };
+  return modes;
+}
+
+bool RunCommandLine(int argc, char** argv, int& exit_code) {
+  if (argc < 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintUsage(stdout);
+    exit_code = 0;
+    return true;
+  }
+  for (const CommandLineMode& mode : CommandLineModes()) {
+    if (std::strcmp(argv[1], mode.name) != 0) continue;
+    exit_code = mode.run(CommandArguments(argv + 2, argv + argc));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace larkspin

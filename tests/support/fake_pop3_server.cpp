@@ -51,9 +51,9 @@ FakePop3Server::~FakePop3Server() {
   thread_.join();
 }
 
-void FakePop3Server::On(const std::string& prefix, ScriptedReply reply) {
+void FakePop3Server::On(const std::string& prefix, ScriptedReply reply, int uses) {
   std::lock_guard lock(mutex_);
-  rules_.push_back({prefix, std::move(reply)});
+  rules_.push_back({prefix, std::move(reply), uses > 0 ? uses : -1});
 }
 
 void FakePop3Server::ServeMailbox(const std::vector<std::string>& messages) {
@@ -126,15 +126,12 @@ void FakePop3Server::Converse(int client) {
 
 ScriptedReply FakePop3Server::ReplyFor(const std::string& line) {
   std::lock_guard lock(mutex_);
-  Rule* chosen = nullptr;
-  for (Rule& rule : rules_) {
-    if (!StartsWithIgnoringCase(line, rule.prefix)) continue;
-    chosen = &rule;
-    if (!rule.used) break;
+  for (auto rule = rules_.rbegin(); rule != rules_.rend(); ++rule) {
+    if (rule->uses_left == 0 || !StartsWithIgnoringCase(line, rule->prefix)) continue;
+    if (rule->uses_left > 0) --rule->uses_left;
+    return rule->reply;
   }
-  if (chosen == nullptr) return Reply("-ERR unknown command\r\n");
-  chosen->used = true;
-  return chosen->reply;
+  return Reply("-ERR unknown command\r\n");
 }
 
 bool FakePop3Server::Send(int client, const ScriptedReply& reply) {

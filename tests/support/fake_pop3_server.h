@@ -1,7 +1,7 @@
 #pragma once
 // A scriptable POP3 peer on 127.0.0.1 and an ephemeral port, for the protocol's edge cases.
-// Each received line is recorded; the reply to a line is chosen by the first rule whose prefix
-// begins the line (case ignored). A reply can arrive in chunks with pauses, stay silent, or be
+// Each received line is recorded; the reply to a line comes from the newest rule whose prefix
+// begins the line (case ignored) and that is not used up. A reply can arrive in chunks with pauses, stay silent, or be
 // followed by closing the connection. Unmatched lines get "-ERR unknown command".
 #include <atomic>
 #include <condition_variable>
@@ -30,9 +30,9 @@ class FakePop3Server {
   explicit FakePop3Server(ScriptedReply greeting = Reply("+OK fake POP3 ready\r\n"));
   ~FakePop3Server();
 
-  // Adds a rule; later rules with the same prefix are used after earlier ones have been used
-  // once each, and the last one keeps answering.
-  void On(const std::string& prefix, ScriptedReply reply);
+  // Adds a rule that overrides older ones with a matching prefix; with uses > 0 it answers that
+  // many times and then leaves the older rules to answer.
+  void On(const std::string& prefix, ScriptedReply reply, int uses = 0);
   // Ordinary replies to USER, PASS, QUIT, STAT, LIST, TOP, RETR and DELE for messages.
   void ServeMailbox(const std::vector<std::string>& messages);
 
@@ -46,7 +46,7 @@ class FakePop3Server {
   struct Rule {
     std::string prefix;
     ScriptedReply reply;
-    bool used = false;
+    int uses_left;  // negative: unlimited
   };
   void AcceptLoop();
   void Converse(int client);

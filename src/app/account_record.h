@@ -2,6 +2,8 @@
 // One account's settings as a value: the identity the compose window sends with.
 #include <string>
 
+#include "platform/tls_channel.h"
+
 namespace larkspin {
 
 struct AccountRecord {
@@ -17,6 +19,8 @@ struct AccountRecord {
   std::string password;  // plain, after the credential step
   std::string login;     // plain, after the credential step
   std::string authentication;
+  TlsOptions pop3_tls;  // POP3Security, TLSVerify, TLSCAFile
+  TlsOptions smtp_tls;  // SMTPSecurity, TLSVerify, TLSCAFile
 };
 
 }  // namespace larkspin

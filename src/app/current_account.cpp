@@ -1,5 +1,6 @@
 #include "app/current_account.h"
 
+#include "app/account_tls.h"
 #include "app/ini_file.h"
 #include "app/working_files.h"
 #include "common/decimal.h"
@@ -37,6 +38,7 @@ int CCurrentAccount::LoadCurrentAccount(const std::string& section) {
   pop3_port = config.ReadInt(section, "POP3Port", 110);
   smtp_host = config.ReadString(section, "SMTPHost", "smtphost");
   smtp_port = config.ReadInt(section, "SMTPPort", 25);
+  pop3_tls = ReadTlsOptions(config, section, kPop3SecurityKey);
   CreateAccountFolders(account_number);
   return 1;
 }
@@ -56,6 +58,8 @@ int CCurrentAccount::LoadAccountRecord(int number, AccountRecord& record, PeekSc
   record.smtp_host = config.ReadString(section, "SMTPHost", "smtp3host");
   record.smtp_port = config.ReadInt(section, "SMTPPort", 25);
   record.authentication = config.ReadString(section, "Authentication", "NoLoginMethod");
+  record.pop3_tls = ReadTlsOptions(config, section, kPop3SecurityKey);
+  record.smtp_tls = ReadTlsOptions(config, section, kSmtpSecurityKey);
   record.login = login;
   record.password = password;
   return 1;

@@ -40,6 +40,7 @@ class CCurrentAccount {
   std::string pop3_host;
   int pop3_port = 110;
   int smtp_port = 25;
+  TlsOptions pop3_tls;
   std::string login;
   std::string password;
   bool login_plain = false;

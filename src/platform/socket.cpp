@@ -34,6 +34,16 @@ int CreateStreamSocket() {
   return s < 0 ? kInvalidSocket : s;
 }
 
+bool BindStreamSocket(int socket, const std::string& local_address) {
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  if (!ResolveIPv4(local_address, local.sin_addr)) {
+    SetLastErrorCode(kErrorInvalidArgument);
+    return false;
+  }
+  return ::bind(socket, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0;
+}
+
 bool ConnectStreamSocket(int socket, const std::string& host, int port, std::string& error_text) {
   sockaddr_in peer{};
   peer.sin_family = AF_INET;

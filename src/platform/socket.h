@@ -12,6 +12,11 @@ constexpr int kInvalidSocket = -1;
 // A new IPv4 TCP socket, or kInvalidSocket.
 int CreateStreamSocket();
 
+// Binds the socket to a local address (dotted IPv4 first, else resolved by name) and port 0
+// before connecting. False when the address cannot be resolved (last error
+// kErrorInvalidArgument) or the bind fails.
+bool BindStreamSocket(int socket, const std::string& local_address);
+
 // Connects to host (dotted IPv4 first, else resolved by name, first address) and port. On
 // failure returns false and describes the cause in error_text; an unresolvable host also sets
 // the last error to kErrorInvalidArgument.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
 #include "platform/last_error.h"
@@ -123,19 +124,45 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
     FailWith("-ERR The login name or password contains a line break and was not sent.");
     return false;
   }
+  if (tls.mode == TlsMode::kUnknown) {
+    FailWith("-ERR The account's POP3Security setting is not one of None, SSL or STARTTLS.");
+    return false;
+  }
   if (!socket_.Create()) {
     FailWith(FormatText("-ERR Cannot create a socket: %s", std::strerror(errno)));
     return false;
   }
-  if (!socket_.Connect(host, port)) {
+  if (!socket_.Connect(host, port) || (tls.mode == TlsMode::kImplicit && !StartTls(host, port))) {
     FailWith(socket_.ConnectError());
+    socket_.Close();
     return false;
   }
   connected_ = true;
-  const bool logged_in = ReadLineReply() && SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
+  const bool logged_in = ReadLineReply() && UpgradeToTlsIfConfigured(host, port) &&
+                         SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
   if (!logged_in) Disconnect();
   return logged_in;
+}
+
+bool CPop3Client::StartTls(const std::string& host, int port) {
+  if (!socket_.StartTls(host, tls, read_timeout_ms)) return false;
+  if (!tls.verify)
+    LogEvent(FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port));
+  return true;
+}
+
+// STLS after the greeting; a server that refuses it never gets the login in plain text.
+bool CPop3Client::UpgradeToTlsIfConfigured(const std::string& host, int port) {
+  if (tls.mode != TlsMode::kUpgrade) return true;
+  if (!SendCommand("STLS\r\n")) return false;
+  if (!ReadLineReply()) {
+    FailWith("-ERR The server does not offer STLS (" + last_response_ + "); not logging in without encryption.");
+    return false;
+  }
+  if (StartTls(host, port)) return true;
+  FailWith(socket_.ConnectError());
+  return false;
 }
 
 bool CPop3Client::Disconnect() {

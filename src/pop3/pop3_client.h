@@ -41,6 +41,8 @@ class CPop3Client {
 
   // How long one wait for data may last.
   unsigned read_timeout_ms = 2000;
+  // Whether and how the connection is encrypted (POP3S or STLS); plain by default.
+  TlsOptions tls;
 
  protected:
   virtual bool ReadStatReply(int& count, int& size);
@@ -54,6 +56,8 @@ class CPop3Client {
 
  private:
   bool SendCommand(const std::string& command);
+  bool StartTls(const std::string& host, int port);
+  bool UpgradeToTlsIfConfigured(const std::string& host, int port);
   bool EnsureSizesKnown();
   bool FetchText(const char* command, int n, CPop3Text& message);
   void FailWith(std::string text);

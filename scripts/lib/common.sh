@@ -6,7 +6,7 @@ LARKSPIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 LARKSPIN_PACKAGES=(
   cmake g++ ninja-build pkg-config
   libgtest-dev libgmock-dev
-  uuid-dev
+  uuid-dev libssl-dev openssl
   dovecot-core dovecot-pop3d
   python3
 )

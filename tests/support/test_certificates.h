@@ -1,0 +1,24 @@
+#pragma once
+// A throw-away certificate authority and a server certificate signed by it, made with the
+// openssl command in a folder of the test's own, for TLS peers on 127.0.0.1.
+#include <string>
+
+namespace larkspin::testing {
+
+class TestCertificates {
+ public:
+  // Issues the server certificate for host_name (a DNS name, also valid for 127.0.0.1 when
+  // host_name is "localhost").
+  TestCertificates(const std::string& folder, const std::string& host_name);
+
+  const std::string& AuthorityFile() const { return authority_; }
+  const std::string& CertificateFile() const { return certificate_; }
+  const std::string& KeyFile() const { return key_; }
+
+ private:
+  std::string authority_;
+  std::string certificate_;
+  std::string key_;
+};
+
+}  // namespace larkspin::testing

@@ -1,0 +1,20 @@
+#pragma once
+// Windows-1252, the program's "ANSI code page": message files, the wire and the encoders work in
+// its bytes. These conversions are used where text meets UTF-8: encoded words and bodies with a
+// UTF-8 charset, and the terminal and command line.
+#include <string>
+#include <string_view>
+
+namespace larkspin {
+
+// Each Windows-1252 byte as UTF-8. The five bytes the code page leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) stand for the control characters of the same number.
+std::string AnsiToUtf8(std::string_view ansi);
+
+bool IsValidUtf8(std::string_view text);
+
+// Valid UTF-8 converted to Windows-1252, a character the code page lacks written as "?";
+// anything that is not valid UTF-8 is taken as Windows-1252 already and returned unchanged.
+std::string TypedTextToAnsi(std::string_view text);
+
+}  // namespace larkspin

@@ -1,0 +1,57 @@
+#include "smtp/header_word_encoder.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/windows_1252.h"
+
+namespace larkspin {
+
+namespace {
+constexpr size_t kChunkLength = 70;
+
+bool HasHighByte(std::string_view chunk) {
+  return std::any_of(chunk.begin(), chunk.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Control bytes are copied too; line breaks never get here (RenderHeader turns them into blanks).
+bool IsCopiedInWord(unsigned char b) { return b < 0x80 && b != '=' && b != '?' && b != '_'; }
+}  // namespace
+
+bool IsUtf8Charset(std::string_view charset) {
+  static constexpr std::string_view kUtf8 = "utf-8";
+  return charset.size() == kUtf8.size() &&
+         std::equal(charset.begin(), charset.end(), kUtf8.begin(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  if (!HasHighByte(chunk)) return std::string(chunk);
+  std::string word = "=?" + std::string(charset) + "?q?";
+  for (const char c : chunk) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    if (c == ' ') {
+      word += '_';
+    } else if (IsCopiedInWord(b)) {
+      word += c;
+    } else {
+      word += '=';
+      word += kHex[b >> 4];
+      word += kHex[b & 0x0F];
+    }
+  }
+  return word + "?=";
+}
+
+std::string EncodeHeaderText(std::string_view text, std::string_view charset) {
+  const std::string bytes = IsUtf8Charset(charset) ? AnsiToUtf8(text) : std::string(text);
+  std::string encoded;
+  size_t start = 0;
+  for (; bytes.size() - start > kChunkLength; start += kChunkLength) {
+    encoded += EncodeHeaderWord(std::string_view(bytes).substr(start, kChunkLength), charset);
+  }
+  return encoded + EncodeHeaderWord(std::string_view(bytes).substr(start), charset);
+}
+
+}  // namespace larkspin

@@ -1,0 +1,22 @@
+#pragma once
+// Quoted-printable encoding of text bodies (RFC 2045, 6.7), in two passes: escaping, then soft
+// line breaks that keep every line at 78 bytes or fewer.
+#include <string>
+#include <string_view>
+
+namespace larkspin {
+
+// Escaping pass: bytes 33-60, 62-126, TAB, LF, CR and blank are copied, every other byte becomes
+// "=" and two upper-case hex digits. A blank or tab right before a line end or at the end of the
+// text is escaped too, since receivers strip trailing white space from a line.
+std::string EscapeQP(std::string_view bytes);
+
+// Soft line break pass over escaped text: once a line reaches 78 bytes it is cut after its last
+// white space or complete escape within them (at 77 bytes when there is none, moved before an
+// escape that would be split) and continued after "=" CR LF. Hard line ends pass unchanged.
+std::string BreakQPLines(std::string_view escaped);
+
+// Both passes.
+std::string EncodeQP(std::string_view bytes);
+
+}  // namespace larkspin

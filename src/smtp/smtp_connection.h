@@ -1,0 +1,98 @@
+#pragma once
+// The SMTP client: one blocking conversation with one server. Connect reads the greeting, greets
+// with HELO (no authentication) or EHLO and authenticates with AUTH CRAM-MD5, AUTH LOGIN or the
+// plain-text AUTH LOGIN PLAIN variant; SendMessage transmits one CSMTPMail in one transaction;
+// Disconnect says QUIT. Every step returns true on success. The text and code of the last reply
+// stay readable for the caller, and each failure also passes a diagnostic text to
+// ReportDiagnostic, which does nothing unless overridden.
+//
+// Calling order for one message: Connect, SendMessage, Disconnect(true). A failed Connect has
+// already disconnected; a failed SendMessage leaves the connection open, and the next Connect
+// starts over on a new socket.
+#include <string>
+#include <string_view>
+
+#include "pop3/reply_buffer.h"
+#include "smtp/smtp_link.h"
+
+namespace larkspin {
+
+class CSMTPMail;
+class CSMTPPart;
+class CSMTPRecipient;
+
+// Authentication method codes as Connect receives them.
+enum SmtpAuthMethod : int { kAuthNone = 0, kAuthCramMd5 = 1, kAuthLogin = 2, kAuthLoginPlain = 3 };
+
+class CSMTPConnection {
+ public:
+  CSMTPConnection() = default;
+  CSMTPConnection(const CSMTPConnection&) = delete;
+  CSMTPConnection& operator=(const CSMTPConnection&) = delete;
+  // Says QUIT when still connected.
+  virtual ~CSMTPConnection();
+
+  // Connects to host and port (bound to local_address first when it is not empty), reads the
+  // greeting, greets and authenticates with method. On failure the reply that failed stays the
+  // last reply, and the connection has said QUIT and closed.
+  bool Connect(const std::string& host, int method, const std::string& user, const std::string& password, int port,
+               const std::string& local_address = "");
+  bool SendMessage(const CSMTPMail& message);
+  // With send_quit: QUIT and its 221 reply. The socket is closed in every case.
+  bool Disconnect(bool send_quit);
+
+  const std::string& LastReplyText() const { return last_response_; }
+  int LastReplyCode() const { return last_response_code_; }
+  void SetTimeout(unsigned milliseconds) { timeout_ms_ = milliseconds; }
+  // The name HELO and EHLO give; "auto" (the default) stands for the local host name.
+  void SetHeloName(std::string name) { helo_name_ = std::move(name); }
+  const std::string& HeloName() const { return helo_name_; }
+  bool IsConnected() const { return connected_; }
+
+ protected:
+  // Reads one reply with a buffer of its own. True when a line of it carries expected_code.
+  virtual bool ReadCommandReply(int expected_code, bool ehlo);
+  // Reads until the text ends with terminator (and, for an EHLO reply, holds "250 "), growing
+  // buffer by growth_step when a receive fills it. Any line may carry the expected code; the last
+  // reply then holds the text from that line on.
+  virtual bool ReadResponse(CReplyBuffer& buffer, std::string_view terminator, int expected_code,
+                            size_t growth_step, bool ehlo);
+  virtual void ReportDiagnostic(const std::string& text);
+
+ private:
+  bool ConnectSMTP();
+  bool ConnectESMTP(const std::string& user, const std::string& password, int method);
+  bool AuthLogin(const std::string& user, const std::string& password);
+  bool AuthLoginPlain(const std::string& user, const std::string& password);
+  bool CramLogin(const std::string& user, const std::string& password);
+  bool SendRCPTForRecipient(const CSMTPRecipient& recipient);
+  bool SendBodyPart(const CSMTPPart& part, bool root);
+  bool SendRecipients(const CSMTPMail& message);
+  // Sends one command line; a line break inside it (from a value the user typed) is refused
+  // before anything is sent.
+  bool SendCommand(const std::string& line);
+  bool SendData(const std::string& data);
+  // Sends data and reports diagnostic_format filled with the system error code when that fails.
+  bool SendReported(const std::string& data, const char* diagnostic_format);
+  // The last reply without its code and blank: the server's prompt in an AUTH exchange.
+  std::string Prompt() const;
+  // Reports text; returns false.
+  bool Report(const std::string& text);
+  // Sets the last error and reports text; returns false.
+  bool Fail(int error_code, const std::string& text);
+  // Disconnect with QUIT after a failed Connect, keeping the reply that made it fail.
+  void DisconnectKeepingReply();
+  // A failure of our side (socket, refused line): the last reply text describes it.
+  void DescribeLocalFailure(const std::string& description);
+  void ResolveAutoHeloName();
+
+  CSMTPLink socket_;
+  bool connected_ = false;
+  std::string last_response_;
+  std::string helo_name_ = "auto";
+  unsigned timeout_ms_ = 60000;
+  int last_response_code_ = 0;
+  int system_error_ = 0;  // of the last failed send, for the diagnostic texts
+};
+
+}  // namespace larkspin

@@ -1,0 +1,130 @@
+#include "smtp/smtp_mail.h"
+
+#include <stdexcept>
+
+#include "common/format.h"
+#include "platform/local_time.h"
+#include "smtp/header_line.h"
+#include "smtp/header_word_encoder.h"
+#include "smtp/mail_date.h"
+
+namespace larkspin {
+
+std::vector<CSMTPRecipient>* CSMTPMail::ListOf(int type) {
+  return const_cast<std::vector<CSMTPRecipient>*>(static_cast<const CSMTPMail*>(this)->ListOf(type));
+}
+
+const std::vector<CSMTPRecipient>* CSMTPMail::ListOf(int type) const {
+  switch (type) {
+    case kRecipientTo:
+      return &to_;
+    case kRecipientCc:
+      return &cc_;
+    case kRecipientBcc:
+      return &bcc_;
+    default:
+      return nullptr;
+  }
+}
+
+int CSMTPMail::AddRecipient(const CSMTPRecipient& recipient, int type) {
+  std::vector<CSMTPRecipient>* list = ListOf(type);
+  if (list == nullptr) return -1;
+  list->push_back(recipient);
+  return static_cast<int>(list->size()) - 1;
+}
+
+int CSMTPMail::RecipientCount(int type) const {
+  const std::vector<CSMTPRecipient>* list = ListOf(type);
+  return list == nullptr ? 0 : static_cast<int>(list->size());
+}
+
+const CSMTPRecipient& CSMTPMail::Recipient(int type, int index) const {
+  const std::vector<CSMTPRecipient>* list = ListOf(type);
+  if (list == nullptr) throw std::out_of_range("no such recipient type");
+  return list->at(static_cast<size_t>(index));
+}
+
+void CSMTPMail::MakeRootMultipart() {
+  root_.SetText(kMultipartPreamble);
+  root_.SetContentType("multipart/mixed");
+}
+
+void CSMTPMail::EnableMime(bool on) {
+  if (mime_ == on) return;
+  mime_ = on;
+  root_.RemoveSubParts();
+  if (!on) return;
+  const std::string text = root_.Text();
+  MakeRootMultipart();
+  if (!text.empty()) SetText(text);
+}
+
+void CSMTPMail::SetText(const std::string& text) {
+  if (!mime_) {
+    root_.SetText(text);
+    return;
+  }
+  if (CSMTPPart* text_part = root_.FindSubPart("text/plain")) {
+    text_part->SetText(text);
+    return;
+  }
+  MakeRootMultipart();
+  CSMTPPart text_part;
+  text_part.SetCharset(root_.Charset());
+  text_part.SetText(text);
+  root_.AddSubPart(text_part);
+}
+
+int CSMTPMail::AttachPart(const CSMTPPart& part) {
+  EnableMime(true);
+  return root_.AddSubPart(part);
+}
+
+std::string CSMTPMail::JoinedRecipients(int type) const {
+  std::string joined;
+  for (const CSMTPRecipient& recipient : *ListOf(type)) {
+    if (!joined.empty()) joined += ",";
+    joined += recipient.GetRecipientText(true, root_.Charset());
+  }
+  return joined;
+}
+
+std::string CSMTPMail::ContentHeaderLines() const {
+  if (!mime_) {
+    return FormatText("Content-Type: %s;\r\n\tcharset=%s\r\n", WithoutLineBreaks(root_.ContentType()).c_str(),
+                      WithoutLineBreaks(root_.Charset()).c_str());
+  }
+  std::string lines;
+  if (root_.Base64()) {
+    lines = "Content-Transfer-Encoding: base64\r\n";
+  } else if (root_.QuotedPrintable()) {
+    lines = "Content-Transfer-Encoding: quoted-printable\r\n";
+  }
+  const std::string type = WithoutLineBreaks(root_.ContentType());
+  if (root_.ChildCount() > 0) {
+    return lines + FormatText("MIME-Version: 1.0\r\nContent-Type: %s; boundary=\"%s\"\r\n", type.c_str(),
+                              WithoutLineBreaks(root_.Boundary()).c_str());
+  }
+  return lines + FormatText("MIME-Version: 1.0\r\nContent-Type: %s\r\n", type.c_str());
+}
+
+std::string CSMTPMail::RenderHeader() const { return RenderHeaderAt(LocalNow()); }
+
+std::string CSMTPMail::RenderHeaderAt(const std::tm& local) const {
+  const std::string& charset = root_.Charset();
+  std::string header = "From: " + from_.GetRecipientText(true, charset);
+  header += "\r\nTo: " + JoinedRecipients(kRecipientTo) + "\r\n";
+  const std::string cc = JoinedRecipients(kRecipientCc);
+  if (!cc.empty()) header += "Cc: " + cc + "\r\n";
+  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), charset);
+  if (!mailer_.empty()) header += "\r\nX-Mailer: " + WithoutLineBreaks(mailer_);
+  header += "\r\n";
+  header += ContentHeaderLines();
+  if (!reply_to_.Address().empty()) header += "Reply-To: " + reply_to_.GetRecipientText(true, charset) + "\r\n";
+  header += "Date: " + FormatMailDate(local) + "\r\n";
+  for (const std::string& line : extra_headers_) header += WithoutLineBreaks(line) + "\r\n";
+  return header;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,15 @@
+#include "smtp/smtp_recipient.h"
+
+#include "smtp/header_line.h"
+#include "smtp/header_word_encoder.h"
+
+namespace larkspin {
+
+std::string CSMTPRecipient::GetRecipientText(bool encode, std::string_view charset) const {
+  const std::string address = WithoutLineBreaks(address_);
+  if (friendly_name_.empty()) return address;
+  const std::string name = WithoutLineBreaks(friendly_name_);
+  return (encode ? EncodeHeaderText(name, charset) : name) + " <" + address + ">";
+}
+
+}  // namespace larkspin

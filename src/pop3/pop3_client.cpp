@@ -141,7 +141,11 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
   const bool logged_in = ReadLineReply() && UpgradeToTlsIfConfigured(host, port) &&
                          SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
-  if (!logged_in) Disconnect();
+  if (!logged_in) {
+    const std::string login_error = last_response_;
+    Disconnect();
+    last_response_ = login_error;
+  }
   return logged_in;
 }
 
@@ -171,7 +175,7 @@ bool CPop3Client::Disconnect() {
     const std::string kept_response = last_response_;
     socket_.Send("QUIT\r\n", 6);
     result = ReadLineReply();
-    last_response_ = kept_response;
+    if (result) last_response_ = kept_response;  // a failed QUIT reports its own reply
     connected_ = false;
     sizes_known_ = false;
     statistics_known_ = false;

@@ -24,7 +24,8 @@ class CPop3Client {
   // Greeting, USER and PASS. A login or password holding a line break is refused before
   // anything is sent.
   bool Connect(const std::string& host, const std::string& user, const std::string& password, int port);
-  // QUIT, keeping the last reply's text; closes the socket in every case.
+  // QUIT; closes the socket in every case. After a successful QUIT the last reply's text is the
+  // one from before it, so an earlier error survives the logout.
   bool Disconnect();
   bool Statistics(int& count, int& size);
   // Size of message n from LIST (STAT and LIST are issued once per connection).

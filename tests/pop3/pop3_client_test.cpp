@@ -93,6 +93,14 @@ TEST_F(Pop3ClientTest, NegativePassFailsConnectButStillSendsQuit) {
   EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER user", "PASS pw", "QUIT"));
 }
 
+TEST_F(Pop3ClientTest, LoginErrorSurvivesEvenAFailedQuit) {
+  FakePop3Server server;
+  server.On("USER", Reply("-ERR unknown user\r\n"));
+  server.On("QUIT", Reply("-ERR odd\r\n"));
+  EXPECT_FALSE(ConnectTo(server));
+  EXPECT_EQ(client.LastReply(), "-ERR unknown user");
+}
+
 TEST_F(Pop3ClientTest, LowerCaseOkIsAcceptedExceptByStat) {
   FakePop3Server server(Reply("+ok hello\r\n"));
   server.On("USER", Reply("+ok\r\n"));

@@ -1,0 +1,73 @@
+#include "admin/account_admin.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/working_files.h"
+#include "common/format.h"
+#include "common/message_box.h"
+#include "platform/private_profile.h"
+
+namespace larkspin {
+
+namespace {
+// What differs between resetting the login and resetting the password.
+struct StoredCredential {
+  const char* name;       // "Login" or "Password"
+  const char* key;        // its key in the account section
+  std::string CCurrentAccount::*value;
+  bool CCurrentAccount::*plain;
+};
+
+void ResetCredential(const AccountSelection& selection, CCurrentAccount& account, const StoredCredential& credential) {
+  const char* name = selection.account_name.c_str();
+  if (selection.all_accounts) {
+    MessageBoxF(kBoxOk | kBoxIconWarning, "Cannot reset %s for '%s'", credential.name, name);
+    return;
+  }
+  if (MessageBoxF(kBoxYesNo | kBoxIconQuestion, "Reset %s for account '%s' ?", credential.name, name) != kButtonYes)
+    return;
+  WriteProfileString(kConfigFile, AccountSection(selection.account_number), credential.key, "");
+  (account.*credential.value).clear();
+  account.*credential.plain = false;
+  MessageBoxF(kBoxOk | kBoxIconInformation, "%s successfully reset.", credential.name);
+}
+
+void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+}  // namespace
+
+void ResetLogin(const AccountSelection& selection, CCurrentAccount& account) {
+  ResetCredential(selection, account, {"Login", "POP3Account", &CCurrentAccount::login, &CCurrentAccount::login_plain});
+}
+
+void ResetPassword(const AccountSelection& selection, CCurrentAccount& account) {
+  ResetCredential(selection, account,
+                  {"Password", "POP3Password", &CCurrentAccount::password, &CCurrentAccount::password_plain});
+}
+
+void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, CPop3Client& client,
+                   bool& connected, const std::function<void(const std::string&)>& set_status) {
+  const std::string& host = account.pop3_host;
+  set_status(FormatText("Unlocking '%s' for user '%s' ...", host.c_str(), account.full_name.c_str()));
+  account.EnsureCredentials(AccountSection(selection.account_number),
+                            selection.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount);
+  client.tls = account.pop3_tls;
+  if (!client.Connect(host, account.login, account.password, account.pop3_port)) {
+    set_status(FormatText("Error connecting to %s: %s", host.c_str(), client.LastReply().c_str()));
+    return;
+  }
+  connected = true;
+  Pause(50);
+  int count = 0;
+  int size = 0;
+  if (!client.Statistics(count, size)) set_status("Error Statistics: " + client.LastReply());
+  Pause(50);
+  if (client.Disconnect()) {
+    set_status(FormatText("'%s' unlocked successfully", host.c_str()));
+    connected = false;
+  } else {
+    set_status("Error Disconnect: " + client.LastReply());
+  }
+}
+
+}  // namespace larkspin

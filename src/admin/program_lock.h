@@ -1,0 +1,16 @@
+#pragma once
+// The program password: asked at start, when the screen lock is lifted, and at the folder gate.
+// Kept scrambled in the application profile, in the main window's section, key "pw".
+#include "app/input_prompt.h"
+#include "platform/profile_store.h"
+
+namespace larkspin {
+
+// The main window's profile section: its template number 102 in lower-case hexadecimal.
+inline constexpr const char* kMainWindowSection = "66";
+
+// True when the typed password matches the stored one, or when none is needed. With no
+// password chosen yet, whatever is typed (even nothing, after Cancel) becomes the password.
+bool CheckProgramPassword(CInputPrompt& prompt, const CProfileStore& profile);
+
+}  // namespace larkspin

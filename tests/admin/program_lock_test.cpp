@@ -1,0 +1,60 @@
+#include "admin/program_lock.h"
+
+#include <deque>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+// Types the given passwords in turn; an empty optional stands for Cancel.
+class TypingPrompt : public CInputPrompt {
+ public:
+  bool Ask(const InputRequest& request, InputAnswer& answer) override {
+    ++asked;
+    last_request = request;
+    const std::optional<std::string> next = typed.empty() ? std::nullopt : typed.front();
+    if (!typed.empty()) typed.pop_front();
+    answer.text = next.value_or("");
+    return next.has_value();
+  }
+  std::deque<std::optional<std::string>> typed;
+  int asked = 0;
+  InputRequest last_request;
+};
+
+class ProgramLockTest : public ::testing::Test {
+ protected:
+  testing::TempFolder folder;
+  CProfileStore profile{folder.File("profile.ini")};
+  TypingPrompt prompt;
+};
+
+TEST_F(ProgramLockTest, FirstCheckStoresWhateverIsTypedScrambled) {
+  prompt.typed = {"abc"};
+  EXPECT_TRUE(CheckProgramPassword(prompt, profile));
+  EXPECT_EQ(profile.GetString("66", "pw", "null"), "fff");
+  EXPECT_EQ(prompt.last_request.caption, "Larkspin password");
+  EXPECT_EQ(prompt.last_request.prompt, "Please enter your Larkspin password:");
+  EXPECT_TRUE(prompt.last_request.password_style);
+  EXPECT_FALSE(prompt.last_request.show_remember);
+
+  prompt.typed = {"abc", "ABC", std::nullopt};
+  EXPECT_TRUE(CheckProgramPassword(prompt, profile));
+  EXPECT_FALSE(CheckProgramPassword(prompt, profile));  // another case is refused
+  EXPECT_FALSE(CheckProgramPassword(prompt, profile));  // Cancel is refused
+}
+
+TEST_F(ProgramLockTest, CancelAtTheFirstCheckSwitchesEveryPromptOff) {
+  prompt.typed = {std::nullopt};
+  EXPECT_TRUE(CheckProgramPassword(prompt, profile));
+  EXPECT_EQ(profile.GetString("66", "pw", "null"), "");
+  EXPECT_TRUE(CheckProgramPassword(prompt, profile));
+  EXPECT_TRUE(CheckProgramPassword(prompt, profile));
+  EXPECT_EQ(prompt.asked, 1);
+}
+
+}  // namespace
+}  // namespace larkspin

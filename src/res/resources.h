@@ -1,0 +1,47 @@
+#pragma once
+// The program's resources: dialog templates, the main menu, the string table and the icon ids.
+#include <string>
+
+#include "ui/resource_types.h"
+
+namespace larkspin {
+
+// Dialog templates.
+inline constexpr int kDialogAbout = 100;
+inline constexpr int kDialogMain = 102;
+inline constexpr int kDialogSend = 142;
+inline constexpr int kDialogOpenAttachment = 164;
+inline constexpr int kDialogFileView = 10101;
+inline constexpr int kDialogInput = 10102;
+inline constexpr int kDialogGallery = 20000;  // the widget gallery, not part of the product
+
+// Menus.
+inline constexpr int kMenuMain = 141;
+
+// Icons: the application, the buttons of the main window, the list row states, attachments.
+inline constexpr int kIconApplication = 128;
+inline constexpr int kIconReset = 139;
+inline constexpr int kIconForward = 147;
+inline constexpr int kIconReplyTo = 148;
+inline constexpr int kIconCompose = 149;
+inline constexpr int kIconDelete = 150;
+inline constexpr int kIconDownload = 152;
+inline constexpr int kIconRowDeleteMark = 153;
+inline constexpr int kIconRowOnServer = 154;
+inline constexpr int kIconRowStored = 155;
+inline constexpr int kIconDisconnect = 156;
+inline constexpr int kIconRowDownloadMark = 157;
+inline constexpr int kIconConnect = 158;
+inline constexpr int kIconRowDownloadedAutomatically = 160;
+inline constexpr int kIconAttachment = 165;
+
+// The product's web site: the hyperlinks and the footer of sent mail.
+inline constexpr const char* kProductWebAddress = "https://larkspin.example.org/";
+
+// The template with this id; nullptr when there is none.
+const DialogTemplate* FindDialogTemplate(int id);
+const MenuTemplate* FindMenuTemplate(int id);
+// The string table entry; empty when there is none.
+std::string LoadResourceString(int id);
+
+}  // namespace larkspin

@@ -1,0 +1,81 @@
+#pragma once
+// The window toolkit behind the framework: makes window peers, runs modal loops, and shows the
+// toolkit's own dialogs. One backend is installed per process (the wx backend in the program,
+// the headless backend in tests).
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/geometry.h"
+#include "ui/resource_types.h"
+
+namespace larkspin {
+
+class CDialog;
+class CWindowPeer;
+class CPrintDocument;
+
+class CUiBackend {
+ public:
+  virtual ~CUiBackend() = default;
+
+  // A window for dialog, built from the template; parent may be nullptr.
+  virtual std::unique_ptr<CWindowPeer> CreatePeer(CDialog& dialog, const DialogTemplate& layout,
+                                                  CWindowPeer* parent) = 0;
+  // Shows the window and runs until CWindowPeer::EndModal; returns its result.
+  virtual int RunModal(CWindowPeer& peer) = 0;
+
+  // A modal message box with a style of common/message_box.h; returns the button pressed.
+  virtual int MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption,
+                         unsigned style) = 0;
+  // The file-open dialog; true with the chosen path, false when cancelled.
+  virtual bool ChooseFileToOpen(CWindowPeer* owner, std::string& path) = 0;
+  // The print dialog, then the document's pages on the chosen printer. False when cancelled or
+  // when the printer could not be used.
+  virtual bool Print(CWindowPeer* owner, CPrintDocument& document) = 0;
+
+  // The wait cursor, nested: shown while the count is above 0.
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+  virtual Point CursorPosition() const = 0;
+
+  virtual bool IsUiThread() const = 0;
+  // Runs work on the UI thread and returns when it has finished. On the UI thread itself it runs
+  // at once. The UI thread must never wait for a thread that is waiting here.
+  virtual void RunOnUiThread(const std::function<void()>& work) = 0;
+};
+
+// Installs the backend (and routes the engine's formatted message boxes to it) for the lifetime
+// of this object; the previous backend and message-box handler come back afterwards.
+class CScopedUiBackend {
+ public:
+  explicit CScopedUiBackend(CUiBackend& backend);
+  ~CScopedUiBackend();
+  CScopedUiBackend(const CScopedUiBackend&) = delete;
+  CScopedUiBackend& operator=(const CScopedUiBackend&) = delete;
+
+ private:
+  CUiBackend* previous_;
+  struct SavedHandler;
+  std::unique_ptr<SavedHandler> saved_handler_;
+};
+
+// The installed backend; a program without one has no windows (this aborts).
+CUiBackend& UiBackend();
+
+// Shorthand for UiBackend().RunOnUiThread(work).
+void RunOnUiThread(const std::function<void()>& work);
+
+// Shows the wait cursor for the lifetime of the object.
+class CWaitCursor {
+ public:
+  CWaitCursor() { UiBackend().BeginWaitCursor(); }
+  ~CWaitCursor() { UiBackend().EndWaitCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+// The caption of the program's message boxes.
+inline constexpr const char* kMessageBoxCaption = "Larkspin";
+
+}  // namespace larkspin

@@ -1,0 +1,149 @@
+#pragma once
+// The base of every window: a dialog built from a template in res/, whose controls are
+// addressed by numeric id. Derived windows register their command and notification handlers
+// (Commands()) in their constructors and override the On... hooks they need.
+//
+// Life of a window:
+//   DoModal: make the window, OnCreate, OnInitDialog, shown (OnShown), run until EndDialog,
+//            OnDestroy, window gone; returns EndDialog's result.
+//   Create:  make the window hidden, OnCreate, OnInitDialog; ShowWindow(true) shows it (OnShown
+//            every time), EndDialog hides it again; DestroyWindow runs OnDestroy and removes it.
+// Command 1 (OK) and 2 (Cancel: the Cancel button, Escape or the close box) end the dialog
+// unless OnOK / OnCancel are overridden.
+#include <memory>
+#include <string>
+
+#include "ui/command_map.h"
+#include "ui/control_state.h"
+#include "ui/geometry.h"
+#include "ui/list_model.h"
+#include "ui/menu.h"
+
+namespace larkspin {
+
+class CWindowPeer;
+
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+enum class SizeKind { kRestored, kMinimized, kMaximized };
+
+class CDialog {
+ public:
+  CDialog(int template_id, CDialog* parent);
+  virtual ~CDialog();
+  CDialog(const CDialog&) = delete;
+  CDialog& operator=(const CDialog&) = delete;
+
+  int TemplateId() const { return template_id_; }
+  CDialog* Parent() const { return parent_; }
+  CWindowPeer* Peer() const { return peer_.get(); }
+  bool IsWindow() const { return peer_ != nullptr; }
+
+  int DoModal();
+  bool Create();
+  void DestroyWindow();
+  void EndDialog(int result);
+  void ShowWindow(bool show);
+  bool IsWindowVisible() const;
+
+  // Window.
+  void SetWindowText(const std::string& title);
+  std::string WindowText() const;
+  void SetIcon(int icon_id);
+  Rect WindowRect() const;
+  Size ClientSize() const;
+  void MoveWindow(const Rect& rect);
+  void SetMinimumSize(Size size);
+  bool IsMinimized() const;
+  Point ClientToScreen(Point point) const;
+
+  // Controls.
+  bool HasItem(int id) const;
+  void SetItemText(int id, const std::string& text);
+  std::string ItemText(int id) const;
+  void EnableItem(int id, bool enable);
+  bool IsItemEnabled(int id) const;
+  void ShowItem(int id, bool show);
+  bool IsItemVisible(int id) const;
+  void SetFocusItem(int id);
+  Rect ItemRect(int id) const;
+  void MoveItem(int id, const Rect& rect);
+  void SetToolTip(int id, const std::string& text);
+  void SetButtonIcons(int id, int normal_icon, int hot_icon);
+  void SetCheck(int id, bool checked);
+  bool IsChecked(int id) const;
+  void SetPasswordStyle(int id, bool password);
+  void SetReadOnly(int id, bool read_only);
+  void SetLinkLook(int id, const LinkLook& look);
+
+  void ResetCombo(int id);
+  int AddComboEntry(int id, const std::string& text);
+  void SelectComboEntry(int id, int index);
+  int ComboSelection(int id) const;
+  int ComboCount(int id) const;
+  std::string ComboEntry(int id, int index) const;
+
+  void SetProgress(int id, const ProgressBarState& state);
+
+  void ReplaceSelectionWithRtf(int id, const std::string& rtf);
+  void SetBackground(int id, Colour colour);
+  void ScrollToTop(int id);
+  void SetTextLimit(int id, int limit);
+  int TextLimit(int id) const;
+
+  // The list view's model (nullptr without window or list); call ListChanged after changing it.
+  CListModel* List(int id);
+  void ListChanged(int id);
+
+  // Menus: the bar from a menu template, items by command id or top-level position.
+  void SetMenu(int menu_id);
+  void CheckMenuItem(int id, bool checked);
+  bool IsMenuItemChecked(int id) const;
+  void EnableMenuItem(int id, bool enable);
+  bool IsMenuItemEnabled(int id) const;
+  void SetMenuItemText(int id, const std::string& text);
+  std::string MenuItemText(int id) const;
+  void SetTopMenuText(size_t position, const std::string& text);
+  std::string TopMenuText(size_t position) const;
+  // Shows menu at screen_point; the chosen command arrives through OnCommand before this returns.
+  void TrackPopupMenu(const CMenu& menu, Point screen_point);
+
+  void SetTimer(int id, int milliseconds);
+  void KillTimer(int id);
+
+  // A modal message box owned by this window; returns the button pressed.
+  int MessageBox(const std::string& text, unsigned style);
+
+  // Called by the backend.
+  void HandleCommand(int id);
+  void HandleNotify(const Notification& notification);
+  void HandleTimer(int id) { OnTimer(id); }
+  void HandleSize(SizeKind kind, int client_width, int client_height) { OnSize(kind, client_width, client_height); }
+  void HandleShown() { OnShown(); }
+
+ protected:
+  CCommandMap& Commands() { return commands_; }
+
+  virtual void OnCreate() {}
+  virtual bool OnInitDialog() { return true; }
+  virtual void OnShown() {}
+  virtual void OnOK() { EndDialog(kIdOk); }
+  virtual void OnCancel() { EndDialog(kIdCancel); }
+  // Commands without a registered handler; the default does nothing.
+  virtual void OnUnhandledCommand(int /*id*/) {}
+  virtual void OnTimer(int /*id*/) {}
+  virtual void OnSize(SizeKind /*kind*/, int /*client_width*/, int /*client_height*/) {}
+  virtual void OnDestroy() {}
+
+ private:
+  bool MakeWindow();
+
+  int template_id_;
+  CDialog* parent_;
+  std::unique_ptr<CWindowPeer> peer_;
+  CCommandMap commands_;
+  bool modal_ = false;
+};
+
+}  // namespace larkspin

@@ -1,0 +1,185 @@
+// The framework's window life and dispatch, driven through the headless backend.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "common/message_box.h"
+#include "res/resources.h"
+#include "ui/dialog.h"
+#include "ui/headless/headless_backend.h"
+
+namespace larkspin {
+namespace {
+
+// A window on the input template that records what reaches it.
+class CProbeDialog : public CDialog {
+ public:
+  CProbeDialog() : CDialog(kDialogInput, nullptr) {
+    Commands().OnCommand(1047, [this] { events.push_back("remember"); });
+    Commands().OnCommandRange(2000, 2100, [this](int id) { events.push_back("range " + std::to_string(id)); });
+    Commands().OnNotify(11004, NotifyCode::kTextChange, [this](const Notification&) { events.push_back("typed"); });
+  }
+  std::vector<std::string> events;
+
+ protected:
+  bool OnInitDialog() override {
+    events.push_back("init");
+    SetWindowText("Probe");
+    return true;
+  }
+  void OnShown() override { events.push_back("shown"); }
+  void OnUnhandledCommand(int id) override { events.push_back("other " + std::to_string(id)); }
+  void OnTimer(int id) override { events.push_back("timer " + std::to_string(id)); }
+  void OnDestroy() override { events.push_back("destroy"); }
+};
+
+class HeadlessDialogTest : public ::testing::Test {
+ protected:
+  CHeadlessBackend backend;
+  CScopedUiBackend installed{backend};
+};
+
+TEST_F(HeadlessDialogTest, ModalRunEndsWithTheButtonPressedOrEscape) {
+  CProbeDialog dialog;
+  backend.QueueModalScript([](CHeadlessWindow& window) {
+    EXPECT_EQ(window.Title(), "Probe");
+    EXPECT_TRUE(window.Type(11004, "typed text"));
+    EXPECT_TRUE(window.Click(1047));
+    EXPECT_TRUE(window.Control(1047)->checked);
+    EXPECT_TRUE(window.Click(1));
+  });
+  EXPECT_EQ(dialog.DoModal(), kIdOk);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "shown", "typed", "remember", "destroy"}));
+  EXPECT_FALSE(dialog.IsWindow());
+
+  CProbeDialog unanswered;
+  EXPECT_EQ(unanswered.DoModal(), kIdCancel);
+  EXPECT_EQ(backend.ModalRuns(), (std::vector<int>{kDialogInput, kDialogInput}));
+}
+
+TEST_F(HeadlessDialogTest, CommandsReachSingleHandlersRangesAndTheFallback) {
+  CProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  dialog.ShowWindow(true);
+  dialog.HandleCommand(2000);
+  dialog.HandleCommand(2100);
+  dialog.HandleCommand(2101);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "shown", "range 2000", "range 2100", "other 2101"}));
+  dialog.DestroyWindow();
+}
+
+TEST_F(HeadlessDialogTest, UserActionsOnHiddenOrDisabledControlsAreRefused) {
+  CProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CHeadlessWindow& window = *backend.WindowOf(dialog);
+  EXPECT_FALSE(window.Click(1047)) << "the window is not shown yet";
+  dialog.ShowWindow(true);
+  dialog.EnableItem(1047, false);
+  EXPECT_FALSE(window.Click(1047));
+  dialog.EnableItem(1047, true);
+  dialog.ShowItem(1047, false);
+  EXPECT_FALSE(window.Click(1047));
+  dialog.SetReadOnly(11004, true);
+  EXPECT_FALSE(window.Type(11004, "x"));
+  EXPECT_FALSE(window.Click(11005)) << "a plain static text does not report clicks";
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "shown"}));
+  dialog.DestroyWindow();
+}
+
+TEST_F(HeadlessDialogTest, TemplatesAreLaidOutInPixelsOfTheDefaultFont) {
+  CDialog main_window(kDialogMain, nullptr);
+  ASSERT_TRUE(main_window.Create());
+  EXPECT_EQ(main_window.ClientSize(), (Size{948, 597}));
+  EXPECT_EQ(main_window.ItemRect(1000), (Rect{14, 60, 168, 115}));
+  EXPECT_FALSE(main_window.IsItemEnabled(1002));
+  EXPECT_FALSE(main_window.IsItemVisible(1014));
+  EXPECT_EQ(main_window.WindowText(), "Larkspin");
+  CDialog missing(4711, nullptr);
+  EXPECT_EQ(missing.DoModal(), -1);
+}
+
+TEST_F(HeadlessDialogTest, TimersTickOnlyWhileRunning) {
+  CProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CHeadlessWindow& window = *backend.WindowOf(dialog);
+  dialog.SetTimer(10000, 60000);
+  EXPECT_EQ(window.TimerPeriod(10000), 60000);
+  EXPECT_TRUE(window.FireTimer(10000));
+  dialog.KillTimer(10000);
+  EXPECT_FALSE(window.FireTimer(10000));
+  EXPECT_EQ(dialog.events.back(), "timer 10000");
+  dialog.DestroyWindow();
+}
+
+TEST_F(HeadlessDialogTest, DropDownListsKeepSortedOrderAndAnswerTheSelectionAsText) {
+  CDialog view(kDialogFileView, nullptr);
+  ASSERT_TRUE(view.Create());
+  for (const char* name : {"b.txt", "C.doc", "a.zip"}) view.AddComboEntry(1057, name);
+  EXPECT_EQ(view.ComboEntry(1057, 0), "a.zip");
+  EXPECT_EQ(view.ComboEntry(1057, 1), "b.txt");
+  EXPECT_EQ(view.ComboEntry(1057, 2), "C.doc");
+  EXPECT_EQ(view.ItemText(1057), "");
+  view.SelectComboEntry(1057, 2);
+  EXPECT_EQ(view.ItemText(1057), "C.doc");
+  view.ResetCombo(1057);
+  EXPECT_EQ(view.ComboCount(1057), 0);
+  EXPECT_EQ(view.ComboSelection(1057), -1);
+}
+
+TEST_F(HeadlessDialogTest, EngineMessageBoxesAreRecordedAndAnsweredInOrder) {
+  backend.QueueMessageBoxAnswer(kButtonNo);
+  EXPECT_EQ(MessageBoxF(kBoxYesNo | kBoxIconQuestion, "Delete %d messages?", 3), kButtonNo);
+  EXPECT_EQ(MessageBoxF(kBoxYesNo, "Again?"), kButtonYes) << "no answer queued: the first button";
+  ASSERT_EQ(backend.MessageBoxes().size(), 2u);
+  EXPECT_EQ(backend.MessageBoxes()[0].text, "Delete 3 messages?");
+  EXPECT_EQ(backend.MessageBoxes()[0].caption, "Larkspin");
+  EXPECT_EQ(backend.MessageBoxes()[0].style, unsigned{kBoxYesNo | kBoxIconQuestion});
+}
+
+TEST_F(HeadlessDialogTest, WorkerThreadsReachTheWindowThroughTheUiThread) {
+  CProbeDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  std::atomic<bool> finished = false;
+  std::thread::id ran_on;
+  int box_answer = 0;
+  std::thread worker([&] {
+    RunOnUiThread([&] {
+      ran_on = std::this_thread::get_id();
+      dialog.SetItemText(11005, "from the worker");
+    });
+    box_answer = MessageBoxF(kBoxOkCancel, "worker box");
+    finished = true;
+  });
+  backend.QueueMessageBoxAnswer(kButtonCancel);
+  EXPECT_TRUE(backend.RunUntil([&] { return finished.load(); }, std::chrono::seconds(10)));
+  worker.join();
+  EXPECT_EQ(ran_on, std::this_thread::get_id());
+  EXPECT_EQ(dialog.ItemText(11005), "from the worker");
+  EXPECT_EQ(box_answer, kButtonCancel);
+  dialog.DestroyWindow();
+}
+
+TEST_F(HeadlessDialogTest, WaitCursorsNest) {
+  {
+    CWaitCursor outer;
+    CWaitCursor inner;
+    EXPECT_EQ(backend.WaitCursorDepth(), 2);
+  }
+  EXPECT_EQ(backend.WaitCursorDepth(), 0);
+  EXPECT_EQ(backend.WaitCursorShows(), 2);
+}
+
+TEST_F(HeadlessDialogTest, FileOpenAnswersComeFromTheQueue) {
+  backend.QueueFileToOpen("/tmp/attachment.pdf");
+  backend.QueueFileToOpen(std::nullopt);
+  std::string path = "unchanged";
+  EXPECT_TRUE(backend.ChooseFileToOpen(nullptr, path));
+  EXPECT_EQ(path, "/tmp/attachment.pdf");
+  path = "unchanged";
+  EXPECT_FALSE(backend.ChooseFileToOpen(nullptr, path));
+  EXPECT_FALSE(backend.ChooseFileToOpen(nullptr, path));
+  EXPECT_EQ(path, "unchanged");
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -1,59 +1,14 @@
 #include "support/fake_pop3_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
-#include <stdexcept>
-
 namespace larkspin::testing {
 
 namespace {
-bool StartsWithIgnoringCase(const std::string& line, const std::string& prefix) {
-  if (line.size() < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), line.begin(),
-                    [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) ==
-                                                std::toupper(static_cast<unsigned char>(b)); });
-}
-
 std::string MultiLine(const std::string& body) { return "+OK\r\n" + body + ".\r\n"; }
 }  // namespace
 
-ScriptedReply Reply(std::string text) { return ScriptedReply{{std::move(text)}, 0, false}; }
-
-ScriptedReply SplitReply(std::vector<std::string> chunks, int pause_ms) {
-  return ScriptedReply{std::move(chunks), pause_ms, false};
-}
-
-ScriptedReply Silence() { return ScriptedReply{}; }
-
-FakePop3Server::FakePop3Server(ScriptedReply greeting) : greeting_(std::move(greeting)) {
-  listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listener_, 4) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-    throw std::runtime_error("fake POP3 server cannot listen");
-  port_ = ntohs(address.sin_port);
-  thread_ = std::thread([this] { AcceptLoop(); });
-}
-
-FakePop3Server::~FakePop3Server() {
-  stopping_ = true;
-  ::shutdown(listener_, SHUT_RDWR);
-  ::close(listener_);
-  thread_.join();
-}
-
-void FakePop3Server::On(const std::string& prefix, ScriptedReply reply, int uses) {
-  std::lock_guard lock(mutex_);
-  rules_.push_back({prefix, std::move(reply), uses > 0 ? uses : -1});
+FakePop3Server::FakePop3Server(ScriptedReply greeting)
+    : FakeLineServer(std::move(greeting), "-ERR unknown command\r\n") {
+  Start();
 }
 
 void FakePop3Server::ServeMailbox(const std::vector<std::string>& messages) {
@@ -75,72 +30,6 @@ void FakePop3Server::ServeMailbox(const std::vector<std::string>& messages) {
     On("DELE " + n + "\r", Reply("+OK deleted\r\n"));
   }
   On("QUIT", Reply("+OK bye\r\n"));
-}
-
-std::vector<std::string> FakePop3Server::ReceivedLines() const {
-  std::lock_guard lock(mutex_);
-  return received_;
-}
-
-bool FakePop3Server::WaitForDisconnect(int timeout_ms) {
-  std::unique_lock lock(mutex_);
-  return disconnected_.wait_for(lock, std::chrono::milliseconds(timeout_ms),
-                                [this] { return conversations_ended_ > 0; });
-}
-
-void FakePop3Server::AcceptLoop() {
-  for (;;) {
-    const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (client < 0) return;
-    Converse(client);
-    ::close(client);
-    std::lock_guard lock(mutex_);
-    ++conversations_ended_;
-    disconnected_.notify_all();
-  }
-}
-
-void FakePop3Server::Converse(int client) {
-  if (!Send(client, greeting_)) return;
-  std::string pending;
-  char chunk[4096];
-  for (;;) {
-    if (stopping_) return;
-    pollfd entry{client, POLLIN, 0};
-    if (::poll(&entry, 1, 100) < 0) return;
-    if (!(entry.revents & (POLLIN | POLLHUP))) continue;
-    const ssize_t received = ::recv(client, chunk, sizeof chunk, 0);
-    if (received <= 0) return;
-    pending.append(chunk, static_cast<size_t>(received));
-    for (size_t end; (end = pending.find("\r\n")) != std::string::npos;) {
-      const std::string line = pending.substr(0, end);
-      pending.erase(0, end + 2);
-      {
-        std::lock_guard lock(mutex_);
-        received_.push_back(line);
-      }
-      if (!Send(client, ReplyFor(line + "\r\n"))) return;
-    }
-  }
-}
-
-ScriptedReply FakePop3Server::ReplyFor(const std::string& line) {
-  std::lock_guard lock(mutex_);
-  for (auto rule = rules_.rbegin(); rule != rules_.rend(); ++rule) {
-    if (rule->uses_left == 0 || !StartsWithIgnoringCase(line, rule->prefix)) continue;
-    if (rule->uses_left > 0) --rule->uses_left;
-    return rule->reply;
-  }
-  return Reply("-ERR unknown command\r\n");
-}
-
-bool FakePop3Server::Send(int client, const ScriptedReply& reply) {
-  for (size_t i = 0; i < reply.chunks.size(); ++i) {
-    if (i > 0 && reply.pause_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.pause_ms));
-    const std::string& chunk = reply.chunks[i];
-    if (::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(chunk.size())) return false;
-  }
-  return !reply.close_after;
 }
 
 }  // namespace larkspin::testing

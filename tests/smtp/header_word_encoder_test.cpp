@@ -1,0 +1,48 @@
+#include "smtp/header_word_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/python_check.h"
+
+namespace larkspin {
+namespace {
+
+using testing::RunPython;
+
+TEST(EncodeHeaderWordTest, AsciiChunksStayAsTheyAre) {
+  EXPECT_EQ(EncodeHeaderWord("a=b?c_d", "iso-8859-1"), "a=b?c_d");
+  EXPECT_EQ(EncodeHeaderWord("", "iso-8859-1"), "");
+}
+
+TEST(EncodeHeaderWordTest, AHighByteMakesTheWholeChunkOneEncodedWord) {
+  EXPECT_EQ(EncodeHeaderWord("\xFC ", "iso-8859-1"), "=?iso-8859-1?q?=FC_?=");
+  EXPECT_EQ(EncodeHeaderWord("x=?_\xE4", "iso-8859-1"), "=?iso-8859-1?q?x=3D=3F=5F=E4?=");
+}
+
+TEST(EncodeHeaderTextTest, CutsIntoChunksOf70BytesWithNothingBetween) {
+  std::string text(150, 'p');
+  text[145] = '\xE4';
+  const std::string encoded = EncodeHeaderText(text, "iso-8859-1");
+  EXPECT_EQ(encoded, std::string(140, 'p') + "=?iso-8859-1?q?ppppp=E4pppp?=");
+  EXPECT_EQ(EncodeHeaderText("", "iso-8859-1"), "");
+}
+
+TEST(EncodeHeaderTextTest, Utf8CharsetConvertsFromWindows1252First) {
+  EXPECT_EQ(EncodeHeaderText("K\xF6ln \x80", "UTF-8"), "=?UTF-8?q?K=C3=B6ln_=E2=82=AC?=");
+  EXPECT_EQ(EncodeHeaderText("plain", "utf-8"), "plain");
+}
+
+TEST(EncodeHeaderTextTest, PythonDecodesTheEncodedWordsBack) {
+  const std::string text = "Gr\xFC\xDF" "e und \xE4rger mit =?_ Zeichen, " + std::string(60, 'l') + " \xDC" "ber";
+  const std::string decoded = RunPython(
+      "import sys\nfrom email.header import decode_header, make_header\n"
+      "value = sys.stdin.buffer.read().decode('ascii')\n"
+      "sys.stdout.buffer.write(str(make_header(decode_header(value))).encode('latin-1'))\n",
+      EncodeHeaderText(text, "iso-8859-1"));
+  EXPECT_EQ(decoded, text);
+}
+
+}  // namespace
+}  // namespace larkspin

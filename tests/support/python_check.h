@@ -1,0 +1,12 @@
+#pragma once
+// Runs a short Python script (Debian's python3) as an independent cross-check of what the
+// program produced: the input goes to the script's standard input, its standard output comes back.
+#include <string>
+
+namespace larkspin::testing {
+
+// The script's standard output; the exit status in exit_status when given (-1 when it could not
+// be started).
+std::string RunPython(const std::string& script, const std::string& input, int* exit_status = nullptr);
+
+}  // namespace larkspin::testing

@@ -1,0 +1,123 @@
+// The demo mail server's POP3 service, spoken to by the program's own POP3 client.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "demo_server/pop3_service.h"
+#include "demo_server/pop3_session.h"
+#include "pop3/pop3_client.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using demo::CDemoMailbox;
+using demo::CPop3Service;
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+const std::string kGreeting =
+    "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n\r\nFirst line\r\nSecond line\r\nThird line\r\n";
+// Lines that begin with "." and a line holding only "."; written with bare LF line ends.
+const std::string kDotfiles = "From: tomasz@example.org\nSubject: Dotfiles\n\n.bashrc\n.\n..\nend\n";
+const std::string kDotfilesWithCrlf =
+    "From: tomasz@example.org\r\nSubject: Dotfiles\r\n\r\n.bashrc\r\n.\r\n..\r\nend\r\n";
+const std::string kDotfilesOnTheWire =
+    "From: tomasz@example.org\r\nSubject: Dotfiles\r\n\r\n..bashrc\r\n..\r\n...\r\nend\r\n";
+const std::string kReminder = "From: facility@example.com\r\nSubject: Inspection\r\n\r\nTuesday.\r\n";
+
+class DemoServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(folder.File("01-greeting.eml"), kGreeting);
+    WriteFile(folder.File("02-dotfiles.eml"), kDotfiles);
+    WriteFile(folder.File("03-reminder.eml"), kReminder);
+    WriteFile(folder.File(".hidden"), "not a message");
+    StartServer();
+  }
+
+  // A fresh mailbox and service over the same folder, as after a restart of the program.
+  void StartServer() {
+    service.reset();
+    mailbox = std::make_unique<CDemoMailbox>();
+    std::string error;
+    ASSERT_TRUE(mailbox->Load(folder.Path(), error)) << error;
+    service = std::make_unique<CPop3Service>(*mailbox);
+    ASSERT_TRUE(service->Start(0, error)) << error;
+  }
+
+  bool LogIn(CPop3Client& client) { return client.Connect("127.0.0.1", "anyone", "any password", service->Port()); }
+
+  int MessageCount() {
+    CPop3Client client;
+    int count = -1;
+    int size = 0;
+    if (!LogIn(client) || !client.Statistics(count, size)) ADD_FAILURE() << client.LastReply();
+    return count;
+  }
+
+  TempFolder folder;
+  std::unique_ptr<CDemoMailbox> mailbox;
+  std::unique_ptr<CPop3Service> service;
+};
+
+TEST_F(DemoServerTest, ServesTheFolderWithCrlfLineEndsAndDotStuffing) {
+  CPop3Client client;
+  ASSERT_TRUE(LogIn(client)) << client.LastReply();
+  int count = 0;
+  int size = 0;
+  ASSERT_TRUE(client.Statistics(count, size));
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(size, static_cast<int>(kGreeting.size() + kDotfilesWithCrlf.size() + kReminder.size()));
+
+  uint32_t dotfiles_size = 0;
+  ASSERT_TRUE(client.GetMessageSize(2, dotfiles_size));
+  EXPECT_EQ(dotfiles_size, kDotfilesWithCrlf.size());  // the stuffing dots are not counted
+
+  CPop3Text header;
+  ASSERT_TRUE(client.GetMessageHeader(1, header)) << client.LastReply();
+  EXPECT_EQ(header.Text(), "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n");
+
+  // Without stuffing, the line holding only "." would end the reply early.
+  CPop3Text dotfiles;
+  ASSERT_TRUE(client.Retrieve(2, dotfiles)) << client.LastReply();
+  EXPECT_EQ(dotfiles.Text() + "\r\n", kDotfilesOnTheWire);
+  EXPECT_TRUE(client.Disconnect());
+}
+
+TEST_F(DemoServerTest, DeletionLastsUntilRestartAndNeverTouchesTheFiles) {
+  {
+    CPop3Client client;
+    ASSERT_TRUE(LogIn(client)) << client.LastReply();
+    ASSERT_TRUE(client.Delete(1));
+    EXPECT_FALSE(client.Delete(1)) << "a message can be deleted only once";
+    ASSERT_TRUE(client.Disconnect());
+  }
+  EXPECT_EQ(MessageCount(), 2);
+  {
+    CPop3Client client;
+    ASSERT_TRUE(LogIn(client));
+    CPop3Text first;
+    ASSERT_TRUE(client.Retrieve(1, first));
+    EXPECT_THAT(first.Text(), ::testing::HasSubstr("Subject: Dotfiles"));
+  }
+  EXPECT_EQ(ReadFile(folder.File("01-greeting.eml")), kGreeting);
+
+  StartServer();
+  EXPECT_EQ(MessageCount(), 3);
+}
+
+TEST(DemoServerTopTest, SendsTheHeaderTheEmptyLineAndTheRequestedBodyLines) {
+  EXPECT_EQ(demo::TopOfMessage(kGreeting, 0), "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n\r\n");
+  EXPECT_EQ(demo::TopOfMessage(kGreeting, 2),
+            "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n\r\nFirst line\r\nSecond line\r\n");
+  EXPECT_EQ(demo::TopOfMessage(kGreeting, 99), kGreeting);
+  // A message without a body still gets its empty line.
+  EXPECT_EQ(demo::TopOfMessage("Subject: only\r\n", 0), "Subject: only\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -1,0 +1,36 @@
+#include "common/string_tools.h"
+
+namespace larkspin {
+
+std::string Between(std::string_view text, std::string_view start_mark, std::string_view end_mark) {
+  const size_t start = text.find(start_mark);
+  if (start == std::string_view::npos) return {};
+  const size_t inner = start + start_mark.size();
+  const size_t end = text.find(end_mark, inner);
+  if (end == std::string_view::npos) return {};
+  return std::string(text.substr(inner, end - inner));
+}
+
+size_t ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement, ReplaceScope scope) {
+  if (pattern.empty()) return 0;
+  size_t found = text.find(pattern);
+  if (found == std::string::npos) return 0;
+  // Built into a new string in one pass, so many replacements in a long text cost linear time.
+  std::string result;
+  result.reserve(text.size());
+  size_t copied = 0;
+  size_t count = 0;
+  while (found != std::string::npos) {
+    result.append(text, copied, found - copied);
+    result.append(replacement);
+    copied = found + pattern.size();
+    ++count;
+    if (scope == ReplaceScope::kFirst) break;
+    found = text.find(pattern, copied);
+  }
+  result.append(text, copied, std::string::npos);
+  text.swap(result);
+  return count;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,50 @@
+#pragma once
+// Downloading one message of the header list: RETR, the stored message file, the choice of the
+// text to store, the attachments split into the account's attach folder, and the attachment
+// line that closes the file.
+//
+// The window and the command line share it. The caller passes the row's record, its Date column
+// text and the current account; the result tells what to do with the row and what to show. The
+// window shows the wait cursor around the call, replays the notices in order (status line texts
+// and message boxes), and gives the row its requested icon and selects it again when the message
+// file was written.
+#include <string>
+#include <vector>
+
+#include "peek/header_row.h"
+#include "pop3/pop3_client.h"
+
+namespace larkspin {
+
+// The row has no record or is already downloaded; also when the split-out body could not be
+// read back.
+inline constexpr int kDownloadSkipped = -1;
+// The connection check failed: the user has to connect first.
+inline constexpr int kDownloadNotConnected = -10;
+
+struct DownloadNotice {
+  enum class Kind { kStatus, kMessageBox };
+  Kind kind;
+  std::string text;
+};
+
+struct DownloadResult {
+  // kDownloadSkipped, kDownloadNotConnected, or the number of attachment files split out (0 also
+  // when the download failed).
+  int code = 0;
+  // The message file was written: the row takes its new icon.
+  bool stored = false;
+  // What to show, in order.
+  std::vector<DownloadNotice> notices;
+};
+
+struct DownloadRequest {
+  HeaderRow* row = nullptr;  // its local file, message number and attachments are used and set
+  std::string date_column;   // the row's Date column text, which names the message file
+  int account_number = 0;    // the current account: the mailbox folder the message goes to
+  bool skip_check = false;   // skip the connection check (the caller knows it is connected)
+};
+
+DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& request);
+
+}  // namespace larkspin

@@ -1,0 +1,200 @@
+#include "mailbox/section_decoder.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/log.h"
+#include "common/format.h"
+#include "mailbox/attachment_name.h"
+#include "mailbox/line_pieces.h"
+#include "mailbox/section_lines.h"
+#include "mailbox/section_output.h"
+
+namespace larkspin {
+
+namespace {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return MatchesKeyword(a, b); }
+
+// In a section's data, a line that starts with LF or with a byte below "+" (bytes from 128 up
+// included) ends the section.
+bool EndsDataSection(std::string_view line) {
+  if (line.empty()) return true;
+  const auto first = static_cast<unsigned char>(line.front());
+  return first < '+' || first >= 0x80;
+}
+
+class CSectionDecoder {
+ public:
+  CSectionDecoder(const std::string& input_path, const std::string& output_folder, std::vector<std::string>& names)
+      : input_path_(input_path), output_folder_(output_folder), names_(names) {}
+
+  int Run();
+
+ private:
+  enum class Mode { kHeaders, kData };
+  enum class Flow { kGoOn, kStop };
+
+  Flow HandleLine(std::string_view line);
+  void HandleHeaderLine(std::string_view line);
+  void StartSectionOutput();
+  void OpenNamedOutput(const std::string& name);
+  // Decodes the line's base64 up to LF or a blank; false when "=" or another byte outside the
+  // alphabet ended the section's data on this line.
+  bool DecodeLine(std::string_view line);
+  void EndSection();
+  void EndInput();
+
+  const std::string& input_path_;
+  const std::string& output_folder_;
+  std::vector<std::string>& names_;
+  CSectionOutput output_;
+  std::string output_path_;
+
+  // State of the current section.
+  std::string section_name_;
+  Mode mode_ = Mode::kHeaders;
+  bool first_data_ = true;
+  bool in_content_type_run_ = false;
+  unsigned bits_ = 0;
+  int bit_count_ = 0;
+
+  // Survives sections: set by a Content-Transfer-Encoding that does not name base64.
+  bool not_base64_ = false;
+};
+
+int CSectionDecoder::Run() {
+  CLinePieceReader reader;
+  if (!reader.Open(input_path_)) return -1;
+  output_.OpenDiscard();
+  std::string piece;
+  while (reader.Next(piece)) {
+    // A NUL ends the line as far as the scanner is concerned.
+    const std::string_view line(piece.data(), std::min(piece.size(), piece.find('\0')));
+    if (HandleLine(line) == Flow::kStop) return static_cast<int>(names_.size());
+  }
+  EndInput();
+  return static_cast<int>(names_.size());
+}
+
+CSectionDecoder::Flow CSectionDecoder::HandleLine(std::string_view line) {
+  if (mode_ == Mode::kHeaders) {
+    if (ClassifySectionLine(line) != SectionLineKind::kData) {
+      HandleHeaderLine(line);
+      return Flow::kGoOn;
+    }
+    mode_ = Mode::kData;
+    in_content_type_run_ = false;
+    if (not_base64_) return Flow::kGoOn;
+  } else if (EndsDataSection(line)) {
+    if (bit_count_ > 0)
+      LogEvent(FormatText("Unexpected end of section in '%s'. Last few bytes may have been lost",
+                          section_name_.c_str()));
+    EndSection();
+    return Flow::kGoOn;
+  }
+  if (first_data_) {
+    first_data_ = false;
+    StartSectionOutput();
+  }
+  if (!output_.IsOpen()) {
+    LogEvent("No filename given for subsequent section. Stop Decoding.");
+    return Flow::kStop;
+  }
+  if (!DecodeLine(line)) EndSection();
+  return Flow::kGoOn;
+}
+
+void CSectionDecoder::HandleHeaderLine(std::string_view line) {
+  const std::vector<std::string_view> words = HeaderWords(line);
+  const std::string_view first_word = words.empty() ? std::string_view() : words.front();
+  if (MatchesKeyword(first_word, "Content-Transfer-Encoding")) {
+    in_content_type_run_ = false;
+    not_base64_ = std::none_of(words.begin() + 1, words.end(),
+                               [](std::string_view word) { return MatchesKeyword(word, "base64"); });
+    return;
+  }
+  if (MatchesKeyword(first_word, "Content-Type")) in_content_type_run_ = true;
+  if (!in_content_type_run_) return;
+  std::string name = NameParameter(words);
+  if (!name.empty()) section_name_ = std::move(name);
+}
+
+void CSectionDecoder::StartSectionOutput() {
+  if (not_base64_) {
+    LogEvent(FormatText("Section %s not MIME base64", section_name_.c_str()));
+    return;
+  }
+  if (section_name_.empty()) return;
+  const std::string name = SafeAttachmentName(section_name_);
+  if (name.empty()) {
+    LogEvent(FormatText("Attachment name '%s' refused: it names no file in the attachment folder; section skipped",
+                        section_name_.c_str()));
+    output_.OpenDiscard();
+    return;
+  }
+  if (name != section_name_)
+    LogEvent(FormatText("Attachment name '%s' reduced to '%s'", section_name_.c_str(), name.c_str()));
+  OpenNamedOutput(name);
+}
+
+void CSectionDecoder::OpenNamedOutput(const std::string& name) {
+  names_.push_back(name);
+  LogEvent(FormatText("Creating file '%s'", name.c_str()));
+  // The section keeps the output it has: the scratch sink in the first section, none later.
+  if (EqualsIgnoringCase(name, input_path_)) {
+    LogEvent("No output file given or output same as input");
+    return;
+  }
+  output_path_ = output_folder_ + name;
+  if (!output_.OpenFile(output_path_)) LogEvent(FormatText("Couldn't open %s for output", output_path_.c_str()));
+}
+
+bool CSectionDecoder::DecodeLine(std::string_view line) {
+  std::string decoded;
+  decoded.reserve(line.size());
+  bool section_goes_on = true;
+  for (const char c : line) {
+    if (c == '\n' || c == ' ') break;
+    const int value = Base64Value(c);
+    if (value < 0) {
+      section_goes_on = false;
+      break;
+    }
+    bits_ = (bits_ << 6) | static_cast<unsigned>(value);
+    bit_count_ += 6;
+    if (bit_count_ > 7) {
+      bit_count_ -= 8;
+      decoded += static_cast<char>((bits_ >> bit_count_) & 0xFF);
+      bits_ &= (1u << bit_count_) - 1;
+    }
+  }
+  output_.Write(decoded);
+  return section_goes_on;
+}
+
+void CSectionDecoder::EndSection() {
+  if (!output_.Close()) LogEvent(FormatText("Couldn't write all of %s", output_path_.c_str()));
+  if (!section_name_.empty() && mode_ == Mode::kHeaders)
+    LogEvent(FormatText("No MIME base64 lines found in %s", section_name_.c_str()));
+  section_name_.clear();
+  mode_ = Mode::kHeaders;
+  first_data_ = true;
+  in_content_type_run_ = false;
+  bits_ = 0;
+  bit_count_ = 0;
+}
+
+void CSectionDecoder::EndInput() {
+  if (mode_ == Mode::kData && !section_name_.empty() && bit_count_ > 0)
+    LogEvent(FormatText("Unexpected end of file encountered in '%s'. Last few bytes may have been lost.",
+                        section_name_.c_str()));
+  EndSection();
+}
+}  // namespace
+
+int DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
+                         std::vector<std::string>& names) {
+  return CSectionDecoder(input_path, output_folder, names).Run();
+}
+
+}  // namespace larkspin

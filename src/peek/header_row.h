@@ -1,0 +1,20 @@
+#pragma once
+// The record behind one row of the header list.
+#include <string>
+#include <vector>
+
+namespace larkspin {
+
+struct HeaderRow {
+  int delete_mark = 0;         // to be deleted on the server
+  std::string local_file;      // the stored message file, empty while the message is only on the server
+  int message_number = 0;      // the server's number in this connection, from 1
+  int download_mark = 0;       // to be downloaded at the next peek
+  std::string sender_address;  // the address part of the From field
+  std::string account;         // the account's display name
+  int account_number = 0;      // N of the section "Account<N>"
+  int row_offset = 0;          // rows that earlier accounts of the same peek placed before these
+  std::vector<std::string> attachments;  // names of the split-out attachment files
+};
+
+}  // namespace larkspin

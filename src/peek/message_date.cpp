@@ -1,0 +1,62 @@
+#include "peek/message_date.h"
+
+#include <array>
+
+namespace larkspin {
+
+namespace {
+constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// Blank positions: -1 stands for a missing blank, and a search after a missing blank starts at
+// the beginning again.
+constexpr long kMissing = -1;
+
+long NextBlank(std::string_view date, long previous) {
+  const size_t found = date.find(' ', static_cast<size_t>(previous + 1));
+  return found == std::string_view::npos ? kMissing : static_cast<long>(found);
+}
+
+// The text strictly between two blank positions; empty when the right one does not lie beyond
+// the left one (which is how a missing blank on the right empties a field).
+std::string_view FieldBetween(std::string_view date, long left, long right) {
+  if (right - left - 1 <= 0) return {};
+  return date.substr(static_cast<size_t>(left + 1), static_cast<size_t>(right - left - 1));
+}
+
+std::string MonthNumber(std::string_view name) {
+  for (size_t i = 0; i < kMonthNames.size(); ++i) {
+    if (kMonthNames[i] == name) return (i < 9 ? "0" : "") + std::to_string(i + 1);
+  }
+  return "00";
+}
+}  // namespace
+
+SplitDateField SplitDate(std::string_view date) {
+  const long first = NextBlank(date, kMissing);
+  const long second = NextBlank(date, first);
+  const long third = NextBlank(date, second);
+  const long fourth = NextBlank(date, third);
+  std::string day(FieldBetween(date, first, second));
+  if (day.size() == 1) day.insert(0, "0");
+  const std::string month = MonthNumber(FieldBetween(date, second, third));
+  const std::string year(FieldBetween(date, third, fourth));
+  SplitDateField split;
+  split.display_date = day + "." + month + "." + year;
+  split.rest = std::string(date.substr(static_cast<size_t>(fourth + 1)));
+  return split;
+}
+
+std::string DateColumnText(const SplitDateField& date) { return date.display_date + " " + date.rest; }
+
+std::string FileIdOfDateText(std::string_view date_text) {
+  std::string id(date_text);
+  for (char& c : id) {
+    if (c == ' ' || c == '.' || c == '/' || c == ':') c = '_';
+  }
+  return id;
+}
+
+std::string MakeFileId(const SplitDateField& date) { return FileIdOfDateText(DateColumnText(date)); }
+
+}  // namespace larkspin

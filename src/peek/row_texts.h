@@ -1,0 +1,36 @@
+#pragma once
+// The texts of one header-list row, made from a peeked header: the five column texts and the
+// values the row's record needs. Shared by the peek worker and the command line.
+#include <cstdint>
+#include <string>
+
+#include "pop3/pop3_text.h"
+
+namespace larkspin {
+
+struct RowTexts {
+  std::string from;            // From column: the decoded display name
+  std::string subject;         // Subject column: the decoded subject
+  std::string date;            // Date column: display date, a blank, the rest of the Date field
+  std::string account;         // Account column: the account's display name
+  std::string size;            // Size column: whole kilobytes and "k"
+  std::string sender_address;  // the text between "<" and ">" of the decoded From, or all of it
+  std::string file_id;         // id of the stored message file
+  std::string local_file;      // the stored message file when it exists, else empty
+};
+
+// Row texts of a message of account account_number whose header is header and whose size is
+// size octets; account_name is the account's display name.
+RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name);
+
+// The decoded From field with every double quote removed.
+std::string DecodedSender(const std::string& from_field);
+// The address part of a decoded sender: between the first "<" and the next ">", or all of it.
+std::string SenderAddress(const std::string& sender);
+// The display name of a decoded sender: the text before the character that precedes its first
+// "<", unless that "<" is the first character (then, or without "<", the whole sender).
+std::string SenderDisplayName(const std::string& sender);
+// The size in octets as whole kilobytes rounded to nearest, followed by "k".
+std::string SizeText(uint32_t size);
+
+}  // namespace larkspin

@@ -1,0 +1,101 @@
+#include "peek/row_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using testing::ReadFile;
+using testing::ScopedWorkingDirectory;
+using testing::TempFolder;
+using testing::WriteFile;
+
+CPop3Text Header(const std::string& text) {
+  CPop3Text header;
+  header.SetText(text);
+  return header;
+}
+
+TEST(SenderTest, NameBlankAndBracketedAddressSplitIntoDisplayNameAndAddress) {
+  const std::string sender = DecodedSender("\"Anna Berg\" <anna@example.org>");
+  EXPECT_EQ(sender, "Anna Berg <anna@example.org>");
+  EXPECT_EQ(SenderDisplayName(sender), "Anna Berg");
+  EXPECT_EQ(SenderAddress(sender), "anna@example.org");
+}
+
+TEST(SenderTest, ANameRightBeforeTheBracketLosesItsLastCharacter) {
+  EXPECT_EQ(SenderDisplayName("Anna<anna@example.org>"), "Ann");
+}
+
+TEST(SenderTest, AFieldStartingWithTheBracketOrWithoutOneIsKeptWhole) {
+  EXPECT_EQ(SenderDisplayName("<anna@example.org>"), "<anna@example.org>");
+  EXPECT_EQ(SenderAddress("<anna@example.org>"), "anna@example.org");
+  EXPECT_EQ(SenderDisplayName("anna@example.org"), "anna@example.org");
+  EXPECT_EQ(SenderAddress("anna@example.org"), "anna@example.org");
+  EXPECT_EQ(SenderAddress("Anna <>"), "Anna <>");
+}
+
+TEST(SenderTest, AnEncodedNameDropsTheAddressWithTheRestOfTheField) {
+  const std::string sender = DecodedSender("\"=?iso-8859-1?q?J=F6rg?=\" <j@example.org>");
+  EXPECT_EQ(sender, "J\xF6rg");
+  EXPECT_EQ(SenderDisplayName(sender), "J\xF6rg");
+  EXPECT_EQ(SenderAddress(sender), "J\xF6rg");
+}
+
+TEST(SizeTextTest, WholeKilobytesRoundedToNearest) {
+  EXPECT_EQ(SizeText(0), "0k");
+  EXPECT_EQ(SizeText(1023), "1k");
+  EXPECT_EQ(SizeText(1024), "1k");
+  EXPECT_EQ(SizeText(1600), "2k");
+  EXPECT_EQ(SizeText(4294967295u), "4194304k");
+}
+
+TEST(RowTextsTest, MakesTheColumnTextsAndTheFileIdOfAPeekedHeader) {
+  TempFolder folder;
+  ScopedWorkingDirectory in_folder(folder.Path());
+  const RowTexts texts = MakeRowTexts(Header("Return-Path: <x@example.org>\r\n"
+                                             "From: \"Berg, Anna\" <anna@example.org>\r\n"
+                                             "Subject: Re: =?iso-8859-1?q?Gr=FC=DFe?= again\r\n"
+                                             "Date: Tue, 2 Mar 2004 10:11:12 +0100\r\n"
+                                             "Content-Type: text/plain\r\n"),
+                                      2048, 3, "Home");
+  EXPECT_EQ(texts.from, "Berg, Anna");
+  EXPECT_EQ(texts.subject, "Gr\xFC\xDF"
+                           "e");
+  EXPECT_EQ(texts.date, "02.03.2004 10:11:12 +0100");
+  EXPECT_EQ(texts.account, "Home");
+  EXPECT_EQ(texts.size, "2k");
+  EXPECT_EQ(texts.sender_address, "anna@example.org");
+  EXPECT_EQ(texts.file_id, "02_03_2004_10_11_12_+0100");
+  EXPECT_EQ(texts.local_file, "");
+}
+
+TEST(RowTextsTest, AStoredMessageFileOfTheAccountIsTheLocalFile) {
+  TempFolder folder;
+  ScopedWorkingDirectory in_folder(folder.Path());
+  const CPop3Text header = Header("From: a@example.org\r\nDate: Tue, 2 Mar 2004 10:11:12 +0100\r\n");
+  std::filesystem::create_directories("mailbox3/msg02_03_2004_10_11_12_+0100.txt");
+  EXPECT_EQ(MakeRowTexts(header, 1, 3, "Home").local_file, "") << "a folder of that name is no stored message";
+  std::filesystem::create_directories("mailbox2");
+  WriteFile("mailbox2/msg02_03_2004_10_11_12_+0100.txt", "stored");
+  EXPECT_EQ(MakeRowTexts(header, 1, 2, "Work").local_file, "mailbox2/msg02_03_2004_10_11_12_+0100.txt");
+  EXPECT_EQ(MakeRowTexts(header, 1, 1, "Other").local_file, "");
+}
+
+TEST(RowTextsTest, AHeaderWithoutFieldsGivesEmptyTextsAndTheMissingDateId) {
+  TempFolder folder;
+  ScopedWorkingDirectory in_folder(folder.Path());
+  const RowTexts texts = MakeRowTexts(Header("X-Other: 1\r\n"), 0, 1, "n/a");
+  EXPECT_EQ(texts.from, "");
+  EXPECT_EQ(texts.sender_address, "");
+  EXPECT_EQ(texts.subject, "");
+  EXPECT_EQ(texts.date, ".00. ");
+  EXPECT_EQ(texts.file_id, "_00__");
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -38,6 +38,8 @@ class CUiBackend {
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
   virtual Point CursorPosition() const = 0;
+  // The warning beep.
+  virtual void WarningBeep() = 0;
 
   virtual bool IsUiThread() const = 0;
   // Runs work on the UI thread and returns when it has finished. On the UI thread itself it runs

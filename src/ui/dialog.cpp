@@ -17,6 +17,9 @@ bool CDialog::MakeWindow() {
   peer_ = UiBackend().CreatePeer(*this, *layout, parent_ ? parent_->Peer() : nullptr);
   if (!peer_) return false;
   OnCreate();
+  // A new window reports its first size before initialisation, as the dialog framework does.
+  const Size client = peer_->ClientSize();
+  OnSize(SizeKind::kRestored, client.width, client.height);
   OnInitDialog();
   return true;
 }

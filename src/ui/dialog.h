@@ -4,9 +4,9 @@
 // (Commands()) in their constructors and override the On... hooks they need.
 //
 // Life of a window:
-//   DoModal: make the window, OnCreate, OnInitDialog, shown (OnShown), run until EndDialog,
+//   DoModal: make the window, OnCreate, OnSize (its first size), OnInitDialog, shown (OnShown), run until EndDialog,
 //            OnDestroy, window gone; returns EndDialog's result.
-//   Create:  make the window hidden, OnCreate, OnInitDialog; ShowWindow(true) shows it (OnShown
+//   Create:  make the window hidden, OnCreate, OnSize, OnInitDialog; ShowWindow(true) shows it (OnShown
 //            every time), EndDialog hides it again; DestroyWindow runs OnDestroy and removes it.
 // Command 1 (OK) and 2 (Cancel: the Cancel button, Escape or the close box) end the dialog
 // unless OnOK / OnCancel are overridden.
@@ -115,6 +115,9 @@ class CDialog {
   // A modal message box owned by this window; returns the button pressed.
   int MessageBox(const std::string& text, unsigned style);
 
+  // The window's message map; control classes attached to the window register here too.
+  CCommandMap& Commands() { return commands_; }
+
   // Called by the backend.
   void HandleCommand(int id);
   void HandleNotify(const Notification& notification);
@@ -123,8 +126,6 @@ class CDialog {
   void HandleShown() { OnShown(); }
 
  protected:
-  CCommandMap& Commands() { return commands_; }
-
   virtual void OnCreate() {}
   virtual bool OnInitDialog() { return true; }
   virtual void OnShown() {}

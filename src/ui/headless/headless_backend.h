@@ -53,6 +53,7 @@ class CHeadlessBackend : public CUiBackend {
   const std::vector<int>& ModalRuns() const { return modal_runs_; }
   int WaitCursorDepth() const { return wait_cursor_depth_; }
   int WaitCursorShows() const { return wait_cursor_shows_; }
+  int Beeps() const { return beeps_; }
   void SetCursorPosition(Point point) { cursor_ = point; }
 
   // The newest live window made from template_id, or the window of dialog; nullptr if none.
@@ -73,6 +74,7 @@ class CHeadlessBackend : public CUiBackend {
   void BeginWaitCursor() override;
   void EndWaitCursor() override { --wait_cursor_depth_; }
   Point CursorPosition() const override { return cursor_; }
+  void WarningBeep() override { ++beeps_; }
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   void RunOnUiThread(const std::function<void()>& work) override;
 
@@ -99,6 +101,7 @@ class CHeadlessBackend : public CUiBackend {
   std::vector<int> modal_runs_;
   int wait_cursor_depth_ = 0;
   int wait_cursor_shows_ = 0;
+  int beeps_ = 0;
   Point cursor_;
 
   std::mutex calls_mutex_;

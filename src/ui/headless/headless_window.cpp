@@ -355,6 +355,7 @@ ProgressBarState CHeadlessWindow::Progress(int id) const {
 void CHeadlessWindow::ReplaceSelectionWithRtf(int id, const std::string& rtf) {
   HeadlessControl* control = Find(id);
   if (!control || control->layout.kind != ControlKind::kRichEdit) return;
+  control->rtf_received.push_back(rtf);
   // The selection is where the last insertion ended: the end of the text.
   for (RichTextRun& run : ReadRtf(rtf)) control->runs.push_back(std::move(run));
 }

@@ -34,6 +34,7 @@ struct HeadlessControl {
   int selection = -1;
   ProgressBarState progress;
   std::vector<RichTextRun> runs;  // rich edit
+  std::vector<std::string> rtf_received;  // every rich text streamed in, as bytes
   Colour background = kWindowColour;
   int text_limit = 0;
   std::unique_ptr<CListModel> list;

@@ -1,0 +1,76 @@
+#pragma once
+// The header list: a report-view list whose rows carry an icon, item data and optional text and
+// background colours, and which sorts by any column when its header is clicked. A column's type
+// (date, number or text) is decided from its first row. Colours and icons travel with the rows;
+// the selection stays on its positions.
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/geometry.h"
+
+namespace larkspin {
+
+class CDialog;
+class CListModel;
+
+enum class ColumnKind { kDate, kNumber, kText };
+
+class CSortingList {
+ public:
+  // Attaches to the list view control_id of window; header clicks sort.
+  void Attach(CDialog& window, int control_id);
+
+  void AddColumn(const std::string& text, int alignment, int width);
+  int ColumnCount() const;
+  // Appends a row; icon_id -1 for none. Answers its position, or -1 for an empty text list.
+  int InsertRow(const std::vector<std::string>& texts, void* data, int icon_id);
+  // New icon and item data; texts, position and colours stay. The row ends up unselected.
+  void SetRowIcon(int row, int icon_id, void* data);
+  void DeleteRow(int row);
+  void DeleteAll();
+  void SetRowTextColour(int row, Colour colour);
+  void SetRowBackground(int row, Colour colour);
+  void ClearRowColours(int row);
+  void SelectRow(int row);
+  void DeselectAll();
+  std::vector<int> SelectedRows() const;
+  int FirstSelected() const;
+  void Sort(int column, bool ascending);
+
+  void EnableSort(bool enable) { sort_enabled_ = enable; }
+  bool Ascending() const { return ascending_; }
+  // What a click on the header of column does: sort with the current direction, then flip it.
+  void OnColumnClick(int column);
+
+  int RowCount() const;
+  std::string Text(int row, int column) const;
+  void* RowData(int row) const;
+  int RowIcon(int row) const;  // icon resource id, -1 for none
+  std::optional<Colour> RowTextColour(int row) const;
+  std::optional<Colour> RowBackground(int row) const;
+
+ private:
+  CListModel* Model() const;
+  int ImageOfIcon(int icon_id);
+  void Changed();
+
+  CDialog* window_ = nullptr;
+  int control_id_ = 0;
+  std::map<int, int> icon_cache_;  // icon resource id -> image index
+  bool sort_enabled_ = true;
+  bool ascending_ = true;
+};
+
+ColumnKind ClassifyColumn(const std::string& first_row_text);
+// The number at the start of text, read as strtod reads it in the "C" locale; 0 for none.
+double LeadingNumber(const std::string& text);
+
+// The text drawn in a cell of width pixels: the text with a blank either side, cut from its end
+// and ended with "..." when it does not fit.
+std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure);
+
+}  // namespace larkspin

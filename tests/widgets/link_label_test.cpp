@@ -1,0 +1,100 @@
+#include "widgets/link_label.h"
+
+#include <gtest/gtest.h>
+
+#include "res/resources.h"
+#include "ui/dialog.h"
+#include "ui/headless/headless_backend.h"
+#include "widgets/icon_button.h"
+
+namespace larkspin {
+namespace {
+
+constexpr int kLink = 1010;
+
+class LinkLabelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(about.Create());
+    about.ShowWindow(true);
+    link.SetOpener([this](const std::string& address) {
+      opened.push_back(address);
+      return result;
+    });
+  }
+  void TearDown() override { about.DestroyWindow(); }
+
+  CHeadlessBackend backend;
+  CScopedUiBackend installed{backend};
+  CDialog about{kDialogAbout, nullptr};
+  CLinkLabel link;
+  std::vector<std::string> opened;
+  int result = 42;
+};
+
+TEST_F(LinkLabelTest, AClickOpensTheAddressAndMarksTheLinkVisited) {
+  link.SetLinkAddress(kProductWebAddress);
+  link.Attach(about, kLink);
+  const HeadlessControl& control = *backend.WindowOf(about)->Control(kLink);
+  EXPECT_EQ(control.text, kProductWebAddress) << "an empty label shows its address";
+  EXPECT_EQ(control.tool_tip, kProductWebAddress);
+  EXPECT_EQ(control.link, (LinkLook{Rgb(0, 0, 238), true}));
+  EXPECT_TRUE(backend.WindowOf(about)->Click(kLink));
+  EXPECT_EQ(opened, std::vector<std::string>{kProductWebAddress});
+  EXPECT_TRUE(link.Visited());
+  EXPECT_EQ(control.link.colour, Rgb(85, 26, 139));
+}
+
+TEST_F(LinkLabelTest, AFailedOpenBeepsShowsTheShellErrorAndStaysUnvisited) {
+  about.SetItemText(kLink, "https://example.org/a");
+  link.Attach(about, kLink);
+  EXPECT_EQ(link.Address(), "https://example.org/a") << "an empty address comes from the label";
+  link.SetVisitedState(true);
+  result = 31;
+  link.Open();
+  EXPECT_FALSE(link.Visited());
+  EXPECT_EQ(backend.Beeps(), 1);
+  ASSERT_EQ(backend.MessageBoxes().size(), 1u);
+  EXPECT_EQ(backend.MessageBoxes()[0].text,
+            "Unable to open hyperlink:\n\nThere is no application associated\nwith the given filename extension.");
+}
+
+TEST(LinkErrorTextTest, KnownResultsHaveTheirTextsAndOthersTheirNumber) {
+  EXPECT_EQ(LinkErrorText(0), "The operating system is out\nof memory or resources.");
+  EXPECT_EQ(LinkErrorText(26), "A sharing violation occurred. ");
+  EXPECT_EQ(LinkErrorText(32), "The specified dynamic-link library was not found.");
+  EXPECT_EQ(LinkErrorText(33), "Unknown Error (33) occurred.");
+  EXPECT_EQ(LinkErrorText(-1), "Unknown Error (-1) occurred.");
+}
+
+TEST(ButtonHoverTest, PressingAndReleasingOutsideLeavesTheButtonNeitherHotNorPressed) {
+  CButtonHover hover;
+  hover.MouseMove(true, false);
+  EXPECT_TRUE(hover.Hot());
+  hover.LeftDown();
+  EXPECT_TRUE(hover.Pressed());
+  hover.MouseMove(false, true);
+  EXPECT_FALSE(hover.LeftUp(false));
+  EXPECT_FALSE(hover.Hot());
+  EXPECT_FALSE(hover.Pressed());
+  hover.LeftDown();
+  EXPECT_TRUE(hover.LeftUp(true)) << "released over the button: a click";
+  hover.MouseMove(true, true);
+  hover.FocusLost();
+  EXPECT_FALSE(hover.Hot());
+}
+
+TEST(IconButtonLayoutTest, IconSitsLeftOfTheCaptionAndEverythingSinksWhenPressed) {
+  const IconButtonLayout idle = LayOutIconButton({100, 30}, {16, 16}, true, false, false);
+  EXPECT_EQ(idle.edge, ButtonEdge::kNone);
+  EXPECT_EQ(idle.icon, (Point{3, 7}));
+  EXPECT_EQ(idle.caption, (Rect{19, 0, 100, 30}));
+  const IconButtonLayout pressed = LayOutIconButton({100, 30}, {16, 16}, true, true, true);
+  EXPECT_EQ(pressed.edge, ButtonEdge::kSunken);
+  EXPECT_EQ(pressed.icon, (Point{4, 8}));
+  EXPECT_EQ(LayOutIconButton({100, 30}, {16, 16}, false, true, false).icon, (Point{42, 7}));
+  EXPECT_EQ(LayOutIconButton({100, 30}, {16, 16}, false, true, false).edge, ButtonEdge::kRaised);
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -1,0 +1,143 @@
+#include "compose/send_mail.h"
+
+#include <algorithm>
+
+#include "common/format.h"
+#include "common/message_box.h"
+#include "compose/recipient_text.h"
+#include "compose/sent_copy.h"
+#include "compose/umlauts.h"
+#include "platform/file_system.h"
+#include "platform/local_time.h"
+#include "res/resources.h"
+#include "smtp/smtp_mail.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kMailerText = 102;
+constexpr int kFooterText = 103;
+constexpr int kAttachmentNotFound = 155;
+constexpr const char* kCharset = "iso-8859-1";
+
+// Attaches every listed file that exists; a box for each one that does not.
+void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome& outcome) {
+  CSMTPPart attachment;
+  attachment.SetCharset(kCharset);
+  if (attachments.empty()) return;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = attachments.find(',', start);
+    const std::string path = attachments.substr(start, comma == std::string::npos ? comma : comma - start);
+    if (FileExists(path) && attachment.AttachFile(path)) {
+      message.AttachPart(attachment);
+    } else {
+      outcome.notices.push_back({kBoxOk, LoadResourceString(kAttachmentNotFound)});
+    }
+    if (comma == std::string::npos) return;
+    start = comma + 1;
+  }
+}
+
+const char* PriorityHeader(int priority) {
+  switch (priority) {
+    case kPriorityHigh:
+      return "X-Priority: 1";
+    case kPriorityLow:
+      return "X-Priority: 5";
+    default:
+      return "X-Priority: 3";
+  }
+}
+
+void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) {
+  for (const std::string& address : RecipientAddresses(normalized)) {
+    message.AddRecipient(CSMTPRecipient(address, address), type);
+  }
+}
+
+void Fail(SendOutcome& outcome, std::string logged, SendNotice notice) {
+  outcome.log_entries.push_back(logged);
+  outcome.failure_reason = std::move(logged);
+  outcome.notices.push_back(std::move(notice));
+}
+
+bool Connect(const AccountRecord& identity, const SendSettings& settings,
+             std::unique_ptr<CSMTPConnection>& connection, SendOutcome& outcome) {
+  if (!connection) {
+    connection = std::make_unique<CSMTPConnection>();
+    connection->SetTimeout(static_cast<unsigned>(std::max(settings.timeout_seconds, 0)) * 1000u);
+  }
+  if (connection->Connect(identity.smtp_host, AuthMethodOfSetting(identity.authentication), identity.login,
+                          identity.password, identity.smtp_port)) {
+    return true;
+  }
+  const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
+                                      identity.smtp_host.c_str(), connection->LastReplyText().c_str());
+  Fail(outcome, text, {kBoxOk, text});
+  connection.reset();
+  return false;
+}
+
+void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, SendOutcome& outcome) {
+  copy.stamp = SentCopyStamp(LocalNow());
+  const std::string path = SentCopyPath(identity.account_number, copy.stamp);
+  if (WriteSentCopy(path, copy)) {
+    outcome.sent_copy_path = path;
+  } else {
+    outcome.notices.push_back({kBoxOk, "error writing message to sent folder."});
+  }
+}
+}  // namespace
+
+int AuthMethodOfSetting(const std::string& authentication) {
+  if (authentication == "AuthLoginMethod") return kAuthLogin;
+  if (authentication == "LoginPlainMethod") return kAuthLoginPlain;
+  if (authentication == "CramMD5Method") return kAuthCramMd5;
+  return kAuthNone;
+}
+
+SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& mail, const SendSettings& settings,
+                             std::unique_ptr<CSMTPConnection>& connection) {
+  SendOutcome outcome;
+  CSMTPMail message;
+  message.SetCharset(kCharset);
+  AttachFiles(message, mail.attachments, outcome);
+  message.EnableMime(true);
+  if (!Connect(identity, settings, connection, outcome)) return outcome;
+
+  message.SetMailer(LoadResourceString(kMailerText));
+  message.AddExtraHeader(PriorityHeader(mail.priority));
+  message.SetFrom(CSMTPRecipient(identity.full_name, identity.mail_address));
+  SentCopy copy;
+  copy.to = NormalizeRecipientText(mail.to);
+  copy.cc = NormalizeRecipientText(mail.cc);
+  copy.bcc = NormalizeRecipientText(mail.bcc);
+  AddRecipients(message, copy.to, kRecipientTo);
+  AddRecipients(message, copy.cc, kRecipientCc);
+  AddRecipients(message, copy.bcc, kRecipientBcc);
+  outcome.subject = settings.strip_umlauts ? StripUmlauts(mail.subject) : mail.subject;
+  message.SetSubject(outcome.subject);
+  copy.text = (settings.strip_umlauts ? StripUmlauts(mail.text) : mail.text) + LoadResourceString(kFooterText);
+  message.SetText(copy.text);
+  const std::string& reply_address = identity.reply_address.empty() ? identity.mail_address : identity.reply_address;
+  message.SetReplyTo(CSMTPRecipient(identity.full_name, reply_address));
+
+  if (!connection->SendMessage(message)) {
+    Fail(outcome,
+         FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d", connection->LastReplyText().c_str(),
+                    connection->LastReplyCode()),
+         {kBoxOk, settings.failure_text});
+    return outcome;
+  }
+  connection->Disconnect(true);
+  outcome.sent = true;
+  copy.subject = outcome.subject;
+  copy.attachments = mail.attachments;
+  KeepSentCopy(identity, copy, outcome);
+  outcome.notices.push_back({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
+                                                             copy.to.c_str(), identity.smtp_host.c_str())});
+  return outcome;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,61 @@
+#pragma once
+// Sending one composed mail the way the compose window's Send does, without the window: the
+// CSMTPMail is built from the fields (attachments, priority, sender, recipients, umlaut rule,
+// footer, Reply-To), sent over the caller's connection with the identity's authentication, and
+// kept as a sent copy in the identity's sent folder. What the window shows and logs comes back.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/account_record.h"
+#include "smtp/smtp_connection.h"
+
+namespace larkspin {
+
+// The priority selector's entries; kNoPriority when nothing is selected.
+enum ComposePriority : int { kNoPriority = -1, kPriorityHigh = 0, kPriorityNormal = 1, kPriorityLow = 2 };
+
+// The compose window's fields; all texts in Windows-1252.
+struct ComposedMail {
+  std::string to;
+  std::string cc;
+  std::string bcc;
+  std::string subject;
+  int priority = kPriorityNormal;
+  std::string text;         // the editor's plain text
+  std::string attachments;  // file paths separated by ","
+};
+
+struct SendSettings {
+  bool strip_umlauts = true;  // [System] StripUmlaut
+  int timeout_seconds = 60;   // [System] TimeOut
+  // Language texts Messages/SendOk (three "%s": subject, recipients, host) and Messages/SendFail.
+  std::string success_format = "Message '%s' successfully sent to '%s' via '%s'.";
+  std::string failure_text = "Failed to send message.";
+};
+
+// One message box to show, in order.
+struct SendNotice {
+  unsigned style;  // MessageBoxStyle
+  std::string text;
+};
+
+struct SendOutcome {
+  bool sent = false;
+  std::vector<SendNotice> notices;
+  std::vector<std::string> log_entries;  // for LogEvent, in order
+  std::string subject;                   // after the umlaut rule: the window keeps it
+  std::string sent_copy_path;            // empty when no copy was written
+  std::string failure_reason;            // the logged failure text; empty on success
+};
+
+// connection is the window's connection object: made (with the time-out) when it is null,
+// dropped after a failed connect, kept open after a failed transaction, disconnected after a
+// successful one.
+SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& mail, const SendSettings& settings,
+                             std::unique_ptr<CSMTPConnection>& connection);
+
+// The method code of an account's Authentication value (exact comparison; anything else is 0).
+int AuthMethodOfSetting(const std::string& authentication);
+
+}  // namespace larkspin

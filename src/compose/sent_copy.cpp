@@ -1,0 +1,51 @@
+#include "compose/sent_copy.h"
+
+#include <cstdio>
+
+#include "common/format.h"
+#include "compose/recipient_text.h"
+#include "platform/file_system.h"
+#include "res/resources.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kAttachmentsOpening = 152;
+constexpr int kAttachmentsClosing = 153;
+
+std::string WithDots(std::string stamp) {
+  for (char& c : stamp) {
+    if (c == '_') c = '.';
+  }
+  return stamp;
+}
+}  // namespace
+
+std::string SentCopyStamp(const std::tm& local) {
+  return FormatText("%02d_%02d_%04d_%02d_%02d_%02d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
+                    local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::string SentCopyPath(int account_number, const std::string& stamp) {
+  return WorkingDirectory() + FormatText("mailbox%d/sent/msg%s.txt", account_number, stamp.c_str());
+}
+
+std::string RenderSentCopy(const SentCopy& copy) {
+  return "To: " + SentCopyRecipientText(copy.to) + "\r\n" +            //
+         "Cc: " + SentCopyRecipientText(copy.cc) + "\r\n" +            //
+         "Bcc: " + SentCopyRecipientText(copy.bcc) + "\r\n" +          //
+         "Sent: " + WithDots(copy.stamp) + "\r\n" +                    //
+         "Subject: " + copy.subject + "\r\n\r\n" + copy.text +         //
+         "\r\n\r\n" + LoadResourceString(kAttachmentsOpening) + copy.attachments +
+         LoadResourceString(kAttachmentsClosing) + "\r\n";
+}
+
+bool WriteSentCopy(const std::string& path, const SentCopy& copy) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const std::string content = RenderSentCopy(copy);
+  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,90 @@
+// The file side of the address book and of the signature.
+#include "compose/address_book.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/message_box.h"
+#include "compose/text_file.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(AddressBookTest, EntriesWithAnAtSignInByteOrderWithTabs) {
+  TempFolder folder;
+  WriteFile(folder.File("address.txt"),
+            "zoe*zoe@example.org\r\nNo Address*nobody\r\nAnn Lee*ann@example.org\r\n"
+            "\xC4rger*a@x.y\r\nbob*b@example.org*work\r\nLast*last@example.org");
+  std::vector<std::string> entries;
+  ASSERT_TRUE(ReadAddressBook(folder.File("address.txt"), entries));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Ann Lee\tann@example.org", "Last\tlast@example.or",
+                                               "bob\tb@example.org\twork", "zoe\tzoe@example.org",
+                                               "\xC4rger\ta@x.y"}));
+  EXPECT_EQ(AddressOfEntry(entries[2]), "b@example.org\twork");
+  EXPECT_EQ(AddressOfEntry("plain@x.y"), "plain@x.y");
+}
+
+TEST(AddressBookTest, LongLinesAreReadInPiecesOf99Characters) {
+  TempFolder folder;
+  const std::string first = "Long*" + std::string(90, 'l') + "@x.y";  // 99 characters
+  WriteFile(folder.File("address.txt"), first + "tail@z\n");
+  std::vector<std::string> entries;
+  ASSERT_TRUE(ReadAddressBook(folder.File("address.txt"), entries));
+  // Each piece loses its last character, line feed or not.
+  EXPECT_EQ(entries, (std::vector<std::string>{"Long\t" + std::string(90, 'l') + "@x.", "tail@z"}));
+}
+
+TEST(AddressBookTest, MissingFileAndPickingAddresses) {
+  std::vector<std::string> entries{"stale"};
+  EXPECT_FALSE(ReadAddressBook("/nonexistent/address.txt", entries));
+  EXPECT_TRUE(entries.empty());
+  std::string field = AppendAddress("", "a@b.c");
+  EXPECT_EQ(field, "a@b.c");
+  field = AppendAddress(field, "a@b.c");
+  EXPECT_EQ(field, "a@b.c; a@b.c");
+}
+
+TEST(AddressBookTest, AnAddedSenderIsListedNextTime) {
+  TempFolder folder;
+  const std::string path = folder.File("address.txt");
+  ASSERT_TRUE(AppendToAddressBook(path, "Carl*carl@example.org"));
+  ASSERT_TRUE(AppendToAddressBook(path, "Dora*dora@example.org"));
+  EXPECT_EQ(ReadFile(path), "Carl*carl@example.org\r\nDora*dora@example.org\r\n");
+  std::vector<std::string> entries;
+  ASSERT_TRUE(ReadAddressBook(path, entries));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Carl\tcarl@example.org", "Dora\tdora@example.org"}));
+  EXPECT_FALSE(AppendToAddressBook(folder.File("no/such/folder.txt"), "x*y@z"));
+}
+
+TEST(ReadTextFileTest, WholeFileOrThePlaceholder) {
+  TempFolder folder;
+  WriteFile(folder.File("signature.txt"), "Regards\r\nAnn\r\n");
+  EXPECT_EQ(ReadTextFile(folder.File("signature.txt")), "Regards\r\nAnn\r\n");
+  WriteFile(folder.File("zero.txt"), std::string("before\0after", 12));
+  EXPECT_EQ(ReadTextFile(folder.File("zero.txt")), "before");
+  EXPECT_EQ(ReadTextFile(folder.File("missing.txt")), "  \r\n");
+  EXPECT_EQ(ReadTextFile(""), "  \r\n");
+}
+
+TEST(ReadTextFileTest, AReadErrorIsShownAndGivesThePlaceholder) {
+  TempFolder folder;
+  std::vector<std::string> shown;
+  const MessageBoxHandler previous = SetMessageBoxHandler([&](unsigned, const std::string& text) {
+    shown.push_back(text);
+    return kButtonOk;
+  });
+  // A folder opens for reading but cannot be read.
+  EXPECT_EQ(ReadTextFile(folder.Path()), "  \r\n");
+  SetMessageBoxHandler(previous);
+  EXPECT_EQ(shown, (std::vector<std::string>{"A Read Error has occured."}));
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/download_command.h"
+#include "cli/peek_command.h"
+
 namespace larkspin {
 
 namespace {
@@ -14,6 +17,8 @@ void PrintUsage(std::FILE* out) {
 
 const std::vector<CommandLineMode>& CommandLineModes() {
   static const std::vector<CommandLineMode> modes = {
+      {"peek", "peek [--account N | --all]", RunPeekCommand},
+      {"download", "download --account N MESSAGE_NUMBER...", RunDownloadCommand},
   };
   return modes;
 }

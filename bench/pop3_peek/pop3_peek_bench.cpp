@@ -1,0 +1,292 @@
+// Header peeking and a large download with CPop3Client next to Python's poplib, both against the
+// same private Dovecot server in the same run.
+//
+//   larkspin-bench-pop3-peek [--runs N] [--messages N] [--large-mb N]
+//
+// Peek: login, STAT, LIST and TOP n 0 for every message, then QUIT, timed inside each client
+// (ours in this process, poplib in a Python process), alternating, min/median/max over N runs.
+// Download: RETR of one large message in a fresh process that does nothing else, with that
+// process's peak resident memory (ru_maxrss), next to the same process doing only the login.
+// Internal modes, run as child processes: retr PORT and login PORT.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "pop3/pop3_client.h"
+#include "support/child_process.h"
+#include "support/dovecot_server.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char* const kPeekUser = "peek";
+const char* const kLargeUser = "large";
+const char* const kPassword = "bench-password";
+constexpr int kReadTimeoutMs = 60000;
+
+struct Options {
+  int runs = 7;
+  int messages = 2000;
+  int large_mb = 50;
+};
+
+struct Figures {
+  double min = 0;
+  double median = 0;
+  double max = 0;
+};
+
+Figures Summarize(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {values.front(), values[values.size() / 2], values.back()};
+}
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A message of the kind a mailbox is full of: a dozen header lines and a body of 1 to 4 KB.
+std::string OrdinaryMessage(int n, std::mt19937& random) {
+  static const char* const kSenders[] = {"Anna Berg <anna.berg@example.org>", "Build Robot <ci@builds.example.com>",
+                                         "Lindqvist Books <news@books.example>", "Tomasz Nowak <t.nowak@example.net>"};
+  std::ostringstream text;
+  text << "Return-Path: <sender" << n << "@example.org>\r\n"
+       << "Received: from mx" << n % 7 << ".example.org (mx.example.org [192.0.2." << n % 250 << "])\r\n"
+       << "\tby pop.example.net with ESMTP id " << 100000 + n << "\r\n"
+       << "\tfor <carla@example.net>; Tue, 3 Feb 2026 08:" << 10 + n % 50 << ":00 +0100\r\n"
+       << "From: " << kSenders[n % 4] << "\r\n"
+       << "To: Carla Lind <carla@example.net>\r\n"
+       << "Subject: Message number " << n << " about the quarterly figures and what follows from them\r\n"
+       << "Date: Tue, 3 Feb 2026 08:" << 10 + n % 50 << ":" << 10 + n % 49 << " +0100\r\n"
+       << "Message-ID: <bench-" << n << "@example.org>\r\n"
+       << "MIME-Version: 1.0\r\n"
+       << "Content-Type: text/plain; charset=us-ascii\r\n"
+       << "Content-Transfer-Encoding: 7bit\r\n"
+       << "\r\n";
+  const int body_lines = 15 + static_cast<int>(random() % 45);
+  for (int line = 0; line < body_lines; ++line)
+    text << "Line " << line << " of the body of message " << n << ", written only to give it a usual size.\r\n";
+  return text.str();
+}
+
+// One large message: a short header and a base64-like body of size_mb MiB.
+std::string LargeMessage(int size_mb) {
+  const size_t size = static_cast<size_t>(size_mb) << 20;
+  std::string text =
+      "From: Bola Okafor <b.okafor@example.org>\r\nTo: carla@example.net\r\n"
+      "Subject: All site photos\r\nDate: Mon, 16 Mar 2026 17:45:09 +0100\r\n\r\n";
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::mt19937 random(2026);
+  std::string line(76, 'A');
+  while (text.size() + 78 <= size) {
+    for (char& c : line) c = kAlphabet[random() % 64];
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+bool LogIn(CPop3Client& client, int port, const char* user) {
+  client.read_timeout_ms = kReadTimeoutMs;
+  return client.Connect("127.0.0.1", user, kPassword, port);
+}
+
+// The peek worker's conversation: STAT, then header and size of every message (the first TOP
+// brings STAT and LIST). Returns the header bytes received.
+size_t PeekWithOurClient(int port) {
+  CPop3Client client;
+  int count = 0;
+  int size = 0;
+  if (!LogIn(client, port, kPeekUser) || !client.Statistics(count, size))
+    throw std::runtime_error("our client: " + client.LastReply());
+  size_t header_bytes = 0;
+  for (int n = 1; n <= count; ++n) {
+    CPop3Text header;
+    uint32_t message_size = 0;
+    if (!client.GetMessageHeader(n, header) || !client.GetMessageSize(n, message_size))
+      throw std::runtime_error("our client: " + client.LastReply());
+    header_bytes += header.Text().size();
+  }
+  client.Disconnect();
+  return header_bytes;
+}
+
+std::string PoplibScript() { return LARKSPIN_POPLIB_SCRIPT; }
+
+// Runs the poplib side once; returns the seconds it measured and the header bytes it received.
+std::pair<double, size_t> PeekWithPoplib(int port, const testing::TempFolder& scratch) {
+  const std::string output = scratch.File("poplib-peek.txt");
+  std::filesystem::remove(output);
+  const pid_t child = testing::StartProcess(
+      {"python3", PoplibScript(), "peek", std::to_string(port), kPeekUser, kPassword}, output);
+  int status = 0;
+  if (child < 0 || !testing::WaitForExit(child, 600000, &status) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw std::runtime_error("poplib peek failed: " + testing::ReadFile(output));
+  std::istringstream figures(testing::ReadFile(output));
+  double seconds = 0;
+  size_t header_bytes = 0;
+  figures >> seconds >> header_bytes;
+  return {seconds, header_bytes};
+}
+
+struct ProcessFigures {
+  double seconds = 0;  // as measured inside the process
+  long peak_kib = 0;   // ru_maxrss
+};
+
+// Runs argv as a child doing one thing; its first output word is the seconds it measured.
+ProcessFigures MeasureProcess(const std::vector<std::string>& argv, const testing::TempFolder& scratch) {
+  const std::string output = scratch.File("process.txt");
+  std::filesystem::remove(output);
+  const pid_t child = testing::StartProcess(argv, output);
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || !testing::WaitForExit(child, 600000, &status, &usage) || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    throw std::runtime_error(argv[0] + " " + argv[1] + " failed: " + testing::ReadFile(output));
+  ProcessFigures figures;
+  std::istringstream(testing::ReadFile(output)) >> figures.seconds;
+  figures.peak_kib = usage.ru_maxrss;
+  return figures;
+}
+
+// Child mode: log in and, unless only_login, RETR message 1; prints the seconds taken.
+int RunRetrieveMode(int port, bool only_login) {
+  const Clock::time_point start = Clock::now();
+  CPop3Client client;
+  if (!LogIn(client, port, kLargeUser)) {
+    std::fprintf(stderr, "login failed: %s\n", client.LastReply().c_str());
+    return 1;
+  }
+  CPop3Text message;
+  if (!only_login && !client.Retrieve(1, message)) {
+    std::fprintf(stderr, "RETR failed: %s\n", client.LastReply().c_str());
+    return 1;
+  }
+  client.Disconnect();
+  std::printf("%.6f %zu\n", SecondsSince(start), message.Text().size());
+  return 0;
+}
+
+void PrintRow(const char* label, const Figures& figures, const char* unit) {
+  std::printf("  %-34s min %8.3f  median %8.3f  max %8.3f %s\n", label, figures.min, figures.median, figures.max, unit);
+}
+
+void RunPeekComparison(const Options& options, int port, const testing::TempFolder& scratch) {
+  // One pass each first: Dovecot builds its index and both sides warm their caches.
+  const size_t our_bytes = PeekWithOurClient(port);
+  const size_t poplib_bytes = PeekWithPoplib(port, scratch).second;
+  std::printf("Peek: login, STAT, LIST, %d x TOP n 0, QUIT (header bytes: ours %zu, poplib %zu)\n", options.messages,
+              our_bytes, poplib_bytes);
+  std::vector<double> ours, theirs, ratios;
+  for (int run = 0; run < options.runs; ++run) {
+    const Clock::time_point start = Clock::now();
+    PeekWithOurClient(port);
+    ours.push_back(SecondsSince(start));
+    theirs.push_back(PeekWithPoplib(port, scratch).first);
+    ratios.push_back(ours.back() / theirs.back());
+  }
+  PrintRow("CPop3Client", Summarize(ours), "s");
+  PrintRow("poplib", Summarize(theirs), "s");
+  PrintRow("ratio CPop3Client / poplib", Summarize(ratios), "");
+}
+
+void RunDownloadComparison(const Options& options, int port, size_t large_size, const testing::TempFolder& scratch) {
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const std::string port_text = std::to_string(port);
+  std::printf("\nDownload: RETR of one %zu-byte message (%d MiB) in a process of its own\n", large_size,
+              options.large_mb);
+  struct Side {
+    const char* name;
+    std::vector<std::string> retrieve;
+    std::vector<std::string> login_only;
+  };
+  const Side sides[] = {
+      {"CPop3Client", {self, "retr", port_text}, {self, "login", port_text}},
+      {"poplib",
+       {"python3", PoplibScript(), "retr", port_text, kLargeUser, kPassword},
+       {"python3", PoplibScript(), "login", port_text, kLargeUser, kPassword}},
+  };
+  for (const Side& side : sides) {
+    std::vector<double> seconds;
+    std::vector<double> peaks;
+    for (int run = 0; run < std::max(1, options.runs / 2); ++run) {
+      const ProcessFigures figures = MeasureProcess(side.retrieve, scratch);
+      seconds.push_back(figures.seconds);
+      peaks.push_back(static_cast<double>(figures.peak_kib) * 1024.0);
+    }
+    const double baseline = static_cast<double>(MeasureProcess(side.login_only, scratch).peak_kib) * 1024.0;
+    const Figures peak = Summarize(peaks);
+    std::printf("  %s\n", side.name);
+    PrintRow("time", Summarize(seconds), "s");
+    std::printf("  %-34s median %.1f MB = %.2f x the message (login alone: %.1f MB; above it: %.2f x)\n",
+                "peak resident memory", peak.median / 1e6, peak.median / static_cast<double>(large_size),
+                baseline / 1e6, (peak.median - baseline) / static_cast<double>(large_size));
+  }
+}
+
+int RunBenchmark(const Options& options) {
+  testing::TempFolder scratch;
+  testing::DovecotServer server;
+  server.AddUser(kPeekUser, kPassword);
+  server.AddUser(kLargeUser, kPassword);
+  std::mt19937 random(7);
+  for (int n = 1; n <= options.messages; ++n) server.AddMessage(kPeekUser, OrdinaryMessage(n, random));
+  const size_t large_size = LargeMessage(options.large_mb).size();
+  server.AddMessage(kLargeUser, LargeMessage(options.large_mb));
+  server.Start();
+  std::printf("Dovecot on 127.0.0.1:%d with %d messages, and one of %d MiB; %d runs\n\n", server.Port(),
+              options.messages, options.large_mb, options.runs);
+  RunPeekComparison(options, server.Port(), scratch);
+  RunDownloadComparison(options, server.Port(), large_size, scratch);
+  return 0;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const int value = std::atoi(argv[i + 1]);
+    if (value <= 0) return false;
+    if (std::strcmp(argv[i], "--runs") == 0) {
+      options.runs = value;
+    } else if (std::strcmp(argv[i], "--messages") == 0) {
+      options.messages = value;
+    } else if (std::strcmp(argv[i], "--large-mb") == 0) {
+      options.large_mb = value;
+    } else {
+      return false;
+    }
+  }
+  return argc % 2 == 1;
+}
+
+}  // namespace
+}  // namespace larkspin
+
+int main(int argc, char** argv) {
+  if (argc == 3 && (std::strcmp(argv[1], "retr") == 0 || std::strcmp(argv[1], "login") == 0))
+    return larkspin::RunRetrieveMode(std::atoi(argv[2]), std::strcmp(argv[1], "login") == 0);
+  larkspin::Options options;
+  if (!larkspin::ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr, "Usage: %s [--runs N] [--messages N] [--large-mb N]\n", argv[0]);
+    return 2;
+  }
+  try {
+    return larkspin::RunBenchmark(options);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
+}

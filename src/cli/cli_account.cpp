@@ -1,0 +1,48 @@
+#include "cli/cli_account.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/ini_file.h"
+#include "app/log.h"
+#include "app/startup_settings.h"
+#include "app/working_files.h"
+#include "common/decimal.h"
+#include "common/format.h"
+
+namespace larkspin {
+
+int ConfiguredAccountCount() { return CIniFile(kConfigFile).ReadInt("System", "Accounts", 0); }
+
+std::string AccountListName(int account_number) {
+  return CIniFile(kConfigFile).ReadText("Users", AccountSection(account_number));
+}
+
+bool ParsePositiveNumber(const std::string& text, int& number) {
+  if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  number = ParseDecimalInt(text);
+  return number > 0;
+}
+
+AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
+                            std::string& reason) {
+  const std::string section = AccountSection(account_number);
+  account.ClearCredentials();
+  if (account.EnsureCredentials(section, PeekScope::kAllAccounts) != 1) {
+    reason = FormatText("account %d (%s) skipped: no stored login or password", account_number,
+                        AccountListName(account_number).c_str());
+    return AccountLogin::kNoCredentials;
+  }
+  account.LoadCurrentAccount(section);
+  const uint64_t timeout_ms = static_cast<uint64_t>(std::max(ReadStartupSettings().timeout_seconds, 0)) * 1000;
+  client.read_timeout_ms = static_cast<unsigned>(std::min<uint64_t>(timeout_ms, UINT32_MAX));
+  client.tls = account.pop3_tls;
+  if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port))
+    return AccountLogin::kConnected;
+  reason = FormatText("Error connecting to %s: %s", account.pop3_host.c_str(), client.LastReply().c_str());
+  LogEvent(reason);
+  return AccountLogin::kConnectFailed;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,32 @@
+#pragma once
+// An account as the command-line modes use it: its settings and stored credentials from
+// config.ini in the working directory (never asking for anything), its folders, and the POP3
+// login with the account's time-out and encryption.
+#include <string>
+
+#include "app/current_account.h"
+#include "pop3/pop3_client.h"
+
+namespace larkspin {
+
+// "Accounts" of section "System".
+int ConfiguredAccountCount();
+// The account's name in the account list: section "Users", key "Account<N>", or "n/a".
+std::string AccountListName(int account_number);
+// A positive decimal account or message number, nothing else.
+bool ParsePositiveNumber(const std::string& text, int& number);
+
+enum class AccountLogin { kConnected, kNoCredentials, kConnectFailed };
+
+// Loads the account as the current one and logs in. On kNoCredentials and kConnectFailed, reason
+// holds one line for the user; a failed connection is also written to the log.
+AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
+                            std::string& reason);
+
+// A prompt that never asks: the command line runs unattended.
+class CNoPrompt : public CInputPrompt {
+ public:
+  bool Ask(const InputRequest&, InputAnswer&) override { return false; }
+};
+
+}  // namespace larkspin

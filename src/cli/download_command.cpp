@@ -1,0 +1,109 @@
+#include "cli/download_command.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/log.h"
+#include "app/working_files.h"
+#include "cli/cli_account.h"
+#include "cli/terminal_text.h"
+#include "mailbox/message_download.h"
+#include "peek/row_texts.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kUsageError = 2;
+
+struct DownloadArguments {
+  int account_number = 0;
+  std::vector<int> message_numbers;
+};
+
+bool ParseDownloadArguments(const CommandArguments& arguments, DownloadArguments& parsed) {
+  if (arguments.size() < 3 || arguments[0] != "--account" || !ParsePositiveNumber(arguments[1], parsed.account_number))
+    return false;
+  for (size_t i = 2; i < arguments.size(); ++i) {
+    int number = 0;
+    if (!ParsePositiveNumber(arguments[i], number)) return false;
+    parsed.message_numbers.push_back(number);
+  }
+  return true;
+}
+
+void ReportFailure(int message_number, const std::string& reason) {
+  std::fprintf(stderr, "larkspin: message %d: %s\n", message_number, TerminalText(reason).c_str());
+}
+
+std::string NoticeTexts(const DownloadResult& result) {
+  std::string texts;
+  for (const DownloadNotice& notice : result.notices) texts += (texts.empty() ? "" : "; ") + notice.text;
+  return texts;
+}
+
+std::string JoinedNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ",") + name;
+  return joined;
+}
+
+// The message's row as a peek makes it, then the download. False when it failed.
+bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
+  CPop3Text header;
+  uint32_t size = 0;
+  if (!client.GetMessageHeader(message_number, header) || !client.GetMessageSize(message_number, size)) {
+    ReportFailure(message_number, "Error GetMessageHeader: " + client.LastReply());
+    return false;
+  }
+  const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number));
+  HeaderRow row;
+  row.local_file = texts.local_file;
+  row.message_number = message_number;
+  row.sender_address = texts.sender_address;
+  row.account = texts.account;
+  row.account_number = account_number;
+  const bool already_stored = !row.local_file.empty();
+  const DownloadResult result = DownloadMessage(client, {&row, texts.date, account_number, true});
+  std::printf("%d\t%d\t%s\t%s\n", message_number, result.code, TerminalText(row.local_file).c_str(),
+              TerminalText(JoinedNames(row.attachments)).c_str());
+  if (already_stored) {
+    std::fprintf(stderr, "larkspin: message %d is already stored\n", message_number);
+    return true;
+  }
+  if (!result.stored) {
+    ReportFailure(message_number, NoticeTexts(result));
+    return false;
+  }
+  if (result.code < 0) {
+    ReportFailure(message_number, "stored, but its attachments could not be split (see the log)");
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+int RunDownloadCommand(const CommandArguments& arguments) {
+  DownloadArguments parsed;
+  if (!ParseDownloadArguments(arguments, parsed)) {
+    std::fprintf(stderr, "larkspin: usage: larkspin download --account N MESSAGE_NUMBER...\n");
+    return kUsageError;
+  }
+  OpenLog(kLogFile);
+  CNoPrompt no_prompt;
+  CCurrentAccount account(no_prompt);
+  CPop3Client client;
+  std::string reason;
+  bool all_stored = false;
+  if (ConnectAccount(parsed.account_number, account, client, reason) == AccountLogin::kConnected) {
+    all_stored = true;
+    for (const int number : parsed.message_numbers) all_stored = DownloadOne(client, parsed.account_number, number) && all_stored;
+    client.Disconnect();
+  } else {
+    std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
+  }
+  CloseLog();
+  std::fflush(stdout);
+  return all_stored ? 0 : 1;
+}
+
+}  // namespace larkspin

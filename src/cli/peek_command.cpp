@@ -1,0 +1,142 @@
+#include "cli/peek_command.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "app/log.h"
+#include "app/working_files.h"
+#include "cli/cli_account.h"
+#include "cli/terminal_text.h"
+#include "common/format.h"
+#include "peek/row_texts.h"
+#include "platform/profile_store.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kUsageError = 2;
+
+struct PeekTotals {
+  int count = 0;
+  int64_t size = 0;
+  bool failed = false;
+};
+
+void ReportFailure(const std::string& reason, PeekTotals& totals) {
+  std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
+  totals.failed = true;
+}
+
+struct PeekScopeChoice {
+  std::vector<int> accounts;
+  bool all_accounts = false;
+};
+
+PeekScopeChoice AllAccounts() {
+  PeekScopeChoice choice;
+  choice.all_accounts = true;
+  for (int n = 1; n <= ConfiguredAccountCount(); ++n) choice.accounts.push_back(n);
+  return choice;
+}
+
+// The entry the window's account selector stands on: an account, or the last entry "All
+// Accounts"; an entry that no longer exists stands for the first account.
+PeekScopeChoice SelectedAccounts() {
+  const int entry = CProfileStore().GetInt("66", "account", 0);
+  const int count = ConfiguredAccountCount();
+  if (entry == count) return AllAccounts();
+  return {{entry >= 0 && entry < count ? entry + 1 : 1}, false};
+}
+
+bool ParsePeekArguments(const CommandArguments& arguments, PeekScopeChoice& choice) {
+  if (arguments.empty()) {
+    choice = SelectedAccounts();
+    return true;
+  }
+  if (arguments.size() == 1 && arguments[0] == "--all") {
+    choice = AllAccounts();
+    return true;
+  }
+  int number = 0;
+  if (arguments.size() == 2 && arguments[0] == "--account" && ParsePositiveNumber(arguments[1], number)) {
+    choice = {{number}, false};
+    return true;
+  }
+  return false;
+}
+
+void PrintRow(int message_number, const RowTexts& texts) {
+  std::printf("%d\t%s\t%s\t%s\t%s\t%s\n", message_number, TerminalText(texts.from).c_str(),
+              TerminalText(texts.subject).c_str(), TerminalText(texts.date).c_str(),
+              TerminalText(texts.account).c_str(), texts.size.c_str());
+}
+
+// Fetches and prints every header of the connected account, adding its messages to the totals.
+void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
+  int count = 0;
+  int size = 0;
+  if (!client.Statistics(count, size)) {
+    const std::string reason = "Error Statistics: " + client.LastReply();
+    LogEvent(reason);
+    ReportFailure(reason, totals);
+    return;
+  }
+  totals.count += count;
+  totals.size += size;
+  const std::string account_name = AccountListName(account_number);
+  for (int i = 1; i <= count; ++i) {
+    CPop3Text header;
+    uint32_t message_size = 0;
+    if (!client.GetMessageHeader(i, header)) {
+      ReportFailure("Error GetMessageHeader: " + client.LastReply(), totals);
+      continue;
+    }
+    if (!client.GetMessageSize(i, message_size)) {
+      ReportFailure("Error GetMessageSize: " + client.LastReply(), totals);
+      continue;
+    }
+    PrintRow(i, MakeRowTexts(header, message_size, account_number, account_name));
+  }
+}
+
+void PeekAccount(int account_number, bool all_accounts, PeekTotals& totals) {
+  CNoPrompt no_prompt;
+  CCurrentAccount account(no_prompt);
+  CPop3Client client;
+  std::string reason;
+  switch (ConnectAccount(account_number, account, client, reason)) {
+    case AccountLogin::kConnected:
+      PeekHeaders(client, account_number, totals);
+      client.Disconnect();
+      break;
+    case AccountLogin::kNoCredentials:
+      // In all-accounts mode such an account is skipped, as the window skips it.
+      std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
+      if (!all_accounts) totals.failed = true;
+      break;
+    case AccountLogin::kConnectFailed:
+      ReportFailure(reason, totals);
+      break;
+  }
+}
+}  // namespace
+
+int RunPeekCommand(const CommandArguments& arguments) {
+  PeekScopeChoice choice;
+  if (!ParsePeekArguments(arguments, choice)) {
+    std::fprintf(stderr, "larkspin: usage: larkspin peek [--account N | --all]\n");
+    return kUsageError;
+  }
+  OpenLog(kLogFile);
+  PeekTotals totals;
+  for (const int account_number : choice.accounts) PeekAccount(account_number, choice.all_accounts, totals);
+  std::printf("%s\n", FormatText("Total messages: %d     Total size: %.2lf kbyte (%lld byte)", totals.count,
+                                 static_cast<double>(totals.size) * (1.0 / 1024), static_cast<long long>(totals.size))
+                          .c_str());
+  CloseLog();
+  std::fflush(stdout);
+  return totals.failed ? 1 : 0;
+}
+
+}  // namespace larkspin

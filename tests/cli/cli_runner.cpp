@@ -1,0 +1,46 @@
+#include "cli_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "common/format.h"
+#include "common/scramble.h"
+#include "support/temp_folder.h"
+
+namespace larkspin::testing {
+
+namespace {
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+std::string Scrambled(std::string text) {
+  ScrambleText(text);
+  return text;
+}
+}  // namespace
+
+CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments) {
+  std::string command = "cd " + Quoted(folder) + " && XDG_CONFIG_HOME=" + Quoted(folder + "/xdg") + " " +
+                        Quoted(LARKSPIN_EXECUTABLE);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " >" + Quoted(folder + "/cli.out") + " 2>" + Quoted(folder + "/cli.err");
+  const int status = std::system(command.c_str());
+  CliRun run;
+  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadFile(folder + "/cli.out");
+  run.err = ReadFile(folder + "/cli.err");
+  return run;
+}
+
+std::string ConfigFor(const std::vector<int>& ports) {
+  std::string config = FormatText("[System]\r\nAccounts=%zu\r\nTimeOut=5\r\n[Users]\r\n", ports.size());
+  for (size_t i = 0; i < ports.size(); ++i) config += FormatText("Account%zu=Box %zu\r\n", i + 1, i + 1);
+  for (size_t i = 0; i < ports.size(); ++i) {
+    config += FormatText("[Account%zu]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\n", i + 1, ports[i]);
+    if (ports[i] != 0)
+      config += "POP3Account=" + Scrambled("user") + "\r\nPOP3Password=" + Scrambled("secret") + "\r\n";
+  }
+  return config;
+}
+
+}  // namespace larkspin::testing

@@ -1,0 +1,22 @@
+#pragma once
+// Runs the larkspin executable of this build in a working folder, as a user's script would, and
+// collects its exit status, standard output and standard error.
+#include <string>
+#include <vector>
+
+namespace larkspin::testing {
+
+struct CliRun {
+  int exit_status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs "larkspin ARGUMENTS..." in folder with XDG_CONFIG_HOME set to folder/xdg.
+CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments);
+
+// A config.ini with accounts on 127.0.0.1: one entry per account, each port, or 0 for an account
+// without stored login and password.
+std::string ConfigFor(const std::vector<int>& ports);
+
+}  // namespace larkspin::testing

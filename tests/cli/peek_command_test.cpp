@@ -1,0 +1,119 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli_runner.h"
+#include "common/format.h"
+#include "support/fake_pop3_server.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using testing::CliRun;
+using testing::ConfigFor;
+using testing::FakePop3Server;
+using testing::ReadFile;
+using testing::RunLarkspin;
+using testing::TempFolder;
+using testing::WriteFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+const std::string kFirst =
+    "From: \"Berg, Anna\" <anna@example.org>\r\nSubject: Agenda\r\nDate: Tue, 2 Mar 2004 10:11:12 +0100\r\n\r\n"
+    "Hello.\r\n";
+const std::string kSecond =
+    "From: =?iso-8859-1?q?J=FCrgen?= <j@example.org>\r\nSubject: =?iso-8859-1?q?Gr=FC=DFe=0D=0Aaus_K=F6ln?=\r\n"
+    "Date: Wed, 3 Mar 2004 08:00:00 +0100\r\n\r\n" +
+    std::string(3000, 'x') + "\r\n";
+
+class PeekCommandTest : public ::testing::Test {
+ protected:
+  void Configure(const std::vector<int>& ports) { WriteFile(folder.File("config.ini"), ConfigFor(ports)); }
+
+  TempFolder folder;
+};
+
+TEST_F(PeekCommandTest, PrintsOneTabSeparatedLinePerMessageThenTheTotal) {
+  FakePop3Server server;
+  server.ServeMailbox({kFirst, kSecond});
+  Configure({server.Port()});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  // Windows-1252 texts come out as UTF-8; the encoded CR LF becomes two blanks.
+  const size_t total = kFirst.size() + kSecond.size();
+  EXPECT_EQ(run.out, "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 1\t0k\n"
+                     "2\tJ\u00fcrgen\tGr\u00fc\u00dfe  aus_K\u00f6ln\t03.03.2004 08:00:00 +0100\tBox 1\t3k\n" +
+                         FormatText("Total messages: 2     Total size: %.2lf kbyte (%zu byte)\n", total / 1024.0, total));
+  EXPECT_EQ(run.err, "");
+  // Only headers are fetched, and the account's folders exist afterwards, as after a peek in the window.
+  EXPECT_THAT(server.ReceivedLines(),
+              ElementsAre("USER user", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0", "TOP 2 0", "QUIT"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("mailbox1/attach")));
+}
+
+TEST_F(PeekCommandTest, AllAccountsSkipsAnAccountWithoutStoredCredentials) {
+  FakePop3Server first;
+  first.ServeMailbox({kFirst});
+  FakePop3Server third;
+  third.ServeMailbox({kFirst, kFirst});
+  Configure({first.Port(), 0, third.Port()});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.out,
+            "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 1\t0k\n"
+            "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 3\t0k\n"
+            "2\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 3\t0k\n" +
+                FormatText("Total messages: 3     Total size: %.2lf kbyte (%zu byte)\n", 3 * kFirst.size() / 1024.0,
+                           3 * kFirst.size()));
+  EXPECT_EQ(run.err, "larkspin: account 2 (Box 2) skipped: no stored login or password\n");
+}
+
+TEST_F(PeekCommandTest, ASingleAccountWithoutCredentialsFails) {
+  Configure({0});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: account 1 (Box 1) skipped: no stored login or password\n");
+  EXPECT_EQ(run.out, "Total messages: 0     Total size: 0.00 kbyte (0 byte)\n");
+}
+
+TEST_F(PeekCommandTest, WithoutOptionTheAccountSelectedInTheWindowIsPeeked) {
+  FakePop3Server first;
+  FakePop3Server second;
+  second.ServeMailbox({kFirst});
+  Configure({first.Port(), second.Port()});
+  std::filesystem::create_directories(folder.File("xdg/larkspin"));
+  WriteFile(folder.File("xdg/larkspin/profile.ini"), "[66]\naccount=1\n");
+  const CliRun run = RunLarkspin(folder.Path(), {"peek"});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("\tBox 2\t"));
+  EXPECT_EQ(first.ConnectionCount(), 0);
+}
+
+TEST_F(PeekCommandTest, AFailedConnectionIsReportedAndLogged) {
+  FakePop3Server server;
+  server.On("USER", testing::Reply("+OK\r\n"));
+  server.On("PASS", testing::Reply("-ERR invalid login\r\n"));
+  Configure({server.Port()});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: Error connecting to 127.0.0.1: -ERR invalid login\n");
+  EXPECT_THAT(ReadFile(folder.File("larkspin.log")), HasSubstr(" \tError connecting to 127.0.0.1: -ERR invalid login\n"));
+}
+
+TEST_F(PeekCommandTest, WrongArgumentsPrintTheUsage) {
+  Configure({});
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"peek", "--account"}, {"peek", "--account", "x"}, {"peek", "--every"},
+                                             {"peek", "--account", "0"}}) {
+    const CliRun run = RunLarkspin(folder.Path(), arguments);
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_EQ(run.err, "larkspin: usage: larkspin peek [--account N | --all]\n");
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -5,6 +5,7 @@
 
 #include "cli/download_command.h"
 #include "cli/peek_command.h"
+#include "cli/send_command.h"
 
 namespace larkspin {
 
@@ -19,6 +20,10 @@ const std::vector<CommandLineMode>& CommandLineModes() {
   static const std::vector<CommandLineMode> modes = {
       {"peek", "peek [--account N | --all]", RunPeekCommand},
       {"download", "download --account N MESSAGE_NUMBER...", RunDownloadCommand},
+      {"send",
+       "send --account N --to ADDRESSES [--cc ADDRESSES] [--bcc ADDRESSES] --subject TEXT [--attach PATH,...] "
+       "[--priority high|normal|low] < TEXT",
+       RunSendCommand},
   };
   return modes;
 }

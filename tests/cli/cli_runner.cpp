@@ -19,11 +19,13 @@ std::string Scrambled(std::string text) {
 }
 }  // namespace
 
-CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments) {
+CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments, const std::string& input) {
+  WriteFile(folder + "/cli.in", input);
   std::string command = "cd " + Quoted(folder) + " && XDG_CONFIG_HOME=" + Quoted(folder + "/xdg") + " " +
                         Quoted(LARKSPIN_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " >" + Quoted(folder + "/cli.out") + " 2>" + Quoted(folder + "/cli.err");
+  command += " <" + Quoted(folder + "/cli.in") + " >" + Quoted(folder + "/cli.out") + " 2>" +
+             Quoted(folder + "/cli.err");
   const int status = std::system(command.c_str());
   CliRun run;
   run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -12,8 +12,10 @@ struct CliRun {
   std::string err;
 };
 
-// Runs "larkspin ARGUMENTS..." in folder with XDG_CONFIG_HOME set to folder/xdg.
-CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments);
+// Runs "larkspin ARGUMENTS..." in folder with XDG_CONFIG_HOME set to folder/xdg, with input as
+// its standard input.
+CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments,
+                   const std::string& input = "");
 
 // A config.ini with accounts on 127.0.0.1: one entry per account, each port, or 0 for an account
 // without stored login and password.

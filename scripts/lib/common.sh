@@ -9,6 +9,7 @@ LARKSPIN_PACKAGES=(
   uuid-dev libssl-dev openssl
   dovecot-core dovecot-pop3d
   python3
+  libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
 )
 
 as_root() {

@@ -1,0 +1,44 @@
+#pragma once
+// The wxWidgets backend: real windows on the desktop. Nothing outside src/ui/wx includes wx;
+// programs start the toolkit through RunWithWxBackend.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/backend.h"
+
+namespace larkspin {
+
+class CWxWindow;
+
+class CWxBackend : public CUiBackend {
+ public:
+  std::unique_ptr<CWindowPeer> CreatePeer(CDialog& dialog, const DialogTemplate& layout, CWindowPeer* parent) override;
+  int RunModal(CWindowPeer& peer) override;
+  int MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption, unsigned style) override;
+  bool ChooseFileToOpen(CWindowPeer* owner, std::string& path) override;
+  bool Print(CWindowPeer* owner, CPrintDocument& document) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  Point CursorPosition() const override;
+  void WarningBeep() override;
+  bool IsUiThread() const override;
+  void RunOnUiThread(const std::function<void()>& work) override;
+
+  // The window of dialog, for programs and tests that act on the real controls.
+  static CWxWindow* WindowOf(CDialog& dialog);
+  // Types text into the edit field id of dialog's window, as the keyboard would.
+  static void TypeText(CDialog& dialog, int id, const std::string& text);
+  // Presses the push button id of dialog's window, as a click would.
+  static void PressButton(CDialog& dialog, int id);
+  // Runs work once the toolkit is idle again (after the windows opened so far are drawn).
+  static void WhenIdle(std::function<void()> work);
+  // Writes a picture of the dialog's window, as the X server shows it, to a PNG file.
+  static bool SaveScreenshot(CDialog& dialog, const std::string& png_path);
+};
+
+// Starts the toolkit, installs the wx backend, runs body and shuts the toolkit down again;
+// answers body's result, or 1 when there is no display.
+int RunWithWxBackend(int argc, char** argv, const std::function<int()>& body);
+
+}  // namespace larkspin

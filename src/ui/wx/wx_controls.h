@@ -1,0 +1,89 @@
+#pragma once
+// The owner-drawn controls of the wx backend: the flat icon button, the percentage progress bar,
+// the header list drawn from its model, and the menu strip that stands in for a window menu.
+#include <functional>
+#include <vector>
+
+#include <wx/control.h>
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+
+#include "ui/control_state.h"
+#include "ui/list_model.h"
+#include "ui/resource_types.h"
+#include "widgets/icon_button.h"
+
+namespace larkspin {
+
+class CWxFlatButton : public wxControl {
+ public:
+  CWxFlatButton(wxWindow* parent, int id, const wxString& label, const wxPoint& position, const wxSize& size,
+                std::function<void()> on_click);
+  void SetIcons(const wxBitmap& normal, const wxBitmap& hot);
+  bool AcceptsFocus() const override { return IsEnabled(); }
+  // Presses the button as a click of the user would.
+  void Click();
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  void OnMouse(wxMouseEvent& event);
+  void OnKey(wxKeyEvent& event);
+  bool Inside(const wxPoint& point) const { return wxRect(GetClientSize()).Contains(point); }
+
+  std::function<void()> on_click_;
+  wxBitmap normal_icon_;
+  wxBitmap hot_icon_;
+  CButtonHover hover_;
+};
+
+class CWxPercentBar : public wxControl {
+ public:
+  CWxPercentBar(wxWindow* parent, int id, const wxPoint& position, const wxSize& size);
+  void SetState(const ProgressBarState& state);
+  const ProgressBarState& State() const { return state_; }
+
+ private:
+  void OnPaint(wxPaintEvent& event);
+  ProgressBarState state_;
+};
+
+// A virtual list control that shows a CListModel: icons, per-row colours, alignment and texts
+// cut to their column with "...".
+class CWxHeaderList : public wxListCtrl {
+ public:
+  CWxHeaderList(wxWindow* parent, int id, const wxPoint& position, const wxSize& size, bool single_selection,
+                bool with_header);
+  CListModel& Model() { return model_; }
+  // Shows what changed in the model.
+  void Sync();
+  // Takes the user's selection and column widths into the model.
+  void ReadBack();
+
+ private:
+  wxString OnGetItemText(long item, long column) const override;
+  int OnGetItemColumnImage(long item, long column) const override;
+  wxItemAttr* OnGetItemAttr(long item) const override;
+  void SyncColumns();
+  void SyncImages();
+
+  CListModel model_;
+  std::vector<bool> shown_selection_;
+  std::vector<int> shown_images_;
+  mutable wxItemAttr attr_;
+};
+
+// A row of menu titles; a click opens the title's menu, whose commands arrive as menu events of
+// the top-level window.
+class CWxMenuStrip : public wxPanel {
+ public:
+  explicit CWxMenuStrip(wxWindow* parent);
+  void SetItems(const std::vector<MenuItem>& top_level);
+
+ private:
+  std::vector<MenuItem> items_;
+};
+
+// A wx menu holding items, built afresh so that check marks and texts are current.
+wxMenu* BuildWxMenu(const std::vector<MenuItem>& items);
+
+}  // namespace larkspin

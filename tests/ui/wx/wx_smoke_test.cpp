@@ -1,0 +1,102 @@
+// Real windows under Xvfb: the input dialog and the widget gallery built from their templates by
+// the wx backend, driven through the toolkit's own controls.
+#include <gtest/gtest.h>
+
+#include <wx/image.h>
+
+#include <thread>
+
+#include "admin/dlg_input.h"
+#include "res/resources.h"
+#include "ui/wx/wx_backend.h"
+#include "ui/wx/wx_window.h"
+#include "widget_gallery/dlg_gallery.h"
+
+namespace larkspin {
+namespace {
+
+constexpr int kEditField = 11004;
+constexpr int kRememberBox = 1047;
+
+TEST(WxSmokeTest, InputDialogTakesTypedTextAndOk) {
+  CDlgInput input(nullptr, "no-language-file.ini");
+  input.SetCaption("POP3 Password (home)");
+  input.SetPrompt("Please enter your POP3 password:");
+  input.SetPasswordStyle(true);
+  input.SetShowRemember(false);
+  bool looked = false;
+  CWxBackend::WhenIdle([&] {
+    CWxWindow* window = CWxBackend::WindowOf(input);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Title(), "POP3 Password (home)");
+    EXPECT_EQ(window->ClientSize(), (Size{372, 183})) << "186 by 86 dialog units in the default font";
+    EXPECT_FALSE(window->IsControlShown(kRememberBox));
+    EXPECT_TRUE(window->ControlWindow(kEditField)->HasFlag(wxTE_PASSWORD));
+    CWxBackend::TypeText(input, kEditField, "s\xE9" "cret");
+    looked = true;
+    CWxBackend::PressButton(input, kIdOk);
+  });
+  EXPECT_EQ(input.DoModal(), kIdOk);
+  EXPECT_TRUE(looked);
+  EXPECT_EQ(input.Result(), "s\xE9" "cret") << "typed text comes back in Windows-1252";
+}
+
+TEST(WxSmokeTest, EscapeCancelsTheInputDialog) {
+  CDlgInput input(nullptr, "no-language-file.ini");
+  CWxBackend::WhenIdle([&] {
+    CWxBackend::TypeText(input, kEditField, "typed");
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    CWxBackend::WindowOf(input)->OnCharHook(escape);
+  });
+  EXPECT_EQ(input.DoModal(), kIdCancel);
+  EXPECT_EQ(input.Result(), "");
+}
+
+TEST(WxSmokeTest, WorkerThreadsReachAModalWindowThroughTheUiThread) {
+  CDlgInput input(nullptr, "no-language-file.ini");
+  std::thread worker;
+  CWxBackend::WhenIdle([&] {
+    worker = std::thread([&] {
+      RunOnUiThread([&] { input.SetItemText(kEditField, "from the worker"); });
+      RunOnUiThread([&] { input.HandleCommand(kIdOk); });
+    });
+  });
+  EXPECT_EQ(input.DoModal(), kIdOk);
+  worker.join();
+  EXPECT_EQ(input.Result(), "from the worker");
+}
+
+TEST(WxSmokeTest, GalleryIsDrawnAndPhotographed) {
+  const std::string path = std::string(LARKSPIN_SCREENSHOT_DIR) + "/gallery.png";
+  std::remove(path.c_str());
+  CDlgGallery gallery;
+  Rect bar;
+  bool saved = false;
+  gallery.AfterShown(500, [&] {
+    bar = gallery.ItemRect(CDlgGallery::kProgress);
+    saved = CWxBackend::SaveScreenshot(gallery, path);
+    gallery.EndDialog(kIdOk);
+  });
+  EXPECT_EQ(gallery.DoModal(), kIdOk);
+  ASSERT_TRUE(saved);
+  wxImage picture;
+  ASSERT_TRUE(picture.LoadFile(path, wxBITMAP_TYPE_PNG));
+  const int y = (bar.top + bar.bottom) / 2;
+  const int filled_x = bar.left + bar.Width() / 8;
+  const int empty_x = bar.left + bar.Width() * 7 / 8;
+  EXPECT_EQ(picture.GetRed(filled_x, y), 0);
+  EXPECT_EQ(picture.GetBlue(filled_x, y), 255) << "the first half of the bar is blue";
+  EXPECT_NE(picture.GetBlue(empty_x, y), 255) << "the second half is not";
+}
+
+}  // namespace
+}  // namespace larkspin
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return larkspin::RunWithWxBackend(argc, argv, [] {
+    wxInitAllImageHandlers();
+    return RUN_ALL_TESTS();
+  });
+}

@@ -3,7 +3,6 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,7 +99,9 @@ DovecotServer::DovecotServer() {
 
 DovecotServer::~DovecotServer() { Stop(); }
 
-std::string DovecotServer::MaildirOf(const std::string& user) const { return folder_.File("mail/" + user + "/Maildir"); }
+std::string DovecotServer::MaildirOf(const std::string& user) const {
+  return folder_.File("mail/" + user + "/Maildir");
+}
 
 void DovecotServer::AddUser(const std::string& name, const std::string& password) {
   if (!IsValidUserName(name) || password.find_first_of(":\r\n") != std::string::npos)

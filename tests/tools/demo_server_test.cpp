@@ -27,7 +27,7 @@ const std::string kDotfilesWithCrlf =
     "From: tomasz@example.org\r\nSubject: Dotfiles\r\n\r\n.bashrc\r\n.\r\n..\r\nend\r\n";
 const std::string kDotfilesOnTheWire =
     "From: tomasz@example.org\r\nSubject: Dotfiles\r\n\r\n..bashrc\r\n..\r\n...\r\nend\r\n";
-const std::string kReminder = "From: facility@example.com\r\nSubject: Inspection\r\n\r\nTuesday.\r\n";
+const std::string kReminder = "From: facility@example.com\r\nSubject: Maintenance\r\n\r\nTuesday.\r\n";
 
 class DemoServerTest : public ::testing::Test {
  protected:

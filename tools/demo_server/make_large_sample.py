@@ -26,7 +26,7 @@ def message():
         "Return-Path: <b.okafor@okafor-architekten.example>",
         "From: Bola Okafor <b.okafor@okafor-architekten.example>",
         "To: Robin Keller <robin.keller@larkspin.example>",
-        "Subject: Site photos from the March inspection",
+        "Subject: Site photos from the March site visit",
         "Date: Mon, 16 Mar 2026 17:45:09 +0100",
         "Message-ID: <site-photos-20260316@okafor-architekten.example>",
         "MIME-Version: 1.0",

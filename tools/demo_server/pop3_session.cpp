@@ -97,7 +97,9 @@ std::string CPop3Session::AnswerAfterLogin(const Command& command) {
   return "-ERR unknown command\r\n";
 }
 
-size_t CPop3Session::CountLeft() const { return static_cast<size_t>(std::count(deleted_.begin(), deleted_.end(), false)); }
+size_t CPop3Session::CountLeft() const {
+  return static_cast<size_t>(std::count(deleted_.begin(), deleted_.end(), false));
+}
 
 size_t CPop3Session::OctetsLeft() const {
   size_t octets = 0;
@@ -107,12 +109,12 @@ size_t CPop3Session::OctetsLeft() const {
   return octets;
 }
 
-const DemoMessage* CPop3Session::MessageNamed(const Command& command, std::string& error) const {
+const DemoMessage* CPop3Session::MessageNamed(const Command& command, size_t& n, std::string& error) const {
   if (command.arguments.empty() || !IsAllDigits(command.arguments[0])) {
     error = "-ERR a message number is needed\r\n";
     return nullptr;
   }
-  const size_t n = ParseDecimalU32(command.arguments[0]);
+  n = ParseDecimalU32(command.arguments[0]);
   if (n < 1 || n > messages_.size()) {
     error = FormatText("-ERR no message %zu (the maildrop has %zu)\r\n", n, messages_.size());
     return nullptr;
@@ -127,10 +129,11 @@ const DemoMessage* CPop3Session::MessageNamed(const Command& command, std::strin
 std::string CPop3Session::Stat() const { return FormatText("+OK %zu %zu\r\n", CountLeft(), OctetsLeft()); }
 
 std::string CPop3Session::List(const Command& command) const {
-  std::string error;
   if (!command.arguments.empty()) {
-    const DemoMessage* message = MessageNamed(command, error);
-    return message ? FormatText("+OK %s %zu\r\n", command.arguments[0].c_str(), message->text.size()) : error;
+    size_t n = 0;
+    std::string error;
+    const DemoMessage* message = MessageNamed(command, n, error);
+    return message ? FormatText("+OK %zu %zu\r\n", n, message->text.size()) : error;
   }
   std::string reply = FormatText("+OK %zu messages (%zu octets)\r\n", CountLeft(), OctetsLeft());
   for (size_t i = 0; i < messages_.size(); ++i) {
@@ -140,10 +143,11 @@ std::string CPop3Session::List(const Command& command) const {
 }
 
 std::string CPop3Session::Uidl(const Command& command) const {
-  std::string error;
   if (!command.arguments.empty()) {
-    const DemoMessage* message = MessageNamed(command, error);
-    return message ? FormatText("+OK %s %s\r\n", command.arguments[0].c_str(), message->unique_id.c_str()) : error;
+    size_t n = 0;
+    std::string error;
+    const DemoMessage* message = MessageNamed(command, n, error);
+    return message ? FormatText("+OK %zu %s\r\n", n, message->unique_id.c_str()) : error;
   }
   std::string reply = "+OK\r\n";
   for (size_t i = 0; i < messages_.size(); ++i) {
@@ -153,8 +157,9 @@ std::string CPop3Session::Uidl(const Command& command) const {
 }
 
 std::string CPop3Session::Top(const Command& command) const {
+  size_t n = 0;
   std::string error;
-  const DemoMessage* message = MessageNamed(command, error);
+  const DemoMessage* message = MessageNamed(command, n, error);
   if (!message) return error;
   if (command.arguments.size() < 2 || !IsAllDigits(command.arguments[1]))
     return "-ERR TOP needs a message number and a line count\r\n";
@@ -162,17 +167,19 @@ std::string CPop3Session::Top(const Command& command) const {
 }
 
 std::string CPop3Session::Retr(const Command& command) const {
+  size_t n = 0;
   std::string error;
-  const DemoMessage* message = MessageNamed(command, error);
+  const DemoMessage* message = MessageNamed(command, n, error);
   if (!message) return error;
   return FormatText("+OK %zu octets\r\n", message->text.size()) + MultiLineBody(message->text);
 }
 
 std::string CPop3Session::Dele(const Command& command) {
+  size_t n = 0;
   std::string error;
-  if (!MessageNamed(command, error)) return error;
-  deleted_[ParseDecimalU32(command.arguments[0]) - 1] = true;
-  return FormatText("+OK message %s deleted\r\n", command.arguments[0].c_str());
+  if (!MessageNamed(command, n, error)) return error;
+  deleted_[n - 1] = true;
+  return FormatText("+OK message %zu deleted\r\n", n);
 }
 
 std::string CPop3Session::Rset() {

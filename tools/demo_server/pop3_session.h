@@ -40,8 +40,9 @@ class CPop3Session {
   std::string Rset();
   std::string Quit();
 
-  // The message named by the command's first argument; nullptr, with the error reply in error.
-  const DemoMessage* MessageNamed(const Command& command, std::string& error) const;
+  // The message named by the command's first argument, and its number n; nullptr, with the error
+  // reply in error, when there is no such message.
+  const DemoMessage* MessageNamed(const Command& command, size_t& n, std::string& error) const;
   size_t CountLeft() const;
   size_t OctetsLeft() const;
 

@@ -104,30 +104,47 @@ bool LogIn(CPop3Client& client, int port, const char* user) {
   return client.Connect("127.0.0.1", user, kPassword, port);
 }
 
+struct PeekFigures {
+  double seconds = 0;      // wall time from connect to the reply to QUIT
+  double cpu_seconds = 0;  // the client's own processor time in that span
+  size_t header_bytes = 0;
+};
+
+double ProcessorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // The peek worker's conversation: STAT, then header and size of every message (the first TOP
-// brings STAT and LIST). Returns the header bytes received.
-size_t PeekWithOurClient(int port) {
+// brings STAT and LIST).
+PeekFigures PeekWithOurClient(int port) {
+  const Clock::time_point start = Clock::now();
+  const double cpu_start = ProcessorSeconds();
   CPop3Client client;
   int count = 0;
   int size = 0;
   if (!LogIn(client, port, kPeekUser) || !client.Statistics(count, size))
     throw std::runtime_error("our client: " + client.LastReply());
-  size_t header_bytes = 0;
+  PeekFigures figures;
   for (int n = 1; n <= count; ++n) {
     CPop3Text header;
     uint32_t message_size = 0;
     if (!client.GetMessageHeader(n, header) || !client.GetMessageSize(n, message_size))
       throw std::runtime_error("our client: " + client.LastReply());
-    header_bytes += header.Text().size();
+    figures.header_bytes += header.Text().size();
   }
   client.Disconnect();
-  return header_bytes;
+  figures.seconds = SecondsSince(start);
+  figures.cpu_seconds = ProcessorSeconds() - cpu_start;
+  return figures;
 }
 
 std::string PoplibScript() { return LARKSPIN_POPLIB_SCRIPT; }
 
-// Runs the poplib side once; returns the seconds it measured and the header bytes it received.
-std::pair<double, size_t> PeekWithPoplib(int port, const testing::TempFolder& scratch) {
+// Runs the poplib side once, which measures itself the same way.
+PeekFigures PeekWithPoplib(int port, const testing::TempFolder& scratch) {
   const std::string output = scratch.File("poplib-peek.txt");
   std::filesystem::remove(output);
   const pid_t child = testing::StartProcess(
@@ -135,11 +152,9 @@ std::pair<double, size_t> PeekWithPoplib(int port, const testing::TempFolder& sc
   int status = 0;
   if (child < 0 || !testing::WaitForExit(child, 600000, &status) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
     throw std::runtime_error("poplib peek failed: " + testing::ReadFile(output));
-  std::istringstream figures(testing::ReadFile(output));
-  double seconds = 0;
-  size_t header_bytes = 0;
-  figures >> seconds >> header_bytes;
-  return {seconds, header_bytes};
+  PeekFigures figures;
+  std::istringstream(testing::ReadFile(output)) >> figures.seconds >> figures.header_bytes >> figures.cpu_seconds;
+  return figures;
 }
 
 struct ProcessFigures {
@@ -187,21 +202,25 @@ void PrintRow(const char* label, const Figures& figures, const char* unit) {
 
 void RunPeekComparison(const Options& options, int port, const testing::TempFolder& scratch) {
   // One pass each first: Dovecot builds its index and both sides warm their caches.
-  const size_t our_bytes = PeekWithOurClient(port);
-  const size_t poplib_bytes = PeekWithPoplib(port, scratch).second;
+  const size_t our_bytes = PeekWithOurClient(port).header_bytes;
+  const size_t poplib_bytes = PeekWithPoplib(port, scratch).header_bytes;
   std::printf("Peek: login, STAT, LIST, %d x TOP n 0, QUIT (header bytes: ours %zu, poplib %zu)\n", options.messages,
               our_bytes, poplib_bytes);
-  std::vector<double> ours, theirs, ratios;
+  std::vector<double> ours, theirs, ratios, our_cpu, their_cpu;
   for (int run = 0; run < options.runs; ++run) {
-    const Clock::time_point start = Clock::now();
-    PeekWithOurClient(port);
-    ours.push_back(SecondsSince(start));
-    theirs.push_back(PeekWithPoplib(port, scratch).first);
-    ratios.push_back(ours.back() / theirs.back());
+    const PeekFigures our_run = PeekWithOurClient(port);
+    const PeekFigures their_run = PeekWithPoplib(port, scratch);
+    ours.push_back(our_run.seconds);
+    theirs.push_back(their_run.seconds);
+    ratios.push_back(our_run.seconds / their_run.seconds);
+    our_cpu.push_back(our_run.cpu_seconds);
+    their_cpu.push_back(their_run.cpu_seconds);
   }
-  PrintRow("CPop3Client", Summarize(ours), "s");
-  PrintRow("poplib", Summarize(theirs), "s");
+  PrintRow("CPop3Client wall", Summarize(ours), "s");
+  PrintRow("poplib wall", Summarize(theirs), "s");
   PrintRow("ratio CPop3Client / poplib", Summarize(ratios), "");
+  PrintRow("CPop3Client own processor time", Summarize(our_cpu), "s");
+  PrintRow("poplib own processor time", Summarize(their_cpu), "s");
 }
 
 void RunDownloadComparison(const Options& options, int port, size_t large_size, const testing::TempFolder& scratch) {

@@ -1,0 +1,36 @@
+// DownloadMessage of the main window: the download engine on the calling thread (the peek
+// worker's or the UI thread), the row's record, notices and icon on the UI thread.
+#include "common/message_box.h"
+#include "mailbox/message_download.h"
+#include "peek/dlg_main.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kDateColumn = 2;
+}  // namespace
+
+int CDlgMain::DownloadMessage(int position, bool skip_check, int icon) {
+  DownloadRequest request;
+  OnUi([&] {
+    request.row = RowRecord(position);
+    request.date_column = list_.Text(position, kDateColumn);
+  });
+  if (!request.row || !request.row->local_file.empty()) return kDownloadSkipped;
+  request.account_number = account_.account_number;
+  request.skip_check = skip_check;
+  OnUi([] { UiBackend().BeginWaitCursor(); });
+  const DownloadResult result = larkspin::DownloadMessage(client_, request);
+  OnUi([&] {
+    for (const DownloadNotice& notice : result.notices) {
+      if (notice.kind == DownloadNotice::Kind::kStatus) SetStatusText(notice.text);
+      else MessageBox(notice.text, kBoxOk);
+    }
+    if (result.stored) SetRowIcon(position, icon);
+    UiBackend().EndWaitCursor();
+  });
+  return result.code;
+}
+
+}  // namespace larkspin

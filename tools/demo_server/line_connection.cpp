@@ -24,4 +24,11 @@ bool CLineConnection::ReadLine(std::string& line) {
 
 bool CLineConnection::Send(std::string_view text) { return SendAll(socket_, text.data(), text.size()); }
 
+std::string PrintableText(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return text;
+}
+
 }  // namespace larkspin::demo

@@ -28,4 +28,7 @@ class CLineConnection {
   std::string pending_;
 };
 
+// A text a client sent, safe to print on the server's console: control characters become "?".
+std::string PrintableText(std::string text);
+
 }  // namespace larkspin::demo

@@ -5,16 +5,6 @@
 
 namespace larkspin::demo {
 
-namespace {
-// A login as typed by a client, safe to print on a terminal.
-std::string Printable(std::string text) {
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return text;
-}
-}  // namespace
-
 CPop3Service::CPop3Service(CDemoMailbox& mailbox, ActivityReport report)
     : mailbox_(mailbox), report_(std::move(report)) {}
 
@@ -26,7 +16,7 @@ void CPop3Service::Converse(CLineConnection& connection) {
   CPop3Session session(mailbox_, connection);
   session.Run();
   if (!report_ || !session.LoggedIn()) return;
-  report_(FormatText("POP3: \"%s\" saw %zu messages and deleted %zu", Printable(session.Login()).c_str(),
+  report_(FormatText("POP3: \"%s\" saw %zu messages and deleted %zu", PrintableText(session.Login()).c_str(),
                      session.MessageCountAtLogin(), session.DeletedAtQuit()));
 }
 

@@ -12,14 +12,6 @@ namespace larkspin::demo {
 namespace {
 namespace fs = std::filesystem;
 
-// A text from a client, safe to print on a terminal.
-std::string Printable(std::string text) {
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return text;
-}
-
 // The highest n of the "<n>.eml" files in folder.
 int HighestMessageNumber(const std::string& folder) {
   int highest = 0;
@@ -61,9 +53,9 @@ std::string CSmtpService::Keep(const ReceivedMail& mail) {
   const bool written = std::fwrite(mail.data.data(), 1, mail.data.size(), file) == mail.data.size();
   if (std::fclose(file) != 0 || !written) return {};
   if (report_) {
-    const std::string who = mail.login.empty() ? "a client without login" : "\"" + Printable(mail.login) + "\"";
+    const std::string who = mail.login.empty() ? "a client without login" : "\"" + PrintableText(mail.login) + "\"";
     report_(FormatText("SMTP: %s sent a message from <%s> to %zu recipient(s), %zu bytes, kept as %s", who.c_str(),
-                       Printable(mail.from).c_str(), mail.recipients.size(), mail.data.size(), path.c_str()));
+                       PrintableText(mail.from).c_str(), mail.recipients.size(), mail.data.size(), path.c_str()));
   }
   return "kept as " + fs::path(path).filename().string();
 }

@@ -8,7 +8,8 @@ namespace larkspin {
 namespace {
 
 std::string Footer() {
-  return std::string("\r\n\r\n\r\n\r\n-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\r\nGet Larkspin - Free at\r\n") + kProductWebAddress;
+  const std::string rule = "-.-.-.-.-.-.-.-.-.-.-.-.-.-.-";
+  return "\r\n\r\n\r\n\r\n" + rule + "\r\nGet Larkspin - Free at\r\n" + kProductWebAddress;
 }
 
 const std::map<int, std::string>& Table() {

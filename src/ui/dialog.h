@@ -8,6 +8,7 @@
 //            OnDestroy, window gone; returns EndDialog's result.
 //   Create:  make the window hidden, OnCreate, OnSize, OnInitDialog; ShowWindow(true) shows it (OnShown
 //            every time), EndDialog hides it again; DestroyWindow runs OnDestroy and removes it.
+// A window still open when its CDialog is destroyed goes without OnDestroy.
 // Command 1 (OK) and 2 (Cancel: the Cancel button, Escape or the close box) end the dialog
 // unless OnOK / OnCancel are overridden.
 #include <memory>

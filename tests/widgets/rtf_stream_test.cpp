@@ -37,8 +37,9 @@ TEST_F(RtfStreamTest, ComposeChainNestsTheBlueSignatureAfterTwoEmptyParagraphs) 
                << ColorBlue << AppendText("Regards\nAnn") << SaveAttributes << FlushTo(view, kViewText);
   const std::string tables = std::string("{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}") + kColourTable;
   ASSERT_EQ(Received().size(), 1u);
-  EXPECT_EQ(Received()[0], std::string(kDocumentStart) + tables + "\\plain\\f1\\fs24\\cb0\\cf0 \r\n\\par \r\r\n\\par \r" +
-                               kDocumentStart + tables + "\\plain\\f1\\fs24\\cb0\\cf3 Regards\r\n\\par Ann}");
+  const std::string empty_paragraphs = "\\plain\\f1\\fs24\\cb0\\cf0 \r\n\\par \r\r\n\\par \r";
+  const std::string signature = "\\plain\\f1\\fs24\\cb0\\cf3 Regards\r\n\\par Ann}";
+  EXPECT_EQ(Received()[0], kDocumentStart + tables + empty_paragraphs + kDocumentStart + tables + signature);
 
   const std::vector<RichTextRun> runs = backend.WindowOf(view)->RichRuns(kViewText);
   ASSERT_EQ(runs.size(), 2u);

@@ -32,7 +32,8 @@ TEST(WrappedTextTest, WrapsAtBlanksBreaksLongWordsAndHonoursLineEnds) {
   const CHeadlessPrinter printer = SmallPrinter();
   const std::string text = "one two three\r\nabcdefghijklmno\r\rx\n";
   std::vector<std::string> lines;
-  for (const WrappedLine& line : WrapText(text, 100, printer)) lines.push_back(text.substr(line.begin, line.end - line.begin));
+  for (const WrappedLine& line : WrapText(text, 100, printer))
+    lines.push_back(text.substr(line.begin, line.end - line.begin));
   EXPECT_EQ(lines, (std::vector<std::string>{"one two", "three", "abcdefghij", "klmno", "", "x"}));
   EXPECT_EQ(LineWidth("a\tb", printer), 90) << "a tab jumps to the stop eight characters in";
 }

@@ -329,7 +329,9 @@ void CWxWindow::MoveWindow(const Rect& rect) {
   OnSized();
 }
 
-void CWxWindow::SetMinimumSize(Size size) { frame_->SetMinSize(size.width > 0 ? wxSize(size.width, size.height) : wxDefaultSize); }
+void CWxWindow::SetMinimumSize(Size size) {
+  frame_->SetMinSize(size.width > 0 ? wxSize(size.width, size.height) : wxDefaultSize);
+}
 
 Point CWxWindow::ClientToScreen(Point point) const {
   const wxPoint screen = client_->ClientToScreen(wxPoint(point.x, point.y));

@@ -90,6 +90,38 @@ TEST(WxSmokeTest, GalleryIsDrawnAndPhotographed) {
   EXPECT_NE(picture.GetBlue(empty_x, y), 255) << "the second half is not";
 }
 
+// The main window's template with its menu: the menu strip sits above the client area, which
+// keeps the template's size.
+class CMainTemplateWindow : public CDialog {
+ public:
+  CMainTemplateWindow() : CDialog(kDialogMain, nullptr) {}
+
+ protected:
+  bool OnInitDialog() override {
+    SetMenu(kMenuMain);
+    SetIcon(kIconApplication);
+    AddComboEntry(1048, "Online");
+    SelectComboEntry(1048, 0);
+    SetItemText(1005, "Ready: 5 min. until 1. larkspin");
+    return true;
+  }
+};
+
+TEST(WxSmokeTest, MainWindowTemplateOpensWithItsMenu) {
+  CMainTemplateWindow window;
+  bool saved = false;
+  CWxBackend::WhenIdle([&] {
+    EXPECT_EQ(window.ClientSize(), (Size{948, 597}));
+    EXPECT_TRUE(window.IsMenuItemChecked(32778));
+    EXPECT_EQ(window.ItemText(1048), "Online");
+    EXPECT_FALSE(window.IsItemEnabled(1002));
+    saved = CWxBackend::SaveScreenshot(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_template.png");
+    window.EndDialog(kIdOk);
+  });
+  EXPECT_EQ(window.DoModal(), kIdOk);
+  EXPECT_TRUE(saved);
+}
+
 }  // namespace
 }  // namespace larkspin
 

@@ -115,7 +115,7 @@ void DovecotServer::AddUser(const std::string& name, const std::string& password
 }
 
 std::string DovecotServer::AddMessage(const std::string& user, const std::string& message) {
-  // Maildir names: time, a unique part and the sizes, so Dovecot needs not read the file to
+  // Maildir names: time, a unique part and the sizes, so Dovecot need not read the file to
   // learn them. The counter keeps names (and so the server's numbering) in the order added.
   const std::string name =
       std::to_string(std::time(nullptr)) + ".M" + std::to_string(1000000 + ++message_counter_) + "P" +

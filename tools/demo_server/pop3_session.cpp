@@ -33,7 +33,8 @@ std::string MultiLineBody(std::string_view text) {
     body += c;
     at_line_start = c == '\n';
   }
-  return body + ".\r\n";
+  body += ".\r\n";
+  return body;
 }
 
 std::string TopOfMessage(std::string_view text, size_t body_lines) {

@@ -1,5 +1,8 @@
 #include "mailbox/line_pieces.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace larkspin {
 
 namespace {
@@ -25,21 +28,26 @@ int CLinePieceReader::PeekByte() {
   return static_cast<unsigned char>(buffer_[at_]);
 }
 
-int CLinePieceReader::GetByte() {
-  const int byte = PeekByte();
-  if (byte != EOF) ++at_;
-  return byte;
-}
-
 bool CLinePieceReader::Next(std::string& piece) {
   piece.clear();
   if (!file_) return false;
-  while (piece.size() < kMaxPiece) {
-    int byte = GetByte();
-    if (byte == EOF) break;
-    if (byte == '\r' && PeekByte() == '\n') byte = GetByte();
-    piece += static_cast<char>(byte);
-    if (byte == '\n') break;
+  while (piece.size() < kMaxPiece && (at_ < used_ || Fill())) {
+    const char* start = buffer_.get() + at_;
+    const size_t available = std::min(used_ - at_, kMaxPiece - piece.size());
+    const void* line_feed = std::memchr(start, '\n', available);
+    const size_t taken = line_feed ? static_cast<const char*>(line_feed) - start + 1 : available;
+    piece.append(start, taken);
+    at_ += taken;
+    if (line_feed) {
+      // A line end can only be the piece's last byte, so a CR LF pair can only stand there.
+      if (piece.size() >= 2 && piece[piece.size() - 2] == '\r') piece.erase(piece.size() - 2, 1);
+      return true;
+    }
+  }
+  // A piece that fills up on the CR of a CR LF pair takes the pair as its line end.
+  if (piece.size() == kMaxPiece && piece.back() == '\r' && PeekByte() == '\n') {
+    piece.back() = '\n';
+    ++at_;
   }
   return !piece.empty();
 }

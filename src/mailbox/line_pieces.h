@@ -18,7 +18,6 @@ class CLinePieceReader {
   bool Next(std::string& piece);
 
  private:
-  int GetByte();
   int PeekByte();
   bool Fill();
 

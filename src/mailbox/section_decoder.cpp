@@ -150,8 +150,8 @@ void CSectionDecoder::OpenNamedOutput(const std::string& name) {
 }
 
 bool CSectionDecoder::DecodeLine(std::string_view line) {
-  std::string decoded;
-  decoded.reserve(line.size());
+  char decoded[CLinePieceReader::kMaxPiece];
+  size_t count = 0;
   bool section_goes_on = true;
   for (const char c : line) {
     if (c == '\n' || c == ' ') break;
@@ -164,11 +164,11 @@ bool CSectionDecoder::DecodeLine(std::string_view line) {
     bit_count_ += 6;
     if (bit_count_ > 7) {
       bit_count_ -= 8;
-      decoded += static_cast<char>((bits_ >> bit_count_) & 0xFF);
+      decoded[count++] = static_cast<char>((bits_ >> bit_count_) & 0xFF);
       bits_ &= (1u << bit_count_) - 1;
     }
   }
-  output_.Write(decoded);
+  output_.Write(std::string_view(decoded, count));
   return section_goes_on;
 }
 

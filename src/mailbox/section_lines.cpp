@@ -1,8 +1,19 @@
 #include "mailbox/section_lines.h"
 
+#include <array>
+
 namespace larkspin {
 
 namespace {
+constexpr std::array<signed char, 256> MakeBase64Values() {
+  std::array<signed char, 256> values{};
+  values.fill(-1);
+  constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  for (size_t i = 0; i < kAlphabet.size(); ++i) values[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
+  return values;
+}
+constexpr std::array<signed char, 256> kBase64Values = MakeBase64Values();
+
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBase64OrPad(char c) { return c == '=' || Base64Value(c) >= 0; }
@@ -13,14 +24,7 @@ bool IsTokenCharacter(char c) {
          c == '/' || c == '\\' || c == '_' || c == '~';
 }
 
-int Base64Value(char c) {
-  if (c >= 'A' && c <= 'Z') return c - 'A';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-  if (c >= '0' && c <= '9') return c - '0' + 52;
-  if (c == '+') return 62;
-  if (c == '/') return 63;
-  return -1;
-}
+int Base64Value(char c) { return kBase64Values[static_cast<unsigned char>(c)]; }
 
 SectionLineKind ClassifySectionLine(std::string_view line) {
   if (!line.empty() && line.front() == '\n') return SectionLineKind::kEmpty;

@@ -1,12 +1,16 @@
-// The demo mail server's POP3 service, spoken to by the program's own POP3 client.
+// The demo mail server's POP3 service, spoken to by the program's own POP3 client (and by plain
+// lines where the client cannot go).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/socket.h>
+
 #include <memory>
 
+#include "common/format.h"
 #include "demo_server/pop3_service.h"
 #include "demo_server/pop3_session.h"
+#include "platform/socket.h"
 #include "pop3/pop3_client.h"
 #include "support/temp_folder.h"
 
@@ -50,6 +54,25 @@ class DemoServerTest : public ::testing::Test {
   }
 
   bool LogIn(CPop3Client& client) { return client.Connect("127.0.0.1", "anyone", "any password", service->Port()); }
+
+  // Sends the lines in one go, closes the sending side without QUIT, and returns every reply.
+  std::string ConverseWithoutQuit(const std::string& lines) {
+    int socket = CreateStreamSocket();
+    std::string error;
+    std::string replies;
+    if (ConnectStreamSocket(socket, "127.0.0.1", service->Port(), error) &&
+        SendAll(socket, lines.data(), lines.size())) {
+      ::shutdown(socket, SHUT_WR);
+      char chunk[4096];
+      while (WaitForReadable(socket, 5000) == WaitResult::kReadable) {
+        const ssize_t received = ReceiveSome(socket, chunk, sizeof chunk);
+        if (received <= 0) break;
+        replies.append(chunk, static_cast<size_t>(received));
+      }
+    }
+    CloseSocket(socket);
+    return replies;
+  }
 
   int MessageCount() {
     CPop3Client client;
@@ -107,6 +130,15 @@ TEST_F(DemoServerTest, DeletionLastsUntilRestartAndNeverTouchesTheFiles) {
   EXPECT_EQ(ReadFile(folder.File("01-greeting.eml")), kGreeting);
 
   StartServer();
+  EXPECT_EQ(MessageCount(), 3);
+}
+
+TEST_F(DemoServerTest, RsetUndoesDeletionsAndALostConnectionDeletesNothing) {
+  const std::string replies =
+      ConverseWithoutQuit("USER robin\r\nPASS x\r\nDELE 1\r\nRSET\r\nDELE 2\r\nDELE 2\r\nLIST 3\r\nRETR 9\r\n");
+  EXPECT_THAT(replies, ::testing::HasSubstr("+OK message 1 deleted\r\n+OK maildrop has 3 messages"));
+  EXPECT_THAT(replies, ::testing::HasSubstr("+OK message 2 deleted\r\n-ERR message 2 is already deleted\r\n"));
+  EXPECT_THAT(replies, ::testing::HasSubstr(FormatText("+OK 3 %zu\r\n-ERR no message 9", kReminder.size())));
   EXPECT_EQ(MessageCount(), 3);
 }
 

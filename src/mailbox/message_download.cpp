@@ -91,6 +91,7 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
   const std::string path = row.local_file;
   FileHandle file{std::fopen(path.c_str(), "wb")};
   if (!file) {
+    // The message stays on the server only: the row can be downloaded again.
     row.local_file.clear();
     return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
   }

@@ -2,10 +2,13 @@
 // The stored message file: header lines, the message text, and an optional closing line that
 // names the split-out attachments. Every line ends with CR LF; the text is Windows-1252 bytes.
 //
-//   From: <decoded From>        Sent: <Date as received>
-//   To: <To>                    Subject: <decoded Subject>
-//   Cc: <Cc>  (only when set)   Priority: <X-Priority>, then an empty line
-//   <message text, without a final line break of its own>
+//   From: <From, encoded word decoded>
+//   To: <To>
+//   Cc: <Cc>                      (only when the message has one)
+//   Sent: <Date as received>
+//   Subject: <Subject, encoded word decoded>
+//   Priority: <X-Priority>        (empty after the label when absent), then an empty line
+//   <the message text, without a final line break of its own>
 //   CR CR LF "<<Attachments: " name "," name "," ... ">>"   (only when attachments were split)
 #include <string>
 #include <string_view>

@@ -57,6 +57,27 @@ TEST_F(HeadlessDialogTest, ModalRunEndsWithTheButtonPressedOrEscape) {
   EXPECT_EQ(backend.ModalRuns(), (std::vector<int>{kDialogInput, kDialogInput}));
 }
 
+// A window that decides during its initialisation that it is not needed.
+class CSelfEndingDialog : public CDialog {
+ public:
+  CSelfEndingDialog() : CDialog(kDialogInput, nullptr) {}
+  bool shown = false;
+
+ protected:
+  bool OnInitDialog() override {
+    EndDialog(kIdOk);
+    return true;
+  }
+  void OnShown() override { shown = true; }
+};
+
+TEST_F(HeadlessDialogTest, ADialogEndedDuringInitialisationReturnsAtOnce) {
+  CSelfEndingDialog dialog;
+  backend.QueueModalScript([](CHeadlessWindow&) { ADD_FAILURE() << "the script belongs to the next dialog"; });
+  EXPECT_EQ(dialog.DoModal(), kIdOk);
+  EXPECT_FALSE(dialog.shown);
+}
+
 TEST_F(HeadlessDialogTest, CommandsReachSingleHandlersRangesAndTheFallback) {
   CProbeDialog dialog;
   ASSERT_TRUE(dialog.Create());

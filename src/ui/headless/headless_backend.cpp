@@ -49,8 +49,8 @@ std::unique_ptr<CWindowPeer> CHeadlessBackend::CreatePeer(CDialog& dialog, const
 int CHeadlessBackend::RunModal(CWindowPeer& peer) {
   auto& window = static_cast<CHeadlessWindow&>(peer);
   window.modal_ = true;
-  window.ended_ = false;
   modal_runs_.push_back(window.TemplateId());
+  if (window.ended_) return window.end_result_;  // ended during its initialisation
   window.Show(true);
   if (!window.ended_ && !modal_scripts_.empty()) {
     ModalScript script = std::move(modal_scripts_.front());

@@ -9,6 +9,7 @@
 #include "admin/dlg_input.h"
 #include "res/resources.h"
 #include "ui/wx/wx_backend.h"
+#include "ui/wx/wx_text.h"
 #include "ui/wx/wx_window.h"
 #include "widget_gallery/dlg_gallery.h"
 
@@ -17,6 +18,31 @@ namespace {
 
 constexpr int kEditField = 11004;
 constexpr int kRememberBox = 1047;
+
+TEST(WxTextTest, BytesAreShownAsUtf8WhenValidElseAsWindows1252) {
+  EXPECT_EQ(ToWx("Gr\xC3\xBC\xC3\x9F"), wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F"));
+  EXPECT_EQ(ToWx("Gr\xFC\xDF \x80"), wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC"));
+  EXPECT_EQ(FromWx(wxString::FromUTF8("\xC3\xA4 \xE2\x82\xAC \xE2\x98\x83")), "\xE4 \x80 ?");
+  EXPECT_EQ(PathFromWx(wxString::FromUTF8("/tmp/\xC3\xA4.txt")), "/tmp/\xC3\xA4.txt");
+}
+
+// A window that ends during its initialisation never shows.
+class CSelfEndingInput : public CDlgInput {
+ public:
+  CSelfEndingInput() : CDlgInput(nullptr, "no-language-file.ini") {}
+
+ protected:
+  bool OnInitDialog() override {
+    CDlgInput::OnInitDialog();
+    EndDialog(kIdCancel);
+    return true;
+  }
+};
+
+TEST(WxSmokeTest, ADialogEndedDuringInitialisationReturnsAtOnce) {
+  CSelfEndingInput input;
+  EXPECT_EQ(input.DoModal(), kIdCancel);
+}
 
 TEST(WxSmokeTest, InputDialogTakesTypedTextAndOk) {
   CDlgInput input(nullptr, "no-language-file.ini");

@@ -208,8 +208,15 @@ void RunPeekComparison(const Options& options, int port, const testing::TempFold
               our_bytes, poplib_bytes);
   std::vector<double> ours, theirs, ratios, our_cpu, their_cpu;
   for (int run = 0; run < options.runs; ++run) {
-    const PeekFigures our_run = PeekWithOurClient(port);
-    const PeekFigures their_run = PeekWithPoplib(port, scratch);
+    // Each side goes first in every other pair, so neither always follows the other's session.
+    PeekFigures our_run, their_run;
+    if (run % 2 == 0) {
+      our_run = PeekWithOurClient(port);
+      their_run = PeekWithPoplib(port, scratch);
+    } else {
+      their_run = PeekWithPoplib(port, scratch);
+      our_run = PeekWithOurClient(port);
+    }
     ours.push_back(our_run.seconds);
     theirs.push_back(their_run.seconds);
     ratios.push_back(our_run.seconds / their_run.seconds);

@@ -155,6 +155,22 @@ void DovecotServer::WriteUserList() const {
   fs::rename(staging, folder_.File("users"));
 }
 
+void DovecotServer::EnableTls(const std::string& certificate_file, const std::string& key_file) {
+  certificate_file_ = certificate_file;
+  key_file_ = key_file;
+}
+
+std::string DovecotServer::SslSettings() const {
+  if (certificate_file_.empty()) return "ssl = no\n";
+  return "ssl = required\nssl_cert = <" + certificate_file_ + "\nssl_key = <" + key_file_ + "\n";
+}
+
+std::string DovecotServer::TlsListener() const {
+  if (certificate_file_.empty()) return "";
+  return "  inet_listener pop3s {\n    address = 127.0.0.1\n    port = " + std::to_string(tls_port_) +
+         "\n    ssl = yes\n  }\n";
+}
+
 void DovecotServer::WriteConfiguration() const {
   const std::string& base = folder_.Path();
   WriteFile(folder_.File("dovecot.conf"),
@@ -164,7 +180,7 @@ void DovecotServer::WriteConfiguration() const {
             "log_path = " + base + "/dovecot.log\n"
             "protocols = pop3\n"
             "listen = 127.0.0.1\n"
-            "ssl = no\n"
+            + SslSettings() +
             "disable_plaintext_auth = no\n"
             "auth_mechanisms = plain\n"
             // Only the fixed half-second check interval remains before a failed login is answered.
@@ -174,7 +190,8 @@ void DovecotServer::WriteConfiguration() const {
             "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN " + base + "/users\n}\n"
             "userdb {\n  driver = passwd-file\n  args = " + base + "/users\n}\n"
             "service pop3-login {\n"
-            "  inet_listener pop3 {\n    address = 127.0.0.1\n    port = " + std::to_string(port_) + "\n  }\n"
+            "  inet_listener pop3 {\n    address = 127.0.0.1\n    port = " + std::to_string(port_) + "\n  }\n" +
+            TlsListener() +
             "}\n"
             // Without this socket the auth process keeps no per-address penalty: a test's wrong
             // password must not slow every later login from 127.0.0.1 by up to 15 seconds.
@@ -192,6 +209,7 @@ void DovecotServer::Start() {
 
 bool DovecotServer::TryStart(std::string& failure) {
   port_ = PickFreePort();
+  if (!certificate_file_.empty()) tls_port_ = PickFreePort();
   WriteConfiguration();
   // In the foreground, so the server is our child: its exit is seen at once and it is reaped.
   master_ = StartProcess({"dovecot", "-F", "-c", folder_.File("dovecot.conf")}, folder_.File("dovecot.out"));

@@ -31,6 +31,10 @@ class DovecotServer {
   // Returns the path of the new file.
   std::string AddMessage(const std::string& user, const std::string& message);
 
+  // Serves TLS with this certificate and key (call before Start): the plain port offers STLS
+  // and a second port speaks POP3S.
+  void EnableTls(const std::string& certificate_file, const std::string& key_file);
+
   // Writes the configuration, starts Dovecot and waits until it greets on its port; throws
   // std::runtime_error with Dovecot's own output when it cannot be started.
   void Start();
@@ -39,6 +43,8 @@ class DovecotServer {
   void Stop();
 
   int Port() const { return port_; }
+  // The POP3S port once TLS is enabled and the server started.
+  int TlsPort() const { return tls_port_; }
   // The paths of the user's message files (new/ and cur/), sorted by name; Dovecot renames a
   // file when it moves it from new/ to cur/ but keeps the name's leading part.
   std::vector<std::string> MessageFiles(const std::string& user) const;
@@ -48,6 +54,8 @@ class DovecotServer {
  private:
   std::string MaildirOf(const std::string& user) const;
   void WriteConfiguration() const;
+  std::string SslSettings() const;
+  std::string TlsListener() const;
   void WriteUserList() const;
   // One attempt on a newly chosen port; false (with the reason in failure) when Dovecot exited.
   bool TryStart(std::string& failure);
@@ -61,6 +69,9 @@ class DovecotServer {
   std::vector<User> users_;
   int message_counter_ = 0;
   int port_ = 0;
+  int tls_port_ = 0;
+  std::string certificate_file_;
+  std::string key_file_;
   pid_t master_ = -1;
 };
 

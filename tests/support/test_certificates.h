@@ -7,8 +7,8 @@ namespace larkspin::testing {
 
 class TestCertificates {
  public:
-  // Issues the server certificate for host_name (a DNS name, also valid for 127.0.0.1 when
-  // host_name is "localhost").
+  // Issues the server certificate for the DNS name host_name only (so "127.0.0.1" does not
+  // match it, even when the name is "localhost").
   TestCertificates(const std::string& folder, const std::string& host_name);
 
   const std::string& AuthorityFile() const { return authority_; }

@@ -128,6 +128,10 @@ int RunPeekCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: usage: larkspin peek [--account N | --all]\n");
     return kUsageError;
   }
+  if (choice.accounts.empty()) {
+    std::fprintf(stderr, "larkspin: no accounts in config.ini of this folder\n");
+    return 1;
+  }
   OpenLog(kLogFile);
   PeekTotals totals;
   for (const int account_number : choice.accounts) PeekAccount(account_number, choice.all_accounts, totals);

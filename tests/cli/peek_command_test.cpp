@@ -103,6 +103,13 @@ TEST_F(PeekCommandTest, AFailedConnectionIsReportedAndLogged) {
   EXPECT_THAT(ReadFile(folder.File("larkspin.log")), HasSubstr(" \tError connecting to 127.0.0.1: -ERR invalid login\n"));
 }
 
+TEST_F(PeekCommandTest, AFolderWithoutAccountsIsAnError) {
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: no accounts in config.ini of this folder\n");
+  EXPECT_EQ(run.out, "");
+}
+
 TEST_F(PeekCommandTest, WrongArgumentsPrintTheUsage) {
   Configure({});
   for (const std::vector<std::string>& arguments :

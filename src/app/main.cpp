@@ -1,15 +1,20 @@
-// larkspin: the command-line modes branch off before any window is made.
+// larkspin: the command-line modes branch off before any window is made; otherwise the main
+// window runs.
 #include <cstdio>
+#include <cstring>
 
+#include "app/application.h"
 #include "cli/command_line.h"
 
 int main(int argc, char** argv) {
   int exit_code = 0;
   if (larkspin::RunCommandLine(argc, argv, exit_code)) return exit_code;
-  if (argc >= 2) {
+  larkspin::ApplicationOptions options;
+  if (argc == 2 && std::strcmp(argv[1], "--connect") == 0) {
+    options.connect_at_start = true;
+  } else if (argc >= 2) {
     std::fprintf(stderr, "larkspin: unknown command '%s' (try --help)\n", argv[1]);
     return 2;
   }
-  std::fprintf(stderr, "larkspin: the main window is not part of this build yet; see larkspin --help\n");
-  return 1;
+  return larkspin::RunApplication(argc, argv, options);
 }

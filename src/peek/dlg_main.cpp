@@ -135,6 +135,12 @@ bool CDlgMain::OnInitDialog() {
   return true;
 }
 
+void CDlgMain::OnShown() {
+  if (!services_.connect_when_shown || start_refused_) return;
+  services_.connect_when_shown = false;
+  StartManualPeek();
+}
+
 void CDlgMain::ShowGreeting() {
   const std::string version = VersionText();
   if (Profile().GetString(kMainWindowSection, "info", "") != version) {

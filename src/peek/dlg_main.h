@@ -96,6 +96,8 @@ struct MainWindowServices {
   std::function<void()> end_process;
   // The message view window; while it is missing, opening a row only downloads it.
   std::function<void(const MessageViewRequest&)> show_message;
+  // Press Connect as soon as the window is shown (the demo's first look).
+  bool connect_when_shown = false;
 };
 
 class CDlgMain : public CSizingDialog {
@@ -134,6 +136,7 @@ class CDlgMain : public CSizingDialog {
 
  protected:
   bool OnInitDialog() override;
+  void OnShown() override;
   void OnOK() override;
   void OnCancel() override;
   void OnTimer(int id) override;

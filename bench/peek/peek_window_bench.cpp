@@ -1,0 +1,134 @@
+// A peek of many messages from a private Dovecot through the main window on the headless
+// backend, with the product's own waits (10 ms before each header request). Reports the wall time
+// of each peek, the floor those waits set, the overhead per message above it, and what the same
+// peek costs per message without any wait.
+//
+//   larkspin-bench-peek [--runs N] [--messages N]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/format.h"
+#include "common/scramble.h"
+#include "peek/dlg_main.h"
+#include "res/resources.h"
+#include "support/dovecot_server.h"
+#include "support/temp_folder.h"
+#include "ui/headless/headless_backend.h"
+
+namespace larkspin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+  int runs = 5;
+  int messages = 1000;
+};
+
+class CSilentSound : public CSoundOutput {
+ public:
+  void PlayWaveFile(const std::string&) override {}
+  void Tone(int, int) override {}
+};
+
+std::string Scrambled(std::string text) {
+  ScrambleText(text);
+  return text;
+}
+
+std::string Message(int i) {
+  return FormatText("From: \"Sender %d\" <sender%d@example.org>\r\nTo: bench@example.org\r\n"
+                    "Subject: =?ISO-8859-1?Q?Benchmark_message_=FC_%d?=\r\nDate: Mon, %d Mar 2026 10:%02d:00 +0100\r\n"
+                    "Message-ID: <%d@example.org>\r\n\r\nBody of message %d.\r\n",
+                    i, i, i, 1 + i % 28, i % 60, i, i);
+}
+
+// One peek by Connect; the seconds from the click until the peek has ended.
+double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected_rows) {
+  CSilentSound sound;
+  MainWindowServices services;
+  services.profile = CProfileStore("profile.ini");
+  services.sound = &sound;
+  services.waits = waits;
+  CDlgMain window(services);
+  window.Create();
+  window.ShowWindow(true);
+  const Clock::time_point start = Clock::now();
+  backend.WindowOf(window)->Click(kConnectButton);
+  backend.RunUntil([&] { return !window.PeekRunning(); }, std::chrono::minutes(5));
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (window.HeaderList().RowCount() != expected_rows)
+    std::fprintf(stderr, "warning: %d rows instead of %d\n", window.HeaderList().RowCount(), expected_rows);
+  window.HandleCommand(kDisconnectButton);
+  window.DestroyWindow();
+  return seconds;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--runs") == 0) options.runs = std::max(1, std::atoi(argv[i + 1]));
+    else if (std::strcmp(argv[i], "--messages") == 0) options.messages = std::max(1, std::atoi(argv[i + 1]));
+    else return false;
+  }
+  return argc % 2 == 1;
+}
+
+int Run(const Options& options) {
+  testing::DovecotServer server;
+  server.AddUser("bench", "bench-password");
+  for (int i = 1; i <= options.messages; ++i) server.AddMessage("bench", Message(i));
+  server.Start();
+
+  testing::TempFolder folder;
+  testing::ScopedWorkingDirectory here(folder.Path());
+  testing::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\n[Users]\r\nAccount1=Bench\r\n"
+                                              "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\n"
+                                              "POP3Password=%s\r\n",
+                                              server.Port(), Scrambled("bench").c_str(),
+                                              Scrambled("bench-password").c_str()));
+  const CProfileStore profile("profile.ini");
+  profile.WriteString("66", "pw", "");
+  profile.WriteString("66", "info", LoadResourceString(102));
+
+  CHeadlessBackend backend;
+  CScopedUiBackend installed(backend);
+  const PeekWaits product_waits;
+  const double floor = options.messages * product_waits.before_header / 1000.0;
+  std::printf("peek of %d messages through the main window (headless), Dovecot on 127.0.0.1\n", options.messages);
+  std::printf("floor: %d x %d ms before each header = %.3f s\n", options.messages, product_waits.before_header, floor);
+  std::vector<double> overheads;
+  for (int run = 1; run <= options.runs; ++run) {
+    const double seconds = TimedPeek(backend, product_waits, options.messages);
+    const double overhead_ms = (seconds - floor) * 1000.0 / options.messages;
+    overheads.push_back(overhead_ms);
+    std::printf("run %d: %.3f s, overhead %.3f ms per message\n", run, seconds, overhead_ms);
+  }
+  std::sort(overheads.begin(), overheads.end());
+  std::printf("overhead per message: min %.3f ms, median %.3f ms, max %.3f ms (aim: under 1 ms)\n",
+              overheads.front(), overheads[overheads.size() / 2], overheads.back());
+  // The same peek without any wait: the cost of the work itself (server round trips, header
+  // decoding, the window's UI calls), apart from how long the system oversleeps the waits.
+  std::vector<double> costs;
+  for (int run = 1; run <= options.runs; ++run)
+    costs.push_back(TimedPeek(backend, PeekWaits{0, 0, 0, 0}, options.messages) * 1000.0 / options.messages);
+  std::sort(costs.begin(), costs.end());
+  std::printf("without the waits: min %.3f ms, median %.3f ms, max %.3f ms per message\n", costs.front(),
+              costs[costs.size() / 2], costs.back());
+  return 0;
+}
+
+}  // namespace
+}  // namespace larkspin
+
+int main(int argc, char** argv) {
+  larkspin::Options options;
+  if (!larkspin::ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr, "usage: larkspin-bench-peek [--runs N] [--messages N]\n");
+    return 2;
+  }
+  return larkspin::Run(options);
+}

@@ -196,6 +196,9 @@ class CDlgMain : public CSizingDialog {
   void SelectView(const std::string& view);
   void FillFolderView(const std::string& view);
   AccountSelection Selection() const;
+  // The running peek owns the POP3 client, the current account and the list's rows until it
+  // ends: commands that would touch them sound the warning beep instead.
+  bool RefusedDuringPeek();
   void ResetLoginCommand();
   void ResetPasswordCommand();
   void UnlockAccountCommand();

@@ -34,9 +34,13 @@ void CDlgMain::ToggleScreenLock() {
 
 void CDlgMain::SwitchLockedControls(bool enable) {
   for (const int id : kLockedControls) EnableItem(id, enable);
+  // Connect and the selectors still wait for a running peek.
+  if (enable && peek_running_)
+    for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
 }
 
 void CDlgMain::SelectView(const std::string& view) {
+  if (RefusedDuringPeek()) return;
   for (int i = 0; i < ComboCount(kFolderSelector); ++i)
     if (ComboEntry(kFolderSelector, i) == view) SelectComboEntry(kFolderSelector, i);
   ShowView(view);
@@ -74,16 +78,22 @@ AccountSelection CDlgMain::Selection() const {
   return {account_.account_number, ComboEntry(kAccountSelector, ComboSelection(kAccountSelector)), all_accounts_};
 }
 
-void CDlgMain::ResetLoginCommand() { ResetLogin(Selection(), account_); }
+bool CDlgMain::RefusedDuringPeek() {
+  if (!peek_running_) return false;
+  UiBackend().WarningBeep();
+  return true;
+}
 
-void CDlgMain::ResetPasswordCommand() { ResetPassword(Selection(), account_); }
+void CDlgMain::ResetLoginCommand() {
+  if (!RefusedDuringPeek()) ResetLogin(Selection(), account_);
+}
+
+void CDlgMain::ResetPasswordCommand() {
+  if (!RefusedDuringPeek()) ResetPassword(Selection(), account_);
+}
 
 void CDlgMain::UnlockAccountCommand() {
-  // The client belongs to the running peek until it ends.
-  if (peek_running_) {
-    UiBackend().WarningBeep();
-    return;
-  }
+  if (RefusedDuringPeek()) return;
   CWaitCursor wait;
   bool connected = connected_;
   UnlockAccount(Selection(), account_, client_, connected, [this](const std::string& text) { SetStatusText(text); });

@@ -91,6 +91,27 @@ TEST_F(ScheduleTest, TwoPeeksNeverShareTheClient) {
   EXPECT_TRUE(Window().IsEnabled(kAccountSelector));
 }
 
+TEST_F(ScheduleTest, CommandsThatWouldShareTheClientOrTheRowsWaitForThePeek) {
+  server_.On("STAT", SplitReply({"+OK 1 ", "100\r\n"}, 300), 1);
+  OpenWith("PeekTime=1\r\n");
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));
+  ASSERT_TRUE(Window().FireTimer(kCountdownTimer));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));  // no password: unlocks at once
+  EXPECT_FALSE(Window().IsEnabled(kConnectButton));
+  EXPECT_FALSE(Window().IsEnabled(kAccountSelector));
+  EXPECT_TRUE(Window().IsEnabled(kComposeButton));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandUnlockAccount));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetLogin));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  EXPECT_EQ(backend_.Beeps(), 3);
+  EXPECT_TRUE(backend_.MessageBoxes().empty());
+  EXPECT_EQ(Dialog().FolderView(), "Online");
+  ASSERT_TRUE(WaitForPeek());
+  EXPECT_EQ(server_.ConnectionCount(), 1);
+  EXPECT_EQ(RowCount(), 1);
+  EXPECT_TRUE(Window().IsEnabled(kConnectButton));
+}
+
 TEST_F(ScheduleTest, CloseDuringAPeekWaitsForItsEnd) {
   server_.On("STAT", SplitReply({"+OK 1 ", "100\r\n"}, 200), 1);
   OpenWith("PeekTime=1\r\n");

@@ -68,6 +68,7 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
     connection = std::make_unique<CSMTPConnection>();
     connection->SetTimeout(static_cast<unsigned>(std::max(settings.timeout_seconds, 0)) * 1000u);
   }
+  connection->tls = identity.smtp_tls;
   if (connection->Connect(identity.smtp_host, AuthMethodOfSetting(identity.authentication), identity.login,
                           identity.password, identity.smtp_port)) {
     return true;

@@ -1,4 +1,4 @@
-#include "pop3/reply_buffer.h"
+#include "platform/reply_buffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "pop3/pop3_text.h"
-#include "pop3/reply_buffer.h"
+#include "platform/reply_buffer.h"
 #include "pop3/tcp_link.h"
 
 namespace larkspin {

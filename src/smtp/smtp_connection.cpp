@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
 #include "platform/last_error.h"
@@ -143,6 +144,10 @@ void CSMTPConnection::ResolveAutoHeloName() {
 bool CSMTPConnection::Connect(const std::string& host, int method, const std::string& user,
                               const std::string& password, int port, const std::string& local_address) {
   connected_ = false;
+  if (tls.mode == TlsMode::kUnknown) {
+    DescribeLocalFailure("The account's SMTPSecurity setting is not one of None, SSL or STARTTLS.");
+    return false;
+  }
   if (!socket_.Create()) {
     const int code = errno;
     DescribeLocalFailure(FormatText("Cannot create a socket: %s", std::strerror(code)));
@@ -166,6 +171,11 @@ bool CSMTPConnection::Connect(const std::string& host, int method, const std::st
     socket_.Close();
     return false;
   }
+  if (tls.mode == TlsMode::kImplicit && !StartTls(host, port)) {
+    DescribeLocalFailure(socket_.ConnectError());
+    socket_.Close();
+    return false;
+  }
   connected_ = true;
   if (!ReadCommandReply(220, false)) {
     ReportDiagnostic("CSMTPConnection::Connect, An unexpected SMTP login response was received");
@@ -173,7 +183,15 @@ bool CSMTPConnection::Connect(const std::string& host, int method, const std::st
     return false;
   }
   ResolveAutoHeloName();
-  const bool greeted = method != kAuthNone ? ConnectESMTP(user, password, method) : ConnectSMTP();
+  const bool upgrading = tls.mode == TlsMode::kUpgrade;
+  if (upgrading && !UpgradeToTls(host, port)) {
+    DisconnectKeepingReply();
+    return false;
+  }
+  // After STARTTLS the session starts anew and must greet with EHLO even without a login.
+  const bool greeted = method != kAuthNone ? ConnectESMTP(user, password, method)
+                       : upgrading         ? SendEhlo()
+                                           : ConnectSMTP();
   if (greeted) return true;
   DisconnectKeepingReply();
   ReportDiagnostic("CSMTPConnection::Connect, An unexpected HELO/EHLO response was received");
@@ -196,7 +214,7 @@ bool CSMTPConnection::ConnectSMTP() {
   return ReadCommandReply(250, false);
 }
 
-bool CSMTPConnection::ConnectESMTP(const std::string& user, const std::string& password, int method) {
+bool CSMTPConnection::SendEhlo() {
   if (!SendCommand(FormatText("EHLO %s\r\n", helo_name_.c_str()))) {
     ReportDiagnostic("CSMTPConnection::ConnectESMTP, An unexpected error occurred while sending the EHLO command");
     return false;
@@ -206,6 +224,31 @@ bool CSMTPConnection::ConnectESMTP(const std::string& user, const std::string& p
         "CSMTPConnection::ConnectESMTP, An unexpected response was received occurred while sending the EHLO command");
     return false;
   }
+  return true;
+}
+
+bool CSMTPConnection::StartTls(const std::string& host, int port) {
+  if (!socket_.StartTls(host, tls, timeout_ms_)) return false;
+  if (!tls.verify)
+    LogEvent(FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port));
+  return true;
+}
+
+// EHLO, STARTTLS, then TLS; a server that refuses STARTTLS never gets the login in plain text.
+bool CSMTPConnection::UpgradeToTls(const std::string& host, int port) {
+  if (!SendEhlo() || !SendCommand("STARTTLS\r\n")) return false;
+  if (!ReadCommandReply(220, false)) {
+    DescribeLocalFailure("The server does not offer STARTTLS (" + last_response_ +
+                         "); not logging in without encryption.");
+    return false;
+  }
+  if (StartTls(host, port)) return true;
+  DescribeLocalFailure(socket_.ConnectError());
+  return false;
+}
+
+bool CSMTPConnection::ConnectESMTP(const std::string& user, const std::string& password, int method) {
+  if (!SendEhlo()) return false;
   switch (method) {
     case kAuthCramMd5:
       return CramLogin(user, password);

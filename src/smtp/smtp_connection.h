@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "pop3/reply_buffer.h"
+#include "platform/reply_buffer.h"
 #include "smtp/smtp_link.h"
 
 namespace larkspin {
@@ -49,6 +49,9 @@ class CSMTPConnection {
   const std::string& HeloName() const { return helo_name_; }
   bool IsConnected() const { return connected_; }
 
+  // Whether and how the connection is encrypted (SMTPS or STARTTLS); plain by default.
+  TlsOptions tls;
+
  protected:
   // Reads one reply with a buffer of its own. True when a line of it carries expected_code.
   virtual bool ReadCommandReply(int expected_code, bool ehlo);
@@ -61,6 +64,9 @@ class CSMTPConnection {
 
  private:
   bool ConnectSMTP();
+  bool SendEhlo();
+  bool StartTls(const std::string& host, int port);
+  bool UpgradeToTls(const std::string& host, int port);
   bool ConnectESMTP(const std::string& user, const std::string& password, int method);
   bool AuthLogin(const std::string& user, const std::string& password);
   bool AuthLoginPlain(const std::string& user, const std::string& password);

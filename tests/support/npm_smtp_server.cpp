@@ -29,13 +29,19 @@ NpmSmtpServer::~NpmSmtpServer() { Stop(); }
 
 std::string NpmSmtpServer::InstallDirectory() { return LARKSPIN_SMTP_SERVER_DIR; }
 
+void NpmSmtpServer::EnableTls(bool implicit, const std::string& certificate_file, const std::string& key_file) {
+  tls_arguments_ = {implicit ? "secure" : "starttls", certificate_file, key_file};
+}
+
 void NpmSmtpServer::Start() {
   const std::string script = InstallDirectory() + "/smtp_server.js";
   if (!fs::exists(InstallDirectory() + "/node_modules/smtp-server"))
     throw std::runtime_error("npm smtp-server is not installed in " + InstallDirectory() + " (build the tree first)");
   const std::string port_file = folder_.File("port");
   const std::string output = folder_.File("server.log");
-  node_ = StartProcess({"node", script, port_file, folder_.File("mail"), user_, password_}, output);
+  std::vector<std::string> command = {"node", script, port_file, folder_.File("mail"), user_, password_};
+  command.insert(command.end(), tls_arguments_.begin(), tls_arguments_.end());
+  node_ = StartProcess(command, output);
   if (node_ < 0) throw std::runtime_error("cannot start node");
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   while (!fs::exists(port_file)) {

@@ -21,6 +21,10 @@ class NpmSmtpServer {
   NpmSmtpServer(const NpmSmtpServer&) = delete;
   NpmSmtpServer& operator=(const NpmSmtpServer&) = delete;
 
+  // Serves TLS with this certificate and key (call before Start): from the first byte when
+  // implicit, else by offering STARTTLS.
+  void EnableTls(bool implicit, const std::string& certificate_file, const std::string& key_file);
+
   // Starts node and waits until the server listens; throws std::runtime_error with its output
   // when it cannot be started.
   void Start();
@@ -41,6 +45,7 @@ class NpmSmtpServer {
   std::string user_;
   std::string password_;
   int port_ = 0;
+  std::vector<std::string> tls_arguments_;
   pid_t node_ = -1;
 };
 

@@ -3,14 +3,16 @@
 // <maildir>/<n>.eml, with <n>.envelope holding "MAIL FROM" and "RCPT TO" lines. Once listening,
 // the port is written to the port file.
 //
-//   node smtp_server.js PORT_FILE MAILDIR USER PASSWORD
+//   node smtp_server.js PORT_FILE MAILDIR USER PASSWORD [secure|starttls CERT_FILE KEY_FILE]
+//
+// With "secure" the server speaks TLS from the first byte; with "starttls" it offers STARTTLS.
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
 const { SMTPServer } = require('smtp-server');
 
-const [portFile, maildir, user, password] = process.argv.slice(2);
+const [portFile, maildir, user, password, tlsMode, certFile, keyFile] = process.argv.slice(2);
 let received = 0;
 
 function authenticate(auth, session, callback) {
@@ -35,8 +37,14 @@ function store(stream, session, callback) {
   });
 }
 
+function tlsOptions() {
+  if (!tlsMode) return { disabledCommands: ['STARTTLS'] };
+  const credentials = { key: fs.readFileSync(keyFile), cert: fs.readFileSync(certFile) };
+  return tlsMode === 'secure' ? { secure: true, ...credentials } : credentials;
+}
+
 const server = new SMTPServer({
-  disabledCommands: ['STARTTLS'],
+  ...tlsOptions(),
   allowInsecureAuth: true,
   authMethods: ['PLAIN', 'LOGIN', 'CRAM-MD5'],
   authOptional: true,

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "common/scramble.h"
 #include "smtp/base64_codec.h"
 #include "support/child_process.h"
@@ -27,7 +28,9 @@ namespace larkspin {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Figures;
+using bench::Summarize;
 
 const char* const kUser = "bola";
 const char* const kPassword = "bench-password";
@@ -37,17 +40,6 @@ struct Options {
   int runs = 5;
   int attachment_mb = 30;
 };
-
-struct Figures {
-  double min = 0;
-  double median = 0;
-  double max = 0;
-};
-
-Figures Summarize(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values.front(), values[values.size() / 2], values.back()};
-}
 
 std::string RandomBytes(size_t size) {
   std::mt19937_64 random(2026);
@@ -94,15 +86,8 @@ struct Run {
 // Runs argv in folder as a process of its own; throws when it fails.
 Run Measure(const std::vector<std::string>& argv, const std::string& folder) {
   const testing::ScopedWorkingDirectory in_folder(folder);
-  const std::string output = folder + "/process.txt";
-  const Clock::time_point start = Clock::now();
-  const pid_t child = testing::StartProcess(argv, output);
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || !testing::WaitForExit(child, 600000, &status, &usage) || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    throw std::runtime_error(argv[0] + " failed: " + testing::ReadFile(output));
-  return {std::chrono::duration<double>(Clock::now() - start).count(), static_cast<double>(usage.ru_maxrss) * 1024.0};
+  const bench::ProcessRun run = bench::RunMeasured(argv, folder + "/process.txt");
+  return {run.seconds, run.peak_bytes};
 }
 
 void PrintSide(const char* name, const std::vector<Run>& runs, size_t message_size) {
@@ -150,24 +135,12 @@ int RunBenchmark(const Options& options) {
   std::vector<double> ratios;
   for (size_t i = 0; i < our_runs.size(); ++i) ratios.push_back(our_runs[i].seconds / their_runs[i].seconds);
   const Figures ratio = Summarize(ratios);
-  std::printf("  %-28s min %7.3f  median %7.3f  max %7.3f\n", "wall time ratio ours/Python", ratio.min, ratio.median,
-              ratio.max);
+  bench::PrintFigures("wall time ratio ours/Python", ratio, "");
   return 0;
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const int value = std::atoi(argv[i + 1]);
-    if (value <= 0) return false;
-    if (std::strcmp(argv[i], "--runs") == 0) {
-      options.runs = value;
-    } else if (std::strcmp(argv[i], "--attachment-mb") == 0) {
-      options.attachment_mb = value;
-    } else {
-      return false;
-    }
-  }
-  return argc % 2 == 1;
+  return bench::ParseNumberOptions(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}});
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "pop3/pop3_client.h"
 #include "support/child_process.h"
 #include "support/dovecot_server.h"
@@ -31,7 +32,11 @@
 namespace larkspin {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Figures;
+using bench::OrdinaryMessage;
+using bench::SecondsSince;
+using bench::Summarize;
 
 const char* const kPeekUser = "peek";
 const char* const kLargeUser = "large";
@@ -43,45 +48,6 @@ struct Options {
   int messages = 2000;
   int large_mb = 50;
 };
-
-struct Figures {
-  double min = 0;
-  double median = 0;
-  double max = 0;
-};
-
-Figures Summarize(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values.front(), values[values.size() / 2], values.back()};
-}
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A message of the kind a mailbox is full of: a dozen header lines and a body of 1 to 4 KB.
-std::string OrdinaryMessage(int n, std::mt19937& random) {
-  static const char* const kSenders[] = {"Anna Berg <anna.berg@example.org>", "Build Robot <ci@builds.example.com>",
-                                         "Lindqvist Books <news@books.example>", "Tomasz Nowak <t.nowak@example.net>"};
-  std::ostringstream text;
-  text << "Return-Path: <sender" << n << "@example.org>\r\n"
-       << "Received: from mx" << n % 7 << ".example.org (mx.example.org [192.0.2." << n % 250 << "])\r\n"
-       << "\tby pop.example.net with ESMTP id " << 100000 + n << "\r\n"
-       << "\tfor <carla@example.net>; Tue, 3 Feb 2026 08:" << 10 + n % 50 << ":00 +0100\r\n"
-       << "From: " << kSenders[n % 4] << "\r\n"
-       << "To: Carla Lind <carla@example.net>\r\n"
-       << "Subject: Message number " << n << " about the quarterly figures and what follows from them\r\n"
-       << "Date: Tue, 3 Feb 2026 08:" << 10 + n % 50 << ":" << 10 + n % 49 << " +0100\r\n"
-       << "Message-ID: <bench-" << n << "@example.org>\r\n"
-       << "MIME-Version: 1.0\r\n"
-       << "Content-Type: text/plain; charset=us-ascii\r\n"
-       << "Content-Transfer-Encoding: 7bit\r\n"
-       << "\r\n";
-  const int body_lines = 15 + static_cast<int>(random() % 45);
-  for (int line = 0; line < body_lines; ++line)
-    text << "Line " << line << " of the body of message " << n << ", written only to give it a usual size.\r\n";
-  return text.str();
-}
 
 // One large message: a short header and a base64-like body of size_mb MiB.
 std::string LargeMessage(int size_mb) {
@@ -164,17 +130,10 @@ struct ProcessFigures {
 
 // Runs argv as a child doing one thing; its first output word is the seconds it measured.
 ProcessFigures MeasureProcess(const std::vector<std::string>& argv, const testing::TempFolder& scratch) {
-  const std::string output = scratch.File("process.txt");
-  std::filesystem::remove(output);
-  const pid_t child = testing::StartProcess(argv, output);
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || !testing::WaitForExit(child, 600000, &status, &usage) || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    throw std::runtime_error(argv[0] + " " + argv[1] + " failed: " + testing::ReadFile(output));
+  const bench::ProcessRun run = bench::RunMeasured(argv, scratch.File("process.txt"));
   ProcessFigures figures;
-  std::istringstream(testing::ReadFile(output)) >> figures.seconds;
-  figures.peak_kib = usage.ru_maxrss;
+  std::istringstream(run.output) >> figures.seconds;
+  figures.peak_kib = static_cast<long>(run.peak_bytes / 1024);
   return figures;
 }
 
@@ -194,10 +153,6 @@ int RunRetrieveMode(int port, bool only_login) {
   client.Disconnect();
   std::printf("%.6f %zu\n", SecondsSince(start), message.Text().size());
   return 0;
-}
-
-void PrintRow(const char* label, const Figures& figures, const char* unit) {
-  std::printf("  %-34s min %8.3f  median %8.3f  max %8.3f %s\n", label, figures.min, figures.median, figures.max, unit);
 }
 
 void RunPeekComparison(const Options& options, int port, const testing::TempFolder& scratch) {
@@ -223,11 +178,11 @@ void RunPeekComparison(const Options& options, int port, const testing::TempFold
     our_cpu.push_back(our_run.cpu_seconds);
     their_cpu.push_back(their_run.cpu_seconds);
   }
-  PrintRow("CPop3Client wall", Summarize(ours), "s");
-  PrintRow("poplib wall", Summarize(theirs), "s");
-  PrintRow("ratio CPop3Client / poplib", Summarize(ratios), "");
-  PrintRow("CPop3Client own processor time", Summarize(our_cpu), "s");
-  PrintRow("poplib own processor time", Summarize(their_cpu), "s");
+  bench::PrintFigures("CPop3Client wall", Summarize(ours), "s");
+  bench::PrintFigures("poplib wall", Summarize(theirs), "s");
+  bench::PrintFigures("ratio CPop3Client / poplib", Summarize(ratios), "");
+  bench::PrintFigures("CPop3Client own processor time", Summarize(our_cpu), "s");
+  bench::PrintFigures("poplib own processor time", Summarize(their_cpu), "s");
 }
 
 void RunDownloadComparison(const Options& options, int port, size_t large_size, const testing::TempFolder& scratch) {
@@ -257,7 +212,7 @@ void RunDownloadComparison(const Options& options, int port, size_t large_size, 
     const double baseline = static_cast<double>(MeasureProcess(side.login_only, scratch).peak_kib) * 1024.0;
     const Figures peak = Summarize(peaks);
     std::printf("  %s\n", side.name);
-    PrintRow("time", Summarize(seconds), "s");
+    bench::PrintFigures("time", Summarize(seconds), "s");
     std::printf("  %-34s median %.1f MB = %.2f x the message (login alone: %.1f MB; above it: %.2f x)\n",
                 "peak resident memory", peak.median / 1e6, peak.median / static_cast<double>(large_size),
                 baseline / 1e6, (peak.median - baseline) / static_cast<double>(large_size));
@@ -282,20 +237,8 @@ int RunBenchmark(const Options& options) {
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const int value = std::atoi(argv[i + 1]);
-    if (value <= 0) return false;
-    if (std::strcmp(argv[i], "--runs") == 0) {
-      options.runs = value;
-    } else if (std::strcmp(argv[i], "--messages") == 0) {
-      options.messages = value;
-    } else if (std::strcmp(argv[i], "--large-mb") == 0) {
-      options.large_mb = value;
-    } else {
-      return false;
-    }
-  }
-  return argc % 2 == 1;
+  return bench::ParseNumberOptions(argc, argv,
+                                   {{"--runs", &options.runs}, {"--messages", &options.messages}, {"--large-mb", &options.large_mb}});
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "common/format.h"
 #include "common/scramble.h"
 #include "support/child_process.h"
@@ -34,7 +35,6 @@ using testing::TempFolder;
 const char* const kUser = "bench";
 const char* const kPassword = "bench-password";
 const char* const kPython = "/usr/bin/python3";
-constexpr int kRunTimeoutMs = 600000;
 
 struct Options {
   int runs = 5;
@@ -67,14 +67,8 @@ void WriteWorkingFolder(const TempFolder& folder, int port, int attachment_mb) {
 
 // Runs argv to its end; its wall time and peak memory.
 Sample Measure(const std::vector<std::string>& argv, const std::string& output) {
-  const Clock::time_point start = Clock::now();
-  const pid_t child = testing::StartProcess(argv, output);
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || !testing::WaitForExit(child, kRunTimeoutMs, &status, &usage) || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    throw std::runtime_error(argv[0] + " failed: " + testing::ReadFile(output));
-  return {std::chrono::duration<double>(Clock::now() - start).count(), usage.ru_maxrss};
+  const bench::ProcessRun run = bench::RunMeasured(argv, output);
+  return {run.seconds, static_cast<long>(run.peak_bytes / 1024)};
 }
 
 Sample SendWithLarkspin(const TempFolder& folder) {
@@ -122,18 +116,7 @@ int RunBenchmark(const Options& options) {
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const int value = std::atoi(argv[i + 1]);
-    if (value <= 0) return false;
-    if (std::strcmp(argv[i], "--runs") == 0) {
-      options.runs = value;
-    } else if (std::strcmp(argv[i], "--attachment-mb") == 0) {
-      options.attachment_mb = value;
-    } else {
-      return false;
-    }
-  }
-  return argc % 2 == 1;
+  return bench::ParseNumberOptions(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}});
 }
 
 }  // namespace

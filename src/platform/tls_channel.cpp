@@ -106,6 +106,8 @@ bool CTlsChannel::Start(int socket, const std::string& host, const TlsOptions& o
     return false;
   }
   SSL_CTX_set_min_proto_version(context_, TLS1_2_VERSION);
+  // Whole records per receive call instead of header and body apart; HasBufferedData sees them.
+  SSL_CTX_set_read_ahead(context_, 1);
   ssl_ = SSL_new(context_);
   socket_ = socket;
   if (ssl_ == nullptr || !ConfigureVerification(context_, ssl_, host, options, error_text)) {
@@ -118,6 +120,7 @@ bool CTlsChannel::Start(int socket, const std::string& host, const TlsOptions& o
   SetSocketTimeouts(socket, timeout_ms < 1000 ? 1000 : timeout_ms);
   if (SSL_connect(ssl_) == 1) {
     SetSocketTimeouts(socket, timeout_ms);
+    timeout_ms_ = timeout_ms;
     return true;
   }
   const long verification = SSL_get_verify_result(ssl_);
@@ -131,7 +134,9 @@ bool CTlsChannel::Start(int socket, const std::string& host, const TlsOptions& o
 }
 
 void CTlsChannel::SetReadTimeout(unsigned timeout_ms) {
-  if (IsActive()) SetSocketTimeouts(socket_, timeout_ms);
+  if (!IsActive() || timeout_ms == timeout_ms_) return;
+  SetSocketTimeouts(socket_, timeout_ms);
+  timeout_ms_ = timeout_ms;
 }
 
 bool CTlsChannel::SendAll(const char* data, size_t length) {
@@ -157,7 +162,7 @@ ssize_t CTlsChannel::Receive(char* buffer, size_t size) {
   return error == SSL_ERROR_ZERO_RETURN ? 0 : -1;
 }
 
-bool CTlsChannel::HasBufferedData() const { return ssl_ != nullptr && SSL_pending(ssl_) > 0; }
+bool CTlsChannel::HasBufferedData() const { return ssl_ != nullptr && SSL_has_pending(ssl_) == 1; }
 
 void CTlsChannel::Close() {
   if (ssl_ != nullptr) {

@@ -50,6 +50,7 @@ class CTlsChannel {
   SSL_CTX* context_ = nullptr;
   SSL* ssl_ = nullptr;
   int socket_ = -1;
+  unsigned timeout_ms_ = 0;  // the read limit the socket holds now
 };
 
 }  // namespace larkspin

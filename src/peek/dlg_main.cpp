@@ -5,11 +5,9 @@
 
 #include "admin/program_lock.h"
 #include "app/editor_start.h"
-#include "app/ini_file.h"
 #include "app/log.h"
 #include "app/startup_settings.h"
 #include "app/working_files.h"
-#include "common/format.h"
 #include "common/message_box.h"
 #include "peek/dlg_about.h"
 #include "peek/main_window_texts.h"

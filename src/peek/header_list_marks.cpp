@@ -10,7 +10,6 @@
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_download.h"
 #include "peek/dlg_main.h"
-#include "platform/file_system.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 

@@ -1,8 +1,6 @@
 #include "peek/peek_worker.h"
 
-#include <chrono>
 #include <cstdint>
-#include <thread>
 
 #include "app/log.h"
 #include "common/format.h"
@@ -10,7 +8,6 @@
 #include "peek/dlg_main.h"
 #include "peek/row_texts.h"
 #include "res/resources.h"
-#include "ui/backend.h"
 
 namespace larkspin {
 

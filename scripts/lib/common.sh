@@ -28,6 +28,13 @@ ensure_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# Node.js and npm run the real SMTP server of the tests. A machine may already have them from
+# another source than Debian (whose npm package would clash with it), so look for the commands.
+ensure_node() {
+  command -v node >/dev/null && command -v npm >/dev/null && return 0
+  ensure_packages nodejs npm
+}
+
 # build_tree DIR [cmake options...]: configure (once) and build one tree.
 build_tree() {
   local dir=$1

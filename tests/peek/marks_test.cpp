@@ -202,6 +202,25 @@ TEST_F(MarksTest, DoubleClickDownloadsAndOpensTheMessage) {
   EXPECT_EQ(Icon(1), kIconRowOnServer);
 }
 
+TEST_F(MarksTest, ConnectFromTheOfflineViewMarksServerRowsInsteadOfRemovingFiles) {
+  WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, server_.Port()));
+  ASSERT_TRUE(Open());
+  const std::string stored = folder_.File("mailbox1/msg01_03_2004_10_00_00_+0100.txt");
+  WriteFile(stored, "From: Sender <s@example.org>\r\nTo: b@example.org\r\nSent: Mon, 1 Mar 2004 10:00:00 +0100\r\n"
+                    "Subject: Day 1\r\nPriority: 3\r\n\r\nText");
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  ASSERT_EQ(RowCount(), 1);
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_EQ(Dialog().FolderView(), "Online");
+  const int row = RowOfMessage(1);
+  ASSERT_EQ(Icon(row), kIconRowStored);
+  SelectRows({row});
+  ASSERT_TRUE(Window().Click(kDeleteButton));
+  EXPECT_EQ(Icon(row), kIconRowDeleteMark);
+  EXPECT_TRUE(FileExists(stored));
+  EXPECT_EQ(RowCount(), 5);
+}
+
 TEST_F(MarksTest, CloseLeavesMarkedMessagesOnTheServer) {
   OpenAndPeek();
   ASSERT_TRUE(Window().Click(kDisconnectButton));

@@ -28,7 +28,7 @@ void PrintFigures(const char* label, const Figures& figures, const char* unit) {
               unit);
 }
 
-bool ParseNumberOptions(int argc, char** argv, const std::vector<std::pair<const char*, int*>>& options) {
+bool ParseNumberOptions(int argc, char** argv, const NumberOptions& options) {
   if (argc % 2 == 0) return false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const int value = std::atoi(argv[i + 1]);
@@ -38,6 +38,21 @@ bool ParseNumberOptions(int argc, char** argv, const std::vector<std::pair<const
     *option->second = value;
   }
   return true;
+}
+
+int RunBenchmarkMain(int argc, char** argv, const NumberOptions& options, const std::function<int()>& run) {
+  if (!ParseNumberOptions(argc, argv, options)) {
+    std::fprintf(stderr, "Usage: %s", argv[0]);
+    for (const auto& option : options) std::fprintf(stderr, " [%s N]", option.first);
+    std::fprintf(stderr, "\n");
+    return 2;
+  }
+  try {
+    return run();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
 }
 
 ProcessRun RunMeasured(const std::vector<std::string>& argv, const std::string& output_path) {

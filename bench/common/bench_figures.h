@@ -2,6 +2,7 @@
 // What every benchmark here shares: timing, min/median/max over runs, numeric options, and a
 // mailbox of ordinary messages.
 #include <chrono>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -22,8 +23,12 @@ double SecondsSince(Clock::time_point start);
 // "  label   min x  median y  max z unit", one line.
 void PrintFigures(const char* label, const Figures& figures, const char* unit);
 
+using NumberOptions = std::vector<std::pair<const char*, int*>>;
 // Reads "--name N" pairs (N > 0) into the named integers; false on anything else.
-bool ParseNumberOptions(int argc, char** argv, const std::vector<std::pair<const char*, int*>>& options);
+bool ParseNumberOptions(int argc, char** argv, const NumberOptions& options);
+// A benchmark program's main: reads the options (a usage line and status 2 when they are wrong),
+// runs the benchmark, and turns a thrown error into a message and status 1.
+int RunBenchmarkMain(int argc, char** argv, const NumberOptions& options, const std::function<int()>& run);
 
 // A finished child process: wall time, peak resident memory, and what it printed.
 struct ProcessRun {

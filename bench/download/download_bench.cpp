@@ -139,23 +139,11 @@ int RunBenchmark(const Options& options) {
   return 0;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options) {
-  return bench::ParseNumberOptions(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}});
-}
-
 }  // namespace
 }  // namespace larkspin
 
 int main(int argc, char** argv) {
   larkspin::Options options;
-  if (!larkspin::ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "Usage: %s [--runs N] [--attachment-mb N]\n", argv[0]);
-    return 2;
-  }
-  try {
-    return larkspin::RunBenchmark(options);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-    return 1;
-  }
+  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}},
+                                           [&] { return larkspin::RunBenchmark(options); });
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "common/format.h"
 #include "common/scramble.h"
 #include "peek/dlg_main.h"
@@ -68,15 +69,6 @@ double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected
   return seconds;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--runs") == 0) options.runs = std::max(1, std::atoi(argv[i + 1]));
-    else if (std::strcmp(argv[i], "--messages") == 0) options.messages = std::max(1, std::atoi(argv[i + 1]));
-    else return false;
-  }
-  return argc % 2 == 1;
-}
-
 int Run(const Options& options) {
   testing::DovecotServer server;
   server.AddUser("bench", "bench-password");
@@ -126,9 +118,6 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   larkspin::Options options;
-  if (!larkspin::ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: larkspin-bench-peek [--runs N] [--messages N]\n");
-    return 2;
-  }
-  return larkspin::Run(options);
+  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--messages", &options.messages}},
+                                           [&] { return larkspin::Run(options); });
 }

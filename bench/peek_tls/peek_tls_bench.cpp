@@ -101,14 +101,6 @@ int RunBenchmark(const Options& options) {
 
 int main(int argc, char** argv) {
   larkspin::Options options;
-  if (!larkspin::bench::ParseNumberOptions(argc, argv, {{"--runs", &options.runs}, {"--messages", &options.messages}})) {
-    std::fprintf(stderr, "Usage: %s [--runs N] [--messages N]\n", argv[0]);
-    return 2;
-  }
-  try {
-    return larkspin::RunBenchmark(options);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-    return 1;
-  }
+  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--messages", &options.messages}},
+                                           [&] { return larkspin::RunBenchmark(options); });
 }

@@ -236,11 +236,6 @@ int RunBenchmark(const Options& options) {
   return 0;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options) {
-  return bench::ParseNumberOptions(argc, argv,
-                                   {{"--runs", &options.runs}, {"--messages", &options.messages}, {"--large-mb", &options.large_mb}});
-}
-
 }  // namespace
 }  // namespace larkspin
 
@@ -248,14 +243,6 @@ int main(int argc, char** argv) {
   if (argc == 3 && (std::strcmp(argv[1], "retr") == 0 || std::strcmp(argv[1], "login") == 0))
     return larkspin::RunRetrieveMode(std::atoi(argv[2]), std::strcmp(argv[1], "login") == 0);
   larkspin::Options options;
-  if (!larkspin::ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "Usage: %s [--runs N] [--messages N] [--large-mb N]\n", argv[0]);
-    return 2;
-  }
-  try {
-    return larkspin::RunBenchmark(options);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-    return 1;
-  }
+  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--messages", &options.messages}, {"--large-mb", &options.large_mb}},
+                                           [&] { return larkspin::RunBenchmark(options); });
 }

@@ -12,6 +12,7 @@ namespace larkspin {
 namespace {
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "Usage:\n");
+  std::fprintf(out, "  larkspin [--connect]   (the main window; --connect peeks as soon as it is shown)\n");
   for (const CommandLineMode& mode : CommandLineModes()) std::fprintf(out, "  larkspin %s\n", mode.usage);
 }
 }  // namespace

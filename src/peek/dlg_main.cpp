@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "admin/program_lock.h"
-#include "app/editor_start.h"
+#include "platform/editor_start.h"
 #include "app/log.h"
 #include "app/startup_settings.h"
 #include "app/working_files.h"

@@ -4,7 +4,7 @@
 #include "common/message_box.h"
 #include "ui/backend.h"
 #include "ui/dialog.h"
-#include "widgets/shell_open.h"
+#include "platform/shell_open.h"
 
 namespace larkspin {
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
@@ -56,6 +57,7 @@ int RunBenchmarkMain(int argc, char** argv, const NumberOptions& options, const 
 }
 
 ProcessRun RunMeasured(const std::vector<std::string>& argv, const std::string& output_path) {
+  std::filesystem::remove(output_path);  // the child appends to it
   const Clock::time_point start = Clock::now();
   const pid_t child = testing::StartProcess(argv, output_path);
   int status = 0;

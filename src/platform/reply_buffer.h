@@ -1,9 +1,10 @@
 #pragma once
 // The growing buffer one server reply is read into. It starts at a size chosen from what is
-// known before the read and grows geometrically, so a large reply costs few copies; its bytes
-// are not zero-filled, so a large first buffer costs only the memory actually received.
+// known before the read and grows geometrically, so a large reply costs few copies. Its space is
+// reserved up front but filled only as bytes arrive, so a large first size costs only the memory
+// actually received, and a finished reply can be taken out as a string without a copy.
 #include <cstddef>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,20 +17,23 @@ class CReplyBuffer {
 
   explicit CReplyBuffer(size_t first_size);
 
-  // Room a receive may fill, keeping one byte for the terminating NUL.
+  // Room left before the buffer must grow, keeping one byte for a terminating NUL.
   size_t Room() const { return capacity_ > used_ + 1 ? capacity_ - used_ - 1 : 0; }
-  char* End() { return data_.get() + used_; }
-  void Commit(size_t count);
+  // Where the next receive may write: the room left, at most 1 MiB at a time.
+  std::span<char> ReceiveSpace();
+  void Commit(size_t count) { used_ += count; }
   // Grows by at least step (and by half the size at least); false when the limit or memory is reached.
   bool Grow(size_t step);
 
-  std::string_view View() const { return {data_.get(), used_}; }
+  std::string_view View() const { return {data_.data(), used_}; }
   size_t Size() const { return used_; }
   size_t Capacity() const { return capacity_; }
-  void DropSuffix(size_t count) { used_ -= count; data_[used_] = '\0'; }
+  void DropSuffix(size_t count) { used_ -= count; }
+  // The bytes from offset on, taking the buffer's storage; the buffer is empty afterwards.
+  std::string TakeFrom(size_t offset);
 
  private:
-  std::unique_ptr<char[]> data_;
+  std::string data_;  // the bytes received, then space made ready for the next receive
   size_t capacity_;
   size_t used_ = 0;
 };

@@ -49,14 +49,14 @@ bool CPop3Client::ReadReply(CReplyBuffer& buffer, std::string_view terminator, s
       FailWith(std::string(buffer.View()));
       return false;
     }
-    const size_t room = buffer.Room();
-    const ssize_t received = socket_.Receive(buffer.End(), room);
+    const std::span<char> space = buffer.ReceiveSpace();
+    const ssize_t received = socket_.Receive(space.data(), space.size());
     if (received <= 0) {
       FailWith(std::string(buffer.View()));
       return false;
     }
     buffer.Commit(static_cast<size_t>(received));
-    if (static_cast<size_t>(received) == room && !buffer.Grow(growth_step)) {
+    if (buffer.Room() == 0 && !buffer.Grow(growth_step)) {
       FailWith(FormatText("-ERR The server's reply is too large (%zu bytes received).", buffer.Size()));
       return false;
     }
@@ -109,7 +109,8 @@ bool CPop3Client::ReadSizeList(int count) {
 bool CPop3Client::ReadTextReply(CPop3Text& message, uint32_t size) {
   CReplyBuffer buffer(size_t{size} + 100);
   if (!ReadReply(buffer, kMultiLineEnd, kTextGrowth)) return false;
-  message.SetText(std::string(AfterStatusLine(buffer.View())));
+  const size_t newline = buffer.View().find('\n');
+  message.SetText(buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1));
   return true;
 }
 

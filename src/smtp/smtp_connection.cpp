@@ -84,14 +84,14 @@ bool CSMTPConnection::ReadResponse(CReplyBuffer& buffer, std::string_view termin
       last_response_ = buffer.Size() > 0 ? std::string(buffer.View()) : "Timed out waiting for the SMTP server.";
       return false;
     }
-    const size_t room = buffer.Room();
-    const ssize_t received = socket_.Receive(buffer.End(), room);
+    const std::span<char> space = buffer.ReceiveSpace();
+    const ssize_t received = socket_.Receive(space.data(), space.size());
     if (received < 1) {
       last_response_ = buffer.Size() > 0 ? std::string(buffer.View()) : "The SMTP server closed the connection.";
       return false;
     }
     buffer.Commit(static_cast<size_t>(received));
-    if (static_cast<size_t>(received) == room && !buffer.Grow(growth_step)) {
+    if (buffer.Room() == 0 && !buffer.Grow(growth_step)) {
       DescribeLocalFailure(FormatText("The SMTP server's reply is too large (%zu bytes).", buffer.Size()));
       return false;
     }

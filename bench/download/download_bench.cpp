@@ -66,11 +66,6 @@ std::string MessageWith(const std::string& attachment) {
          kAttachmentName + "\"\r\n\r\n" + Base64Codec().EncodeLines(attachment) + "------=_Part_0316--\r\n";
 }
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 void WriteConfig(const std::string& folder, int port) {
   testing::WriteFile(folder + "/config.ini", "[System]\r\nAccounts=1\r\nTimeOut=60\r\n[Users]\r\nAccount1=Bench\r\n"
                                              "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=" +

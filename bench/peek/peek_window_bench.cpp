@@ -36,11 +36,6 @@ class CSilentSound : public CSoundOutput {
   void Tone(int, int) override {}
 };
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 std::string Message(int i) {
   return FormatText("From: \"Sender %d\" <sender%d@example.org>\r\nTo: bench@example.org\r\n"
                     "Subject: =?ISO-8859-1?Q?Benchmark_message_=FC_%d?=\r\nDate: Mon, %d Mar 2026 10:%02d:00 +0100\r\n"

@@ -46,11 +46,6 @@ struct Sample {
   long peak_kib = 0;
 };
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 void WriteWorkingFolder(const TempFolder& folder, int port, int attachment_mb) {
   testing::WriteFile(folder.File("config.ini"),
                      FormatText("[System]\r\nAccounts=1\r\nTimeOut=120\r\n[Users]\r\nAccount1=Bench\r\n[Account1]\r\n"

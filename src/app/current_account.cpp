@@ -111,9 +111,7 @@ std::string CCurrentAccount::AskCredential(const std::string& section, const Cre
   InputAnswer answer;
   if (!prompt_.Ask(request, answer)) return {};
   if (answer.remember) {
-    std::string stored = answer.text;
-    ScrambleText(stored);
-    WriteProfileString(kConfigFile, section, kind.key, stored);
+    WriteProfileString(kConfigFile, section, kind.key, Scrambled(answer.text));
   }
   return answer.text;
 }

@@ -17,4 +17,9 @@ size_t ShiftBytes(std::string& text, int direction) {
 size_t ScrambleText(std::string& text) { return ShiftBytes(text, -1); }
 size_t UnscrambleText(std::string& text) { return ShiftBytes(text, +1); }
 
+std::string Scrambled(std::string text) {
+  ScrambleText(text);
+  return text;
+}
+
 }  // namespace larkspin

@@ -13,10 +13,6 @@ namespace larkspin::testing {
 namespace {
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
 }  // namespace
 
 CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments, const std::string& input) {

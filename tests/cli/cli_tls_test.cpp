@@ -16,11 +16,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 TEST(CliTlsTest, PeekAndSendUseTheAccountsSecurityKeys) {
   testing::TempFolder folder;
   const testing::TestCertificates certificates(folder.Path(), "localhost");

@@ -22,11 +22,6 @@ using testing::RunLarkspin;
 using testing::TempFolder;
 using testing::WriteFile;
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 class SendCommandTest : public ::testing::Test {
  protected:
   SendCommandTest() {

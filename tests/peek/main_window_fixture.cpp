@@ -6,10 +6,6 @@
 namespace larkspin::testing {
 
 namespace {
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
 }  // namespace
 
 std::string MakeMessage(const std::string& from, const std::string& subject, const std::string& date,

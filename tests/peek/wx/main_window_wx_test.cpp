@@ -34,11 +34,6 @@ class CSilentSound : public CSoundOutput {
   void Tone(int, int) override {}
 };
 
-std::string Scrambled(std::string text) {
-  ScrambleText(text);
-  return text;
-}
-
 std::string Message(int i) {
   return FormatText("From: Sender %d <sender%d@example.org>\r\nTo: anna@example.org\r\nSubject: Message number %d\r\n"
                     "Date: Mon, %d Mar 2026 10:00:00 +0100\r\nMessage-ID: <%d@example.org>\r\n\r\nBody %d.\r\n",

@@ -14,7 +14,7 @@
 #include "bench_figures.h"
 #include "common/format.h"
 #include "common/scramble.h"
-#include "peek/dlg_main.h"
+#include "main_window/dlg_main.h"
 #include "res/resources.h"
 #include "support/dovecot_server.h"
 #include "support/temp_folder.h"

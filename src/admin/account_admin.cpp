@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/working_files.h"
+#include "config/working_files.h"
 #include "common/format.h"
 #include "common/message_box.h"
 #include "platform/private_profile.h"

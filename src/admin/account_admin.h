@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/current_account.h"
+#include "config/current_account.h"
 #include "pop3/pop3_client.h"
 
 namespace larkspin {

@@ -1,7 +1,7 @@
 #pragma once
 // The program password: asked at start, when the screen lock is lifted, and at the folder gate.
 // Kept scrambled in the application profile, in the main window's section, key "pw".
-#include "app/input_prompt.h"
+#include "config/input_prompt.h"
 #include "platform/profile_store.h"
 
 namespace larkspin {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/ini_file.h"
-#include "app/log.h"
-#include "app/startup_settings.h"
-#include "app/working_files.h"
+#include "config/ini_file.h"
+#include "config/log.h"
+#include "config/startup_settings.h"
+#include "config/working_files.h"
 #include "common/decimal.h"
 #include "common/format.h"
 

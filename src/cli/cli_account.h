@@ -4,7 +4,7 @@
 // login with the account's time-out and encryption.
 #include <string>
 
-#include "app/current_account.h"
+#include "config/current_account.h"
 #include "pop3/pop3_client.h"
 
 namespace larkspin {

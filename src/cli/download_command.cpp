@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/log.h"
-#include "app/working_files.h"
+#include "config/log.h"
+#include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
-#include "mailbox/message_download.h"
+#include "peek/message_download.h"
 #include "peek/row_texts.h"
 
 namespace larkspin {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/log.h"
-#include "app/working_files.h"
+#include "config/log.h"
+#include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"

@@ -6,11 +6,11 @@
 #include <map>
 #include <memory>
 
-#include "app/ini_file.h"
-#include "app/language_table.h"
-#include "app/log.h"
-#include "app/startup_settings.h"
-#include "app/working_files.h"
+#include "config/ini_file.h"
+#include "config/language_table.h"
+#include "config/log.h"
+#include "config/startup_settings.h"
+#include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"

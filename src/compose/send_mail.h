@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/account_record.h"
+#include "config/account_record.h"
 #include "smtp/smtp_connection.h"
 
 namespace larkspin {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "common/format.h"
 #include "mailbox/attachment_name.h"
 #include "mailbox/line_pieces.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
 #include "platform/last_error.h"

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
 #include "platform/last_error.h"

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/working_files.h"
+#include "config/working_files.h"
 #include "common/message_box.h"
 #include "support/fake_pop3_server.h"
 #include "support/temp_folder.h"

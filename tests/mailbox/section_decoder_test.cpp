@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "smtp/base64_codec.h"
 #include "support/temp_folder.h"
 

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "pop3/pop3_client.h"
 #include "support/dovecot_server.h"
 #include "support/fake_pop3_server.h"

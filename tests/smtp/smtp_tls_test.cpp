@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/log.h"
+#include "config/log.h"
 #include "smtp/smtp_connection.h"
 #include "smtp/smtp_mail.h"
 #include "support/fake_smtp_server.h"

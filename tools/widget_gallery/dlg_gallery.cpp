@@ -1,6 +1,6 @@
 #include "widget_gallery/dlg_gallery.h"
 
-#include "admin/dlg_input.h"
+#include "dialogs/dlg_input.h"
 #include "res/resources.h"
 #include "widgets/rtf_stream.h"
 

@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "admin/dlg_input.h"
+#include "dialogs/dlg_input.h"
 #include "res/resources.h"
 #include "ui/wx/wx_backend.h"
 #include "ui/wx/wx_text.h"

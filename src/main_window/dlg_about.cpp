@@ -1,0 +1,38 @@
+#include "main_window/dlg_about.h"
+
+#include "common/message_box.h"
+#include "main_window/main_window_texts.h"
+#include "res/resources.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kVersionLabel = 1011;
+constexpr int kLinkLabel = 1010;
+constexpr int kDisclaimerButton = 1015;
+constexpr int kVersionString = 102;
+}  // namespace
+
+CDlgAbout::CDlgAbout(CDialog* parent) : CSizingDialog(kDialogAbout, parent) {
+  SetRememberGeometry(false);
+  Commands().OnCommand(kDisclaimerButton, [this] { ShowDisclaimer(); });
+}
+
+bool CDlgAbout::OnInitDialog() {
+  CSizingDialog::OnInitDialog();
+  SetItemText(kVersionLabel, LoadResourceString(kVersionString));
+  SetItemText(kLinkLabel, kDefaultVisitText);
+  link_.SetLinkAddress(kProductWebAddress);
+  link_.Attach(*this, kLinkLabel);
+  ok_button_.Attach(*this, kIdOk);
+  disclaimer_button_.Attach(*this, kDisclaimerButton);
+  return true;
+}
+
+void CDlgAbout::ShowDisclaimer() {
+  // The message view that shows text files is not part of this build yet.
+  MessageBox("The disclaimer (disclaimer.txt) cannot be shown: this build has no message view yet.",
+             kBoxOk | kBoxIconInformation);
+}
+
+}  // namespace larkspin

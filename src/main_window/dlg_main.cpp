@@ -1,0 +1,306 @@
+#include "main_window/dlg_main.h"
+
+#include <chrono>
+#include <cstdlib>
+
+#include "admin/program_lock.h"
+#include "platform/editor_start.h"
+#include "config/log.h"
+#include "config/startup_settings.h"
+#include "config/working_files.h"
+#include "common/message_box.h"
+#include "main_window/dlg_about.h"
+#include "main_window/main_window_texts.h"
+#include "platform/file_system.h"
+#include "res/resources.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kVersionString = 102;
+constexpr int kProgressBlue = 255;
+
+// The column width keys of the profile, by column.
+constexpr const char* kColumnWidthKeys[] = {"Col_WHO", "Col_SUBJECT", "Col_DATE", "Col_ACCOUNT", "Col_SIZE"};
+
+std::string VersionText() { return LoadResourceString(kVersionString); }
+
+void EndProcessAtOnce() { std::_Exit(0); }
+}  // namespace
+
+bool CDlgMain::CUiThreadPrompt::Ask(const InputRequest& request, InputAnswer& answer) {
+  bool confirmed = false;
+  RunOnUiThread([&] { confirmed = inner_.Ask(request, answer); });
+  return confirmed;
+}
+
+CDlgMain::CDlgMain(MainWindowServices services)
+    : CSizingDialog(kDialogMain, nullptr, services.profile),
+      services_(std::move(services)),
+      sound_(services_.sound ? *services_.sound : desktop_sound_),
+      input_(this) {
+  if (!services_.end_process) services_.end_process = EndProcessAtOnce;
+  AnchorControls();
+  RegisterCommands();
+}
+
+CDlgMain::~CDlgMain() {
+  if (worker_.joinable()) worker_.join();
+  if (!start_refused_ && log_opened_) {
+    LogEvent("- - - Larkspin closed - - -");
+    CloseLog();
+  }
+}
+
+void CDlgMain::OnUi(const std::function<void()>& work) { RunOnUiThread(work); }
+
+void CDlgMain::Pause(int milliseconds) const {
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void CDlgMain::AnchorControls() {
+  AnchorControl(kAccountSelector, kAnchorMoveRight);
+  AnchorControl(kCloseButton, kAnchorMoveRight);
+  AnchorControl(kProgressBar, kAnchorStretchRight | kAnchorMoveDown);
+  AnchorControl(kAccountLabel, kAnchorMoveRight);
+  AnchorControl(kStatusLine, kAnchorMoveDown);
+  AnchorControl(kHeaderList, kAnchorStretchRight | kAnchorStretchDown);
+  AnchorControl(kComposeButton, kAnchorMoveDown);
+  AnchorControl(kReplyToButton, kAnchorMoveDown);
+  AnchorControl(kForwardButton, kAnchorMoveDown);
+  AnchorControl(kFolderSelector, kAnchorMoveRight);
+  AnchorControl(kFolderLabel, kAnchorMoveRight);
+}
+
+void CDlgMain::RegisterCommands() {
+  CCommandMap& map = Commands();
+  map.OnCommand(kConnectButton, [this] { StartManualPeek(); });
+  map.OnCommand(kDownloadButton, [this] { MarkForDownload(); });
+  map.OnCommand(kDeleteButton, [this] { MarkForDeletion(); });
+  map.OnCommand(kResetButton, [this] { ResetMail(); });
+  map.OnCommand(kDisconnectButton, [this] { Disconnect(); });
+  map.OnCommand(kCloseButton, [this] { Close(); });
+  map.OnCommand(kAboutButton, [this] { ShowAbout(); });
+  map.OnCommand(kCommandMarkForDeletion, [this] { MarkForDeletion(); });
+  map.OnCommand(kCommandResetMail, [this] { ResetMail(); });
+  map.OnCommand(kCommandMarkForDownload, [this] { MarkForDownload(); });
+  map.OnCommand(kCommandAddSender, [this] { AddSenderToAddressBook(); });
+  map.OnCommand(kCommandExit, [this] { Close(); });
+  map.OnCommand(kCommandInfo, [this] { ShowAbout(); });
+  map.OnCommand(kCommandProperties, [this] { OpenInEditor(kConfigFile); });
+  map.OnCommand(kCommandAddressBook, [this] { OpenInEditor("address.txt"); });
+  map.OnCommand(kCommandSignature, [this] { OpenInEditor("signature.txt"); });
+  map.OnCommand(kCommandDownloadAll, [this] { ToggleDownloadAll(); });
+  map.OnCommand(kCommandLockScreen, [this] { ToggleScreenLock(); });
+  map.OnCommand(kCommandResetLogin, [this] { ResetLoginCommand(); });
+  map.OnCommand(kCommandResetPassword, [this] { ResetPasswordCommand(); });
+  map.OnCommand(kCommandUnlockAccount, [this] { UnlockAccountCommand(); });
+  map.OnCommand(kCommandOnline, [this] { SelectView("Online"); });
+  map.OnCommand(kCommandOffline, [this] { SelectView("Offline"); });
+  map.OnCommand(kCommandSent, [this] { SelectView("Sent"); });
+  map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
+  map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange,
+               [this](const Notification&) { ShowView(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector))); });
+  map.OnNotify(kHeaderList, NotifyCode::kRightClick,
+               [this](const Notification& notification) { ShowListMenu(notification.screen_point); });
+  map.OnNotify(kHeaderList, NotifyCode::kDoubleClick, [this](const Notification&) { OpenSelectedMessage(); });
+}
+
+bool CDlgMain::OnInitDialog() {
+  CSizingDialog::OnInitDialog();
+  language_ = CLanguageTable(kLanguageFile);
+  SetIcon(kIconApplication);
+  SetMenu(kMenuMain);
+  ApplyMenuTexts(*this, language_);
+  ShowGreeting();
+  working_directory_ = WorkingDirectory();
+  log_opened_ = OpenLog(kLogFile) == 1;
+  LogEvent("+ + + " + VersionText() + " started + + +");
+  SetUpButtons();
+  SetUpColumns();
+  InitDropDowns();
+  SelectComboEntry(kAccountSelector, 0);
+  SetUpLabels();
+  if (!PassProgramLock()) return false;
+  ReadStartupValues();
+  SelectRememberedAccount();
+  manual_connection_ = false;
+  progress_.Attach(*this, kProgressBar);
+  progress_.SetBarColours(Rgb(0, 0, kProgressBlue), Rgb(0, 0, kProgressBlue));
+  progress_.SetShowText(true);
+  SetUpSelectors();
+  return true;
+}
+
+void CDlgMain::OnShown() {
+  if (!services_.connect_when_shown || start_refused_) return;
+  services_.connect_when_shown = false;
+  StartManualPeek();
+}
+
+void CDlgMain::ShowGreeting() {
+  const std::string version = VersionText();
+  if (Profile().GetString(kMainWindowSection, "info", "") != version) {
+    const int greeting = GreetingStringId(language_.Text("System", "Language", "en"));
+    MessageBox(LoadResourceString(greeting), kBoxOk | kBoxIconInformation);
+  }
+  Profile().WriteString(kMainWindowSection, "info", version);
+}
+
+void CDlgMain::SetUpButtons() {
+  buttons_.assign(MainWindowButtons().size(), CIconButton());
+  for (size_t i = 0; i < MainWindowButtons().size(); ++i) {
+    const MainWindowButton& button = MainWindowButtons()[i];
+    buttons_[i].Attach(*this, button.id);
+    if (button.icon != 0) buttons_[i].SetIcon(button.icon);
+    buttons_[i].SetTipText(language_.TextOrNa("Tooltips", button.key));
+    SetItemText(button.id, language_.TextOrNa("Buttons", button.key));
+  }
+  about_button_.Attach(*this, kAboutButton);
+}
+
+void CDlgMain::SetUpColumns() {
+  list_.Attach(*this, kHeaderList);
+  const std::string section = GeometrySectionName();
+  for (size_t i = 0; i < MainWindowColumns().size(); ++i) {
+    const MainWindowColumn& column = MainWindowColumns()[i];
+    const int width = Profile().GetInt(section, kColumnWidthKeys[i], column.default_width);
+    list_.AddColumn(language_.TextOrNa("Headers", column.key), column.alignment, width);
+  }
+  list_.EnableSort(true);
+}
+
+void CDlgMain::SetUpLabels() {
+  SetItemText(kWebLink, language_.Text("Labels", "VisitLS", kDefaultVisitText));
+  link_.SetLinkAddress(kProductWebAddress);
+  link_.Attach(*this, kWebLink);
+  SetItemText(kFolderLabel, language_.Text("Labels", "Folder", "Folder:"));
+  SetItemText(kAccountLabel, language_.Text("Labels", "ActiveAccount", "Active Account:"));
+  countdown_text_ = language_.Template("Messages", "Peeking", "Ready: %d min. until %d. larkspin");
+}
+
+bool CDlgMain::PassProgramLock() {
+  if (CheckProgramPassword(prompt_, Profile())) return true;
+  start_refused_ = true;
+  MessageBox(language_.Text("Messages", "BadPasswordLS", "The password you have entered is incorrect."), kBoxOk);
+  services_.end_process();
+  EndDialog(kIdCancel);
+  return false;
+}
+
+void CDlgMain::ReadStartupValues() {
+  const StartupSettings settings = ReadStartupSettings();
+  SetWindowText("Larkspin-" + account_.display_name);
+  mail_threshold_kb_ = settings.mail_threshold_kb;
+  client_.read_timeout_ms = static_cast<unsigned>(settings.timeout_seconds) * 1000u;
+  peek_minutes_ = minutes_left_ = settings.peek_minutes;
+  if (peek_minutes_ != 0) {
+    automatic_peek_ = true;
+    SetTimer(kCountdownTimer, kTimerPeriodMs);
+  }
+}
+
+void CDlgMain::SelectRememberedAccount() {
+  int entry = Profile().GetInt(GeometrySectionName(), "account", 0);
+  if (entry < 0 || entry >= ComboCount(kAccountSelector)) entry = 0;  // the configuration lost accounts
+  SelectComboEntry(kAccountSelector, entry);
+  SwitchAccount();
+}
+
+void CDlgMain::SetUpSelectors() {
+  ResetCombo(kFolderSelector);
+  for (const char* view : {"Online", "Offline", "Sent"}) AddComboEntry(kFolderSelector, view);
+  SelectComboEntry(kFolderSelector, 0);
+  folder_view_ = "Online";
+}
+
+void CDlgMain::OnDestroy() {
+  if (!start_refused_) {
+    const std::string section = GeometrySectionName();
+    if (const CListModel* model = List(kHeaderList)) {
+      for (size_t i = 0; i < model->Columns().size() && i < std::size(kColumnWidthKeys); ++i)
+        Profile().WriteInt(section, kColumnWidthKeys[i], model->Columns()[i].width);
+    }
+    Profile().WriteInt(section, "account", ComboSelection(kAccountSelector));
+    CSizingDialog::OnDestroy();
+  }
+  RemoveAllRows();
+}
+
+void CDlgMain::OnOK() { Close(); }
+void CDlgMain::OnCancel() { Close(); }
+
+void CDlgMain::Close() {
+  if (peek_running_) {
+    // The worker still uses the window; it closes the window when it has finished.
+    close_pending_ = true;
+    return;
+  }
+  RemoveAllRows();
+  EndDialog(kIdOk);
+}
+
+void CDlgMain::PeekFinished() {
+  peek_running_ = false;
+  if (!busy_) {
+    EnableItem(kConnectButton, true);
+    EnableItem(kAccountSelector, true);
+    EnableItem(kFolderSelector, true);
+  }
+  if (close_pending_) Close();
+}
+
+void CDlgMain::OnWorkerReport(int code, const std::string& text) {
+  if (code == kReportProgressStep) {
+    progress_.StepIt();
+    return;
+  }
+  SetStatusText(text);
+  if (code == kReportStatusLeaveBusy) LeaveBusyState();
+  else if (code == kReportStatusEnterBusy) EnterBusyState();
+}
+
+void CDlgMain::SetStatusText(const std::string& text) { SetItemText(kStatusLine, text); }
+
+void CDlgMain::EnterBusyState() {
+  busy_ = true;
+  EnableItem(kConnectButton, false);
+  EnableItem(kCloseButton, false);
+  EnableItem(kAccountSelector, false);
+  EnableItem(kFolderSelector, false);
+  EnableItem(kDisconnectButton, true);
+}
+
+void CDlgMain::LeaveBusyState() {
+  busy_ = false;
+  // While a peek runs, Connect and the selectors wait for its end (PeekFinished).
+  EnableItem(kConnectButton, !peek_running_);
+  EnableItem(kCloseButton, true);
+  EnableItem(kAccountSelector, !peek_running_);
+  EnableItem(kFolderSelector, !peek_running_);
+  EnableItem(kDisconnectButton, false);
+}
+
+void CDlgMain::ToggleDownloadAll() {
+  const bool checked = IsMenuItemChecked(kCommandDownloadAll);
+  CheckMenuItem(kCommandDownloadAll, !checked);
+  download_all_ = !checked;
+}
+
+void CDlgMain::ShowAbout() {
+  CDlgAbout about(this);
+  about.DoModal();
+}
+
+void CDlgMain::OpenInEditor(const std::string& file) {
+  if (services_.open_in_editor) services_.open_in_editor(file);
+  else OpenFileInEditor(file);
+}
+
+void CDlgMain::OnTimer(int id) {
+  if (id == kCountdownTimer) CountdownStep();
+  else if (id == kIdleTimer) IdleClose();
+}
+
+}  // namespace larkspin

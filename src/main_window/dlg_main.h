@@ -1,0 +1,255 @@
+#pragma once
+// The main window (template 102): the header list with one row per message, the buttons that
+// peek, mark, delete and disconnect, the account and folder selectors, the status line and the
+// progress bar, the countdown to the next automatic peek, and the program lock.
+//
+// Everything runs on the UI thread except the peek (peek_worker.h), which uses the window's
+// members from its own thread and changes the window only through RunOnUiThread. The operations
+// the worker shares with the buttons (DownloadMessage, DeleteLoop, Disconnect) may run on either
+// thread: they talk to the server on the thread that calls them and to the window through OnUi.
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "admin/account_admin.h"
+#include "dialogs/dlg_input.h"
+#include "config/current_account.h"
+#include "config/language_table.h"
+#include "peek/header_row.h"
+#include "main_window/new_mail_sound.h"
+#include "main_window/peek_worker.h"
+#include "pop3/pop3_client.h"
+#include "widgets/icon_button.h"
+#include "widgets/link_label.h"
+#include "widgets/percent_progress.h"
+#include "widgets/sizing_dialog.h"
+#include "widgets/sorting_list.h"
+
+namespace larkspin {
+
+// Control ids of the main window.
+enum MainWindowControl : int {
+  kConnectButton = 1000,
+  kDeleteButton = 1001,
+  kDisconnectButton = 1002,
+  kHeaderList = 1003,
+  kCloseButton = 1004,
+  kStatusLine = 1005,
+  kResetButton = 1007,
+  kAccountSelector = 1008,
+  kWebLink = 1010,
+  kProgressBar = 1013,
+  kAboutButton = 1014,
+  kComposeButton = 1028,
+  kReplyToButton = 1033,
+  kForwardButton = 1041,
+  kDownloadButton = 1046,
+  kFolderSelector = 1048,
+  kFolderLabel = 1049,
+  kAccountLabel = 1060,
+};
+
+// Commands of the main window's menu and of the list's pop-up menu.
+enum MainWindowCommand : int {
+  kCommandMarkForDeletion = 101,
+  kCommandResetMail = 102,
+  kCommandMarkForDownload = 103,
+  kCommandAddSender = 109,
+  kCommandExit = 32771,
+  kCommandInfo = 32772,
+  kCommandProperties = 32773,
+  kCommandUnlockAccount = 32774,
+  kCommandOffline = 32777,
+  kCommandOnline = 32778,
+  kCommandResetLogin = 32780,
+  kCommandResetPassword = 32781,
+  kCommandLockScreen = 32782,
+  kCommandDownloadAll = 32783,
+  kCommandAddressBook = 32784,
+  kCommandSignature = 32785,
+  kCommandSent = 32788,
+};
+
+inline constexpr int kCountdownTimer = 10000;
+inline constexpr int kIdleTimer = 10001;
+inline constexpr int kTimerPeriodMs = 60000;
+
+// What the message view is handed when a row is opened.
+struct MessageViewRequest {
+  std::string attachment_folder;
+  int attachment_count = 0;
+  std::string subject;
+  std::string sender;
+  std::string file_name;
+};
+
+// What the window uses from outside; tests replace these.
+struct MainWindowServices {
+  CProfileStore profile;
+  PeekWaits waits;
+  CSoundOutput* sound = nullptr;  // nullptr: the desktop's sound
+  // Opens a text file in the desktop's editor (Properties, Address Book, Signature).
+  std::function<void(const std::string& path)> open_in_editor;
+  // Ends the process after a refused program password (exit code 0, nothing cleaned up).
+  std::function<void()> end_process;
+  // The message view window; while it is missing, opening a row only downloads it.
+  std::function<void(const MessageViewRequest&)> show_message;
+  // Press Connect as soon as the window is shown (the demo's first look).
+  bool connect_when_shown = false;
+};
+
+class CDlgMain : public CSizingDialog {
+ public:
+  explicit CDlgMain(MainWindowServices services = {});
+  ~CDlgMain() override;
+
+  // State for the program and for tests.
+  bool PeekRunning() const { return peek_running_; }
+  bool Busy() const { return busy_; }
+  bool Connected() const { return connected_; }
+  bool AllAccounts() const { return all_accounts_; }
+  bool DownloadAll() const { return download_all_; }
+  bool AutomaticPeek() const { return automatic_peek_; }
+  bool ManualConnection() const { return manual_connection_; }
+  int PreviousTotal() const { return previous_total_; }
+  int MinutesLeft() const { return minutes_left_; }
+  int PeekNumber() const { return peek_number_; }
+  const std::string& FolderView() const { return folder_view_; }
+  const CCurrentAccount& Account() const { return account_; }
+  CPop3Client& Client() { return client_; }
+  const CSortingList& HeaderList() const { return list_; }
+  HeaderRow* RowRecord(int position) const;
+
+  // Operations the peek worker shares with the buttons (either thread).
+  int DownloadMessage(int position, bool skip_check, int icon);
+  // DELE for every row marked for deletion; the number deleted, or -1 after a refused DELE.
+  int DeleteLoop();
+  // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle.
+  void Disconnect();
+
+  // Message 1124 of the peek worker (UI thread).
+  void OnWorkerReport(int code, const std::string& text);
+  // The peek's last UI call.
+  void PeekFinished();
+
+ protected:
+  bool OnInitDialog() override;
+  void OnShown() override;
+  void OnOK() override;
+  void OnCancel() override;
+  void OnTimer(int id) override;
+  void OnDestroy() override;
+
+ private:
+  friend class CPeekWorker;
+
+  // Runs work on the UI thread and waits for it (at once on the UI thread itself).
+  void OnUi(const std::function<void()>& work);
+  void Pause(int milliseconds) const;
+
+  // Start-up.
+  void RegisterCommands();
+  void AnchorControls();
+  void ApplyLanguage();
+  void ShowGreeting();
+  void SetUpButtons();
+  void SetUpColumns();
+  void SetUpLabels();
+  bool PassProgramLock();
+  void ReadStartupValues();
+  void SelectRememberedAccount();
+  void SetUpSelectors();
+
+  // Scheduling and account selection.
+  void InitDropDowns();
+  void SwitchAccount();
+  void CountdownStep();
+  void IdleClose();
+  void StartManualPeek();
+  bool StartPeek();
+
+  // Window state.
+  void SetStatusText(const std::string& text);
+  void EnterBusyState();
+  void LeaveBusyState();
+  void RemoveAllRows();
+  void RemoveRow(int position);
+  void SetRowIcon(int position, int icon);
+  std::string TitleWithAccount(int count) const;
+
+  // Marks and the list's notifications.
+  void MarkForDeletion();
+  void ResetMail();
+  void MarkForDownload();
+  void AddSenderToAddressBook();
+  void ShowListMenu(Point screen_point);
+  void OpenSelectedMessage();
+
+  // Menu commands.
+  void Close();
+  void ToggleDownloadAll();
+  void ToggleScreenLock();
+  void SwitchLockedControls(bool enable);
+  void ShowView(const std::string& view);
+  void SelectView(const std::string& view);
+  void FillFolderView(const std::string& view);
+  AccountSelection Selection() const;
+  // The running peek owns the POP3 client, the current account and the list's rows until it
+  // ends: commands that would touch them sound the warning beep instead.
+  bool RefusedDuringPeek();
+  void ResetLoginCommand();
+  void ResetPasswordCommand();
+  void UnlockAccountCommand();
+  void ShowAbout();
+  void OpenInEditor(const std::string& file);
+
+  MainWindowServices services_;
+  CDesktopSound desktop_sound_;
+  CSoundOutput& sound_;
+  CLanguageTable language_;
+  CDlgInput input_;
+  class CUiThreadPrompt : public CInputPrompt {
+   public:
+    explicit CUiThreadPrompt(CInputPrompt& inner) : inner_(inner) {}
+    bool Ask(const InputRequest& request, InputAnswer& answer) override;
+
+   private:
+    CInputPrompt& inner_;
+  } prompt_{input_};
+  CCurrentAccount account_{prompt_};
+  CPop3Client client_;
+
+  CSortingList list_;
+  std::vector<CIconButton> buttons_;
+  CIconButton about_button_;
+  CLinkLabel link_;
+  CPercentProgress progress_;
+
+  std::vector<std::string> account_names_;
+  int account_count_ = 0;
+  std::string folder_view_ = "Online";
+  std::string countdown_text_;
+  std::string working_directory_;
+  int mail_threshold_kb_ = 100;
+  int peek_minutes_ = 5;
+  int minutes_left_ = 5;
+  int peek_number_ = 1;
+  std::atomic<int> server_count_{0};  // messages on the server at the last peek
+
+  std::atomic<bool> all_accounts_{false};
+  std::atomic<bool> download_all_{false};
+  std::atomic<bool> automatic_peek_{false};
+  std::atomic<bool> manual_connection_{false};
+  std::atomic<bool> connected_{false};
+  std::atomic<int> previous_total_{0};
+  std::atomic<bool> peek_running_{false};
+  bool busy_ = false;
+  bool close_pending_ = false;
+  bool start_refused_ = false;
+  bool log_opened_ = false;
+  std::thread worker_;
+};
+
+}  // namespace larkspin

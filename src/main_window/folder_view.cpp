@@ -1,0 +1,73 @@
+// The Offline and Sent views: the header list filled from the current account's stored message
+// files (mailbox<N>/*.txt) or its sent copies (mailbox<N>/sent/*.txt).
+#include <dirent.h>
+#include <fnmatch.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "common/format.h"
+#include "mailbox/message_file.h"
+#include "main_window/dlg_main.h"
+#include "peek/message_date.h"
+#include "peek/row_texts.h"
+#include "platform/file_system.h"
+#include "res/resources.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kDateColumn = 2;
+constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
+constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
+
+// The names of the files (not folders) in folder that end in ".txt", in the order the file
+// system lists them.
+std::vector<std::string> ListTextFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* directory = opendir(folder.c_str());
+  if (!directory) return names;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if (fnmatch("*.txt", name.c_str(), 0) == 0 && FileExists(folder + name)) names.push_back(name);
+  }
+  closedir(directory);
+  return names;
+}
+
+std::string WholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+}  // namespace
+
+void CDlgMain::FillFolderView(const std::string& view) {
+  CWaitCursor wait;
+  const bool sent = view == "Sent";
+  const std::string folder =
+      FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, sent ? "sent/" : "");
+  const std::vector<std::string> files = ListTextFiles(folder);
+  for (const std::string& name : files) {
+    const std::string path = folder + name;
+    const std::string content = WholeFile(path);
+    const std::string who = StoredField(content, sent ? kToLabel : kFromLabel);
+    const std::string when = StoredField(content, kSentLabel);
+    auto* record = new HeaderRow;
+    record->local_file = path;
+    record->sender_address = SenderAddress(who);
+    record->account = account_.display_name;
+    const double kilobytes = static_cast<double>(content.size()) / 1024 + 1;
+    list_.InsertRow({who, StoredField(content, kSubjectLabel), sent ? when : DateColumnText(SplitDate(when)),
+                     account_.display_name, FormatText("%.0lfk", kilobytes)},
+                    record, kIconRowStored);
+  }
+  list_.Sort(kDateColumn, false);
+  for (int position = 0; position < list_.RowCount(); ++position)
+    list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
+  SetWindowText(FormatText("(%d) Larkspin-%s", static_cast<int>(files.size()), account_.display_name.c_str()));
+}
+
+}  // namespace larkspin

@@ -1,0 +1,134 @@
+// The rows of the header list and what the user does to them: the records behind the rows, the
+// delete and download marks (buttons and pop-up menu), adding a sender to the address book, and
+// the double-click that downloads and opens a message.
+#include <cstdio>
+#include <memory>
+
+#include "common/format.h"
+#include "common/message_box.h"
+#include "compose/address_book.h"
+#include "mailbox/mailbox_layout.h"
+#include "peek/message_download.h"
+#include "main_window/dlg_main.h"
+#include "res/resources.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kAddSenderCaption = 150;
+constexpr int kAddSenderPrompt = 151;
+constexpr int kFromColumn = 0;
+constexpr int kSubjectColumn = 1;
+
+bool IsFolderView(const std::string& view) { return view == "Offline" || view == "Sent"; }
+}  // namespace
+
+HeaderRow* CDlgMain::RowRecord(int position) const { return static_cast<HeaderRow*>(list_.RowData(position)); }
+
+void CDlgMain::RemoveRow(int position) {
+  std::unique_ptr<HeaderRow> record(RowRecord(position));
+  list_.ClearRowColours(position);
+  list_.DeleteRow(position);
+}
+
+void CDlgMain::RemoveAllRows() {
+  for (int position = 0; position < list_.RowCount(); ++position) {
+    delete RowRecord(position);
+    list_.ClearRowColours(position);
+  }
+  list_.DeleteAll();
+}
+
+void CDlgMain::SetRowIcon(int position, int icon) {
+  list_.SetRowIcon(position, icon, RowRecord(position));
+  list_.SelectRow(position);
+}
+
+void CDlgMain::MarkForDeletion() {
+  for (const int position : list_.SelectedRows()) {
+    HeaderRow* row = RowRecord(position);
+    if (!row) continue;
+    row->delete_mark = 1;
+    row->download_mark = 0;
+    SetRowIcon(position, kIconRowDeleteMark);
+    if (IsFolderView(folder_view_)) std::remove(row->local_file.c_str());
+  }
+  if (IsFolderView(folder_view_)) ShowView(folder_view_);
+}
+
+void CDlgMain::ResetMail() {
+  for (const int position : list_.SelectedRows()) {
+    HeaderRow* row = RowRecord(position);
+    if (!row) continue;
+    row->delete_mark = 0;
+    row->download_mark = 0;
+    SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
+  }
+}
+
+void CDlgMain::MarkForDownload() {
+  for (const int position : list_.SelectedRows()) {
+    HeaderRow* row = RowRecord(position);
+    if (!row) continue;
+    if (!row->local_file.empty()) {
+      MessageBox("Message already downloaded.", kBoxOk | kBoxIconInformation);
+      continue;
+    }
+    row->download_mark = 1;
+    SetRowIcon(position, kIconRowDownloadMark);
+  }
+}
+
+void CDlgMain::AddSenderToAddressBook() {
+  const int position = list_.FirstSelected();
+  const HeaderRow* row = RowRecord(position);
+  if (!row) return;
+  InputRequest request;
+  request.caption = LoadResourceString(kAddSenderCaption);
+  request.prompt = LoadResourceString(kAddSenderPrompt);
+  request.initial_text =
+      FormatText("%s*%s", list_.Text(position, kFromColumn).c_str(), row->sender_address.c_str());
+  InputAnswer answer;
+  if (input_.Ask(request, answer)) AppendToAddressBook(working_directory_ + kAddressBookFile, answer.text);
+}
+
+void CDlgMain::ShowListMenu(Point screen_point) {
+  const bool enabled = !all_accounts_;
+  CMenu menu;
+  menu.AppendItem(kCommandResetMail, "Reset mail", enabled);
+  menu.AppendItem(kCommandMarkForDeletion, "Mark for deletion", enabled);
+  menu.AppendItem(kCommandMarkForDownload, "Mark for download", enabled);
+  menu.AppendSeparator();
+  menu.AppendItem(kCommandAddSender, "Add to Sender to Address Book", enabled);
+  TrackPopupMenu(menu, screen_point);
+}
+
+void CDlgMain::OpenSelectedMessage() {
+  const int position = list_.FirstSelected();
+  if (position < 0) return;
+  const HeaderRow* selected = RowRecord(position);
+  // A running peek holds the POP3 client; only stored messages open meanwhile.
+  if (peek_running_ && selected && selected->local_file.empty()) return;
+  const int answer = DownloadMessage(position, false, kIconRowStored);
+  if (answer != kDownloadNotConnected) {
+    SetRowIcon(position, kIconRowStored);
+    if (services_.show_message) {
+      CWaitCursor wait;
+      MessageViewRequest request;
+      request.attachment_folder = folder_view_ == "Sent" ? "" : working_directory_ + AccountFolder(account_.account_number);
+      request.attachment_count = answer;
+      request.subject = list_.Text(position, kSubjectColumn);
+      request.sender = list_.Text(position, kFromColumn);
+      if (const HeaderRow* row = RowRecord(position)) request.file_name = row->local_file;
+      services_.show_message(request);
+    }
+  }
+  list_.SelectRow(position);
+  if (manual_connection_) {
+    KillTimer(kIdleTimer);
+    SetTimer(kIdleTimer, kTimerPeriodMs);
+  }
+}
+
+}  // namespace larkspin

@@ -1,0 +1,103 @@
+// The program password's uses in the main window (the screen lock and the folder gate) and the
+// Account menu's administration commands.
+#include "admin/account_admin.h"
+#include "admin/program_lock.h"
+#include "common/message_box.h"
+#include "main_window/dlg_main.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+// The controls the screen lock switches, in the order it switches them.
+constexpr int kLockedControls[] = {kConnectButton, kCloseButton,      kAccountSelector, kFolderSelector,
+                                   kDeleteButton,  kResetButton,      kDisconnectButton, kDownloadButton,
+                                   kDeleteButton,  kResetButton,      kComposeButton,   kReplyToButton,
+                                   kForwardButton};
+}  // namespace
+
+void CDlgMain::ToggleScreenLock() {
+  if (!IsMenuItemChecked(kCommandLockScreen)) {
+    ShowItem(kHeaderList, false);
+    CheckMenuItem(kCommandLockScreen, true);
+    SwitchLockedControls(false);
+    return;
+  }
+  if (!CheckProgramPassword(prompt_, Profile())) {
+    MessageBox("The password you have entered is incorrect.\nLarkspin remains locked for you...", kBoxOk);
+    return;
+  }
+  ShowItem(kHeaderList, true);
+  CheckMenuItem(kCommandLockScreen, false);
+  SwitchLockedControls(true);
+}
+
+void CDlgMain::SwitchLockedControls(bool enable) {
+  for (const int id : kLockedControls) EnableItem(id, enable);
+  // Connect and the selectors still wait for a running peek.
+  if (enable && peek_running_)
+    for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
+}
+
+void CDlgMain::SelectView(const std::string& view) {
+  if (RefusedDuringPeek()) return;
+  for (int i = 0; i < ComboCount(kFolderSelector); ++i)
+    if (ComboEntry(kFolderSelector, i) == view) SelectComboEntry(kFolderSelector, i);
+  ShowView(view);
+}
+
+void CDlgMain::ShowView(const std::string& view) {
+  folder_view_ = view;
+  SetFocusItem(kHeaderList);
+  RemoveAllRows();
+  if (view == "Online") {
+    CheckMenuItem(kCommandOnline, true);
+    CheckMenuItem(kCommandOffline, false);
+    CheckMenuItem(kCommandSent, false);
+    EnableItem(kDownloadButton, true);
+    EnableItem(kResetButton, true);
+    automatic_peek_ = true;
+    return;
+  }
+  if (view != "Offline" && view != "Sent") return;
+  CheckMenuItem(kCommandOnline, false);
+  CheckMenuItem(kCommandOffline, view == "Offline");
+  CheckMenuItem(kCommandSent, view == "Sent");
+  if (account_.folder_gate_mark && !CheckProgramPassword(prompt_, Profile())) {
+    MessageBox("The password you have entered is incorrect.\nThe access to the offline folder will be denied!",
+               kBoxOk);
+    return;
+  }
+  EnableItem(kDownloadButton, false);
+  EnableItem(kResetButton, false);
+  automatic_peek_ = false;
+  FillFolderView(view);
+}
+
+AccountSelection CDlgMain::Selection() const {
+  return {account_.account_number, ComboEntry(kAccountSelector, ComboSelection(kAccountSelector)), all_accounts_};
+}
+
+bool CDlgMain::RefusedDuringPeek() {
+  if (!peek_running_) return false;
+  UiBackend().WarningBeep();
+  return true;
+}
+
+void CDlgMain::ResetLoginCommand() {
+  if (!RefusedDuringPeek()) ResetLogin(Selection(), account_);
+}
+
+void CDlgMain::ResetPasswordCommand() {
+  if (!RefusedDuringPeek()) ResetPassword(Selection(), account_);
+}
+
+void CDlgMain::UnlockAccountCommand() {
+  if (RefusedDuringPeek()) return;
+  CWaitCursor wait;
+  bool connected = connected_;
+  UnlockAccount(Selection(), account_, client_, connected, [this](const std::string& text) { SetStatusText(text); });
+  connected_ = connected;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,46 @@
+#include "main_window/main_window_texts.h"
+
+#include "res/resources.h"
+#include "ui/dialog.h"
+#include "ui/list_model.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kGreetingEnglish = 104;
+constexpr int kGreetingGerman = 157;
+constexpr int kGreetingSpanish = 158;
+}  // namespace
+
+const std::vector<MainWindowButton>& MainWindowButtons() {
+  static const std::vector<MainWindowButton> buttons = {
+      {1000, "Connect", kIconConnect},   {1001, "Delete", kIconDelete},   {1007, "Reset", kIconReset},
+      {1002, "Disconnect", kIconDisconnect}, {1046, "Download", kIconDownload}, {1004, "Close", 0},
+      {1028, "Compose", kIconCompose},   {1033, "ReplyTo", kIconReplyTo}, {1041, "Forward", kIconForward},
+  };
+  return buttons;
+}
+
+const std::vector<MainWindowColumn>& MainWindowColumns() {
+  static const std::vector<MainWindowColumn> columns = {
+      {"From", 150, kAlignLeft},     {"Subject", 180, kAlignLeft}, {"Date", 70, kAlignLeft},
+      {"Account", 80, kAlignCentre}, {"Size", 50, kAlignRight},
+  };
+  return columns;
+}
+
+void ApplyMenuTexts(CDialog& window, const CLanguageTable& language) {
+  for (const MenuTextEntry& entry : MenuTextEntries()) {
+    const std::string text = language.Text("Menu", entry.key, entry.default_text);
+    if (entry.command_id != 0) window.SetMenuItemText(entry.command_id, text);
+    else if (entry.top_position >= 0) window.SetTopMenuText(static_cast<size_t>(entry.top_position), text);
+  }
+}
+
+int GreetingStringId(const std::string& language) {
+  if (language == "de") return kGreetingGerman;
+  if (language == "es") return kGreetingSpanish;
+  return kGreetingEnglish;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,41 @@
+#pragma once
+// The main window's replaceable texts from language.ini: the menu, the buttons with their icons
+// and tool tips, the column titles, and the first-use greeting chosen by the file's language.
+#include <string>
+#include <vector>
+
+#include "config/language_table.h"
+
+namespace larkspin {
+
+class CDialog;
+
+// The hyperlink's text when language.ini has no "VisitLS".
+inline constexpr const char* kDefaultVisitText = "Visit the Larkspin web site";
+
+struct MainWindowButton {
+  int id;
+  const char* key;  // caption in section "Buttons", tool tip in "Tooltips"
+  int icon;         // 0: no icon
+};
+
+struct MainWindowColumn {
+  const char* key;  // title in section "Headers"
+  int default_width;
+  int alignment;    // ListAlign
+};
+
+// The nine command buttons in the order they are set up.
+const std::vector<MainWindowButton>& MainWindowButtons();
+// The five columns of the header list: From, Subject, Date, Account, Size.
+const std::vector<MainWindowColumn>& MainWindowColumns();
+
+// Replaces the menu bar's texts from section "Menu", in the table's order: top-level items by
+// position, command items by id. Items keep their ids, submenus and check marks.
+void ApplyMenuTexts(CDialog& window, const CLanguageTable& language);
+
+// The string resource of the first-use greeting for the language ("en", "de", "es"; any other
+// language gets the English one).
+int GreetingStringId(const std::string& language);
+
+}  // namespace larkspin

@@ -1,0 +1,100 @@
+// When a peek runs and for which account: the account selector, the countdown to the next
+// automatic peek (timer 10000), the Connect button, and the close of an idle manual connection
+// (timer 10001).
+#include "config/ini_file.h"
+#include "config/working_files.h"
+#include "common/format.h"
+#include "main_window/dlg_main.h"
+
+namespace larkspin {
+
+namespace {
+constexpr const char* kAllAccountsEntry = "All Accounts";
+}  // namespace
+
+void CDlgMain::InitDropDowns() {
+  const CIniFile config(kConfigFile);
+  account_count_ = config.ReadInt("System", "Accounts", 0);
+  ResetCombo(kAccountSelector);
+  account_names_.clear();
+  for (int n = 1; n <= account_count_; ++n) {
+    const std::string name = config.ReadText("Users", AccountSection(n));
+    AddComboEntry(kAccountSelector, name);
+    account_names_.push_back(name);
+  }
+  AddComboEntry(kAccountSelector, kAllAccountsEntry);
+  account_names_.push_back(kAllAccountsEntry);
+  account_.account_number = 1;
+  SetStatusText(FormatText("Accounts known: %d    Ready for account '%s'", account_count_,
+                           ComboEntry(kAccountSelector, 0).c_str()));
+}
+
+void CDlgMain::SwitchAccount() {
+  const int index = ComboSelection(kAccountSelector);
+  account_.account_number = index + 1;
+  account_.display_name = ComboEntry(kAccountSelector, index);
+  const std::string section = AccountSection(account_.account_number);
+  account_.ClearCredentials();
+  const bool all_accounts = account_.display_name == kAllAccountsEntry;
+  all_accounts_ = all_accounts;
+  if (!all_accounts) {
+    account_.EnsureCredentials(section, PeekScope::kOneAccount);
+    account_.LoadCurrentAccount(section);
+  }
+  for (const int id : {kDownloadButton, kDeleteButton, kResetButton, kFolderSelector}) EnableItem(id, !all_accounts);
+  SetWindowText("Larkspin");
+  SetStatusText(account_.display_name);
+  SetWindowText("Larkspin-" + account_.display_name);
+  previous_total_ = 0;
+  RemoveAllRows();
+  SetFocusItem(kConnectButton);
+  if (folder_view_ == "Offline" || folder_view_ == "Sent") ShowView(folder_view_);
+}
+
+void CDlgMain::CountdownStep() {
+  if (folder_view_ == "Offline") return;
+  --minutes_left_;
+  if (automatic_peek_ && minutes_left_ == 0) {
+    minutes_left_ = peek_minutes_;
+    // A peek that is still running keeps the POP3 client; this turn is skipped.
+    if (!peek_running_) {
+      ++peek_number_;
+      manual_connection_ = false;
+      StartPeek();
+    }
+  }
+  SetStatusText(FormatText(countdown_text_.c_str(), minutes_left_, peek_number_));
+}
+
+void CDlgMain::IdleClose() {
+  if (peek_running_) return;
+  Disconnect();
+  manual_connection_ = false;
+  KillTimer(kIdleTimer);
+}
+
+void CDlgMain::StartManualPeek() {
+  if (peek_running_) return;
+  EnableItem(kConnectButton, false);
+  automatic_peek_ = false;
+  manual_connection_ = true;
+  KillTimer(kCountdownTimer);
+  for (int i = 0; i < ComboCount(kFolderSelector); ++i)
+    if (ComboEntry(kFolderSelector, i) == "Online") SelectComboEntry(kFolderSelector, i);
+  // The list is about to hold server rows: a Delete must mark them, not remove stored files.
+  folder_view_ = "Online";
+  CheckMenuItem(kCommandOffline, false);
+  CheckMenuItem(kCommandOnline, true);
+  StartPeek();
+}
+
+bool CDlgMain::StartPeek() {
+  if (peek_running_) return false;
+  if (worker_.joinable()) worker_.join();  // the last peek has made its last UI call
+  peek_running_ = true;
+  for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
+  worker_ = std::thread([this] { GetHeadersThread(*this); });
+  return true;
+}
+
+}  // namespace larkspin

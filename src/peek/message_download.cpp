@@ -1,0 +1,133 @@
+#include "peek/message_download.h"
+
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "config/language_table.h"
+#include "config/log.h"
+#include "mailbox/mailbox_layout.h"
+#include "mailbox/message_file.h"
+#include "mailbox/quoted_printable.h"
+#include "mailbox/section_decoder.h"
+#include "mailbox/stored_text.h"
+#include "peek/header_word.h"
+#include "peek/message_date.h"
+
+namespace larkspin {
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string_view BodyOf(const CPop3Text& message) {
+  const std::string_view text = message.Text();
+  const size_t at = text.find("\r\n\r\n");
+  return at == std::string_view::npos ? std::string_view() : text.substr(at + 4);
+}
+
+std::string DecodedField(const CPop3Text& message, const std::string& name) {
+  std::string value = message.HeaderField(name);
+  DecodeHeaderWord(value);
+  return value;
+}
+
+StoredMessageHeader StoredHeaderOf(const CPop3Text& message) {
+  StoredMessageHeader header;
+  header.from = DecodedField(message, "From");
+  header.to = message.HeaderField("To");
+  header.cc = message.HeaderField("Cc");
+  header.sent = message.HeaderField("Date");
+  header.subject = DecodedField(message, "Subject");
+  header.priority = message.HeaderField("X-Priority");
+  return header;
+}
+
+bool WriteAll(std::FILE* file, std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+}
+
+void LogChoice(BodyKind kind, const std::string& raw_subject) {
+  switch (kind) {
+    case BodyKind::kHtml:
+      LogEvent("found text/html " + raw_subject);
+      break;
+    case BodyKind::kAlternative:
+      LogEvent("found multipart/alternative " + raw_subject);
+      break;
+    case BodyKind::kMixed:
+      LogEvent("found multipart/mixed " + raw_subject);
+      break;
+    case BodyKind::kOther:
+      break;
+  }
+}
+
+// Writes the body to the account's temporary file, runs the section decoder on it into the
+// attach folder and removes the file again. The decoder's result.
+int SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names) {
+  const std::string temp_path = SplitTempFilePath(account_number);
+  if (FileHandle temp{std::fopen(temp_path.c_str(), "wb")}) WriteAll(temp.get(), body);
+  LogEvent("Launching MIME decoder");
+  const int result = DecodeBase64Sections(temp_path, AttachFolder(account_number), names);
+  std::remove(temp_path.c_str());
+  return result;
+}
+
+DownloadResult NotConnected() {
+  const std::string connect_first =
+      CLanguageTable().Text("Messages", "ConnectFirst", "Please press 'Connect' to connect to server first.");
+  return {kDownloadNotConnected,
+          false,
+          {{DownloadNotice::Kind::kStatus, "Error: GetMessageSize"},
+           {DownloadNotice::Kind::kMessageBox, connect_first},
+           {DownloadNotice::Kind::kStatus, "Ready"}}};
+}
+
+// Steps from the open message file on: header lines, the chosen text, the attachments.
+DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int account_number) {
+  const std::string path = row.local_file;
+  FileHandle file{std::fopen(path.c_str(), "wb")};
+  if (!file) {
+    // The message stays on the server only: the row can be downloaded again.
+    row.local_file.clear();
+    return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
+  }
+  bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message)));
+  const std::string_view body = BodyOf(message);
+  StoredTextChoice choice = ChooseStoredText(message.HeaderField("Content-Type"), body);
+  LogChoice(choice.kind, message.HeaderField("Subject"));
+  int result = 0;
+  if (choice.split_attachments) result = SplitAttachments(body, account_number, row.attachments);
+  DecodeQuotedPrintable(choice.text);
+  written = WriteAll(file.get(), choice.text) && written;
+  if (result > 0) written = WriteAll(file.get(), AttachmentLine(row.attachments)) && written;
+  written = std::fclose(file.release()) == 0 && written;
+  // A message file that could not be written completely is removed again, so that the message
+  // does not count as downloaded.
+  if (!written) {
+    std::remove(path.c_str());
+    row.local_file.clear();
+    return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Writing file: " + path}}};
+  }
+  return {result, true, {}};
+}
+}  // namespace
+
+DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& request) {
+  HeaderRow* row = request.row;
+  if (row == nullptr || !row->local_file.empty()) return {kDownloadSkipped, false, {}};
+  if (!request.skip_check) {
+    uint32_t size = 0;
+    if (!client.GetMessageSize(row->message_number, size)) return NotConnected();
+  }
+  CPop3Text message;
+  if (!client.Retrieve(row->message_number, message))
+    return {0, false, {{DownloadNotice::Kind::kStatus, "Error: Retrieving message"}}};
+  row->local_file = MessageFilePath(request.account_number, FileIdOfDateText(request.date_column));
+  return StoreMessage(message, *row, request.account_number);
+}
+
+}  // namespace larkspin

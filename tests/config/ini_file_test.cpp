@@ -1,0 +1,51 @@
+#include "config/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include "config/startup_settings.h"
+#include "config/working_files.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using testing::ScopedWorkingDirectory;
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(IniFileTest, EachReaderHasItsOwnFallback) {
+  TempFolder folder;
+  WriteFile(folder.File("language.ini"), "[Buttons]\nSend=Senden\n[System]\nTimeOut= 12s\nBad=x1\nNeg=-4\n");
+  const CIniFile ini(folder.File("language.ini"));
+  EXPECT_EQ(ini.ReadText("Buttons", "Send"), "Senden");
+  EXPECT_EQ(ini.ReadText("Buttons", "Connect"), "n/a");
+  EXPECT_EQ(ini.ReadString("Buttons", "Connect", "Connect"), "Connect");
+  EXPECT_EQ(ini.ReadInt("System", "TimeOut", 60), 12);
+  EXPECT_EQ(ini.ReadInt("System", "Bad", 60), 0);
+  EXPECT_EQ(ini.ReadInt("System", "Neg", 60), -4);
+  EXPECT_EQ(ini.ReadInt("System", "Missing", 60), 60);
+  EXPECT_EQ(CIniFile(folder.File("absent.ini")).ReadText("Buttons", "Send"), "n/a");
+}
+
+TEST(IniFileTest, ValuesAreCutAt127Characters) {
+  TempFolder folder;
+  WriteFile(folder.File("c.ini"), "[S]\nLong=" + std::string(200, 'x') + "\n");
+  EXPECT_EQ(CIniFile(folder.File("c.ini")).ReadString("S", "Long", ""), std::string(127, 'x'));
+}
+
+TEST(IniFileTest, StartupValuesComeFromSystemWithTheirDefaults) {
+  TempFolder folder;
+  ScopedWorkingDirectory here(folder.Path());
+  StartupSettings defaults = ReadStartupSettings();
+  EXPECT_EQ(defaults.mail_threshold_kb, 100);
+  EXPECT_EQ(defaults.timeout_seconds, 60);
+  EXPECT_EQ(defaults.peek_minutes, 5);
+  WriteFile(kConfigFile, "[System]\nPeekTime=0\nTimeOut=0\nMailThreshold=250\n");
+  StartupSettings read = ReadStartupSettings();
+  EXPECT_EQ(read.mail_threshold_kb, 250);
+  EXPECT_EQ(read.timeout_seconds, 0);
+  EXPECT_EQ(read.peek_minutes, 0);
+}
+
+}  // namespace
+}  // namespace larkspin

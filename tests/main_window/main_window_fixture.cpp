@@ -1,0 +1,94 @@
+#include "main_window/main_window_fixture.h"
+
+#include "common/scramble.h"
+#include "res/resources.h"
+
+namespace larkspin::testing {
+
+namespace {
+}  // namespace
+
+std::string MakeMessage(const std::string& from, const std::string& subject, const std::string& date,
+                        size_t min_size) {
+  std::string message = "From: " + from + "\r\nSubject: " + subject + "\r\nDate: " + date +
+                        "\r\nTo: bob@example.org\r\n\r\nHello there.\r\n";
+  if (message.size() + 2 < min_size) message += std::string(min_size - message.size() - 2, 'x') + "\r\n";
+  return message;
+}
+
+std::string AccountSection(int number, int port, const std::string& login, const std::string& password) {
+  std::string section = "[Account" + std::to_string(number) + "]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=" +
+                        std::to_string(port) + "\r\nFullName=Anna Example\r\n";
+  if (!login.empty()) section += "POP3Account=" + Scrambled(login) + "\r\nPOP3Password=" + Scrambled(password) + "\r\n";
+  return section;
+}
+
+MainWindowTest::MainWindowTest() : profile_path_(folder_.File("profile.ini")) {
+  // No program password and this version's greeting already seen.
+  Profile().WriteString("66", "pw", "");
+  Profile().WriteString("66", "info", LoadResourceString(102));
+}
+
+MainWindowTest::~MainWindowTest() { Close(); }
+
+void MainWindowTest::WriteConfig(const std::string& system_lines, const std::vector<std::string>& names,
+                                 const std::string& accounts) {
+  std::string config = "[System]\r\nAccounts=" + std::to_string(names.size()) + "\r\n" + system_lines + "[Users]\r\n";
+  for (size_t i = 0; i < names.size(); ++i) config += "Account" + std::to_string(i + 1) + "=" + names[i] + "\r\n";
+  WriteFile(folder_.File("config.ini"), config + accounts);
+}
+
+bool MainWindowTest::Open() {
+  MainWindowServices services;
+  services.profile = Profile();
+  services.waits = {0, 0, 0, 0};
+  services.sound = &sound_;
+  services.open_in_editor = [this](const std::string& path) { edited_files_.push_back(path); };
+  services.end_process = [this] { ++process_ends_; };
+  services.show_message = [this](const MessageViewRequest& request) { opened_messages_.push_back(request); };
+  dialog_ = std::make_unique<CDlgMain>(services);
+  if (!dialog_->Create()) return false;
+  if (process_ends_ > 0) return false;
+  dialog_->ShowWindow(true);
+  return true;
+}
+
+CHeadlessWindow& MainWindowTest::Window() { return *backend_.WindowOf(*dialog_); }
+
+void MainWindowTest::Close() {
+  if (!dialog_) return;
+  WaitForPeek();
+  dialog_->DestroyWindow();
+  dialog_.reset();
+}
+
+bool MainWindowTest::WaitForPeek() {
+  if (!dialog_ || !dialog_->IsWindow()) return true;
+  return backend_.RunUntil(
+      [this] {
+        const std::string status = Window().Text(kStatusLine);
+        if (statuses_.empty() || statuses_.back() != status) statuses_.push_back(status);
+        return !dialog_->PeekRunning();
+      },
+      std::chrono::seconds(20));
+}
+
+bool MainWindowTest::PeekByConnect() {
+  statuses_.clear();
+  if (!Window().Click(kConnectButton)) return false;
+  return WaitForPeek();
+}
+
+int MainWindowTest::RowOfMessage(int message_number) {
+  for (int row = 0; row < RowCount(); ++row)
+    if (Dialog().RowRecord(row)->message_number == message_number) return row;
+  return -1;
+}
+
+std::vector<std::string> MainWindowTest::MessageBoxTexts() const {
+  std::vector<std::string> texts;
+  for (const ShownMessageBox& box : backend_.MessageBoxes()) texts.push_back(box.text);
+  return texts;
+}
+
+}  // namespace larkspin::testing

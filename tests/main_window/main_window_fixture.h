@@ -1,0 +1,89 @@
+#pragma once
+// A main window on the headless backend in a temporary working folder, with its own profile
+// store, a listening sound output and no waits, and the helpers the window tests share.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window/dlg_main.h"
+#include "support/temp_folder.h"
+#include "ui/headless/headless_backend.h"
+
+namespace larkspin::testing {
+
+class FakeSound : public CSoundOutput {
+ public:
+  void PlayWaveFile(const std::string& path) override {
+    (void)path;
+    ++waves;
+  }
+  void Tone(int frequency_hz, int duration_ms) override {
+    last_tone_hz = frequency_hz;
+    last_tone_ms = duration_ms;
+    ++tones;
+  }
+  std::atomic<int> waves{0};
+  std::atomic<int> tones{0};
+  std::atomic<int> last_tone_hz{0};
+  std::atomic<int> last_tone_ms{0};
+};
+
+// A message of the given From, Subject and Date with a body that brings it to at least
+// min_size bytes.
+std::string MakeMessage(const std::string& from, const std::string& subject, const std::string& date,
+                        size_t min_size = 0);
+
+// An account section of config.ini for a server on 127.0.0.1; empty login leaves the
+// credentials out. The stored values are scrambled as the program stores them.
+std::string AccountSection(int number, int port, const std::string& login = "anna",
+                           const std::string& password = "secret");
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest();
+  ~MainWindowTest() override;
+
+  // Writes config.ini: "[System]" with the given lines, "[Users]" with the display names, and
+  // the account sections.
+  void WriteConfig(const std::string& system_lines, const std::vector<std::string>& names,
+                   const std::string& accounts);
+  // Makes and shows the window (its initialisation runs); false when it refused to start.
+  bool Open();
+  CDlgMain& Dialog() { return *dialog_; }
+  CHeadlessWindow& Window();
+  void Close();
+
+  // Pumps the worker's UI calls until the running peek has ended; records every status line
+  // text shown meanwhile.
+  bool WaitForPeek();
+  // Clicks Connect and waits for the peek.
+  bool PeekByConnect();
+
+  std::string Status() { return Window().Text(kStatusLine); }
+  int RowCount() { return Dialog().HeaderList().RowCount(); }
+  std::string Cell(int row, int column) { return Dialog().HeaderList().Text(row, column); }
+  int Icon(int row) { return Dialog().HeaderList().RowIcon(row); }
+  void SelectRows(const std::vector<int>& rows) { ASSERT_TRUE(Window().SelectRows(kHeaderList, rows)); }
+  // The row of the message with this server number.
+  int RowOfMessage(int message_number);
+  std::vector<std::string> MessageBoxTexts() const;
+  std::string LogText() const { return ReadFile(folder_.File("larkspin.log")); }
+  CProfileStore Profile() const { return CProfileStore(profile_path_); }
+
+  TempFolder folder_;
+  ScopedWorkingDirectory here_{folder_.Path()};
+  std::string profile_path_;
+  CHeadlessBackend backend_;
+  CScopedUiBackend installed_{backend_};
+  FakeSound sound_;
+  std::vector<std::string> statuses_;
+  std::vector<MessageViewRequest> opened_messages_;
+  std::vector<std::string> edited_files_;
+  int process_ends_ = 0;
+  std::unique_ptr<CDlgMain> dialog_;
+};
+
+}  // namespace larkspin::testing

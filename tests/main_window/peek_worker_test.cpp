@@ -1,0 +1,229 @@
+// A peek through the main window against the fake POP3 server: what the user sees during and
+// after it, in single-account and all-accounts mode.
+#include <gmock/gmock.h>
+
+#include "main_window/main_window_fixture.h"
+#include "common/format.h"
+#include "platform/file_system.h"
+#include "res/resources.h"
+#include "support/fake_pop3_server.h"
+
+namespace larkspin::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class PeekTest : public MainWindowTest {
+ protected:
+  PeekTest() {
+    messages_ = {MakeMessage("Anna Example <anna@example.org>", "First", "Tue, 2 Mar 2004 10:11:12 +0100"),
+                 MakeMessage("Bob <bob@example.org>", "Second", "Wed, 3 Mar 2004 09:00:00 +0100", 3000),
+                 MakeMessage("<carl@example.org>", "Third", "Mon, 1 Mar 2004 08:00:00 +0100", 1024)};
+    server_.ServeMailbox(messages_);
+  }
+  void OpenHome(const std::string& system_lines = "PeekTime=0\r\nMailThreshold=1\r\n") {
+    WriteConfig(system_lines, {"Home"}, AccountSection(1, server_.Port()));
+    ASSERT_TRUE(Open());
+  }
+  int Size(size_t i) const { return static_cast<int>(messages_[i].size()); }
+  int TotalSize() const { return Size(0) + Size(1) + Size(2); }
+
+  std::vector<std::string> messages_;
+  FakePop3Server server_;
+};
+
+TEST_F(PeekTest, ConnectFillsTheListAndKeepsTheConnectionForDisconnect) {
+  OpenHome();
+  ASSERT_TRUE(PeekByConnect());
+
+  const double total_kb = TotalSize() / 1024.0;
+  EXPECT_THAT(statuses_, Contains("connecting to '127.0.0.1'..."));
+  EXPECT_THAT(statuses_, Contains(FormatText("Reading header 1 of 3   Total Size %.2lf kBytes", total_kb)));
+  EXPECT_THAT(statuses_, Contains(FormatText("Reading header 3 of 3   Total Size %.2lf kBytes", total_kb)));
+  EXPECT_EQ(Status(), FormatText("Total messages: 3     Total size: %.2lf kbyte (%d byte)", total_kb, TotalSize()));
+
+  // Sorted by date, newest first; only headers were fetched.
+  ASSERT_EQ(RowCount(), 3);
+  EXPECT_EQ(Cell(0, 0), "Bob");
+  EXPECT_EQ(Cell(0, 1), "Second");
+  EXPECT_EQ(Cell(0, 2), "03.03.2004 09:00:00 +0100");
+  EXPECT_EQ(Cell(0, 3), "Home");
+  EXPECT_EQ(Cell(0, 4), FormatText("%.0lfk", Size(1) / 1024.0));
+  EXPECT_EQ(Cell(1, 0), "Anna Example");
+  EXPECT_EQ(Dialog().RowRecord(1)->sender_address, "anna@example.org");
+  EXPECT_EQ(Cell(2, 0), "<carl@example.org>");
+  EXPECT_EQ(Dialog().RowRecord(0)->message_number, 2);
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(Icon(row), kIconRowOnServer);
+  for (const std::string& line : server_.ReceivedLines()) EXPECT_THAT(line, Not(HasSubstr("RETR")));
+
+  // Over MailThreshold (1k) is red; exactly 1024 bytes is not. Backgrounds alternate.
+  EXPECT_EQ(Dialog().HeaderList().RowTextColour(0), Rgb(170, 10, 10));
+  EXPECT_FALSE(Dialog().HeaderList().RowTextColour(2).has_value());
+  EXPECT_EQ(Dialog().HeaderList().RowBackground(0), Rgb(245, 245, 245));
+  EXPECT_EQ(Dialog().HeaderList().RowBackground(1), Rgb(230, 230, 230));
+  EXPECT_EQ(Window().Title(), "(3) Larkspin-Home");
+  EXPECT_EQ(sound_.tones, 1);
+  EXPECT_EQ(sound_.last_tone_hz, 15000);
+  EXPECT_EQ(Window().Progress(kProgressBar).position, 3);
+
+  // Busy: the connection stays open for Disconnect; the idle timer runs.
+  EXPECT_TRUE(Dialog().Connected());
+  EXPECT_FALSE(Window().IsEnabled(kConnectButton));
+  EXPECT_FALSE(Window().IsEnabled(kCloseButton));
+  EXPECT_FALSE(Window().IsEnabled(kAccountSelector));
+  EXPECT_TRUE(Window().IsEnabled(kDisconnectButton));
+  EXPECT_TRUE(Window().IsTimerRunning(kIdleTimer));
+  EXPECT_THAT(server_.ReceivedLines(), Not(Contains("QUIT")));
+
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  EXPECT_EQ(Status(), "Disconnecting from server...Ok");
+  EXPECT_THAT(server_.ReceivedLines(), Contains("QUIT"));
+  EXPECT_TRUE(Window().IsEnabled(kConnectButton));
+  EXPECT_FALSE(Window().IsEnabled(kDisconnectButton));
+  EXPECT_FALSE(Window().IsTimerRunning(kIdleTimer));
+  EXPECT_EQ(Window().Progress(kProgressBar).position, 0);
+}
+
+TEST_F(PeekTest, NewMailSoundOnlyWhenTheTotalGrew) {
+  OpenHome();
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  ASSERT_TRUE(PeekByConnect());  // the same three messages
+  EXPECT_EQ(sound_.tones, 1);
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+
+  // An account switch forgets the total; with a wave file it is played instead of the tone.
+  WriteFile(folder_.File("larkspin.wav"), "RIFF");
+  ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 0));
+  EXPECT_EQ(Dialog().PreviousTotal(), 0);
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_EQ(sound_.waves, 1);
+  EXPECT_EQ(sound_.tones, 1);
+}
+
+TEST_F(PeekTest, EmptyMailboxReportsZeroTotals) {
+  FakePop3Server empty;
+  empty.ServeMailbox({});
+  WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, empty.Port()));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_EQ(Status(), "Total messages: 0     Total size: 0.00 kbyte (0 byte)");
+  EXPECT_EQ(Window().Title(), "(0) Larkspin-Home");
+  EXPECT_THAT(empty.ReceivedLines(), Not(Contains(HasSubstr("TOP"))));
+  EXPECT_EQ(sound_.tones, 0);
+}
+
+TEST_F(PeekTest, RefusedLoginEmptiesTheListAndShowsTheServerReply) {
+  OpenHome();
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  server_.On("PASS", Reply("-ERR wrong password\r\n"));
+  ASSERT_TRUE(PeekByConnect());
+
+  EXPECT_EQ(RowCount(), 0);
+  EXPECT_THAT(statuses_, Contains("Error connecting to 127.0.0.1: -ERR wrong password"));
+  EXPECT_THAT(MessageBoxTexts(), Contains("Error connecting to 127.0.0.1: -ERR wrong password\nUser: anna"));
+  EXPECT_THAT(LogText(), HasSubstr("Error connecting to 127.0.0.1: -ERR wrong password"));
+  EXPECT_EQ(Status(), "Total messages: 0     Total size: 0.00 kbyte (0 byte)");
+  EXPECT_FALSE(Dialog().Connected());
+}
+
+TEST_F(PeekTest, FailedStatisticsIsReportedAndLogged) {
+  OpenHome();
+  server_.On("STAT", Reply("-ERR mailbox busy\r\n"));
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_THAT(statuses_, Contains("Error Statistics: -ERR mailbox busy"));
+  EXPECT_THAT(LogText(), HasSubstr("Error Statistics: -ERR mailbox busy"));
+  EXPECT_EQ(RowCount(), 0);
+}
+
+TEST_F(PeekTest, DownloadAllStoresEveryMessageNotAboveTheThreshold) {
+  OpenHome("PeekTime=0\r\nMailThreshold=2\r\n");
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandDownloadAll));
+  EXPECT_TRUE(Window().Menu().FindCommand(kCommandDownloadAll)->checked);
+  ASSERT_TRUE(PeekByConnect());
+
+  const int large = RowOfMessage(2);
+  EXPECT_EQ(Icon(large), kIconRowOnServer);
+  EXPECT_TRUE(Dialog().RowRecord(large)->local_file.empty());
+  for (const int number : {1, 3}) {
+    const int row = RowOfMessage(number);
+    EXPECT_EQ(Icon(row), kIconRowDownloadedAutomatically);
+    EXPECT_TRUE(FileExists(Dialog().RowRecord(row)->local_file)) << number;
+  }
+  EXPECT_TRUE(Dialog().HeaderList().SelectedRows().empty());
+  EXPECT_THAT(server_.ReceivedLines(), Contains("RETR 1"));
+  EXPECT_THAT(server_.ReceivedLines(), Not(Contains("RETR 2")));
+}
+
+class AllAccountsTest : public MainWindowTest {
+ protected:
+  AllAccountsTest() {
+    first_.ServeMailbox({MakeMessage("Anna <anna@example.org>", "A1", "Tue, 2 Mar 2004 10:00:00 +0100"),
+                         MakeMessage("Anna <anna@example.org>", "A2", "Wed, 3 Mar 2004 10:00:00 +0100")});
+    third_.ServeMailbox({MakeMessage("Carl <carl@example.org>", "C1", "Thu, 4 Mar 2004 10:00:00 +0100")});
+    // Account 2 has no stored login: an all-accounts peek skips it without asking.
+    WriteConfig("PeekTime=0\r\n", {"Home", "Work", "Club"},
+                AccountSection(1, first_.Port()) + AccountSection(2, first_.Port(), "") +
+                    AccountSection(3, third_.Port()));
+    Profile().WriteInt("66", "account", 3);  // "All Accounts"
+  }
+  FakePop3Server first_;
+  FakePop3Server third_;
+};
+
+TEST_F(AllAccountsTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(Dialog().AllAccounts());
+  EXPECT_FALSE(Window().IsEnabled(kDeleteButton));
+  ASSERT_TRUE(PeekByConnect());
+
+  EXPECT_TRUE(backend_.ModalRuns().empty());  // no login prompt for account 2
+  ASSERT_EQ(RowCount(), 3);
+  // Sorted by account, each account's rows by date.
+  EXPECT_EQ(Cell(0, 3), "Club");
+  EXPECT_EQ(Cell(1, 1), "A2");
+  EXPECT_EQ(Cell(2, 1), "A1");
+  EXPECT_EQ(Dialog().RowRecord(0)->row_offset, 2);
+  EXPECT_EQ(Dialog().RowRecord(0)->account_number, 3);
+  EXPECT_EQ(Dialog().RowRecord(1)->row_offset, 0);
+  EXPECT_EQ(Window().Title(), "(3) Larkspin-All Accounts");
+  EXPECT_THAT(first_.ReceivedLines(), Contains("QUIT"));
+  EXPECT_THAT(third_.ReceivedLines(), Contains("QUIT"));
+  EXPECT_EQ(first_.ConnectionCount(), 1);
+  EXPECT_FALSE(Dialog().Connected());
+  EXPECT_THAT(statuses_, Contains("Disconnecting from server...Ok"));
+  EXPECT_THAT(Status(), HasSubstr("Total messages: 3 "));
+  EXPECT_TRUE(Window().IsEnabled(kConnectButton));
+  EXPECT_FALSE(Window().IsEnabled(kDownloadButton));
+  EXPECT_EQ(sound_.tones, 1);
+}
+
+TEST_F(AllAccountsTest, TheListMenuIsGreyed) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  SelectRows({0});
+  ASSERT_TRUE(Window().RightClick(kHeaderList, {10, 20}));
+  ASSERT_EQ(backend_.PopupMenus().size(), 1u);
+  const std::vector<MenuItem>& items = backend_.PopupMenus()[0].menu.Items();
+  ASSERT_EQ(items.size(), 5u);
+  EXPECT_EQ(items[0].text, "Reset mail");
+  EXPECT_TRUE(items[3].separator);
+  for (const size_t i : {0u, 1u, 2u, 4u}) EXPECT_FALSE(items[i].enabled) << i;
+}
+
+TEST_F(AllAccountsTest, NoAccountsConfiguredPeeksNothing) {
+  WriteConfig("PeekTime=0\r\n", {}, "");
+  Profile().WriteInt("66", "account", 0);
+  ASSERT_TRUE(Open());
+  ASSERT_EQ(Window().Control(kAccountSelector)->entries, std::vector<std::string>{"All Accounts"});
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_EQ(Status(), "Total messages: 0     Total size: 0.00 kbyte (0 byte)");
+  EXPECT_EQ(first_.ConnectionCount(), 0);
+}
+
+}  // namespace
+}  // namespace larkspin::testing

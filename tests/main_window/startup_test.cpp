@@ -1,0 +1,228 @@
+// The main window's start and end: texts from language.ini, the first-use greeting, the program
+// password, what is remembered in the profile, the screen lock and the Account menu commands.
+#include <gmock/gmock.h>
+
+#include "common/message_box.h"
+#include "common/scramble.h"
+#include "main_window/main_window_fixture.h"
+#include "res/resources.h"
+#include "support/fake_pop3_server.h"
+
+namespace larkspin::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class StartupTest : public MainWindowTest {
+ protected:
+  StartupTest() { WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1)); }
+  static void TypePassword(CHeadlessWindow& input, const std::string& password) {
+    EXPECT_EQ(input.Title(), "Larkspin password");
+    input.Type(11004, password);
+    input.Click(kIdOk);
+  }
+  void StorePassword(std::string password) {
+    ScrambleText(password);
+    Profile().WriteString("66", "pw", password);
+  }
+};
+
+TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault) {
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Window().Text(kConnectButton), "n/a");
+  EXPECT_EQ(Window().Control(kForwardButton)->tool_tip, "n/a");
+  EXPECT_EQ(Window().Control(kConnectButton)->normal_icon, kIconConnect);
+  EXPECT_EQ(Window().Control(kCloseButton)->normal_icon, 0);
+  ASSERT_EQ(Window().List(kHeaderList)->Columns().size(), 5u);
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "n/a");
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[1].width, 180);
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[4].align, kAlignRight);
+  EXPECT_EQ(Window().Text(kFolderLabel), "Folder:");
+  EXPECT_EQ(Window().Text(kAccountLabel), "Active Account:");
+  EXPECT_EQ(Window().Menu().FindCommand(kCommandUnlockAccount)->text, "Unlock account");
+  EXPECT_EQ(Window().Menu().FindCommand(kCommandDownloadAll)->text, "Dowload all messages");
+  EXPECT_EQ(Window().Menu().TopLevel(0)->text, "Larkspin");
+  EXPECT_EQ(Window().Control(kFolderSelector)->entries, (std::vector<std::string>{"Online", "Offline", "Sent"}));
+  EXPECT_EQ(Window().Control(kFolderSelector)->selection, 0);
+  EXPECT_EQ(Window().Title(), "Larkspin-Home");
+  EXPECT_EQ(Window().Progress(kProgressBar).start_colour, Rgb(0, 0, 255));
+  EXPECT_TRUE(Window().Progress(kProgressBar).show_text);
+  EXPECT_THAT(LogText(), HasSubstr("+ + + Larkspin, Version 0.97 (5.28.19) started + + +"));
+}
+
+TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {
+  WriteFile(folder_.File("language.ini"),
+            "[Buttons]\r\nConnect=&Verbinden\r\n[Tooltips]\r\nConnect=Postfach abrufen\r\n[Headers]\r\nFrom=Von\r\n"
+            "[Menu]\r\nHelp=Hilfe\r\nLockScreen=Sperren\r\n[Labels]\r\nFolder=Ordner:\r\n"
+            "[Messages]\r\nPeeking=Noch %s Minuten\r\n");
+  WriteConfig("PeekTime=2\r\n", {"Home"}, AccountSection(1, 1));
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Window().Text(kConnectButton), "&Verbinden");
+  EXPECT_EQ(Window().Control(kConnectButton)->tool_tip, "Postfach abrufen");
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "Von");
+  EXPECT_EQ(Window().Text(kFolderLabel), "Ordner:");
+  const MenuItem* help = Window().Menu().TopLevel(4);
+  EXPECT_EQ(help->text, "Hilfe");
+  ASSERT_EQ(help->children.size(), 1u);
+  EXPECT_EQ(help->children[0].id, kCommandInfo);
+  EXPECT_EQ(Window().Menu().FindCommand(kCommandLockScreen)->text, "Sperren");
+  // "%s" where the program passes numbers: the built-in text is used instead.
+  ASSERT_TRUE(Window().FireTimer(kCountdownTimer));
+  EXPECT_EQ(Status(), "Ready: 1 min. until 1. larkspin");
+}
+
+TEST_F(StartupTest, GreetingOncePerVersionInTheFilesLanguage) {
+  Profile().WriteString("66", "info", "Larkspin, Version 0.96");
+  WriteFile(folder_.File("language.ini"), "[System]\r\nLanguage=de\r\n");
+  ASSERT_TRUE(Open());
+  ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(backend_.MessageBoxes()[0].text, LoadResourceString(157));
+  EXPECT_EQ(Profile().GetString("66", "info", ""), LoadResourceString(102));
+  Close();
+
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(backend_.MessageBoxes().size(), 1u);
+  Close();
+
+  Profile().WriteString("66", "info", "");
+  WriteFile(folder_.File("language.ini"), "[System]\r\nLanguage=fr\r\n");
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(backend_.MessageBoxes().back().text, LoadResourceString(104));
+}
+
+TEST_F(StartupTest, FirstStartAsksForAPasswordAndCancelChoosesNone) {
+  WriteFile(profile_path_, "[66]\r\ninfo=" + LoadResourceString(102) + "\r\n");
+  ASSERT_TRUE(Open());  // the unscripted prompt is cancelled
+  EXPECT_EQ(backend_.ModalRuns(), std::vector<int>{kDialogInput});
+  EXPECT_EQ(Profile().GetString("66", "pw", "null"), "");
+  Close();
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(backend_.ModalRuns().size(), 1u);  // no prompt any more
+}
+
+TEST_F(StartupTest, WrongPasswordEndsTheProgramWithoutCleanUp) {
+  StorePassword("Secret");
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "secret"); });
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(process_ends_, 1);
+  EXPECT_THAT(MessageBoxTexts(), ElementsAre("The password you have entered is incorrect."));
+  Close();
+  EXPECT_THAT(LogText(), Not(HasSubstr("closed")));
+  EXPECT_EQ(Profile().GetInt("66", "Col_WHO", -1), -1);
+
+  process_ends_ = 0;
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
+  EXPECT_TRUE(Open());
+}
+
+TEST_F(StartupTest, ShutdownRemembersColumnsAndAccountAndLogsTheEnd) {
+  WriteConfig("PeekTime=0\r\n", {"Home", "Work"}, AccountSection(1, 1) + AccountSection(2, 1));
+  Profile().WriteInt("66", "Col_SUBJECT", 222);
+  Profile().WriteInt("66", "account", 1);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[1].width, 222);
+  EXPECT_EQ(Window().Title(), "Larkspin-Work");
+  Window().List(kHeaderList)->SetColumnWidth(0, 99);
+  ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 0));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandExit));
+  EXPECT_TRUE(Window().HasEnded());
+  Close();
+  EXPECT_EQ(Profile().GetInt("66", "Col_WHO", 0), 99);
+  EXPECT_EQ(Profile().GetInt("66", "account", -1), 0);
+  EXPECT_THAT(LogText(), HasSubstr("- - - Larkspin closed - - -"));
+}
+
+TEST_F(StartupTest, ScreenLockLocksWithoutAskingAndUnlocksWithThePassword) {
+  StorePassword("Secret");
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));
+  EXPECT_EQ(backend_.ModalRuns().size(), 1u);
+  EXPECT_FALSE(Window().IsControlShown(kHeaderList));
+  EXPECT_TRUE(Window().Menu().FindCommand(kCommandLockScreen)->checked);
+  for (const int id : {kConnectButton, kCloseButton, kAccountSelector, kComposeButton, kForwardButton})
+    EXPECT_FALSE(Window().IsEnabled(id)) << id;
+
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "SECRET"); });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));
+  EXPECT_THAT(MessageBoxTexts(),
+              ElementsAre("The password you have entered is incorrect.\nLarkspin remains locked for you..."));
+  EXPECT_FALSE(Window().IsControlShown(kHeaderList));
+
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));
+  EXPECT_TRUE(Window().IsControlShown(kHeaderList));
+  EXPECT_FALSE(Window().Menu().FindCommand(kCommandLockScreen)->checked);
+  EXPECT_TRUE(Window().IsEnabled(kDisconnectButton));  // unlocking enables all of them
+}
+
+TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
+  StorePassword("Secret");
+  WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1, "anna", ""));
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
+  backend_.QueueModalScript([](CHeadlessWindow& input) {  // the POP3 password, not remembered
+    input.Type(11004, "pop");
+    input.Click(kIdOk);
+  });
+  ASSERT_TRUE(Open());
+  WriteFile(folder_.File("mailbox1/msg1.txt"), "From: Anna <a@example.org>\r\nTo: b@example.org\r\n"
+                                               "Sent: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: Stored\r\n"
+                                               "Priority: 3\r\n\r\nText");
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "wrong"); });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  EXPECT_THAT(MessageBoxTexts(), Contains("The password you have entered is incorrect.\nThe access to the offline "
+                                          "folder will be denied!"));
+  EXPECT_EQ(RowCount(), 0);
+
+  backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  ASSERT_EQ(RowCount(), 1);
+  EXPECT_EQ(Cell(0, 1), "Stored");
+  EXPECT_EQ(Icon(0), kIconRowStored);
+  EXPECT_EQ(Window().Title(), "(1) Larkspin-Home");
+  EXPECT_FALSE(Window().IsEnabled(kDownloadButton));
+}
+
+TEST_F(StartupTest, ResetLoginAndPasswordWriteConfigIni) {
+  ASSERT_TRUE(Open());
+  backend_.QueueMessageBoxAnswer(kButtonNo);
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetLogin));
+  EXPECT_THAT(ReadFile(folder_.File("config.ini")), HasSubstr("POP3Account=f"));  // "anna" scrambled
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetLogin));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetPassword));
+  const std::string config = ReadFile(folder_.File("config.ini"));
+  EXPECT_THAT(config, HasSubstr("POP3Account=\r\n"));
+  EXPECT_THAT(config, HasSubstr("POP3Password=\r\n"));
+  EXPECT_THAT(MessageBoxTexts(), ElementsAre("Reset Login for account 'Home' ?", "Reset Login for account 'Home' ?",
+                                             "Login successfully reset.", "Reset Password for account 'Home' ?",
+                                             "Password successfully reset."));
+  EXPECT_TRUE(Dialog().Account().login.empty());
+}
+
+TEST_F(StartupTest, UnlockLogsInAndQuits) {
+  FakePop3Server server;
+  server.ServeMailbox({});
+  WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, server.Port()));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandUnlockAccount));
+  EXPECT_EQ(Status(), "'127.0.0.1' unlocked successfully");
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER anna", "PASS secret", "STAT", "QUIT"));
+  EXPECT_FALSE(Dialog().Connected());
+}
+
+TEST_F(StartupTest, EditMenuOpensTheTextFilesInTheEditor) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandProperties));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandAddressBook));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandSignature));
+  EXPECT_THAT(edited_files_, ElementsAre("config.ini", "address.txt", "signature.txt"));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
+  EXPECT_THAT(backend_.ModalRuns(), Contains(kDialogAbout));
+}
+
+}  // namespace
+}  // namespace larkspin::testing

@@ -1,0 +1,216 @@
+#include "peek/message_download.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "config/log.h"
+#include "smtp/base64_codec.h"
+#include "support/fake_pop3_server.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using testing::FakePop3Server;
+using testing::ReadFile;
+using testing::Reply;
+using testing::ScopedWorkingDirectory;
+using testing::TempFolder;
+using testing::WriteFile;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+const std::string kDateColumn = "02.03.2004 10:11:12 +0100";
+const std::string kStoredPath = "mailbox1/msg02_03_2004_10_11_12_+0100.txt";
+
+std::string PdfBytes() {
+  std::string bytes = "%PDF-1.4\n";
+  for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 31 + 7) & 0xFF);
+  return bytes;
+}
+
+std::string Headers(const std::string& content_type) {
+  return "Return-Path: <j@example.org>\r\n"
+         "From: =?iso-8859-1?q?J=F6rg?= <j@example.org>\r\n"
+         "To: ben@example.org\r\n"
+         "Date: Tue, 2 Mar 2004 10:11:12 +0100\r\n"
+         "Subject: Files\r\n"
+         "MIME-Version: 1.0\r\n"
+         "Content-Type: " +
+         content_type + "\r\n\r\n";
+}
+
+const std::string kStoredHeader =
+    "From: J\xF6rg\r\nTo: ben@example.org\r\nSent: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: Files\r\nPriority: \r\n\r\n";
+
+const std::string kTextPart =
+    "\r\nContent-Type: text/plain; charset=iso-8859-1\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n"
+    "Gr=FC=DFe\r\n--";
+
+std::string AttachmentPart(const std::string& name, const std::string& bytes) {
+  return "\r\nContent-Type: application/octet-stream; name=\"" + name +
+         "\"\r\nContent-Transfer-Encoding: base64\r\n\r\n" + Base64Codec().EncodeLines(bytes) + "--";
+}
+
+std::string MixedMessage(const std::vector<std::string>& parts) {
+  std::string message = Headers("multipart/mixed; boundary=\"XYZ\"") + "This is a multi-part message in MIME format.\r\n--";
+  for (const std::string& part : parts) message += "XYZ" + part;
+  return message + "XYZ--\r\n";
+}
+
+class MessageDownloadTest : public ::testing::Test {
+ protected:
+  MessageDownloadTest() : in_folder_(folder_.Path()) {
+    std::filesystem::create_directories("mailbox1/attach");
+    OpenLog("larkspin.log");
+    row.message_number = 1;
+    row.account_number = 1;
+  }
+  ~MessageDownloadTest() override { CloseLog(); }
+
+  void ConnectServing(const std::string& message) {
+    server.ServeMailbox({message});
+    EXPECT_TRUE(client.Connect("127.0.0.1", "user", "pw", server.Port())) << client.LastReply();
+  }
+
+  DownloadResult Download(const std::string& message) {
+    ConnectServing(message);
+    return DownloadMessage(client, {&row, kDateColumn, 1, true});
+  }
+
+  std::vector<std::string> LogMessages() const {
+    std::vector<std::string> messages;
+    std::istringstream log(ReadFile("larkspin.log"));
+    for (std::string line; std::getline(log, line);) messages.push_back(line.substr(line.find(" \t") + 2));
+    return messages;
+  }
+
+  TempFolder folder_;
+  ScopedWorkingDirectory in_folder_;
+  FakePop3Server server;
+  CPop3Client client;
+  HeaderRow row;
+};
+
+TEST_F(MessageDownloadTest, MixedMessageStoresItsTextAndSplitsItsAttachments) {
+  const std::string text = "first attachment\r\n";
+  const DownloadResult result =
+      Download(MixedMessage({kTextPart, AttachmentPart("a.txt", text), AttachmentPart("b.pdf", PdfBytes())}));
+  EXPECT_EQ(result.code, 2);
+  EXPECT_TRUE(result.stored);
+  EXPECT_THAT(result.notices, IsEmpty());
+  EXPECT_EQ(row.local_file, kStoredPath);
+  EXPECT_THAT(row.attachments, ElementsAre("a.txt", "b.pdf"));
+  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader +
+                                       "\r\nContent-Type: text/plain; charset=iso-8859-1\r\n"
+                                       "Content-Transfer-Encoding: quoted-printable\r\n\r\nGr\xFC\xDF"
+                                       "e\r\n--\r\r\n<<Attachments: a.txt,b.pdf,>>");
+  EXPECT_EQ(ReadFile("mailbox1/attach/a.txt"), text);
+  EXPECT_EQ(ReadFile("mailbox1/attach/b.pdf"), PdfBytes());
+  EXPECT_FALSE(std::filesystem::exists("mailbox1/larkspin.tmp"));
+  EXPECT_THAT(LogMessages(), ElementsAre("found multipart/mixed Files", "Launching MIME decoder",
+                                         "Section  not MIME base64", "Creating file 'a.txt'", "Creating file 'b.pdf'"));
+}
+
+TEST_F(MessageDownloadTest, MixedMessageWithAShorterLastPartStoresTheLastPart) {
+  const std::string last = "\r\nContent-Type: text/plain\r\n\r\nSee above.\r\n--";
+  const DownloadResult result = Download(MixedMessage({AttachmentPart("big.bin", PdfBytes()), last}));
+  EXPECT_EQ(result.code, 1);
+  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader + last + "\r\r\n<<Attachments: big.bin,>>");
+}
+
+TEST_F(MessageDownloadTest, HtmlMessageIsStoredWithoutTags) {
+  const DownloadResult result =
+      Download(Headers("Text/HTML; charset=\"iso-8859-1\"") + "<html><body>Gr=FC=DFe<br>aus<br/>K=F6ln&nbsp;!</body></html>\r\n");
+  EXPECT_EQ(result.code, 0);
+  EXPECT_TRUE(result.stored);
+  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader + "Gr\xFC\xDF"
+                                                   "e\nausK\xF6ln !");
+  EXPECT_THAT(LogMessages(), ElementsAre("found text/html Files"));
+  EXPECT_THAT(row.attachments, IsEmpty());
+}
+
+TEST_F(MessageDownloadTest, AlternativeMessageStoresItsFirstPartAndSplitsNothing) {
+  const std::string body =
+      "--ALT\r\nContent-Type: text/plain\r\n\r\nPlain text.\r\n--ALT\r\nContent-Type: text/html\r\n\r\n<p>Html.</p>\r\n"
+      "--ALT--\r\n";
+  const DownloadResult result = Download(Headers("multipart/alternative;\r\n\tboundary=\"ALT\"") + body);
+  EXPECT_EQ(result.code, 0);
+  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader + "\r\nContent-Type: text/plain\r\n\r\nPlain text.\r\n--");
+  EXPECT_THAT(LogMessages(), ElementsAre("found multipart/alternative Files"));
+}
+
+TEST_F(MessageDownloadTest, PlainMessageKeepsCcAndPriorityAndDecodesItsText) {
+  const DownloadResult result = Download(
+      "From: Anna <anna@example.org>\r\nTo: ben@example.org\r\nCc: cleo@example.org,\r\n\tdan@example.org\r\n"
+      "Date: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: =?ISO-8859-1?Q?=DCber?= uns\r\nX-Priority: 1 (Highest)\r\n\r\n"
+      "Line one=\r\ncontinued=2E\r\n");
+  EXPECT_EQ(result.code, 0);
+  EXPECT_EQ(ReadFile(kStoredPath),
+            "From: Anna <anna@example.org>\r\nTo: ben@example.org\r\nCc: cleo@example.org, dan@example.org\r\n"
+            "Sent: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: \xDC"
+            "ber\r\nPriority: 1 (Highest)\r\n\r\nLine one\r\ncontinued.");
+  EXPECT_THAT(LogMessages(), IsEmpty());
+}
+
+TEST_F(MessageDownloadTest, ARowWithoutRecordOrAlreadyDownloadedIsLeftAlone) {
+  ConnectServing(Headers("text/plain") + "x\r\n");
+  EXPECT_EQ(DownloadMessage(client, {nullptr, kDateColumn, 1, false}).code, kDownloadSkipped);
+  row.local_file = "mailbox1/msgold.txt";
+  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  EXPECT_EQ(result.code, kDownloadSkipped);
+  EXPECT_FALSE(result.stored);
+  client.Disconnect();
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER user", "PASS pw", "QUIT"));
+}
+
+TEST_F(MessageDownloadTest, WithoutConnectionTheUserIsAskedToConnectFirst) {
+  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  EXPECT_EQ(result.code, kDownloadNotConnected);
+  ASSERT_EQ(result.notices.size(), 3u);
+  EXPECT_EQ(result.notices[0].kind, DownloadNotice::Kind::kStatus);
+  EXPECT_EQ(result.notices[0].text, "Error: GetMessageSize");
+  EXPECT_EQ(result.notices[1].kind, DownloadNotice::Kind::kMessageBox);
+  EXPECT_EQ(result.notices[1].text, "Please press 'Connect' to connect to server first.");
+  EXPECT_EQ(result.notices[2].text, "Ready");
+  EXPECT_EQ(row.local_file, "");
+}
+
+TEST_F(MessageDownloadTest, AFailedRetrieveLeavesTheRowUnchanged) {
+  ConnectServing(Headers("text/plain") + "x\r\n");
+  server.On("RETR", Reply("-ERR no such message\r\n"));
+  client.read_timeout_ms = 200;
+  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  EXPECT_EQ(result.code, 0);
+  EXPECT_FALSE(result.stored);
+  ASSERT_EQ(result.notices.size(), 1u);
+  EXPECT_EQ(result.notices[0].text, "Error: Retrieving message");
+  EXPECT_EQ(row.local_file, "");
+  EXPECT_FALSE(std::filesystem::exists(kStoredPath));
+}
+
+TEST_F(MessageDownloadTest, AMessageFileThatCannotBeCreatedLeavesTheMessageNotDownloaded) {
+  std::filesystem::remove_all("mailbox1");
+  const DownloadResult result = Download(Headers("text/plain") + "x\r\n");
+  EXPECT_EQ(result.code, 0);
+  EXPECT_FALSE(result.stored);
+  ASSERT_EQ(result.notices.size(), 1u);
+  EXPECT_EQ(result.notices[0].kind, DownloadNotice::Kind::kMessageBox);
+  EXPECT_EQ(result.notices[0].text, "Error: Open file for writing: " + kStoredPath);
+  // The row can be downloaded again once the folder is back.
+  EXPECT_EQ(row.local_file, "");
+}
+
+TEST_F(MessageDownloadTest, ASecondMessageWithTheSameDateReplacesTheFirstFile) {
+  WriteFile(kStoredPath, "an older message with the same date");
+  Download(Headers("text/plain") + "new text\r\n");
+  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader + "new text");
+}
+
+}  // namespace
+}  // namespace larkspin

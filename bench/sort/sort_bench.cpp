@@ -60,7 +60,7 @@ int Run() {
   list.Attach(window, kList);
   for (const char* title : {"From", "Subject", "Date", "Account", "Size"}) list.AddColumn(title, 0, 100);
   std::mt19937 random(20040302);
-  for (int row = 0; row < kRows; ++row) list.InsertRow(RandomRow(random), nullptr, kIconRowOnServer);
+  for (int row = 0; row < kRows; ++row) list.InsertRow(RandomRow(random), 0, kIconRowOnServer);
   std::printf("%d rows\n", list.RowCount());
   Measure(list, 2, "date");
   Measure(list, 4, "size");

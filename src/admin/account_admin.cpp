@@ -1,11 +1,9 @@
 #include "admin/account_admin.h"
 
-#include <chrono>
-#include <thread>
-
 #include "config/working_files.h"
 #include "common/format.h"
 #include "common/message_box.h"
+#include "platform/pause.h"
 #include "platform/private_profile.h"
 
 namespace larkspin {
@@ -32,8 +30,6 @@ void ResetCredential(const AccountSelection& selection, CCurrentAccount& account
   account.*credential.plain = false;
   MessageBoxF(kBoxOk | kBoxIconInformation, "%s successfully reset.", credential.name);
 }
-
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 }  // namespace
 
 void ResetLogin(const AccountSelection& selection, CCurrentAccount& account) {
@@ -57,11 +53,11 @@ void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, 
     return;
   }
   connected = true;
-  Pause(50);
+  PauseFor(50);
   int count = 0;
   int size = 0;
   if (!client.Statistics(count, size)) set_status("Error Statistics: " + client.LastReply());
-  Pause(50);
+  PauseFor(50);
   if (client.Disconnect()) {
     set_status(FormatText("'%s' unlocked successfully", host.c_str()));
     connected = false;

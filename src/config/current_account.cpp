@@ -109,7 +109,7 @@ std::string CCurrentAccount::AskCredential(const std::string& section, const Cre
   request.password_style = kind.password_style;
   request.show_remember = true;
   InputAnswer answer;
-  if (!prompt_.Ask(request, answer)) return {};
+  if (!prompt_->Ask(request, answer)) return {};
   if (answer.remember) {
     WriteProfileString(kConfigFile, section, kind.key, Scrambled(answer.text));
   }

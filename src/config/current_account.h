@@ -18,7 +18,7 @@ inline constexpr int kPasswordMissing = -2;
 
 class CCurrentAccount {
  public:
-  explicit CCurrentAccount(CInputPrompt& prompt) : prompt_(prompt) {}
+  explicit CCurrentAccount(CInputPrompt& prompt) : prompt_(&prompt) {}
 
   // Reads the section's server and identity settings and creates the account's folders
   // mailbox<N>, mailbox<N>/sent and mailbox<N>/attach in the working directory. Returns 1.
@@ -63,7 +63,7 @@ class CCurrentAccount {
                                std::string& value, bool& plain);
   std::string AskCredential(const std::string& section, const CredentialKind& kind);
 
-  CInputPrompt& prompt_;
+  CInputPrompt* prompt_;  // a pointer, so that accounts can be copied and assigned
 };
 
 // The account number of a section name "Account<N>".

@@ -1,6 +1,5 @@
 #include "main_window/dlg_main.h"
 
-#include <chrono>
 #include <cstdlib>
 
 #include "admin/program_lock.h"
@@ -54,10 +53,6 @@ CDlgMain::~CDlgMain() {
 }
 
 void CDlgMain::OnUi(const std::function<void()>& work) { RunOnUiThread(work); }
-
-void CDlgMain::Pause(int milliseconds) const {
-  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 void CDlgMain::AnchorControls() {
   AnchorControl(kAccountSelector, kAnchorMoveRight);
@@ -193,7 +188,7 @@ void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
   mail_threshold_kb_ = settings.mail_threshold_kb;
-  client_.read_timeout_ms = static_cast<unsigned>(settings.timeout_seconds) * 1000u;
+  session_.Client().read_timeout_ms = static_cast<unsigned>(settings.timeout_seconds) * 1000u;
   peek_minutes_ = minutes_left_ = settings.peek_minutes;
   if (peek_minutes_ != 0) {
     automatic_peek_ = true;
@@ -249,16 +244,6 @@ void CDlgMain::PeekFinished() {
     EnableItem(kFolderSelector, true);
   }
   if (close_pending_) Close();
-}
-
-void CDlgMain::OnWorkerReport(int code, const std::string& text) {
-  if (code == kReportProgressStep) {
-    progress_.StepIt();
-    return;
-  }
-  SetStatusText(text);
-  if (code == kReportStatusLeaveBusy) LeaveBusyState();
-  else if (code == kReportStatusEnterBusy) EnterBusyState();
 }
 
 void CDlgMain::SetStatusText(const std::string& text) { SetItemText(kStatusLine, text); }

@@ -3,24 +3,23 @@
 // peek, mark, delete and disconnect, the account and folder selectors, the status line and the
 // progress bar, the countdown to the next automatic peek, and the program lock.
 //
-// Everything runs on the UI thread except the peek (peek_worker.h), which uses the window's
-// members from its own thread and changes the window only through RunOnUiThread. The operations
-// the worker shares with the buttons (DownloadMessage, DeleteLoop, Disconnect) may run on either
-// thread: they talk to the server on the thread that calls them and to the window through OnUi.
-#include <atomic>
+// Everything runs on the UI thread except the peek: the window turns its state into a peek plan
+// and runs it on its mailbox session on a worker thread. The session reports back through the
+// window's CMailboxEvents (mailbox_events.h); each event is applied on the UI thread while the
+// worker waits, the way a synchronous window message is. The worker never reads the window.
 #include <functional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "admin/account_admin.h"
 #include "dialogs/dlg_input.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
-#include "peek/header_row.h"
 #include "main_window/new_mail_sound.h"
-#include "main_window/peek_worker.h"
-#include "pop3/pop3_client.h"
+#include "peek/header_row.h"
+#include "peek/mailbox_session.h"
 #include "widgets/icon_button.h"
 #include "widgets/link_label.h"
 #include "widgets/percent_progress.h"
@@ -100,7 +99,7 @@ struct MainWindowServices {
   bool connect_when_shown = false;
 };
 
-class CDlgMain : public CSizingDialog {
+class CDlgMain : public CSizingDialog, private CMailboxEvents {
  public:
   explicit CDlgMain(MainWindowServices services = {});
   ~CDlgMain() override;
@@ -108,7 +107,7 @@ class CDlgMain : public CSizingDialog {
   // State for the program and for tests.
   bool PeekRunning() const { return peek_running_; }
   bool Busy() const { return busy_; }
-  bool Connected() const { return connected_; }
+  bool Connected() const { return session_.Connected(); }
   bool AllAccounts() const { return all_accounts_; }
   bool DownloadAll() const { return download_all_; }
   bool AutomaticPeek() const { return automatic_peek_; }
@@ -118,21 +117,14 @@ class CDlgMain : public CSizingDialog {
   int PeekNumber() const { return peek_number_; }
   const std::string& FolderView() const { return folder_view_; }
   const CCurrentAccount& Account() const { return account_; }
-  CPop3Client& Client() { return client_; }
+  CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
-  HeaderRow* RowRecord(int position) const;
+  // The record of the row at position; nullptr for none.
+  HeaderRow* RowRecord(int position);
+  const HeaderRow* RowRecord(int position) const;
 
-  // Operations the peek worker shares with the buttons (either thread).
-  int DownloadMessage(int position, bool skip_check, int icon);
-  // DELE for every row marked for deletion; the number deleted, or -1 after a refused DELE.
-  int DeleteLoop();
   // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle.
   void Disconnect();
-
-  // Message 1124 of the peek worker (UI thread).
-  void OnWorkerReport(int code, const std::string& text);
-  // The peek's last UI call.
-  void PeekFinished();
 
  protected:
   bool OnInitDialog() override;
@@ -143,11 +135,26 @@ class CDlgMain : public CSizingDialog {
   void OnDestroy() override;
 
  private:
-  friend class CPeekWorker;
-
   // Runs work on the UI thread and waits for it (at once on the UI thread itself).
   void OnUi(const std::function<void()>& work);
-  void Pause(int milliseconds) const;
+
+  // The session's events, each applied on the UI thread (main_window_events.cpp).
+  void OnStatus(const std::string& text) override;
+  void OnLeaveBusy() override;
+  void OnLoginFailed(const LoginFailure& failure) override;
+  void OnRowsCleared() override;
+  void OnProgressRange(int count) override;
+  void OnProgressStep() override;
+  void OnHeaderRow(const PeekedRow& row) override;
+  void OnDownloadStarted() override;
+  void OnDownloadResult(const DownloadOutcome& outcome) override;
+  void OnMessageDeleted(RowId row_id) override;
+  void OnDeleteRefused(const std::string& text) override;
+  void OnLoggedOut() override;
+  void OnPeekFinished(const PeekSummary& summary) override;
+  void SortAndTitle(const PeekSummary& summary);
+  // The end of a peek: Connect and the selectors come back unless the window is busy.
+  void PeekFinished();
 
   // Start-up.
   void RegisterCommands();
@@ -169,13 +176,24 @@ class CDlgMain : public CSizingDialog {
   void IdleClose();
   void StartManualPeek();
   bool StartPeek();
+  PeekPlan MakePeekPlan() const;
+  SessionTexts MakeSessionTexts() const;
 
   // Window state.
   void SetStatusText(const std::string& text);
   void EnterBusyState();
   void LeaveBusyState();
   void RemoveAllRows();
+  // Adds a row for record; its position, or -1.
+  int InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon);
   void RemoveRow(int position);
+  int PositionOfRow(RowId row_id) const;
+  // Downloads the row at position on the calling thread; the engine's result code.
+  int DownloadRow(int position, bool skip_check);
+  std::vector<DeleteOrder> DeleteOrders() const;
+  std::vector<DownloadOrder> DownloadOrders() const;
+  // The window's part of a logout: idle state, progress, timers.
+  void ReturnToIdle();
   void SetRowIcon(int position, int icon);
   std::string TitleWithAccount(int count) const;
 
@@ -219,9 +237,10 @@ class CDlgMain : public CSizingDialog {
     CInputPrompt& inner_;
   } prompt_{input_};
   CCurrentAccount account_{prompt_};
-  CPop3Client client_;
+  CMailboxSession session_;
 
   CSortingList list_;
+  std::unordered_map<RowId, HeaderRow> records_;  // the records of the list's rows, by row key
   std::vector<CIconButton> buttons_;
   CIconButton about_button_;
   CLinkLabel link_;
@@ -236,15 +255,13 @@ class CDlgMain : public CSizingDialog {
   int peek_minutes_ = 5;
   int minutes_left_ = 5;
   int peek_number_ = 1;
-  std::atomic<int> server_count_{0};  // messages on the server at the last peek
 
-  std::atomic<bool> all_accounts_{false};
-  std::atomic<bool> download_all_{false};
-  std::atomic<bool> automatic_peek_{false};
-  std::atomic<bool> manual_connection_{false};
-  std::atomic<bool> connected_{false};
-  std::atomic<int> previous_total_{0};
-  std::atomic<bool> peek_running_{false};
+  bool all_accounts_ = false;
+  bool download_all_ = false;
+  bool automatic_peek_ = false;
+  bool manual_connection_ = false;
+  int previous_total_ = 0;
+  bool peek_running_ = false;
   bool busy_ = false;
   bool close_pending_ = false;
   bool start_refused_ = false;

@@ -55,12 +55,12 @@ void CDlgMain::FillFolderView(const std::string& view) {
     const std::string content = WholeFile(path);
     const std::string who = StoredField(content, sent ? kToLabel : kFromLabel);
     const std::string when = StoredField(content, kSentLabel);
-    auto* record = new HeaderRow;
-    record->local_file = path;
-    record->sender_address = SenderAddress(who);
-    record->account = account_.display_name;
+    HeaderRow record;
+    record.local_file = path;
+    record.sender_address = SenderAddress(who);
+    record.account = account_.display_name;
     const double kilobytes = static_cast<double>(content.size()) / 1024 + 1;
-    list_.InsertRow({who, StoredField(content, kSubjectLabel), sent ? when : DateColumnText(SplitDate(when)),
+    InsertRow({who, StoredField(content, kSubjectLabel), sent ? when : DateColumnText(SplitDate(when)),
                      account_.display_name, FormatText("%.0lfk", kilobytes)},
                     record, kIconRowStored);
   }

@@ -2,7 +2,6 @@
 // delete and download marks (buttons and pop-up menu), adding a sender to the address book, and
 // the double-click that downloads and opens a message.
 #include <cstdio>
-#include <memory>
 
 #include "common/format.h"
 #include "common/message_box.h"
@@ -24,24 +23,42 @@ constexpr int kSubjectColumn = 1;
 bool IsFolderView(const std::string& view) { return view == "Offline" || view == "Sent"; }
 }  // namespace
 
-HeaderRow* CDlgMain::RowRecord(int position) const { return static_cast<HeaderRow*>(list_.RowData(position)); }
+HeaderRow* CDlgMain::RowRecord(int position) {
+  const auto record = records_.find(list_.RowKey(position));
+  return record == records_.end() ? nullptr : &record->second;
+}
+
+const HeaderRow* CDlgMain::RowRecord(int position) const {
+  const auto record = records_.find(list_.RowKey(position));
+  return record == records_.end() ? nullptr : &record->second;
+}
+
+int CDlgMain::PositionOfRow(RowId row_id) const {
+  for (int position = 0; position < list_.RowCount(); ++position)
+    if (list_.RowKey(position) == row_id) return position;
+  return -1;
+}
+
+int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon) {
+  const int position = list_.InsertRow(texts, record.row_id, icon);
+  if (position >= 0) records_[record.row_id] = record;
+  return position;
+}
 
 void CDlgMain::RemoveRow(int position) {
-  std::unique_ptr<HeaderRow> record(RowRecord(position));
+  records_.erase(list_.RowKey(position));
   list_.ClearRowColours(position);
   list_.DeleteRow(position);
 }
 
 void CDlgMain::RemoveAllRows() {
-  for (int position = 0; position < list_.RowCount(); ++position) {
-    delete RowRecord(position);
-    list_.ClearRowColours(position);
-  }
+  for (int position = 0; position < list_.RowCount(); ++position) list_.ClearRowColours(position);
   list_.DeleteAll();
+  records_.clear();
 }
 
 void CDlgMain::SetRowIcon(int position, int icon) {
-  list_.SetRowIcon(position, icon, RowRecord(position));
+  list_.SetRowIcon(position, icon);
   list_.SelectRow(position);
 }
 
@@ -110,7 +127,7 @@ void CDlgMain::OpenSelectedMessage() {
   const HeaderRow* selected = RowRecord(position);
   // A running peek holds the POP3 client; only stored messages open meanwhile.
   if (peek_running_ && selected && selected->local_file.empty()) return;
-  const int answer = DownloadMessage(position, false, kIconRowStored);
+  const int answer = DownloadRow(position, false);
   if (answer != kDownloadNotConnected) {
     SetRowIcon(position, kIconRowStored);
     if (services_.show_message) {

@@ -95,9 +95,10 @@ void CDlgMain::ResetPasswordCommand() {
 void CDlgMain::UnlockAccountCommand() {
   if (RefusedDuringPeek()) return;
   CWaitCursor wait;
-  bool connected = connected_;
-  UnlockAccount(Selection(), account_, client_, connected, [this](const std::string& text) { SetStatusText(text); });
-  connected_ = connected;
+  bool connected = session_.Connected();
+  UnlockAccount(Selection(), account_, session_.Client(), connected,
+                [this](const std::string& text) { SetStatusText(text); });
+  session_.SetConnected(connected);
 }
 
 }  // namespace larkspin

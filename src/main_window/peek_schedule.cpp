@@ -5,11 +5,13 @@
 #include "config/working_files.h"
 #include "common/format.h"
 #include "main_window/dlg_main.h"
+#include "res/resources.h"
 
 namespace larkspin {
 
 namespace {
 constexpr const char* kAllAccountsEntry = "All Accounts";
+constexpr int kRemovedFromServerString = 146;
 }  // namespace
 
 void CDlgMain::InitDropDowns() {
@@ -93,8 +95,31 @@ bool CDlgMain::StartPeek() {
   if (worker_.joinable()) worker_.join();  // the last peek has made its last UI call
   peek_running_ = true;
   for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
-  worker_ = std::thread([this] { GetHeadersThread(*this); });
+  worker_ = std::thread([this, plan = MakePeekPlan()] { session_.RunPeek(plan, *this); });
   return true;
+}
+
+PeekPlan CDlgMain::MakePeekPlan() const {
+  PeekPlan plan(account_);
+  plan.all_accounts = all_accounts_;
+  plan.account_names.assign(account_names_.begin(), account_names_.end() - 1);  // without "All Accounts"
+  plan.downloads = DownloadOrders();
+  plan.deletions = DeleteOrders();
+  plan.download_all = download_all_;
+  plan.mail_threshold_kb = mail_threshold_kb_;
+  plan.waits = services_.waits;
+  plan.texts = MakeSessionTexts();
+  return plan;
+}
+
+SessionTexts CDlgMain::MakeSessionTexts() const {
+  SessionTexts texts;
+  texts.connecting = language_.Template("Messages", "Connecting", "connecting to '%s'...");
+  texts.fetching = language_.Template("Messages", "StatusFetch", "Reading header %d of %d   Total Size %.2lf kBytes");
+  texts.total = language_.Template("Messages", "StatusTotal", "Total messages: %d     Total size: %.2lf kbyte (%d byte)");
+  texts.removed_from_server = LoadResourceString(kRemovedFromServerString);
+  texts.disconnecting = language_.Text("Messages", "Disconnecting", "Disconnecting from server...");
+  return texts;
 }
 
 }  // namespace larkspin

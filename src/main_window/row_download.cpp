@@ -1,11 +1,6 @@
-// DownloadMessage of the main window: the download engine on the calling thread (the peek
-// worker's or the UI thread), the row's record, notices and icon on the UI thread. The engine
-// works on a copy of the record, so that the UI thread never reads a record while another
-// thread writes it; the copy's results go back into the row on the UI thread.
-#include "common/message_box.h"
-#include "peek/message_download.h"
+// Downloading the message of one row on the calling thread's session: the row's record is copied
+// into the order, and the result comes back through OnDownloadResult.
 #include "main_window/dlg_main.h"
-#include "ui/backend.h"
 
 namespace larkspin {
 
@@ -13,34 +8,34 @@ namespace {
 constexpr int kDateColumn = 2;
 }  // namespace
 
-int CDlgMain::DownloadMessage(int position, bool skip_check, int icon) {
-  HeaderRow* record = nullptr;
-  HeaderRow copy;
-  DownloadRequest request;
-  OnUi([&] {
-    record = RowRecord(position);
-    if (record) copy = *record;
-    request.date_column = list_.Text(position, kDateColumn);
-  });
-  if (!record || !copy.local_file.empty()) return kDownloadSkipped;
-  request.row = &copy;
-  request.account_number = account_.account_number;
-  request.skip_check = skip_check;
-  OnUi([] { UiBackend().BeginWaitCursor(); });
-  const DownloadResult result = larkspin::DownloadMessage(client_, request);
-  OnUi([&] {
-    if (RowRecord(position) == record) {
-      record->local_file = copy.local_file;
-      record->attachments = copy.attachments;
-    }
-    for (const DownloadNotice& notice : result.notices) {
-      if (notice.kind == DownloadNotice::Kind::kStatus) SetStatusText(notice.text);
-      else MessageBox(notice.text, kBoxOk);
-    }
-    if (result.stored) SetRowIcon(position, icon);
-    UiBackend().EndWaitCursor();
-  });
-  return result.code;
+int CDlgMain::DownloadRow(int position, bool skip_check) {
+  const HeaderRow* record = RowRecord(position);
+  if (!record) return kDownloadSkipped;
+  DownloadOrder order;
+  order.row = *record;
+  order.date_column = list_.Text(position, kDateColumn);
+  order.account_number = account_.account_number;
+  order.skip_check = skip_check;
+  return session_.Download(order, *this);
+}
+
+// The rows marked for download, in list order. A row's record is the one its offset points
+// back to, as the peek that listed it counted.
+std::vector<DownloadOrder> CDlgMain::DownloadOrders() const {
+  std::vector<DownloadOrder> orders;
+  for (int position = 0; position < list_.RowCount(); ++position) {
+    const HeaderRow* marked = RowRecord(position);
+    if (!marked || !marked->download_mark) continue;
+    const int target = position - marked->row_offset;
+    const HeaderRow* record = RowRecord(target);
+    if (!record) continue;
+    DownloadOrder order;
+    order.row = *record;
+    order.date_column = list_.Text(target, kDateColumn);
+    order.skip_check = true;
+    orders.push_back(order);
+  }
+  return orders;
 }
 
 }  // namespace larkspin

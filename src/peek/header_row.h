@@ -1,11 +1,20 @@
 #pragma once
-// The record behind one row of the header list.
+// The record behind one row of the header list: which message it stands for, where it is
+// stored, and what the user has marked it for.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace larkspin {
 
+// Names one row for as long as it exists, whatever sorting does to its position.
+using RowId = uint64_t;
+
+// A new row id, unique in the process.
+RowId NewRowId();
+
 struct HeaderRow {
+  RowId row_id = NewRowId();
   int delete_mark = 0;         // to be deleted on the server
   std::string local_file;      // the stored message file, empty while the message is only on the server
   int message_number = 0;      // the server's number in this connection, from 1

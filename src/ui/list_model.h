@@ -2,6 +2,7 @@
 // The contents of a list view control: columns, rows with their texts, image, item data, state
 // bits and colours, the selection, and the image list. The backend owns one per list control and
 // draws from it; window code changes it and then tells the backend (CWindowPeer::ListChanged).
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ struct ListColumn {
 struct ListRow {
   std::vector<std::string> texts;  // one per column; missing ones read as empty
   int image = -1;                  // index into the image list, -1 for none
-  void* data = nullptr;            // item data, owned by the caller
+  uint64_t key = 0;                // the owner's key of the row, 0 for none
   unsigned state_bits = 0;         // state-image and drop-highlight bits of the item state
   std::optional<Colour> text_colour;
   std::optional<Colour> background;

@@ -105,23 +105,22 @@ int CSortingList::ImageOfIcon(int icon_id) {
   return image;
 }
 
-int CSortingList::InsertRow(const std::vector<std::string>& texts, void* data, int icon_id) {
+int CSortingList::InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id) {
   CListModel* model = Model();
   if (!model || texts.empty()) return -1;
   ListRow row;
   row.texts = texts;
-  row.data = data;
+  row.key = key;
   row.image = ImageOfIcon(icon_id);
   const int position = model->InsertRow(model->RowCount(), std::move(row));
   Changed();
   return position;
 }
 
-void CSortingList::SetRowIcon(int row, int icon_id, void* data) {
+void CSortingList::SetRowIcon(int row, int icon_id) {
   CListModel* model = Model();
   if (!model || row < 0 || row >= model->RowCount()) return;
   model->Row(row).image = ImageOfIcon(icon_id);
-  model->Row(row).data = data;
   model->SetSelected(row, false);  // the row is removed and inserted again
   Changed();
 }
@@ -229,9 +228,9 @@ std::string CSortingList::Text(int row, int column) const {
   return model->CellText(row, static_cast<size_t>(column));
 }
 
-void* CSortingList::RowData(int row) const {
+uint64_t CSortingList::RowKey(int row) const {
   const CListModel* model = Model();
-  return model && row >= 0 && row < model->RowCount() ? model->Row(row).data : nullptr;
+  return model && row >= 0 && row < model->RowCount() ? model->Row(row).key : 0;
 }
 
 int CSortingList::RowIcon(int row) const {

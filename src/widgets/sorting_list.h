@@ -1,8 +1,9 @@
 #pragma once
-// The header list: a report-view list whose rows carry an icon, item data and optional text and
+// The header list: a report-view list whose rows carry an icon, a key and optional text and
 // background colours, and which sorts by any column when its header is clicked. A column's type
 // (date, number or text) is decided from its first row. Colours and icons travel with the rows;
 // the selection stays on its positions.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -26,10 +27,11 @@ class CSortingList {
 
   void AddColumn(const std::string& text, int alignment, int width);
   int ColumnCount() const;
-  // Appends a row; icon_id -1 for none. Answers its position, or -1 for an empty text list.
-  int InsertRow(const std::vector<std::string>& texts, void* data, int icon_id);
-  // New icon and item data; texts, position and colours stay. The row ends up unselected.
-  void SetRowIcon(int row, int icon_id, void* data);
+  // Appends a row with the owner's key for it (0 for none); icon_id -1 for none. Answers its
+  // position, or -1 for an empty text list.
+  int InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id);
+  // A new icon; texts, key, position and colours stay. The row ends up unselected.
+  void SetRowIcon(int row, int icon_id);
   void DeleteRow(int row);
   void DeleteAll();
   void SetRowTextColour(int row, Colour colour);
@@ -48,7 +50,7 @@ class CSortingList {
 
   int RowCount() const;
   std::string Text(int row, int column) const;
-  void* RowData(int row) const;
+  uint64_t RowKey(int row) const;  // 0 for none
   int RowIcon(int row) const;  // icon resource id, -1 for none
   std::optional<Colour> RowTextColour(int row) const;
   std::optional<Colour> RowBackground(int row) const;

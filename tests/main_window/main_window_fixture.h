@@ -10,6 +10,7 @@
 
 #include "main_window/dlg_main.h"
 #include "support/temp_folder.h"
+#include "support/test_config.h"
 #include "ui/headless/headless_backend.h"
 
 namespace larkspin::testing {
@@ -30,16 +31,6 @@ class FakeSound : public CSoundOutput {
   std::atomic<int> last_tone_hz{0};
   std::atomic<int> last_tone_ms{0};
 };
-
-// A message of the given From, Subject and Date with a body that brings it to at least
-// min_size bytes.
-std::string MakeMessage(const std::string& from, const std::string& subject, const std::string& date,
-                        size_t min_size = 0);
-
-// An account section of config.ini for a server on 127.0.0.1; empty login leaves the
-// credentials out. The stored values are scrambled as the program stores them.
-std::string AccountSection(int number, int port, const std::string& login = "anna",
-                           const std::string& password = "secret");
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -26,7 +26,7 @@ class SortingListTest : public ::testing::Test {
   void TearDown() override { window.DestroyWindow(); }
 
   void AddRow(const std::string& from, const std::string& date, const std::string& size) {
-    list.InsertRow({from, date, size}, &tags.emplace_back(from), kIconRowOnServer);
+    list.InsertRow({from, date, size}, static_cast<uint64_t>(from[0]), kIconRowOnServer);
   }
   std::vector<std::string> Column(int column) const {
     std::vector<std::string> texts;
@@ -38,7 +38,6 @@ class SortingListTest : public ::testing::Test {
   CScopedUiBackend installed{backend};
   CDialog window{kDialogMain, nullptr};
   CSortingList list;
-  std::deque<std::string> tags;
 };
 
 TEST(ColumnTypingTest, TheFirstRowDecidesBetweenDateNumberAndText) {
@@ -104,13 +103,13 @@ TEST_F(SortingListTest, EqualKeysKeepTheirOrderInBothDirections) {
       << "a text column of equal texts keeps the order in descending sorts too";
 }
 
-TEST_F(SortingListTest, ColoursIconsAndDataTravelWithRowsButTheSelectionStays) {
+TEST_F(SortingListTest, ColoursIconsAndKeysTravelWithRowsButTheSelectionStays) {
   AddRow("c", "x", "3k");
   AddRow("a", "x", "1k");
   AddRow("b", "x", "2k");
   list.SetRowTextColour(0, kRed);
   list.SetRowBackground(2, Rgb(230, 230, 230));
-  list.SetRowIcon(1, kIconRowDeleteMark, list.RowData(1));
+  list.SetRowIcon(1, kIconRowDeleteMark);
   list.SelectRow(0);
 
   list.Sort(0, true);
@@ -119,7 +118,7 @@ TEST_F(SortingListTest, ColoursIconsAndDataTravelWithRowsButTheSelectionStays) {
   EXPECT_EQ(list.RowTextColour(0), std::nullopt);
   EXPECT_EQ(list.RowBackground(1), Rgb(230, 230, 230));
   EXPECT_EQ(list.RowIcon(0), kIconRowDeleteMark);
-  EXPECT_EQ(*static_cast<std::string*>(list.RowData(2)), "c");
+  EXPECT_EQ(list.RowKey(2), static_cast<uint64_t>('c'));
   EXPECT_EQ(list.SelectedRows(), std::vector<int>{0});
 
   list.DeleteRow(0);
@@ -132,14 +131,13 @@ TEST_F(SortingListTest, SetRowIconKeepsTextsPositionAndColoursAndLoadsEachIconOn
   AddRow("b", "x", "2k");
   list.SetRowTextColour(1, kRed);
   list.SelectRow(1);
-  int marked = 7;
-  list.SetRowIcon(1, kIconRowDownloadMark, &marked);
+  list.SetRowIcon(1, kIconRowDownloadMark);
   EXPECT_EQ(list.Text(1, 0), "b");
   EXPECT_EQ(list.RowIcon(1), kIconRowDownloadMark);
-  EXPECT_EQ(list.RowData(1), &marked);
+  EXPECT_EQ(list.RowKey(1), static_cast<uint64_t>('b'));
   EXPECT_EQ(list.RowTextColour(1), kRed);
   EXPECT_EQ(list.FirstSelected(), -1) << "the row was taken out and put back, unselected";
-  list.SetRowIcon(0, kIconRowDownloadMark, nullptr);
+  list.SetRowIcon(0, kIconRowDownloadMark);
   EXPECT_EQ(window.List(kList)->ImageList(), (std::vector<int>{kIconRowOnServer, kIconRowDownloadMark}));
 }
 
@@ -164,9 +162,9 @@ TEST_F(SortingListTest, HeaderClicksSortAlternatelyButNotAnEmptyList) {
 }
 
 TEST_F(SortingListTest, AnEmptyTextListAddsNoRow) {
-  EXPECT_EQ(list.InsertRow({}, nullptr, -1), -1);
+  EXPECT_EQ(list.InsertRow({}, 0, -1), -1);
   EXPECT_EQ(list.RowCount(), 0);
-  EXPECT_EQ(list.InsertRow({"only the first column"}, nullptr, -1), 0);
+  EXPECT_EQ(list.InsertRow({"only the first column"}, 0, -1), 0);
   EXPECT_EQ(list.Text(0, 2), "");
   EXPECT_EQ(list.RowIcon(0), -1);
 }

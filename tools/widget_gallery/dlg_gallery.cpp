@@ -58,13 +58,13 @@ void CDlgGallery::FillList() {
   list_.AddColumn("Subject", kAlignLeft, 200);
   list_.AddColumn("Date", kAlignLeft, 140);
   list_.AddColumn("Size", kAlignRight, 60);
-  list_.InsertRow({"Ann Smith", "Minutes of the meeting", "02.03.2004 10:11:12 +0100", "3k"}, nullptr,
+  list_.InsertRow({"Ann Smith", "Minutes of the meeting", "02.03.2004 10:11:12 +0100", "3k"}, 0,
                   kIconRowOnServer);
   list_.InsertRow({"Bob Jones", "Holiday photos, a subject far too long for its column", "01.03.2004 08:00:00 +0100",
                    "2048k"},
-                  nullptr, kIconRowStored);
-  list_.InsertRow({"Carla Diaz", "Re: invoice", "28.02.2004 17:45:00 +0100", "12k"}, nullptr, kIconRowDeleteMark);
-  list_.InsertRow({"Dan Wu", "Weekly report", "27.02.2004 09:30:00 +0100", "7k"}, nullptr, kIconRowDownloadMark);
+                  0, kIconRowStored);
+  list_.InsertRow({"Carla Diaz", "Re: invoice", "28.02.2004 17:45:00 +0100", "12k"}, 0, kIconRowDeleteMark);
+  list_.InsertRow({"Dan Wu", "Weekly report", "27.02.2004 09:30:00 +0100", "7k"}, 0, kIconRowDownloadMark);
   list_.SetRowTextColour(1, kOversizeRed);
   for (int row = 0; row < list_.RowCount(); ++row)
     list_.SetRowBackground(row, row % 2 == 0 ? Rgb(245, 245, 245) : Rgb(230, 230, 230));

@@ -1,0 +1,127 @@
+// The mailbox session's events as the main window shows them. The session calls them on its own
+// thread (the peek worker's, or the UI thread for the window's own commands); each is applied on
+// the UI thread before it returns.
+#include "common/format.h"
+#include "common/message_box.h"
+#include "main_window/dlg_main.h"
+#include "res/resources.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kDateColumn = 2;
+constexpr int kAccountColumn = 3;
+constexpr Colour kLargeMessageColour = Rgb(170, 10, 10);
+constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
+constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
+}  // namespace
+
+void CDlgMain::OnStatus(const std::string& text) {
+  OnUi([&] { SetStatusText(text); });
+}
+
+void CDlgMain::OnLeaveBusy() {
+  OnUi([&] { LeaveBusyState(); });
+}
+
+void CDlgMain::OnLoginFailed(const LoginFailure& failure) {
+  if (!failure.one_account) return;
+  const std::string box = FormatText("Error connecting to %s: %s\nUser: %s", failure.host.c_str(),
+                                     failure.reply.c_str(), failure.login.c_str());
+  OnUi([&] { MessageBox(box, kBoxOk | kBoxIconWarning); });
+}
+
+void CDlgMain::OnRowsCleared() {
+  OnUi([&] { RemoveAllRows(); });
+}
+
+void CDlgMain::OnProgressRange(int count) {
+  OnUi([&] {
+    progress_.SetRange(0, count);
+    progress_.SetStep(1);
+  });
+}
+
+void CDlgMain::OnProgressStep() {
+  OnUi([&] { progress_.StepIt(); });
+}
+
+void CDlgMain::OnHeaderRow(const PeekedRow& row) {
+  OnUi([&] {
+    const RowTexts& texts = row.texts;
+    const int icon = texts.local_file.empty() ? kIconRowOnServer : kIconRowStored;
+    const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size}, row.record, icon);
+    if (position >= 0 && row.large) list_.SetRowTextColour(position, kLargeMessageColour);
+  });
+}
+
+void CDlgMain::OnDownloadStarted() {
+  OnUi([] { UiBackend().BeginWaitCursor(); });
+}
+
+// The row takes the stored file and attachments when it still exists; the notices are shown
+// in their order either way.
+void CDlgMain::OnDownloadResult(const DownloadOutcome& outcome) {
+  OnUi([&] {
+    const int position = PositionOfRow(outcome.row_id);
+    if (HeaderRow* record = RowRecord(position)) {
+      record->local_file = outcome.record.local_file;
+      record->attachments = outcome.record.attachments;
+    }
+    for (const DownloadNotice& notice : outcome.result.notices) {
+      if (notice.kind == DownloadNotice::Kind::kStatus) SetStatusText(notice.text);
+      else MessageBox(notice.text, kBoxOk);
+    }
+    if (outcome.result.stored && position >= 0)
+      SetRowIcon(position, outcome.automatic ? kIconRowDownloadedAutomatically : kIconRowStored);
+    UiBackend().EndWaitCursor();
+    if (outcome.automatic) list_.DeselectAll();
+  });
+}
+
+void CDlgMain::OnMessageDeleted(RowId row_id) {
+  OnUi([&] {
+    const int position = PositionOfRow(row_id);
+    if (position >= 0) RemoveRow(position);
+  });
+}
+
+void CDlgMain::OnDeleteRefused(const std::string& text) {
+  OnUi([&] { MessageBox(text, kBoxOk); });
+}
+
+void CDlgMain::OnLoggedOut() {
+  OnUi([&] { ReturnToIdle(); });
+}
+
+// The list is sorted and titled, an automatic or all-accounts peek disconnects (asking first
+// when rows were marked meanwhile), and new mail is announced when the total grew.
+void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
+  OnUi([&] {
+    account_ = summary.account;
+    const int previous = previous_total_;
+    previous_total_ = summary.total_count;
+    SortAndTitle(summary);
+    if (automatic_peek_ || summary.all_accounts) Disconnect();
+    if (summary.total_count > previous) PlayNewMailSound(sound_);
+    if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
+    PeekFinished();
+  });
+}
+
+void CDlgMain::SortAndTitle(const PeekSummary& summary) {
+  list_.Sort(kDateColumn, false);
+  if (summary.all_accounts) {
+    list_.Sort(kAccountColumn, true);
+    for (const int id : {kDownloadButton, kDeleteButton, kResetButton, kFolderSelector}) EnableItem(id, false);
+  } else {
+    EnterBusyState();
+  }
+  for (int position = 0; position < list_.RowCount(); ++position)
+    list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
+  const std::string name = summary.all_accounts ? "All Accounts" : account_.display_name;
+  SetWindowText(FormatText("(%d) Larkspin-%s", summary.total_count, name.c_str()));
+}
+
+}  // namespace larkspin

@@ -1,0 +1,88 @@
+#pragma once
+// A mailbox session: the POP3 client and its connection for as long as the connection stays
+// open, through a peek, the downloads of a double-click and the Disconnect command's deletions.
+// Its owner calls it on one thread at a time and hears from it through CMailboxEvents
+// (mailbox_events.h, which also gives the order of the events).
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "config/current_account.h"
+#include "peek/mailbox_events.h"
+#include "pop3/pop3_client.h"
+
+namespace larkspin {
+
+// The fixed waits of a peek and of the disconnect command, in milliseconds. Tests shorten them.
+struct PeekWaits {
+  int before_header = 10;       // before each TOP request
+  int before_new_login = 150;   // between the logout after deletions and the new login
+  int around_disconnect = 50;   // before and after each disconnect of an all-accounts peek
+  int disconnect_step = 20;     // before and after QUIT in the disconnect command
+};
+
+// The language's texts a session shows.
+struct SessionTexts {
+  std::string connecting;           // "connecting to '%s'..."
+  std::string fetching;             // "Reading header %d of %d   Total Size %.2lf kBytes"
+  std::string total;                // "Total messages: %d     Total size: %.2lf kbyte (%d byte)"
+  std::string removed_from_server;  // the log line after the deletions of a peek, "%d"
+  std::string disconnecting;        // "Disconnecting from server..."
+};
+
+// A row marked for deletion: the message it stands for, and its position in the list at the
+// moment it is deleted (earlier deletions have removed the rows above it).
+struct DeleteOrder {
+  RowId row_id = 0;
+  int message_number = 0;
+  int list_position = 0;
+};
+
+// A row to download.
+struct DownloadOrder {
+  HeaderRow row;            // a copy of the row's record
+  std::string date_column;  // the row's Date column text, which names the message file
+  int account_number = 0;   // the mailbox folder the message goes to
+  bool skip_check = false;  // the caller knows the session is connected
+  bool automatic = false;   // a download-all download
+};
+
+// What one peek does: a snapshot taken on the UI thread when the peek starts.
+struct PeekPlan {
+  explicit PeekPlan(const CCurrentAccount& current) : account(current) {}
+  CCurrentAccount account;                 // the selected account with the credentials at hand
+  bool all_accounts = false;               // visit every account instead of the selected one
+  std::vector<std::string> account_names;  // display names of accounts 1..n
+  std::vector<DownloadOrder> downloads;    // rows marked for download, in list order
+  std::vector<DeleteOrder> deletions;      // rows marked for deletion, in list order
+  bool download_all = false;               // download every new message up to the threshold
+  int mail_threshold_kb = 100;
+  PeekWaits waits;
+  SessionTexts texts;
+};
+
+class CMailboxSession {
+ public:
+  // One peek, on the calling thread; ends with OnPeekFinished.
+  void RunPeek(const PeekPlan& plan, CMailboxEvents& events);
+  // DELE for each order in turn: the number deleted, or -1 once the server refused one.
+  int DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events);
+  // QUIT, shown in the status line with its result; pause_ms before and after it.
+  bool LogOut(const std::string& disconnecting_text, int pause_ms, CMailboxEvents& events);
+  // RETR of the order's row into its account's mailbox folder; kDownloadSkipped without a
+  // word for a row that is stored already.
+  int Download(const DownloadOrder& order, CMailboxEvents& events);
+
+  bool Connected() const { return connected_; }
+  void SetConnected(bool connected) { connected_ = connected; }
+  // Messages on the server at the last peek.
+  int ServerCount() const { return server_count_; }
+  CPop3Client& Client() { return client_; }
+
+ private:
+  CPop3Client client_;
+  std::atomic<bool> connected_{false};
+  std::atomic<int> server_count_{0};
+};
+
+}  // namespace larkspin

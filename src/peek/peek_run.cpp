@@ -1,0 +1,181 @@
+#include "peek/peek_run.h"
+
+#include <cstdint>
+
+#include "common/format.h"
+#include "config/log.h"
+#include "platform/pause.h"
+
+namespace larkspin {
+
+CPeekRun::CPeekRun(CMailboxSession& session, const PeekPlan& plan, CMailboxEvents& events,
+                   std::atomic<int>& server_count)
+    : session_(session),
+      client_(session.Client()),
+      plan_(plan),
+      events_(events),
+      server_count_(server_count),
+      account_(plan.account) {}
+
+void CPeekRun::Run() {
+  if (plan_.all_accounts) {
+    for (int n = 1; n <= static_cast<int>(plan_.account_names.size()); ++n) VisitAccount(n);
+  } else {
+    VisitAccount(account_.account_number);
+  }
+  const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
+  events_.OnStatus(FormatText(plan_.texts.total.c_str(), total_count_, total_kb, total_size_));
+  PeekSummary summary(account_);
+  summary.total_count = total_count_;
+  summary.total_size = total_size_;
+  summary.all_accounts = plan_.all_accounts;
+  events_.OnPeekFinished(summary);
+}
+
+// An all-accounts peek skips an account without a stored login or password; a one-account peek
+// asks for them and goes on with what it got.
+void CPeekRun::VisitAccount(int account_number) {
+  const std::string section = AccountSection(account_number);
+  if (plan_.all_accounts) {
+    account_.account_number = account_number;
+    account_.ClearCredentials();
+  }
+  const size_t index = static_cast<size_t>(account_number - 1);
+  account_name_ = index < plan_.account_names.size() ? plan_.account_names[index] : "";
+  const PeekScope scope = plan_.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount;
+  if (account_.EnsureCredentials(section, scope) != 1 && plan_.all_accounts) return;
+  account_.LoadCurrentAccount(section);
+  events_.OnStatus(FormatText(plan_.texts.connecting.c_str(), account_.pop3_host.c_str()));
+  if (!LogIn()) {
+    ReportFailedLogin();
+    return;
+  }
+  session_.SetConnected(true);
+  DownloadMarkedRows();
+  if (!CarryOutDeletions()) return;
+  ClearListOnce();
+  FetchHeaders();
+}
+
+bool CPeekRun::LogIn() {
+  client_.tls = account_.pop3_tls;
+  return client_.Connect(account_.pop3_host, account_.login, account_.password, account_.pop3_port);
+}
+
+void CPeekRun::ReportFailedLogin() {
+  if (!plan_.all_accounts) events_.OnRowsCleared();
+  LogOutBetweenAccounts();
+  const std::string failure =
+      FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), client_.LastReply().c_str());
+  events_.OnStatus(failure);
+  events_.OnLeaveBusy();
+  LogEvent(failure);
+  events_.OnLoginFailed({account_.pop3_host, account_.login, client_.LastReply(), !plan_.all_accounts});
+}
+
+// Closes a connection that still stands and returns the owner to its idle state.
+void CPeekRun::LogOutBetweenAccounts() {
+  if (session_.Connected()) session_.LogOut(plan_.texts.disconnecting, plan_.waits.disconnect_step, events_);
+  events_.OnLoggedOut();
+}
+
+void CPeekRun::DownloadMarkedRows() {
+  for (DownloadOrder order : plan_.downloads) {
+    order.account_number = account_.account_number;
+    session_.Download(order, events_);
+  }
+}
+
+// False when the new login after the deletions failed. The server removes deleted messages
+// only at QUIT, so the peek logs out and in again before it lists what is left.
+bool CPeekRun::CarryOutDeletions() {
+  const int deleted = session_.DeleteMarked(plan_.deletions, events_);
+  if (deleted <= 0) return true;
+  LogEvent(FormatText(plan_.texts.removed_from_server.c_str(), deleted));
+  client_.Disconnect();
+  session_.SetConnected(false);
+  PauseFor(plan_.waits.before_new_login);
+  if (!LogIn()) {
+    const std::string failure =
+        FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), client_.LastReply().c_str());
+    events_.OnStatus(failure);
+    events_.OnLeaveBusy();
+    LogEvent(failure);
+    return false;
+  }
+  session_.SetConnected(true);
+  return true;
+}
+
+void CPeekRun::ClearListOnce() {
+  if (list_cleared_) return;
+  list_cleared_ = true;
+  events_.OnRowsCleared();
+}
+
+void CPeekRun::FetchHeaders() {
+  int count = 0;
+  int size = 0;
+  if (!client_.Statistics(count, size)) {
+    const std::string failure = "Error Statistics: " + client_.LastReply();
+    events_.OnStatus(failure);
+    LogEvent(failure);
+    return;
+  }
+  server_count_ = count;
+  const int offset = plan_.all_accounts ? total_count_ : 0;
+  events_.OnProgressRange(count);
+  if (plan_.all_accounts) {
+    total_count_ += count;
+    total_size_ += size;
+  } else {
+    total_count_ = count;
+    total_size_ = size;
+  }
+  const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
+  for (int i = 1; i <= count; ++i) FetchHeader(i, count, total_kb, offset);
+  if (plan_.all_accounts) {
+    PauseFor(plan_.waits.around_disconnect);
+    LogOutBetweenAccounts();
+    PauseFor(plan_.waits.around_disconnect);
+  }
+}
+
+void CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
+  PauseFor(plan_.waits.before_header);
+  events_.OnStatus(FormatText(plan_.texts.fetching.c_str(), number, count, total_kb));
+  CPop3Text header;
+  if (!client_.GetMessageHeader(number, header)) {
+    events_.OnStatus("Error GetMessageHeader: " + client_.LastReply());
+    return;
+  }
+  uint32_t size = 0;
+  if (!client_.GetMessageSize(number, size)) {
+    events_.OnStatus("Error GetMessageSize: " + client_.LastReply());
+    return;
+  }
+  PeekedRow row;
+  row.texts = MakeRowTexts(header, size, account_.account_number, account_name_);
+  row.record.local_file = row.texts.local_file;
+  row.record.message_number = number;
+  row.record.sender_address = row.texts.sender_address;
+  row.record.account = account_name_;
+  row.record.account_number = account_.account_number;
+  row.record.row_offset = offset;
+  row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
+  events_.OnHeaderRow(row);
+  if (!row.large && plan_.download_all) DownloadAutomatically(row);
+  events_.OnProgressStep();
+}
+
+void CPeekRun::DownloadAutomatically(const PeekedRow& row) {
+  DownloadOrder order;
+  order.row = row.record;
+  order.date_column = row.texts.date;
+  order.account_number = account_.account_number;
+  order.skip_check = true;
+  order.automatic = true;
+  session_.Download(order, events_);
+}
+
+}  // namespace larkspin

@@ -1,0 +1,218 @@
+// A mailbox session against the fake POP3 server, without any window: the events of a peek in
+// their order, all-accounts peeks, marks carried out, and the failures a peek meets.
+#include "peek/mailbox_session.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/format.h"
+#include "support/fake_pop3_server.h"
+#include "support/temp_folder.h"
+#include "support/test_config.h"
+
+namespace larkspin {
+namespace {
+
+using testing::AccountSection;
+using testing::ConfigText;
+using testing::FakePop3Server;
+using testing::MakeMessage;
+using testing::Reply;
+using testing::ScopedWorkingDirectory;
+using testing::ReplyAndClose;
+using testing::Silence;
+using testing::SplitReply;
+using testing::TempFolder;
+using testing::WriteFile;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+// Every event as one line of text, in the order it came.
+class CRecordedEvents : public CMailboxEvents {
+ public:
+  void OnStatus(const std::string& text) override { Add("status " + text); }
+  void OnLeaveBusy() override { Add("leave busy"); }
+  void OnLoginFailed(const LoginFailure& failure) override {
+    Add("login failed " + failure.host + " " + failure.login + (failure.one_account ? " box" : ""));
+  }
+  void OnRowsCleared() override { Add("cleared"); }
+  void OnProgressRange(int count) override { Add(FormatText("range %d", count)); }
+  void OnProgressStep() override { Add("step"); }
+  void OnHeaderRow(const PeekedRow& row) override {
+    rows.push_back(row.record);
+    Add(FormatText("row %d/%d %s", row.record.account_number, row.record.message_number, row.texts.subject.c_str()));
+  }
+  void OnDownloadStarted() override { Add("download"); }
+  void OnDownloadResult(const DownloadOutcome& outcome) override {
+    downloads.push_back(outcome);
+    Add(FormatText("downloaded %d %s", outcome.record.message_number, outcome.result.stored ? "stored" : "not stored"));
+  }
+  void OnMessageDeleted(RowId row_id) override { Add(FormatText("deleted row %llu", static_cast<unsigned long long>(row_id))); }
+  void OnDeleteRefused(const std::string& text) override { Add("refused " + text); }
+  void OnLoggedOut() override { Add("logged out"); }
+  void OnPeekFinished(const PeekSummary& summary) override {
+    Add(FormatText("finished %d %d", summary.total_count, summary.total_size));
+  }
+
+  std::vector<std::string> lines;
+  std::vector<HeaderRow> rows;
+  std::vector<DownloadOutcome> downloads;
+
+ private:
+  void Add(const std::string& line) { lines.push_back(line); }
+};
+
+class CRefusingPrompt : public CInputPrompt {
+ public:
+  bool Ask(const InputRequest&, InputAnswer&) override {
+    ++asked;
+    return false;
+  }
+  int asked = 0;
+};
+
+class MailboxSessionTest : public ::testing::Test {
+ protected:
+  MailboxSessionTest() {
+    messages_ = {MakeMessage("Anna <anna@example.org>", "First", "Tue, 2 Mar 2004 10:11:12 +0100"),
+                 MakeMessage("Bob <bob@example.org>", "Second", "Wed, 3 Mar 2004 09:00:00 +0100", 3000)};
+    server_.ServeMailbox(messages_);
+    session_.Client().read_timeout_ms = 2000;
+  }
+
+  // Writes config.ini and plans a peek of account 1 (or of all accounts).
+  PeekPlan Plan(const std::vector<std::string>& names, const std::string& accounts, bool all_accounts = false) {
+    WriteFile(folder_.File("config.ini"), ConfigText("", names, accounts));
+    CCurrentAccount account(prompt_);
+    account.account_number = 1;
+    account.display_name = names.front();
+    PeekPlan plan(account);
+    plan.all_accounts = all_accounts;
+    plan.account_names = names;
+    plan.waits = {0, 0, 0, 0};
+    plan.texts = {"connecting to '%s'...", "Reading header %d of %d", "Total %d %.2lf %d", "%d removed",
+                  "Disconnecting..."};
+    return plan;
+  }
+  PeekPlan HomePlan() { return Plan({"Home"}, AccountSection(1, server_.Port())); }
+  int Size(size_t i) const { return static_cast<int>(messages_[i].size()); }
+  std::vector<std::string> StoredFiles() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.File("mailbox1")))
+      if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  TempFolder folder_;
+  ScopedWorkingDirectory here_{folder_.Path()};
+  CRefusingPrompt prompt_;
+  std::vector<std::string> messages_;
+  FakePop3Server server_;
+  CMailboxSession session_;
+  CRecordedEvents events_;
+};
+
+TEST_F(MailboxSessionTest, OneAccountPeekReportsEveryStepInOrderAndStaysConnected) {
+  session_.RunPeek(HomePlan(), events_);
+
+  const int total = Size(0) + Size(1);
+  EXPECT_THAT(events_.lines,
+              ElementsAre("status connecting to '127.0.0.1'...", "cleared", "range 2", "status Reading header 1 of 2",
+                          "row 1/1 First", "step", "status Reading header 2 of 2", "row 1/2 Second", "step",
+                          FormatText("status Total 2 %.2lf %d", total / 1024.0, total), FormatText("finished 2 %d", total)));
+  EXPECT_EQ(events_.rows[1].sender_address, "bob@example.org");
+  EXPECT_NE(events_.rows[0].row_id, events_.rows[1].row_id);
+  EXPECT_TRUE(session_.Connected());
+  EXPECT_EQ(session_.ServerCount(), 2);
+  EXPECT_THAT(server_.ReceivedLines(), Not(Contains("QUIT")));
+}
+
+TEST_F(MailboxSessionTest, AllAccountsVisitsThoseWithStoredCredentialsAndLogsOutAfterEach) {
+  FakePop3Server third;
+  third.ServeMailbox({MakeMessage("Carl <carl@example.org>", "C1", "Thu, 4 Mar 2004 10:00:00 +0100")});
+  PeekPlan plan = Plan({"Home", "Work", "Club"},
+                       AccountSection(1, server_.Port()) + AccountSection(2, server_.Port(), "") +
+                           AccountSection(3, third.Port()),
+                       true);
+  session_.RunPeek(plan, events_);
+
+  EXPECT_EQ(prompt_.asked, 0) << "account 2 is skipped without a question";
+  ASSERT_EQ(events_.rows.size(), 3u);
+  EXPECT_EQ(events_.rows[2].account_number, 3);
+  EXPECT_EQ(events_.rows[2].row_offset, 2);
+  EXPECT_EQ(events_.rows[2].account, "Club");
+  EXPECT_EQ(std::count(events_.lines.begin(), events_.lines.end(), "cleared"), 1);
+  EXPECT_EQ(std::count(events_.lines.begin(), events_.lines.end(), "logged out"), 2);
+  EXPECT_THAT(events_.lines.back(), HasSubstr("finished 3 "));
+  EXPECT_THAT(server_.ReceivedLines(), Contains("QUIT"));
+  EXPECT_THAT(third.ReceivedLines(), Contains("QUIT"));
+  EXPECT_FALSE(session_.Connected());
+}
+
+TEST_F(MailboxSessionTest, MarksAreCarriedOutBeforeTheListingAndDeletionsCommitByANewLogin) {
+  PeekPlan plan = HomePlan();
+  HeaderRow first;
+  first.message_number = 1;
+  plan.downloads.push_back({first, "02.03.2004 10:11:12 +0100", 1, true, false});
+  plan.deletions.push_back({77, 2, 1});
+  session_.RunPeek(plan, events_);
+
+  EXPECT_THAT(std::vector<std::string>(events_.lines.begin() + 1, events_.lines.begin() + 6),
+              ElementsAre("download", "downloaded 1 stored", "status Delete message 2 from server", "deleted row 77",
+                          "cleared"));
+  ASSERT_EQ(events_.downloads.size(), 1u);
+  EXPECT_EQ(events_.downloads[0].row_id, first.row_id);
+  EXPECT_TRUE(std::filesystem::exists(events_.downloads[0].record.local_file));
+  EXPECT_EQ(server_.ConnectionCount(), 2);
+  const std::vector<std::string> lines = server_.ReceivedLines();
+  EXPECT_THAT(lines, Contains("RETR 1"));
+  EXPECT_THAT(lines, Contains("DELE 2"));
+  EXPECT_THAT(lines, Contains("QUIT"));
+}
+
+TEST_F(MailboxSessionTest, RefusedLoginClearsTheRowsAndReportsTheFailure) {
+  server_.On("PASS", Reply("-ERR wrong password\r\n"));
+  session_.RunPeek(HomePlan(), events_);
+
+  EXPECT_THAT(events_.lines,
+              ElementsAreArray({"status connecting to '127.0.0.1'...", "cleared", "logged out",
+                                "status Error connecting to 127.0.0.1: -ERR wrong password", "leave busy",
+                                "login failed 127.0.0.1 anna box", "status Total 0 0.00 0", "finished 0 0"}));
+  EXPECT_FALSE(session_.Connected());
+}
+
+TEST_F(MailboxSessionTest, HeaderThatTimesOutIsReportedAndTheOthersStayCorrect) {
+  session_.Client().read_timeout_ms = 300;
+  server_.On("TOP 2 ", SplitReply({"+OK\r\nFrom: Bob <bob@exa"}, 0));
+  server_.On("TOP 2 ", Silence());
+  session_.RunPeek(HomePlan(), events_);
+
+  ASSERT_EQ(events_.rows.size(), 1u);
+  EXPECT_EQ(events_.rows[0].message_number, 1);
+  EXPECT_THAT(events_.lines, Contains(HasSubstr("status Error GetMessageHeader: ")));
+  EXPECT_THAT(events_.lines.back(), HasSubstr("finished 2 "));
+}
+
+TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
+  PeekPlan plan = HomePlan();
+  HeaderRow second;
+  second.message_number = 2;
+  plan.downloads.push_back({second, "03.03.2004 09:00:00 +0100", 1, true, false});
+  const std::string& message = messages_[1];
+  server_.On("RETR 2", ReplyAndClose("+OK\r\n" + message.substr(0, message.size() / 2)));
+  session_.RunPeek(plan, events_);
+
+  ASSERT_EQ(events_.downloads.size(), 1u);
+  EXPECT_FALSE(events_.downloads[0].result.stored);
+  EXPECT_TRUE(events_.downloads[0].record.local_file.empty());
+  EXPECT_THAT(StoredFiles(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -15,7 +15,7 @@ std::vector<DeleteOrder> CDlgMain::DeleteOrders() const {
     const HeaderRow* row = RowRecord(position);
     if (!row || !row->delete_mark) continue;
     const int removed_above = static_cast<int>(orders.size());
-    orders.push_back({row->row_id, row->message_number, position - removed_above});
+    orders.push_back({row->row_id, row->message_number, position - removed_above, row->identity, row->connection});
   }
   return orders;
 }

@@ -150,6 +150,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void OnDownloadResult(const DownloadOutcome& outcome) override;
   void OnMessageDeleted(RowId row_id) override;
   void OnDeleteRefused(const std::string& text) override;
+  void OnMarkDropped(RowId row_id) override;
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);

@@ -91,6 +91,18 @@ void CDlgMain::OnDeleteRefused(const std::string& text) {
   OnUi([&] { MessageBox(text, kBoxOk); });
 }
 
+// The row stays, unmarked, so the user sees which mark was not carried out.
+void CDlgMain::OnMarkDropped(RowId row_id) {
+  OnUi([&] {
+    const int position = PositionOfRow(row_id);
+    HeaderRow* row = RowRecord(position);
+    if (!row) return;
+    row->delete_mark = 0;
+    row->download_mark = 0;
+    SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
+  });
+}
+
 void CDlgMain::OnLoggedOut() {
   OnUi([&] { ReturnToIdle(); });
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "peek/message_identity.h"
+
 namespace larkspin {
 
 // Names one row for as long as it exists, whatever sorting does to its position.
@@ -24,6 +26,8 @@ struct HeaderRow {
   int account_number = 0;      // N of the section "Account<N>"
   int row_offset = 0;          // rows that earlier accounts of the same peek placed before these
   std::vector<std::string> attachments;  // names of the split-out attachment files
+  MessageIdentity identity;    // what the message was when it was listed
+  int connection = 0;          // the session's connection that listed it (0: none)
 };
 
 }  // namespace larkspin

@@ -15,10 +15,12 @@
 //   per message marked for download: OnDownloadStarted, OnDownloadResult
 //   per message marked for deletion: OnStatus("Delete message N from server"), OnMessageDeleted
 //     (a refused DELE: OnDeleteRefused, and the deleting stops)
+//   a mark whose message no longer is the one listed (the mailbox changed since; see
+//     message_identity.h) is dropped instead: OnMarkDropped, and a status text with the count
 //   OnRowsCleared, OnProgressRange(count)
 //   per message: OnStatus("Reading header i of n ..."), OnHeaderRow, [with download-all:
-//     OnDownloadStarted, OnDownloadResult], OnProgressStep
-//   OnStatus("Total messages ..."), OnPeekFinished
+//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a lost connection ends the list
+//   OnStatus("Total messages ..."), [OnStatus("Connection to ... lost ...")], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
 // password (the others are skipped without a question), clears the rows once, logs out after
 // each account (OnLoggedOut), and ends with one OnStatus total and OnPeekFinished. After
@@ -82,6 +84,8 @@ class CMailboxEvents {
   virtual void OnDownloadResult(const DownloadOutcome& outcome) = 0;
   virtual void OnMessageDeleted(RowId row_id) = 0;
   virtual void OnDeleteRefused(const std::string& text) = 0;
+  // The row's mark was not carried out: its message number names another message now.
+  virtual void OnMarkDropped(RowId row_id) = 0;
   // A peek closed its connection (between accounts, after a failed login): idle again.
   virtual void OnLoggedOut() = 0;
   virtual void OnPeekFinished(const PeekSummary& summary) = 0;

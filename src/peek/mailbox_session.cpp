@@ -1,5 +1,7 @@
 #include "peek/mailbox_session.h"
 
+#include <utility>
+
 #include "common/format.h"
 #include "config/log.h"
 #include "peek/peek_run.h"
@@ -11,18 +13,60 @@ void CMailboxSession::RunPeek(const PeekPlan& plan, CMailboxEvents& events) {
   CPeekRun(*this, plan, events, server_count_).Run();
 }
 
+std::string DroppedMarksText(int count) {
+  return FormatText("%d mark(s) dropped: the mailbox changed since its messages were listed", count);
+}
+
+bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdentity& identity, int connection) {
+  if (connection == client_.ConnectionNumber()) return true;
+  std::string unique_id;
+  if (!identity.unique_id.empty() && client_.GetUniqueId(message_number, unique_id))
+    return unique_id == identity.unique_id;
+  uint32_t size = 0;
+  CPop3Text header;
+  if (!client_.GetMessageSize(message_number, size) || size != identity.size ||
+      !client_.GetMessageHeader(message_number, header))
+    return false;
+  return SameMessage(identity, IdentityOf(header, size, ""));
+}
+
+int CMailboxSession::TakeDroppedMarks() { return std::exchange(dropped_marks_, 0); }
+
+// A dropped row is not removed, so the rows after it stand one place lower than planned. A
+// check that fails because the connection is gone drops nothing: the DELE then reports it.
 int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events) {
   int deleted = 0;
+  int dropped = 0;
   for (const DeleteOrder& order : orders) {
-    events.OnStatus(FormatText("Delete message %d from server", order.list_position + 1));
+    if (!StillTheSameMessage(order.message_number, order.identity, order.connection) && client_.IsConnected()) {
+      ++dropped;
+      events.OnMarkDropped(order.row_id);
+      continue;
+    }
+    events.OnStatus(FormatText("Delete message %d from server", order.list_position + dropped + 1));
     if (!client_.Delete(order.message_number)) {
       events.OnDeleteRefused("Error Delete: " + client_.LastReply());
-      return -1;
+      deleted = -1;
+      break;
     }
     ++deleted;
     events.OnMessageDeleted(order.row_id);
   }
+  ReportDroppedMarks(dropped, events);
+  SyncConnected();
   return deleted;
+}
+
+void CMailboxSession::ReportDroppedMarks(int dropped, CMailboxEvents& events) {
+  if (dropped == 0) return;
+  dropped_marks_ += dropped;
+  const std::string text = DroppedMarksText(dropped);
+  events.OnStatus(text);
+  LogEvent(text);
+}
+
+void CMailboxSession::SyncConnected() {
+  if (!client_.IsConnected()) connected_ = false;
 }
 
 bool CMailboxSession::LogOut(const std::string& disconnecting_text, int pause_ms, CMailboxEvents& events) {
@@ -42,6 +86,13 @@ bool CMailboxSession::LogOut(const std::string& disconnecting_text, int pause_ms
 
 int CMailboxSession::Download(const DownloadOrder& order, CMailboxEvents& events) {
   if (!order.row.local_file.empty()) return kDownloadSkipped;
+  if (!StillTheSameMessage(order.row.message_number, order.row.identity, order.row.connection) &&
+      client_.IsConnected()) {
+    events.OnMarkDropped(order.row.row_id);
+    ReportDroppedMarks(1, events);
+    SyncConnected();
+    return kDownloadSkipped;
+  }
   DownloadOutcome outcome;
   outcome.row_id = order.row.row_id;
   outcome.record = order.row;
@@ -53,6 +104,7 @@ int CMailboxSession::Download(const DownloadOrder& order, CMailboxEvents& events
   request.skip_check = order.skip_check;
   events.OnDownloadStarted();
   outcome.result = DownloadMessage(client_, request);
+  SyncConnected();
   events.OnDownloadResult(outcome);
   return outcome.result.code;
 }

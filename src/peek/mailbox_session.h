@@ -9,6 +9,7 @@
 
 #include "config/current_account.h"
 #include "peek/mailbox_events.h"
+#include "peek/message_identity.h"
 #include "pop3/pop3_client.h"
 
 namespace larkspin {
@@ -36,6 +37,8 @@ struct DeleteOrder {
   RowId row_id = 0;
   int message_number = 0;
   int list_position = 0;
+  MessageIdentity identity;  // the message as listed
+  int connection = 0;        // the connection that listed it
 };
 
 // A row to download.
@@ -73,6 +76,13 @@ class CMailboxSession {
   // word for a row that is stored already.
   int Download(const DownloadOrder& order, CMailboxEvents& events);
 
+  // Whether message_number still names the message listed as identity on connection: always
+  // on that same connection, otherwise checked on the server (false also when the check itself
+  // failed).
+  bool StillTheSameMessage(int message_number, const MessageIdentity& identity, int connection);
+  // The marks dropped since the count was last taken; taking it starts a new count.
+  int TakeDroppedMarks();
+
   bool Connected() const { return connected_; }
   void SetConnected(bool connected) { connected_ = connected; }
   // Messages on the server at the last peek.
@@ -80,9 +90,17 @@ class CMailboxSession {
   CPop3Client& Client() { return client_; }
 
  private:
+  void ReportDroppedMarks(int dropped, CMailboxEvents& events);
+  // The session counts as disconnected once its client has lost the connection.
+  void SyncConnected();
+
   CPop3Client client_;
   std::atomic<bool> connected_{false};
   std::atomic<int> server_count_{0};
+  int dropped_marks_ = 0;
 };
+
+// The status and log text for marks dropped because the mailbox changed.
+std::string DroppedMarksText(int count);
 
 }  // namespace larkspin

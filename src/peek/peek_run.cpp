@@ -18,13 +18,17 @@ CPeekRun::CPeekRun(CMailboxSession& session, const PeekPlan& plan, CMailboxEvent
       account_(plan.account) {}
 
 void CPeekRun::Run() {
+  session_.TakeDroppedMarks();
   if (plan_.all_accounts) {
     for (int n = 1; n <= static_cast<int>(plan_.account_names.size()); ++n) VisitAccount(n);
   } else {
     VisitAccount(account_.account_number);
   }
   const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
-  events_.OnStatus(FormatText(plan_.texts.total.c_str(), total_count_, total_kb, total_size_));
+  std::string total = FormatText(plan_.texts.total.c_str(), total_count_, total_kb, total_size_);
+  if (const int dropped = session_.TakeDroppedMarks()) total += "   " + DroppedMarksText(dropped);
+  events_.OnStatus(total);
+  if (!lost_connection_.empty()) events_.OnStatus(lost_connection_);
   PeekSummary summary(account_);
   summary.total_count = total_count_;
   summary.total_size = total_size_;
@@ -133,7 +137,12 @@ void CPeekRun::FetchHeaders() {
     total_size_ = size;
   }
   const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
-  for (int i = 1; i <= count; ++i) FetchHeader(i, count, total_kb, offset);
+  for (int i = 1; i <= count; ++i) {
+    if (!FetchHeader(i, count, total_kb, offset)) {
+      ReportLostConnection(i - 1, count);
+      break;
+    }
+  }
   if (plan_.all_accounts) {
     PauseFor(plan_.waits.around_disconnect);
     LogOutBetweenAccounts();
@@ -141,19 +150,22 @@ void CPeekRun::FetchHeaders() {
   }
 }
 
-void CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
+// A message the server refuses is left out; false once the connection is lost.
+bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   PauseFor(plan_.waits.before_header);
   events_.OnStatus(FormatText(plan_.texts.fetching.c_str(), number, count, total_kb));
   CPop3Text header;
   if (!client_.GetMessageHeader(number, header)) {
     events_.OnStatus("Error GetMessageHeader: " + client_.LastReply());
-    return;
+    return client_.IsConnected();
   }
   uint32_t size = 0;
   if (!client_.GetMessageSize(number, size)) {
     events_.OnStatus("Error GetMessageSize: " + client_.LastReply());
-    return;
+    return client_.IsConnected();
   }
+  std::string unique_id;
+  if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
   PeekedRow row;
   row.texts = MakeRowTexts(header, size, account_.account_number, account_name_);
   row.record.local_file = row.texts.local_file;
@@ -162,10 +174,21 @@ void CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   row.record.account = account_name_;
   row.record.account_number = account_.account_number;
   row.record.row_offset = offset;
+  row.record.identity = IdentityOf(header, size, unique_id);
+  row.record.connection = client_.ConnectionNumber();
   row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
   if (!row.large && plan_.download_all) DownloadAutomatically(row);
   events_.OnProgressStep();
+  return true;
+}
+
+// The rows listed so far stay; the rest of this account's messages are not asked for.
+void CPeekRun::ReportLostConnection(int listed, int count) {
+  session_.SetConnected(false);
+  lost_connection_ = FormatText("Connection to %s lost after %d of %d headers: %s", account_.pop3_host.c_str(), listed,
+                                count, client_.LastReply().c_str());
+  LogEvent(lost_connection_);
 }
 
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {

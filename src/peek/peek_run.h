@@ -23,7 +23,8 @@ class CPeekRun {
   bool CarryOutDeletions();
   void ClearListOnce();
   void FetchHeaders();
-  void FetchHeader(int number, int count, double total_kb, int offset);
+  bool FetchHeader(int number, int count, double total_kb, int offset);
+  void ReportLostConnection(int listed, int count);
   void DownloadAutomatically(const PeekedRow& row);
 
   CMailboxSession& session_;
@@ -36,6 +37,7 @@ class CPeekRun {
   bool list_cleared_ = false;
   int total_count_ = 0;
   int total_size_ = 0;
+  std::string lost_connection_;  // what the status line says last when a connection was lost
 };
 
 }  // namespace larkspin

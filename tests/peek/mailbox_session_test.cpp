@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "common/format.h"
@@ -55,6 +56,10 @@ class CRecordedEvents : public CMailboxEvents {
   }
   void OnMessageDeleted(RowId row_id) override { Add(FormatText("deleted row %llu", static_cast<unsigned long long>(row_id))); }
   void OnDeleteRefused(const std::string& text) override { Add("refused " + text); }
+  void OnMarkDropped(RowId row_id) override {
+    dropped.push_back(row_id);
+    Add("dropped");
+  }
   void OnLoggedOut() override { Add("logged out"); }
   void OnPeekFinished(const PeekSummary& summary) override {
     Add(FormatText("finished %d %d", summary.total_count, summary.total_size));
@@ -63,6 +68,7 @@ class CRecordedEvents : public CMailboxEvents {
   std::vector<std::string> lines;
   std::vector<HeaderRow> rows;
   std::vector<DownloadOutcome> downloads;
+  std::vector<RowId> dropped;
 
  private:
   void Add(const std::string& line) { lines.push_back(line); }
@@ -101,6 +107,17 @@ class MailboxSessionTest : public ::testing::Test {
     return plan;
   }
   PeekPlan HomePlan() { return Plan({"Home"}, AccountSection(1, server_.Port())); }
+  // A first peek's rows, as the marks of a later peek refer to them.
+  std::vector<HeaderRow> ListedRows() {
+    CRecordedEvents first;
+    session_.RunPeek(HomePlan(), first);
+    session_.LogOut("", 0, first);
+    return first.rows;
+  }
+  static DownloadOrder DownloadOf(const HeaderRow& row) { return {row, "02.03.2004 10:11:12 +0100", 1, true, false}; }
+  static DeleteOrder DeletionOf(const HeaderRow& row) {
+    return {row.row_id, row.message_number, 0, row.identity, row.connection};
+  }
   int Size(size_t i) const { return static_cast<int>(messages_[i].size()); }
   std::vector<std::string> StoredFiles() const {
     std::vector<std::string> names;
@@ -156,24 +173,68 @@ TEST_F(MailboxSessionTest, AllAccountsVisitsThoseWithStoredCredentialsAndLogsOut
 }
 
 TEST_F(MailboxSessionTest, MarksAreCarriedOutBeforeTheListingAndDeletionsCommitByANewLogin) {
+  const std::vector<HeaderRow> rows = ListedRows();
   PeekPlan plan = HomePlan();
-  HeaderRow first;
-  first.message_number = 1;
-  plan.downloads.push_back({first, "02.03.2004 10:11:12 +0100", 1, true, false});
-  plan.deletions.push_back({77, 2, 1});
+  plan.downloads.push_back(DownloadOf(rows[0]));
+  plan.deletions.push_back(DeletionOf(rows[1]));
   session_.RunPeek(plan, events_);
 
   EXPECT_THAT(std::vector<std::string>(events_.lines.begin() + 1, events_.lines.begin() + 6),
-              ElementsAre("download", "downloaded 1 stored", "status Delete message 2 from server", "deleted row 77",
-                          "cleared"));
+              ElementsAre("download", "downloaded 1 stored", "status Delete message 1 from server",
+                          FormatText("deleted row %llu", static_cast<unsigned long long>(rows[1].row_id)), "cleared"));
   ASSERT_EQ(events_.downloads.size(), 1u);
-  EXPECT_EQ(events_.downloads[0].row_id, first.row_id);
+  EXPECT_EQ(events_.downloads[0].row_id, rows[0].row_id);
   EXPECT_TRUE(std::filesystem::exists(events_.downloads[0].record.local_file));
-  EXPECT_EQ(server_.ConnectionCount(), 2);
-  const std::vector<std::string> lines = server_.ReceivedLines();
-  EXPECT_THAT(lines, Contains("RETR 1"));
-  EXPECT_THAT(lines, Contains("DELE 2"));
-  EXPECT_THAT(lines, Contains("QUIT"));
+  EXPECT_EQ(server_.ConnectionCount(), 3) << "the first peek, the marks, the new login after the deletion";
+  EXPECT_THAT(server_.DeletedMessages(), ElementsAre(2));
+  EXPECT_THAT(server_.ReceivedLines(), Contains("RETR 1"));
+}
+
+// Another client deleted message 1 since the listing: numbers 1 and 2 now name other messages.
+// With UIDL and without it, neither mark is carried out on the wrong message.
+TEST_F(MailboxSessionTest, MarksOnAChangedMailboxAreDroppedAndReported) {
+  for (const bool with_uidl : {true, false}) {
+    SCOPED_TRACE(with_uidl ? "UIDL" : "no UIDL");
+    FakePop3Server server;
+    server.ServeMailbox({messages_[0], messages_[1], MakeMessage("Carl <c@example.org>", "Third", "Thu, 4 Mar 2004 10:00:00 +0100")});
+    if (!with_uidl) server.RefuseUidl();
+    const PeekPlan first_plan = Plan({"Home"}, AccountSection(1, server.Port()));
+    CRecordedEvents first;
+    session_.RunPeek(first_plan, first);
+    session_.LogOut("", 0, first);
+    ASSERT_EQ(first.rows.size(), 3u);
+
+    server.ServeMailbox({messages_[1], MakeMessage("Carl <c@example.org>", "Third", "Thu, 4 Mar 2004 10:00:00 +0100")});
+    if (!with_uidl) server.RefuseUidl();
+    PeekPlan plan = first_plan;
+    plan.deletions.push_back(DeletionOf(first.rows[1]));  // "Second", now number 1
+    plan.downloads.push_back(DownloadOf(first.rows[2]));  // "Third", now number 2
+    CRecordedEvents events;
+    session_.RunPeek(plan, events);
+
+    EXPECT_THAT(server.DeletedMessages(), IsEmpty());
+    EXPECT_THAT(server.ReceivedLines(), Not(Contains(HasSubstr("RETR"))));
+    EXPECT_THAT(events.dropped, ElementsAre(first.rows[2].row_id, first.rows[1].row_id));
+    EXPECT_THAT(events.lines, Contains(HasSubstr("1 mark(s) dropped: the mailbox changed")));
+    EXPECT_THAT(events.lines[events.lines.size() - 2], HasSubstr("2 mark(s) dropped"));
+  }
+}
+
+// The rows listed before the server went silent stay; the peek ends after one time-out instead
+// of waiting once per message.
+TEST_F(MailboxSessionTest, APeekOfASilentServerEndsAfterOneTimeOut) {
+  FakePop3Server server;
+  server.ServeMailbox(std::vector<std::string>(8, messages_[0]));
+  server.GoSilentAfter(2, "TOP");
+  session_.Client().read_timeout_ms = 300;
+  const auto start = std::chrono::steady_clock::now();
+  session_.RunPeek(Plan({"Home"}, AccountSection(1, server.Port())), events_);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+
+  EXPECT_EQ(events_.rows.size(), 2u);
+  EXPECT_LT(elapsed, std::chrono::milliseconds(2 * 300));
+  EXPECT_THAT(events_.lines[events_.lines.size() - 2], HasSubstr("Connection to 127.0.0.1 lost after 2 of 8 headers"));
+  EXPECT_FALSE(session_.Connected());
 }
 
 TEST_F(MailboxSessionTest, RefusedLoginClearsTheRowsAndReportsTheFailure) {
@@ -196,6 +257,7 @@ TEST_F(MailboxSessionTest, HeaderThatTimesOutIsReportedAndTheOthersStayCorrect) 
   ASSERT_EQ(events_.rows.size(), 1u);
   EXPECT_EQ(events_.rows[0].message_number, 1);
   EXPECT_THAT(events_.lines, Contains(HasSubstr("status Error GetMessageHeader: ")));
+  EXPECT_THAT(events_.lines[events_.lines.size() - 2], HasSubstr("lost after 1 of 2 headers"));
   EXPECT_THAT(events_.lines.back(), HasSubstr("finished 2 "));
 }
 

@@ -1,0 +1,16 @@
+#include "peek/message_identity.h"
+
+namespace larkspin {
+
+MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::string& unique_id) {
+  return {unique_id, size, header.HeaderField("Message-ID"), header.HeaderField("Date"), header.HeaderField("From")};
+}
+
+bool SameMessage(const MessageIdentity& seen, const MessageIdentity& now) {
+  if (!seen.unique_id.empty() && !now.unique_id.empty()) return seen.unique_id == now.unique_id;
+  if (seen.size != now.size) return false;
+  if (!seen.message_id.empty() || !now.message_id.empty()) return seen.message_id == now.message_id;
+  return seen.date == now.date && seen.from == now.from;
+}
+
+}  // namespace larkspin

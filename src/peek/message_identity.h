@@ -1,0 +1,28 @@
+#pragma once
+// What tells one message from another across connections. A message number names a message
+// only within the connection that listed it: when anything else changes the mailbox in between
+// (a phone or webmail deleting mail), the same number names another message on the next
+// connection. A mark is carried out on a later connection only while its message still matches.
+#include <cstdint>
+#include <string>
+
+#include "pop3/pop3_text.h"
+
+namespace larkspin {
+
+struct MessageIdentity {
+  std::string unique_id;   // from UIDL, empty where the server has none
+  uint32_t size = 0;       // from LIST
+  std::string message_id;  // the Message-ID field
+  std::string date;        // the Date field
+  std::string from;        // the From field
+};
+
+// The identity of a message from its header, its size and its UIDL id (empty for none).
+MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::string& unique_id);
+
+// Whether now is the message seen: by the UIDL ids where both have one, otherwise by the size
+// together with the Message-ID, or lacking one, with the Date and From fields.
+bool SameMessage(const MessageIdentity& seen, const MessageIdentity& now);
+
+}  // namespace larkspin

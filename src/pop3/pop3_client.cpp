@@ -153,7 +153,7 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
 bool CPop3Client::StartTls(const std::string& host, int port) {
   if (!socket_.StartTls(host, tls, read_timeout_ms)) return false;
   if (!tls.verify)
-    LogEvent(FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port));
+    LogEvent(UncheckedCertificateWarning(host, port));
   return true;
 }
 
@@ -162,7 +162,7 @@ bool CPop3Client::UpgradeToTlsIfConfigured(const std::string& host, int port) {
   if (tls.mode != TlsMode::kUpgrade) return true;
   if (!SendCommand("STLS\r\n")) return false;
   if (!ReadLineReply()) {
-    FailWith("-ERR The server does not offer STLS (" + last_response_ + "); not logging in without encryption.");
+    FailWith("-ERR " + UpgradeRefusedText("STLS", last_response_));
     return false;
   }
   if (StartTls(host, port)) return true;

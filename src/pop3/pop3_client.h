@@ -10,7 +10,7 @@
 
 #include "pop3/pop3_text.h"
 #include "platform/reply_buffer.h"
-#include "pop3/tcp_link.h"
+#include "platform/socket_link.h"
 
 namespace larkspin {
 
@@ -19,7 +19,7 @@ class CPop3Client {
   CPop3Client() = default;
   CPop3Client(const CPop3Client&) = delete;
   CPop3Client& operator=(const CPop3Client&) = delete;
-  virtual ~CPop3Client();
+  ~CPop3Client();
 
   // Greeting, USER and PASS. A login or password holding a line break is refused before
   // anything is sent.
@@ -45,17 +45,15 @@ class CPop3Client {
   // Whether and how the connection is encrypted (POP3S or STLS); plain by default.
   TlsOptions tls;
 
- protected:
-  virtual bool ReadStatReply(int& count, int& size);
-  virtual bool ReadLineReply();
-  virtual bool ReadSizeList(int count);
-  virtual bool ReadTextReply(CPop3Text& message, uint32_t size);
+ private:
+  bool ReadStatReply(int& count, int& size);
+  bool ReadLineReply();
+  bool ReadSizeList(int count);
+  bool ReadTextReply(CPop3Text& message, uint32_t size);
   // The one reading loop: reads into buffer until what was received ends with terminator,
   // growing the buffer by at least growth_step when a receive fills it. True when the reply
   // begins with "+OK" (case ignored).
-  virtual bool ReadReply(CReplyBuffer& buffer, std::string_view terminator, size_t growth_step);
-
- private:
+  bool ReadReply(CReplyBuffer& buffer, std::string_view terminator, size_t growth_step);
   bool SendCommand(const std::string& command);
   bool StartTls(const std::string& host, int port);
   bool UpgradeToTlsIfConfigured(const std::string& host, int port);
@@ -63,7 +61,7 @@ class CPop3Client {
   bool FetchText(const char* command, int n, CPop3Text& message);
   void FailWith(std::string text);
 
-  CTcpLink socket_;
+  CSocketLink socket_;
   int message_count_ = 0;
   bool sizes_known_ = false;
   bool statistics_known_ = false;

@@ -1,6 +1,12 @@
 #include "common/string_tools.h"
 
+#include <algorithm>
+
 namespace larkspin {
+
+namespace {
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+}  // namespace
 
 std::string Between(std::string_view text, std::string_view start_mark, std::string_view end_mark) {
   const size_t start = text.find(start_mark);
@@ -31,6 +37,11 @@ size_t ReplaceAll(std::string& text, std::string_view pattern, std::string_view 
   result.append(text, copied, std::string::npos);
   text.swap(result);
   return count;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 }  // namespace larkspin

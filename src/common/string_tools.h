@@ -1,5 +1,6 @@
 #pragma once
-// The two small string tools the header decoding and the quoted-printable table rest on.
+// Small string tools: the header decoding and the quoted-printable table rest on Between and
+// ReplaceAll; keys, settings and protocol words are compared with EqualsIgnoringCase.
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ enum class ReplaceScope { kFirst, kAll };
 // to right and going on after each inserted replacement, so a replacement is never searched again.
 // Returns the number of replacements; an empty pattern replaces nothing.
 size_t ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement, ReplaceScope scope);
+
+// Equal when the texts have the same length and differ only in the case of ASCII letters; other
+// bytes (Windows-1252 letters included) must match exactly.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace larkspin

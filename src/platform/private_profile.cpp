@@ -1,10 +1,11 @@
 #include "platform/private_profile.h"
 
-#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
+
+#include "common/string_tools.h"
 
 namespace larkspin {
 
@@ -16,13 +17,6 @@ std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
   return text;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 // A value that would lose bytes to trimming or to quote stripping on reading is written in quotes.

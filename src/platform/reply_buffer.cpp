@@ -12,7 +12,9 @@ constexpr size_t kMaxFirstSize = size_t{256} << 20;
 constexpr size_t kReceiveWindow = size_t{1} << 20;
 }  // namespace
 
-CReplyBuffer::CReplyBuffer(size_t first_size) : capacity_(std::clamp<size_t>(first_size, 2, kMaxFirstSize)) {
+CReplyBuffer::CReplyBuffer(size_t first_size, size_t limit)
+    : limit_(std::clamp<size_t>(limit, 1, kMaxReplyBytes)),
+      capacity_(std::clamp<size_t>(first_size, 2, std::min(kMaxFirstSize, limit_ + 1))) {
   data_.reserve(capacity_);
 }
 
@@ -23,8 +25,8 @@ std::span<char> CReplyBuffer::ReceiveSpace() {
 }
 
 bool CReplyBuffer::Grow(size_t step) {
-  if (capacity_ >= kMaxReplyBytes) return false;
-  const size_t grown = std::min(kMaxReplyBytes, capacity_ + std::max(step, capacity_ / 2));
+  if (capacity_ > limit_) return false;
+  const size_t grown = std::min(limit_ + 1, capacity_ + std::max(step, capacity_ / 2));
   try {
     data_.resize(used_);
     data_.reserve(grown);

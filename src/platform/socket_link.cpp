@@ -51,4 +51,13 @@ void CSocketLink::Close() {
   CloseSocket(handle_);
 }
 
+std::string UncheckedCertificateWarning(const std::string& host, int port) {
+  return FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port);
+}
+
+std::string UpgradeRefusedText(std::string_view command, std::string_view reply) {
+  return "The server does not offer " + std::string(command) + " (" + std::string(reply) +
+         "); not logging in without encryption.";
+}
+
 }  // namespace larkspin

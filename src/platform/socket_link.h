@@ -4,6 +4,7 @@
 // keep their meaning with TLS (decrypted bytes already waiting count as readable).
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 #include "platform/socket.h"
@@ -43,5 +44,11 @@ class CSocketLink {
   CTlsChannel tls_;
   std::string connect_error_;
 };
+
+// The log line for a TLS connection made without certificate checks (TLSVerify=0).
+std::string UncheckedCertificateWarning(const std::string& host, int port);
+// Why the login stops when a server answers the upgrade command (STLS, STARTTLS) with reply
+// other than a go-ahead: the login never goes out unencrypted.
+std::string UpgradeRefusedText(std::string_view command, std::string_view reply);
 
 }  // namespace larkspin

@@ -11,17 +11,11 @@
 #include <mutex>
 
 #include "common/format.h"
+#include "common/string_tools.h"
 
 namespace larkspin {
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 // OpenSSL writes to the socket with write(), which raises SIGPIPE on a closed peer.
 void IgnoreBrokenPipes() {

@@ -1,11 +1,13 @@
 #include "pop3/pop3_client.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "config/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
+#include "common/string_tools.h"
 #include "platform/last_error.h"
 
 namespace larkspin {
@@ -13,8 +15,9 @@ namespace larkspin {
 namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kMultiLineEnd = "\r\n.\r\n";
-constexpr size_t kLineGrowth = 4096;
-constexpr size_t kTextGrowth = 32000;
+constexpr size_t kGrowth = 4096;
+constexpr size_t kFirstLineSize = 256;
+constexpr size_t kFirstHeaderSize = 8192;
 // Never reserve more size entries up front than this, whatever count a server announces.
 constexpr size_t kMaxReservedSizes = 1 << 20;
 
@@ -22,9 +25,10 @@ bool IsFieldSeparator(char c) { return c == ' ' || c == '\t'; }
 
 bool BeginsWithOk(std::string_view reply, bool ignore_case) {
   if (reply.size() < 3) return false;
-  if (!ignore_case) return reply.substr(0, 3) == "+OK";
-  return reply[0] == '+' && (reply[1] == 'O' || reply[1] == 'o') && (reply[2] == 'K' || reply[2] == 'k');
+  return ignore_case ? EqualsIgnoringCase(reply.substr(0, 3), "+OK") : reply.substr(0, 3) == "+OK";
 }
+
+bool BeginsWithErr(std::string_view reply) { return reply.size() >= 4 && EqualsIgnoringCase(reply.substr(0, 4), "-ERR"); }
 
 // The text after the status line (after its first "\n").
 std::string_view AfterStatusLine(std::string_view reply) {
@@ -33,6 +37,26 @@ std::string_view AfterStatusLine(std::string_view reply) {
 }
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+std::string TooLongText(size_t limit) {
+  return FormatText("-ERR The server's reply is too long (over %zu bytes); connection closed.", limit);
+}
+
+// The "n uid" lines of a UIDL answer by message number; lines without both fields are skipped.
+std::map<int, std::string> ParseUniqueIds(std::string_view listing) {
+  std::map<int, std::string> ids;
+  while (!listing.empty()) {
+    const size_t line_end = std::min(listing.find(kLineEnd), listing.size());
+    const std::string_view line = listing.substr(0, line_end);
+    listing.remove_prefix(std::min(line_end + kLineEnd.size(), listing.size()));
+    const size_t separator = std::find_if(line.begin(), line.end(), IsFieldSeparator) - line.begin();
+    const size_t id_start = line.find_first_not_of(" \t", separator);
+    if (separator == 0 || id_start == std::string_view::npos) continue;
+    const std::string_view id = line.substr(id_start, line.find_first_of(" \t", id_start) - id_start);
+    ids.emplace(ParseDecimalInt(line.substr(0, separator)), id);
+  }
+  return ids;
+}
 }  // namespace
 
 CPop3Client::~CPop3Client() {
@@ -42,42 +66,85 @@ CPop3Client::~CPop3Client() {
 
 void CPop3Client::FailWith(std::string text) { last_response_ = std::move(text); }
 
-bool CPop3Client::ReadReply(CReplyBuffer& buffer, std::string_view terminator, size_t growth_step) {
-  for (;;) {
-    bool readable = false;
-    if (!socket_.WaitReadable(read_timeout_ms, readable) || !readable) {
-      FailWith(std::string(buffer.View()));
-      return false;
+void CPop3Client::ForgetConnection() {
+  connected_ = false;
+  sizes_known_ = false;
+  statistics_known_ = false;
+  message_count_ = 0;
+  message_sizes_.clear();
+  unique_ids_ = UniqueIds::kUnasked;
+  unique_id_of_.clear();
+}
+
+bool CPop3Client::Abandon(std::string text) {
+  socket_.Close();
+  ForgetConnection();
+  FailWith(std::move(text));
+  return false;
+}
+
+bool CPop3Client::ReceiveMore(CReplyBuffer& buffer) {
+  if (buffer.Room() == 0 && !buffer.Grow(kGrowth)) return Abandon(TooLongText(buffer.Limit()));
+  bool readable = false;
+  if (!socket_.WaitReadable(read_timeout_ms, readable))
+    return Abandon(FormatText("-ERR Waiting for the server failed: %s; connection closed.", std::strerror(errno)));
+  if (!readable)
+    return Abandon(FormatText("-ERR No reply from the server within %g s; connection closed.", read_timeout_ms / 1000.0));
+  const std::span<char> space = buffer.ReceiveSpace();
+  const ssize_t received = socket_.Receive(space.data(), space.size());
+  if (received == 0) return Abandon("-ERR The connection was closed by the server.");
+  if (received < 0)
+    return Abandon(FormatText("-ERR Receiving from the server failed: %s; connection closed.", std::strerror(errno)));
+  buffer.Commit(static_cast<size_t>(received));
+  return true;
+}
+
+bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, size_t from, size_t limit,
+                                 size_t& end) {
+  for (size_t scan = from;;) {
+    const size_t found = buffer.View().find(marker, scan);
+    if (found != std::string_view::npos) {
+      end = found + marker.size();
+      return true;
     }
-    const std::span<char> space = buffer.ReceiveSpace();
-    const ssize_t received = socket_.Receive(space.data(), space.size());
-    if (received <= 0) {
-      FailWith(std::string(buffer.View()));
-      return false;
-    }
-    buffer.Commit(static_cast<size_t>(received));
-    if (buffer.Room() == 0 && !buffer.Grow(growth_step)) {
-      FailWith(FormatText("-ERR The server's reply is too large (%zu bytes received).", buffer.Size()));
-      return false;
-    }
-    if (buffer.View().ends_with(terminator)) {
-      buffer.DropSuffix(terminator.size());
-      if (BeginsWithOk(buffer.View(), true)) return true;
-      SetLastErrorCode(kErrorNegativeReply);
-      FailWith(std::string(buffer.View()));
-      return false;
-    }
+    if (buffer.Size() >= limit) return Abandon(TooLongText(limit));
+    // A marker split across receives starts at most marker.size() - 1 bytes before the end.
+    scan = std::max(from, buffer.Size() - std::min(buffer.Size(), marker.size() - 1));
+    if (!ReceiveMore(buffer)) return false;
   }
 }
 
+bool CPop3Client::ReadReply(CReplyBuffer& buffer, ReplyShape shape) {
+  size_t status_end = 0;
+  if (!ReceiveThrough(buffer, kLineEnd, 0, kMaxStatusLine, status_end)) return false;
+  const std::string_view status = buffer.View().substr(0, status_end - kLineEnd.size());
+  const bool negative = BeginsWithErr(status);
+  if (!negative && !BeginsWithOk(status, true))
+    return Abandon("-ERR The server's answer is not a POP3 reply; connection closed.");
+  size_t end = status_end;
+  // A negative answer is one line whatever the command; a positive one to a multi-line command
+  // runs to the "." line, whose search starts at the status line's own line end.
+  if (!negative && shape == ReplyShape::kMultiLine &&
+      !ReceiveThrough(buffer, kMultiLineEnd, status_end - kLineEnd.size(), buffer.Limit(), end))
+    return false;
+  if (end != buffer.Size()) return Abandon("-ERR The server sent more than one reply; connection closed.");
+  if (negative) {
+    SetLastErrorCode(kErrorNegativeReply);
+    FailWith(std::string(status));
+    return false;
+  }
+  buffer.DropSuffix(end == status_end ? kLineEnd.size() : kMultiLineEnd.size());
+  return true;
+}
+
 bool CPop3Client::ReadLineReply() {
-  CReplyBuffer buffer(1000);
-  return ReadReply(buffer, kLineEnd, kLineGrowth);
+  CReplyBuffer buffer(kFirstLineSize, kMaxStatusLine);
+  return ReadReply(buffer, ReplyShape::kLine);
 }
 
 bool CPop3Client::ReadStatReply(int& count, int& size) {
-  CReplyBuffer buffer(100);
-  if (!ReadReply(buffer, kLineEnd, kLineGrowth)) return false;
+  CReplyBuffer buffer(kFirstLineSize, kMaxStatusLine);
+  if (!ReadReply(buffer, ReplyShape::kLine)) return false;
   const std::string_view reply = buffer.View();
   const size_t first = std::find_if(reply.begin(), reply.end(), IsFieldSeparator) - reply.begin();
   const size_t second = first < reply.size()
@@ -93,34 +160,48 @@ bool CPop3Client::ReadStatReply(int& count, int& size) {
   return true;
 }
 
-bool CPop3Client::ReadSizeList(int count) {
-  const size_t expected = static_cast<size_t>(std::max(count, 0));
-  CReplyBuffer buffer(expected * 14 + 100);
-  if (!ReadReply(buffer, kMultiLineEnd, kLineGrowth)) return false;
+size_t CPop3Client::ListingLimit() const {
+  const size_t count = static_cast<size_t>(std::max(message_count_, 0));
+  return std::min(CReplyBuffer::kMaxReplyBytes, count * kListingBytesPerMessage + kMaxStatusLine);
+}
+
+bool CPop3Client::ReadListing(size_t limit, std::string& listing) {
+  CReplyBuffer buffer(std::min(limit, kFirstHeaderSize), limit);
+  if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
+  listing = AfterStatusLine(buffer.View());
+  return true;
+}
+
+bool CPop3Client::ReadSizeList() {
+  std::string listing;
+  if (!ReadListing(ListingLimit(), listing)) return false;
   message_sizes_.clear();
-  message_sizes_.reserve(std::min(expected, kMaxReservedSizes));
-  const std::string_view listing = AfterStatusLine(buffer.View());
+  message_sizes_.reserve(std::min(static_cast<size_t>(std::max(message_count_, 0)), kMaxReservedSizes));
   for (size_t i = 0; i < listing.size() && listing[i] != '.'; ++i) {
-    if (IsFieldSeparator(listing[i])) message_sizes_.push_back(ParseDecimalU32(listing.substr(i + 1)));
+    if (IsFieldSeparator(listing[i])) message_sizes_.push_back(ParseDecimalU32(std::string_view(listing).substr(i + 1)));
   }
   return true;
 }
 
-bool CPop3Client::ReadTextReply(CPop3Text& message, uint32_t size) {
-  CReplyBuffer buffer(size_t{size} + 100);
-  if (!ReadReply(buffer, kMultiLineEnd, kTextGrowth)) return false;
+bool CPop3Client::ReadTextReply(CPop3Text& message, size_t first_size, size_t limit) {
+  CReplyBuffer buffer(first_size, limit);
+  if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
   const size_t newline = buffer.View().find('\n');
   message.SetText(buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1));
   return true;
 }
 
 bool CPop3Client::SendCommand(const std::string& command) {
+  if (!connected_) {
+    FailWith("-ERR Not connected to the server.");
+    return false;
+  }
   if (socket_.Send(command.data(), command.size())) return true;
-  FailWith(FormatText("-ERR Sending to the server failed: %s", std::strerror(errno)));
-  return false;
+  return Abandon(FormatText("-ERR Sending to the server failed: %s; connection closed.", std::strerror(errno)));
 }
 
 bool CPop3Client::Connect(const std::string& host, const std::string& user, const std::string& password, int port) {
+  ForgetConnection();
   if (HasLineBreak(user) || HasLineBreak(password)) {
     FailWith("-ERR The login name or password contains a line break and was not sent.");
     return false;
@@ -152,8 +233,7 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
 
 bool CPop3Client::StartTls(const std::string& host, int port) {
   if (!socket_.StartTls(host, tls, read_timeout_ms)) return false;
-  if (!tls.verify)
-    LogEvent(FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port));
+  if (!tls.verify) LogEvent(UncheckedCertificateWarning(host, port));
   return true;
 }
 
@@ -162,7 +242,7 @@ bool CPop3Client::UpgradeToTlsIfConfigured(const std::string& host, int port) {
   if (tls.mode != TlsMode::kUpgrade) return true;
   if (!SendCommand("STLS\r\n")) return false;
   if (!ReadLineReply()) {
-    FailWith("-ERR The server does not offer STLS (" + last_response_ + "); not logging in without encryption.");
+    FailWith("-ERR " + UpgradeRefusedText("STLS", last_response_));
     return false;
   }
   if (StartTls(host, port)) return true;
@@ -174,14 +254,11 @@ bool CPop3Client::Disconnect() {
   bool result = false;
   if (connected_) {
     const std::string kept_response = last_response_;
-    socket_.Send("QUIT\r\n", 6);
-    result = ReadLineReply();
+    result = SendCommand("QUIT\r\n") && ReadLineReply();
     if (result) last_response_ = kept_response;  // a failed QUIT reports its own reply
-    connected_ = false;
-    sizes_known_ = false;
-    statistics_known_ = false;
   }
   socket_.Close();
+  ForgetConnection();
   return result;
 }
 
@@ -189,16 +266,35 @@ bool CPop3Client::Statistics(int& count, int& size) {
   return SendCommand("STAT\r\n") && ReadStatReply(count, size);
 }
 
+bool CPop3Client::EnsureStatisticsKnown() {
+  if (statistics_known_) return true;
+  int count = 0;
+  int size = 0;
+  statistics_known_ = Statistics(count, size);
+  return statistics_known_;
+}
+
 bool CPop3Client::EnsureSizesKnown() {
   if (sizes_known_) return true;
-  if (!statistics_known_) {
-    int count = 0;
-    int size = 0;
-    if (!Statistics(count, size)) return false;
-    statistics_known_ = true;
-  }
-  sizes_known_ = SendCommand("LIST\r\n") && ReadSizeList(message_count_);
+  sizes_known_ = EnsureStatisticsKnown() && SendCommand("LIST\r\n") && ReadSizeList();
   return sizes_known_;
+}
+
+bool CPop3Client::EnsureUniqueIdsKnown() {
+  if (unique_ids_ == UniqueIds::kKnown) return true;
+  if (unique_ids_ == UniqueIds::kRefused) {
+    FailWith("-ERR The server does not offer UIDL.");
+    return false;
+  }
+  std::string listing;
+  if (!EnsureStatisticsKnown() || !SendCommand("UIDL\r\n")) return false;
+  if (!ReadListing(ListingLimit(), listing)) {
+    if (connected_) unique_ids_ = UniqueIds::kRefused;
+    return false;
+  }
+  unique_id_of_ = ParseUniqueIds(listing);
+  unique_ids_ = UniqueIds::kKnown;
+  return true;
 }
 
 bool CPop3Client::GetMessageSize(int n, uint32_t& size) {
@@ -211,15 +307,29 @@ bool CPop3Client::GetMessageSize(int n, uint32_t& size) {
   return true;
 }
 
-bool CPop3Client::FetchText(const char* command, int n, CPop3Text& message) {
-  uint32_t size = 0;
-  if (!GetMessageSize(n, size)) return false;
-  return SendCommand(FormatText(command, n)) && ReadTextReply(message, size);
+bool CPop3Client::GetUniqueId(int n, std::string& id) {
+  if (!EnsureUniqueIdsKnown()) return false;
+  const auto found = unique_id_of_.find(n);
+  if (found == unique_id_of_.end()) {
+    FailWith(FormatText("-ERR Message %d is not in the server's UIDL list.", n));
+    return false;
+  }
+  id = found->second;
+  return true;
 }
 
-bool CPop3Client::GetMessageHeader(int n, CPop3Text& message) { return FetchText("TOP %d 0\r\n", n, message); }
+bool CPop3Client::FetchText(const char* command, int n, size_t limit, CPop3Text& message) {
+  uint32_t size = 0;
+  if (!GetMessageSize(n, size)) return false;
+  const size_t first_size = std::min(limit, size_t{size} + kFirstHeaderSize);
+  return SendCommand(FormatText(command, n)) && ReadTextReply(message, first_size, limit);
+}
 
-bool CPop3Client::Retrieve(int n, CPop3Text& message) { return FetchText("RETR %d\r\n", n, message); }
+bool CPop3Client::GetMessageHeader(int n, CPop3Text& message) {
+  return FetchText("TOP %d 0\r\n", n, kMaxHeaderReply, message);
+}
+
+bool CPop3Client::Retrieve(int n, CPop3Text& message) { return FetchText("RETR %d\r\n", n, max_message_bytes, message); }
 
 bool CPop3Client::Delete(int n) {
   return EnsureSizesKnown() && SendCommand(FormatText("DELE %d\r\n", n)) && ReadLineReply();

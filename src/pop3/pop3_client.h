@@ -3,23 +3,41 @@
 // time-limited reads of single-line and multi-line replies. Every operation returns true on
 // success; after a failure LastReply() holds the text of the reply that failed (or a plain
 // description of a local failure such as an unreachable host).
+//
+// A reply is read up to its own end and no further. A negative status line ("-ERR ...") ends
+// its reply at once, also for multi-line commands, and the connection stays usable. When the
+// boundary between replies is lost (a time-out, a connection the server closed, a reply over
+// its limit, bytes that are no POP3 reply or that follow the end of one), the client closes the
+// connection: IsConnected() turns false and every later command fails at once without sending,
+// so a late reply is never taken for the answer to a later command.
+//
+// Each kind of reply has a limit of its own: a status line kMaxStatusLine bytes, a header (TOP n
+// 0) kMaxHeaderReply, a LIST or UIDL answer kListingBytesPerMessage per message counted by STAT
+// plus kMaxStatusLine, a whole message (RETR) max_message_bytes.
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "pop3/pop3_text.h"
 #include "platform/reply_buffer.h"
-#include "pop3/tcp_link.h"
+#include "platform/socket_link.h"
 
 namespace larkspin {
 
 class CPop3Client {
  public:
+  static constexpr size_t kMaxStatusLine = size_t{64} << 10;
+  static constexpr size_t kMaxHeaderReply = size_t{4} << 20;
+  static constexpr size_t kListingBytesPerMessage = 80;
+  static constexpr size_t kDefaultMaxMessageBytes = size_t{256} << 20;
+
   CPop3Client() = default;
   CPop3Client(const CPop3Client&) = delete;
   CPop3Client& operator=(const CPop3Client&) = delete;
-  virtual ~CPop3Client();
+  ~CPop3Client();
 
   // Greeting, USER and PASS. A login or password holding a line break is refused before
   // anything is sent.
@@ -30,6 +48,11 @@ class CPop3Client {
   bool Statistics(int& count, int& size);
   // Size of message n from LIST (STAT and LIST are issued once per connection).
   bool GetMessageSize(int n, uint32_t& size);
+  // Unique id of message n from UIDL, which is issued once per connection (after STAT). A
+  // server without UIDL answers "-ERR": false, and the connection stays usable.
+  bool GetUniqueId(int n, std::string& id);
+  // UIDL was asked on this connection and answered "+OK".
+  bool SupportsUniqueIds() const { return unique_ids_ == UniqueIds::kKnown; }
   // TOP n 0: the header only.
   bool GetMessageHeader(int n, CPop3Text& message);
   // RETR n: the whole message.
@@ -42,32 +65,51 @@ class CPop3Client {
 
   // How long one wait for data may last.
   unsigned read_timeout_ms = 2000;
+  // The longest reply RETR accepts ([System] MaxMessageMB); a longer one ends the connection.
+  size_t max_message_bytes = kDefaultMaxMessageBytes;
   // Whether and how the connection is encrypted (POP3S or STLS); plain by default.
   TlsOptions tls;
 
- protected:
-  virtual bool ReadStatReply(int& count, int& size);
-  virtual bool ReadLineReply();
-  virtual bool ReadSizeList(int count);
-  virtual bool ReadTextReply(CPop3Text& message, uint32_t size);
-  // The one reading loop: reads into buffer until what was received ends with terminator,
-  // growing the buffer by at least growth_step when a receive fills it. True when the reply
-  // begins with "+OK" (case ignored).
-  virtual bool ReadReply(CReplyBuffer& buffer, std::string_view terminator, size_t growth_step);
-
  private:
+  enum class ReplyShape { kLine, kMultiLine };
+  enum class UniqueIds { kUnasked, kRefused, kKnown };
+
+  // Reads one reply of shape into buffer. True for a positive reply, which buffer then holds
+  // without its final line end (and, multi-line, without the terminating "." line).
+  bool ReadReply(CReplyBuffer& buffer, ReplyShape shape);
+  // Receives until buffer holds marker at or after from; end is the offset just past it. A
+  // buffer reaching limit bytes without it ends the connection.
+  bool ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, size_t from, size_t limit, size_t& end);
+  // One receive into buffer; a time-out, a closed or failed connection or a full buffer end it.
+  bool ReceiveMore(CReplyBuffer& buffer);
+  bool ReadLineReply();
+  bool ReadStatReply(int& count, int& size);
+  // A multi-line reply of at most limit bytes; listing is the part after the status line.
+  bool ReadListing(size_t limit, std::string& listing);
+  bool ReadSizeList();
+  bool ReadTextReply(CPop3Text& message, size_t first_size, size_t limit);
+
   bool SendCommand(const std::string& command);
   bool StartTls(const std::string& host, int port);
   bool UpgradeToTlsIfConfigured(const std::string& host, int port);
+  bool EnsureStatisticsKnown();
   bool EnsureSizesKnown();
-  bool FetchText(const char* command, int n, CPop3Text& message);
+  bool EnsureUniqueIdsKnown();
+  size_t ListingLimit() const;
+  bool FetchText(const char* command, int n, size_t limit, CPop3Text& message);
   void FailWith(std::string text);
+  // Closes the connection after the boundary between replies was lost; returns false.
+  bool Abandon(std::string text);
+  // Forgets everything learned on the connection.
+  void ForgetConnection();
 
-  CTcpLink socket_;
+  CSocketLink socket_;
   int message_count_ = 0;
   bool sizes_known_ = false;
   bool statistics_known_ = false;
   std::vector<uint32_t> message_sizes_;
+  UniqueIds unique_ids_ = UniqueIds::kUnasked;
+  std::map<int, std::string> unique_id_of_;
   std::string last_response_;
   bool connected_ = false;
 };

@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 
 #include "config/log.h"
 #include "common/decimal.h"
 #include "common/format.h"
+#include "common/string_tools.h"
 #include "platform/last_error.h"
 #include "smtp/base64_codec.h"
 #include "smtp/dot_stuff.h"
@@ -23,12 +23,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kFirstReplySize = 256;
 constexpr size_t kReplyGrowth = 4096;
 constexpr size_t kHostNameSize = 260;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 // A command line holds exactly one line break: the CR LF that ends it.
 bool IsSingleLine(const std::string& line) { return line.find_first_of("\r\n") == line.size() - kLineEnd.size(); }
@@ -230,7 +224,7 @@ bool CSMTPConnection::SendEhlo() {
 bool CSMTPConnection::StartTls(const std::string& host, int port) {
   if (!socket_.StartTls(host, tls, timeout_ms_)) return false;
   if (!tls.verify)
-    LogEvent(FormatText("Warning: TLS certificate checks are off for %s:%d (TLSVerify=0).", host.c_str(), port));
+    LogEvent(UncheckedCertificateWarning(host, port));
   return true;
 }
 
@@ -238,8 +232,7 @@ bool CSMTPConnection::StartTls(const std::string& host, int port) {
 bool CSMTPConnection::UpgradeToTls(const std::string& host, int port) {
   if (!SendEhlo() || !SendCommand("STARTTLS\r\n")) return false;
   if (!ReadCommandReply(220, false)) {
-    DescribeLocalFailure("The server does not offer STARTTLS (" + last_response_ +
-                         "); not logging in without encryption.");
+    DescribeLocalFailure(UpgradeRefusedText("STARTTLS", last_response_));
     return false;
   }
   if (StartTls(host, port)) return true;

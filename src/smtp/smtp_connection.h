@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "platform/reply_buffer.h"
-#include "smtp/smtp_link.h"
+#include "platform/socket_link.h"
 
 namespace larkspin {
 
@@ -53,16 +53,16 @@ class CSMTPConnection {
   TlsOptions tls;
 
  protected:
-  // Reads one reply with a buffer of its own. True when a line of it carries expected_code.
-  virtual bool ReadCommandReply(int expected_code, bool ehlo);
-  // Reads until the text ends with terminator (and, for an EHLO reply, holds "250 "), growing
-  // buffer by growth_step when a receive fills it. Any line may carry the expected code; the last
-  // reply then holds the text from that line on.
-  virtual bool ReadResponse(CReplyBuffer& buffer, std::string_view terminator, int expected_code,
-                            size_t growth_step, bool ehlo);
   virtual void ReportDiagnostic(const std::string& text);
 
  private:
+  // Reads one reply with a buffer of its own. True when a line of it carries expected_code.
+  bool ReadCommandReply(int expected_code, bool ehlo);
+  // Reads until the text ends with terminator (and, for an EHLO reply, holds "250 "), growing
+  // buffer by growth_step when a receive fills it. Any line may carry the expected code; the last
+  // reply then holds the text from that line on.
+  bool ReadResponse(CReplyBuffer& buffer, std::string_view terminator, int expected_code, size_t growth_step,
+                    bool ehlo);
   bool ConnectSMTP();
   bool SendEhlo();
   bool StartTls(const std::string& host, int port);
@@ -92,7 +92,7 @@ class CSMTPConnection {
   void DescribeLocalFailure(const std::string& description);
   void ResolveAutoHeloName();
 
-  CSMTPLink socket_;
+  CSocketLink socket_;
   bool connected_ = false;
   std::string last_response_;
   std::string helo_name_ = "auto";

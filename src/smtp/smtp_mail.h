@@ -20,11 +20,10 @@ class CSMTPMail {
   CSMTPMail() = default;
   CSMTPMail(const CSMTPMail&) = delete;
   CSMTPMail& operator=(const CSMTPMail&) = delete;
-  virtual ~CSMTPMail() = default;
 
   // The header block in transmission order, each line ending with CR LF; the empty line that
   // ends it is sent by the connection. The Bcc list never appears.
-  virtual std::string RenderHeader() const;
+  std::string RenderHeader() const;
   // The same for a given local time (its tm_gmtoff gives the zone).
   std::string RenderHeaderAt(const std::tm& local) const;
 

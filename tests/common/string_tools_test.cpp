@@ -46,5 +46,20 @@ TEST(ReplaceAllTest, AnEmptyPatternReplacesNothing) {
   EXPECT_EQ(text, "abc");
 }
 
+TEST(EqualsIgnoringCaseTest, IgnoresOnlyTheCaseOfAsciiLetters) {
+  struct Case {
+    std::string_view a, b;
+    bool equal;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"STARTTLS", "starttls", true},
+                                                   {"Username:", "username:", true},
+                                                   {"", "", true},
+                                                   {"SSL", "SSL ", false},
+                                                   {"\xC4", "\xE4", false},  // Windows-1252 letters stay as they are
+                                                   {"[", "{", false}}) {
+    EXPECT_EQ(EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+  }
+}
+
 }  // namespace
 }  // namespace larkspin

@@ -34,5 +34,15 @@ TEST(ReplyBufferTest, AnAnnouncedSizeIsOnlyAHint) {
   EXPECT_EQ(buffer.ReceiveSpace().size(), size_t{1} << 20);  // space is made ready a piece at a time
 }
 
+TEST(ReplyBufferTest, NeverGrowsPastItsLimit) {
+  CReplyBuffer buffer(4, 10);
+  Receive(buffer, "+OK");
+  ASSERT_TRUE(buffer.Grow(100));
+  EXPECT_EQ(buffer.Room(), 7u);  // exactly the limit's 10 bytes fit
+  Receive(buffer, "1234567");
+  EXPECT_FALSE(buffer.Grow(100));
+  EXPECT_EQ(buffer.View(), "+OK1234567");
+}
+
 }  // namespace
 }  // namespace larkspin

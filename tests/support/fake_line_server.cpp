@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <stdexcept>
 
@@ -30,6 +31,10 @@ ScriptedReply SplitReply(std::vector<std::string> chunks, int pause_ms) {
 ScriptedReply Silence() { return ScriptedReply{}; }
 
 ScriptedReply ReplyAndClose(std::string text) { return ScriptedReply{{std::move(text)}, 0, true}; }
+
+ScriptedReply LateReply(std::string text, int delay_ms) { return ScriptedReply{{std::move(text)}, 0, false, delay_ms}; }
+
+ScriptedReply EndlessLine(std::string start) { return ScriptedReply{{std::move(start)}, 0, false, 0, true}; }
 
 FakeLineServer::FakeLineServer(ScriptedReply greeting, std::string unknown_reply)
     : greeting_(std::move(greeting)), unknown_reply_(std::move(unknown_reply)) {
@@ -78,6 +83,16 @@ int FakeLineServer::ConnectionCount() const {
   return connections_;
 }
 
+size_t FakeLineServer::BytesSent() const {
+  std::lock_guard lock(mutex_);
+  return sent_bytes_;
+}
+
+void FakeLineServer::CutAfterBytes(size_t bytes) {
+  std::lock_guard lock(mutex_);
+  cut_after_bytes_ = bytes;
+}
+
 void FakeLineServer::AcceptLoop() {
   for (;;) {
     const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -85,6 +100,7 @@ void FakeLineServer::AcceptLoop() {
     {
       std::lock_guard lock(mutex_);
       ++connections_;
+      sent_bytes_ = 0;
     }
     OnConnection();
     Converse(client);
@@ -129,12 +145,42 @@ ScriptedReply FakeLineServer::AnswerByRules(const std::string& line) {
 }
 
 bool FakeLineServer::Send(int client, const ScriptedReply& reply) {
+  if (reply.delay_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delay_ms));
   for (size_t i = 0; i < reply.chunks.size(); ++i) {
     if (i > 0 && reply.pause_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.pause_ms));
-    const std::string& chunk = reply.chunks[i];
-    if (::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(chunk.size())) return false;
+    if (!SendBytes(client, reply.chunks[i])) return false;
   }
+  if (reply.endless) return SendEndlessFiller(client);
   return !reply.close_after;
+}
+
+bool FakeLineServer::SendBytes(int client, std::string_view bytes) {
+  size_t allowed = bytes.size();
+  {
+    std::lock_guard lock(mutex_);
+    allowed = std::min(allowed, cut_after_bytes_ - std::min(cut_after_bytes_, sent_bytes_));
+    sent_bytes_ += allowed;
+  }
+  while (allowed > 0) {
+    pollfd entry{client, POLLOUT, 0};
+    if (stopping_ || ::poll(&entry, 1, 100) < 0) return false;
+    if (!(entry.revents & POLLOUT)) continue;
+    const ssize_t sent = ::send(client, bytes.data(), allowed, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent < 0 && errno != EAGAIN) return false;
+    if (sent <= 0) continue;
+    bytes.remove_prefix(static_cast<size_t>(sent));
+    allowed -= static_cast<size_t>(sent);
+  }
+  std::lock_guard lock(mutex_);
+  return sent_bytes_ < cut_after_bytes_;
+}
+
+// Sends filler until the connection fails (the client closed it) or the server stops.
+bool FakeLineServer::SendEndlessFiller(int client) {
+  const std::string filler(64 * 1024, 'x');
+  while (SendBytes(client, filler)) {
+  }
+  return false;
 }
 
 }  // namespace larkspin::testing

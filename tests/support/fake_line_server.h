@@ -2,13 +2,16 @@
 // The common part of the scriptable fake servers: a listener on 127.0.0.1 and an ephemeral port
 // that serves one client at a time on its own thread, sends the greeting, records each received
 // line and answers it. The answer to a line is chosen by the newest rule whose prefix begins the
-// line (case ignored); a reply can arrive in chunks with pauses, stay silent, or be followed by
-// closing the connection. A server whose protocol needs more (the SMTP data phase) overrides
+// line (case ignored); a reply can arrive late, in chunks with pauses, stay silent, be followed
+// by closing the connection, or never end. The whole output of a connection can be cut after a
+// given number of bytes. A server whose protocol needs more (the SMTP data phase) overrides
 // Answer; it must call Stop() first in its own destructor.
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -18,6 +21,8 @@ struct ScriptedReply {
   std::vector<std::string> chunks;  // sent one after another
   int pause_ms = 0;                 // before each chunk after the first
   bool close_after = false;         // close the connection once sent
+  int delay_ms = 0;                 // before the first chunk
+  bool endless = false;             // after the chunks, filler bytes until the client stops reading
 };
 
 // A reply sent in one piece.
@@ -28,6 +33,10 @@ ScriptedReply SplitReply(std::vector<std::string> chunks, int pause_ms);
 ScriptedReply Silence();
 // The reply, then the connection closes.
 ScriptedReply ReplyAndClose(std::string text);
+// The reply after a delay.
+ScriptedReply LateReply(std::string text, int delay_ms);
+// start, then a line that never ends: "x" bytes until the client closes the connection.
+ScriptedReply EndlessLine(std::string start);
 
 class FakeLineServer {
  public:
@@ -46,6 +55,10 @@ class FakeLineServer {
   bool WaitForDisconnect(int timeout_ms);
   // The number of connections accepted so far.
   int ConnectionCount() const;
+  // Every later connection is closed once bytes bytes (the greeting included) have been sent.
+  void CutAfterBytes(size_t bytes);
+  // The bytes sent on the latest connection.
+  size_t BytesSent() const;
 
  protected:
   // Listens at once; call Start() at the end of the derived constructor.
@@ -70,7 +83,11 @@ class FakeLineServer {
   };
   void AcceptLoop();
   void Converse(int client);
+  // False when the connection is to end.
   bool Send(int client, const ScriptedReply& reply);
+  // Sends bytes within the connection's cut; false when the connection is to end.
+  bool SendBytes(int client, std::string_view bytes);
+  bool SendEndlessFiller(int client);
 
   ScriptedReply greeting_;
   std::string unknown_reply_;
@@ -79,6 +96,8 @@ class FakeLineServer {
   int port_ = 0;
   std::condition_variable disconnected_;
   int connections_ = 0;
+  size_t cut_after_bytes_ = SIZE_MAX;
+  size_t sent_bytes_ = 0;  // of the current connection
   int conversations_ended_ = 0;
   std::vector<Rule> rules_;
   std::vector<std::string> received_;

@@ -1,9 +1,9 @@
 #pragma once
 // A scriptable POP3 peer on 127.0.0.1 and an ephemeral port, for the protocol's edge cases.
 // Each received line is recorded; the reply to a line comes from the newest rule whose prefix
-// begins the line (case ignored) and that is not used up. A reply can arrive in chunks with
-// pauses, stay silent, or be followed by closing the connection. Unmatched lines get
-// "-ERR unknown command".
+// begins the line (case ignored) and that is not used up. A reply can arrive late, in chunks with
+// pauses, stay silent, never end, or be followed by closing the connection; the whole output can
+// be cut after any byte (see FakeLineServer). Unmatched lines get "-ERR unknown command".
 #include <string>
 #include <vector>
 
@@ -14,9 +14,29 @@ namespace larkspin::testing {
 class FakePop3Server : public FakeLineServer {
  public:
   explicit FakePop3Server(ScriptedReply greeting = Reply("+OK fake POP3 ready\r\n"));
+  ~FakePop3Server() override;
 
-  // Ordinary replies to USER, PASS, QUIT, STAT, LIST, TOP, RETR and DELE for messages.
+  // Ordinary replies to USER, PASS, QUIT, STAT, LIST, UIDL, TOP, RETR and DELE for messages.
+  // Message n's unique id is UniqueIdOf(n).
   void ServeMailbox(const std::vector<std::string>& messages);
+  static std::string UniqueIdOf(size_t n);
+  // Answers UIDL with "-ERR", as a server without UIDL does.
+  void RefuseUidl();
+  // Goes silent once count lines beginning with prefix (case ignored) have been answered on the
+  // connection: every later line stays unanswered.
+  void GoSilentAfter(int count, const std::string& prefix = "");
+  // The message numbers of every DELE received, in order.
+  std::vector<int> DeletedMessages() const;
+
+ protected:
+  ScriptedReply Answer(const std::string& line) override;
+  void OnConnection() override;
+
+ private:
+  int silent_after_ = -1;  // negative: never silent
+  std::string silent_prefix_;
+  int answered_ = 0;  // lines with the prefix answered on the connection
+  bool silent_ = false;
 };
 
 }  // namespace larkspin::testing

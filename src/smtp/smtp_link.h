@@ -1,9 +1,0 @@
-#pragma once
-// The SMTP connection's TCP transport.
-#include "platform/socket_link.h"
-
-namespace larkspin {
-
-class CSMTPLink : public CSocketLink {};
-
-}  // namespace larkspin

@@ -220,6 +220,7 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
     return false;
   }
   connected_ = true;
+  ++connection_number_;
   const bool logged_in = ReadLineReply() && UpgradeToTlsIfConfigured(host, port) &&
                          SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();

@@ -61,6 +61,8 @@ class CPop3Client {
   std::string LastReply() const { return last_response_; }
 
   bool IsConnected() const { return connected_; }
+  // Counts the connections made so far: message numbers of one connection mean nothing on another.
+  int ConnectionNumber() const { return connection_number_; }
   int MessageCount() const { return message_count_; }
 
   // How long one wait for data may last.
@@ -112,6 +114,7 @@ class CPop3Client {
   std::map<int, std::string> unique_id_of_;
   std::string last_response_;
   bool connected_ = false;
+  int connection_number_ = 0;
 };
 
 }  // namespace larkspin

@@ -263,9 +263,7 @@ TEST_F(MailboxSessionTest, HeaderThatTimesOutIsReportedAndTheOthersStayCorrect) 
 
 TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
   PeekPlan plan = HomePlan();
-  HeaderRow second;
-  second.message_number = 2;
-  plan.downloads.push_back({second, "03.03.2004 09:00:00 +0100", 1, true, false});
+  plan.downloads.push_back(DownloadOf(ListedRows()[1]));
   const std::string& message = messages_[1];
   server_.On("RETR 2", ReplyAndClose("+OK\r\n" + message.substr(0, message.size() / 2)));
   session_.RunPeek(plan, events_);

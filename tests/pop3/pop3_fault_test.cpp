@@ -236,14 +236,15 @@ TEST(Pop3FaultTest, GarbageAndEndlessRepliesCloseTheConnectionWithAClearReason) 
 
 TEST(Pop3FaultTest, UniqueIdsComeFromOneUidlPerConnection) {
   FakePop3Server server;
-  server.ServeMailbox(Mailbox());
+  const std::vector<std::string> mailbox = Mailbox();
+  server.ServeMailbox(mailbox);
   CPop3Client client;
   ASSERT_TRUE(client.Connect("127.0.0.1", "user", "pw", server.Port()));
   EXPECT_FALSE(client.SupportsUniqueIds());
   std::string id;
   for (const int n : {3, 1, 2}) {
     ASSERT_TRUE(client.GetUniqueId(n, id)) << client.LastReply();
-    EXPECT_EQ(id, FakePop3Server::UniqueIdOf(n));
+    EXPECT_EQ(id, FakePop3Server::UniqueIdOf(mailbox[static_cast<size_t>(n) - 1]));
   }
   EXPECT_TRUE(client.SupportsUniqueIds());
   EXPECT_FALSE(client.GetUniqueId(4, id));

@@ -1,6 +1,7 @@
 #include "support/fake_pop3_server.h"
 
 #include <cstdlib>
+#include <functional>
 
 #include "common/string_tools.h"
 
@@ -21,7 +22,9 @@ FakePop3Server::FakePop3Server(ScriptedReply greeting)
 
 FakePop3Server::~FakePop3Server() { Stop(); }
 
-std::string FakePop3Server::UniqueIdOf(size_t n) { return "uid-" + std::to_string(n) + "-" + std::to_string(n * 7919); }
+std::string FakePop3Server::UniqueIdOf(const std::string& message) {
+  return "uid-" + std::to_string(std::hash<std::string>{}(message));
+}
 
 void FakePop3Server::ServeMailbox(const std::vector<std::string>& messages) {
   size_t total = 0;
@@ -30,7 +33,7 @@ void FakePop3Server::ServeMailbox(const std::vector<std::string>& messages) {
   for (size_t i = 0; i < messages.size(); ++i) {
     total += messages[i].size();
     listing += std::to_string(i + 1) + " " + std::to_string(messages[i].size()) + "\r\n";
-    ids += std::to_string(i + 1) + " " + UniqueIdOf(i + 1) + "\r\n";
+    ids += std::to_string(i + 1) + " " + UniqueIdOf(messages[i]) + "\r\n";
   }
   On("USER", Reply("+OK\r\n"));
   On("PASS", Reply("+OK logged in\r\n"));

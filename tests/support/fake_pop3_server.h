@@ -17,9 +17,10 @@ class FakePop3Server : public FakeLineServer {
   ~FakePop3Server() override;
 
   // Ordinary replies to USER, PASS, QUIT, STAT, LIST, UIDL, TOP, RETR and DELE for messages.
-  // Message n's unique id is UniqueIdOf(n).
+  // A message's unique id is UniqueIdOf(message): it follows the message, not its number, as a
+  // real server's does when the mailbox changes.
   void ServeMailbox(const std::vector<std::string>& messages);
-  static std::string UniqueIdOf(size_t n);
+  static std::string UniqueIdOf(const std::string& message);
   // Answers UIDL with "-ERR", as a server without UIDL does.
   void RefuseUidl();
   // Goes silent once count lines beginning with prefix (case ignored) have been answered on the

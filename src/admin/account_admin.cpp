@@ -3,6 +3,7 @@
 #include "config/working_files.h"
 #include "common/format.h"
 #include "common/message_box.h"
+#include "common/quoted_server_text.h"
 #include "platform/pause.h"
 #include "platform/private_profile.h"
 
@@ -49,20 +50,20 @@ void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, 
                             selection.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount);
   client.tls = account.pop3_tls;
   if (!client.Connect(host, account.login, account.password, account.pop3_port)) {
-    set_status(FormatText("Error connecting to %s: %s", host.c_str(), client.LastReply().c_str()));
+    set_status(FormatText("Error connecting to %s: %s", host.c_str(), QuotedServerText(client.LastReply()).c_str()));
     return;
   }
   connected = true;
   PauseFor(50);
   int count = 0;
   int size = 0;
-  if (!client.Statistics(count, size)) set_status("Error Statistics: " + client.LastReply());
+  if (!client.Statistics(count, size)) set_status("Error Statistics: " + QuotedServerText(client.LastReply()));
   PauseFor(50);
   if (client.Disconnect()) {
     set_status(FormatText("'%s' unlocked successfully", host.c_str()));
     connected = false;
   } else {
-    set_status("Error Disconnect: " + client.LastReply());
+    set_status("Error Disconnect: " + QuotedServerText(client.LastReply()));
   }
 }
 

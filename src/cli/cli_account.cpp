@@ -9,6 +9,7 @@
 #include "config/working_files.h"
 #include "common/decimal.h"
 #include "common/format.h"
+#include "common/quoted_server_text.h"
 
 namespace larkspin {
 
@@ -35,12 +36,15 @@ AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3C
     return AccountLogin::kNoCredentials;
   }
   account.LoadCurrentAccount(section);
-  const uint64_t timeout_ms = static_cast<uint64_t>(std::max(ReadStartupSettings().timeout_seconds, 0)) * 1000;
+  const StartupSettings settings = ReadStartupSettings();
+  const uint64_t timeout_ms = static_cast<uint64_t>(std::max(settings.timeout_seconds, 0)) * 1000;
   client.read_timeout_ms = static_cast<unsigned>(std::min<uint64_t>(timeout_ms, UINT32_MAX));
+  client.max_message_bytes = static_cast<size_t>(settings.max_message_mb) << 20;
   client.tls = account.pop3_tls;
   if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port))
     return AccountLogin::kConnected;
-  reason = FormatText("Error connecting to %s: %s", account.pop3_host.c_str(), client.LastReply().c_str());
+  reason = FormatText("Error connecting to %s: %s", account.pop3_host.c_str(),
+                      QuotedServerText(client.LastReply()).c_str());
   LogEvent(reason);
   return AccountLogin::kConnectFailed;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // An account as the command-line modes use it: its settings and stored credentials from
 // config.ini in the working directory (never asking for anything), its folders, and the POP3
-// login with the account's time-out and encryption.
+// login with the account's time-out, message size limit and encryption.
 #include <string>
 
 #include "config/current_account.h"

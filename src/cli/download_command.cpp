@@ -9,6 +9,7 @@
 #include "cli/terminal_text.h"
 #include "peek/message_download.h"
 #include "peek/row_texts.h"
+#include "common/quoted_server_text.h"
 
 namespace larkspin {
 
@@ -52,7 +53,7 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
   CPop3Text header;
   uint32_t size = 0;
   if (!client.GetMessageHeader(message_number, header) || !client.GetMessageSize(message_number, size)) {
-    ReportFailure(message_number, "Error GetMessageHeader: " + client.LastReply());
+    ReportFailure(message_number, "Error GetMessageHeader: " + QuotedServerText(client.LastReply()));
     return false;
   }
   const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number));
@@ -71,7 +72,9 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
     return true;
   }
   if (!result.stored) {
-    ReportFailure(message_number, NoticeTexts(result));
+    // A lost connection is the reason the message could not be fetched.
+    const std::string reason = client.IsConnected() ? "" : " (" + QuotedServerText(client.LastReply()) + ")";
+    ReportFailure(message_number, NoticeTexts(result) + reason);
     return false;
   }
   if (result.code < 0) {

@@ -9,6 +9,7 @@
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"
+#include "common/quoted_server_text.h"
 #include "peek/row_texts.h"
 #include "platform/profile_store.h"
 
@@ -77,7 +78,7 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
   int count = 0;
   int size = 0;
   if (!client.Statistics(count, size)) {
-    const std::string reason = "Error Statistics: " + client.LastReply();
+    const std::string reason = "Error Statistics: " + QuotedServerText(client.LastReply());
     LogEvent(reason);
     ReportFailure(reason, totals);
     return;
@@ -85,15 +86,16 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
   totals.count += count;
   totals.size += size;
   const std::string account_name = AccountListName(account_number);
-  for (int i = 1; i <= count; ++i) {
+  // A lost connection ends the list: every later command would fail at once.
+  for (int i = 1; i <= count && client.IsConnected(); ++i) {
     CPop3Text header;
     uint32_t message_size = 0;
     if (!client.GetMessageHeader(i, header)) {
-      ReportFailure("Error GetMessageHeader: " + client.LastReply(), totals);
+      ReportFailure("Error GetMessageHeader: " + QuotedServerText(client.LastReply()), totals);
       continue;
     }
     if (!client.GetMessageSize(i, message_size)) {
-      ReportFailure("Error GetMessageSize: " + client.LastReply(), totals);
+      ReportFailure("Error GetMessageSize: " + QuotedServerText(client.LastReply()), totals);
       continue;
     }
     PrintRow(i, MakeRowTexts(header, message_size, account_number, account_name));

@@ -4,6 +4,7 @@
 
 #include "common/format.h"
 #include "common/message_box.h"
+#include "common/quoted_server_text.h"
 #include "compose/recipient_text.h"
 #include "compose/sent_copy.h"
 #include "compose/umlauts.h"
@@ -74,7 +75,7 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
     return true;
   }
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
-                                      identity.smtp_host.c_str(), connection->LastReplyText().c_str());
+                                      identity.smtp_host.c_str(), QuotedServerText(connection->LastReplyText()).c_str());
   Fail(outcome, text, {kBoxOk, text});
   connection.reset();
   return false;
@@ -126,7 +127,8 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
 
   if (!connection->SendMessage(message)) {
     Fail(outcome,
-         FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d", connection->LastReplyText().c_str(),
+         FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d",
+                    QuotedServerText(connection->LastReplyText()).c_str(),
                     connection->LastReplyCode()),
          {kBoxOk, settings.failure_text});
     return outcome;

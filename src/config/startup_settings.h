@@ -7,9 +7,11 @@ struct StartupSettings {
   int mail_threshold_kb = 100;  // MailThreshold: larger messages are shown in red
   int timeout_seconds = 60;     // TimeOut: one wait for a server reply
   int peek_minutes = 5;         // PeekTime: 0 switches automatic peeking off
+  int max_message_mb = 256;     // MaxMessageMB: the largest message a download accepts, 1 to 2047
 };
 
-// Reads MailThreshold, TimeOut and PeekTime from section "System", in that order.
+// Reads MailThreshold, TimeOut, PeekTime and MaxMessageMB from section "System", in that order.
+// A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 
 }  // namespace larkspin

@@ -22,6 +22,8 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kFirstReplySize = 256;
 constexpr size_t kReplyGrowth = 4096;
+// The longest reply read, all lines of a multi-line one together.
+constexpr size_t kMaxReplyBytes = size_t{64} << 10;
 constexpr size_t kHostNameSize = 260;
 
 // A command line holds exactly one line break: the CR LF that ends it.
@@ -53,14 +55,24 @@ bool CSMTPConnection::Fail(int error_code, const std::string& text) {
   return false;
 }
 
-void CSMTPConnection::DescribeLocalFailure(const std::string& description) { last_response_ = description; }
+void CSMTPConnection::DescribeLocalFailure(const std::string& description) {
+  last_response_ = description;
+  last_response_code_ = 0;
+}
+
+bool CSMTPConnection::LoseConnection(const std::string& description) {
+  socket_.Close();
+  connected_ = false;
+  DescribeLocalFailure(description);
+  return false;
+}
 
 std::string CSMTPConnection::Prompt() const { return last_response_.size() > 4 ? last_response_.substr(4) : ""; }
 
 // ---- Reading replies ----
 
 bool CSMTPConnection::ReadCommandReply(int expected_code, bool ehlo) {
-  CReplyBuffer buffer(kFirstReplySize);
+  CReplyBuffer buffer(kFirstReplySize, kMaxReplyBytes);
   return ReadResponse(buffer, kLineEnd, expected_code, kReplyGrowth, ehlo);
 }
 
@@ -68,27 +80,25 @@ bool CSMTPConnection::ReadResponse(CReplyBuffer& buffer, std::string_view termin
                                    size_t growth_step, bool ehlo) {
   while (!IsComplete(buffer.View(), terminator, ehlo)) {
     bool readable = false;
-    if (!socket_.WaitReadable(timeout_ms_, readable)) {
-      last_response_ = buffer.View();
-      return false;
-    }
+    if (!socket_.WaitReadable(timeout_ms_, readable))
+      return LoseConnection(
+          FormatText("Waiting for the SMTP server failed: %s; connection closed.", std::strerror(errno)));
     if (!readable) {
       SetLastErrorCode(kErrorTimedOut);
       ReportDiagnostic("CSMTPConnection::ReadResponse, Timed Out waiting for response from SMTP server");
-      last_response_ = buffer.Size() > 0 ? std::string(buffer.View()) : "Timed out waiting for the SMTP server.";
-      return false;
+      return LoseConnection(
+          FormatText("No reply from the SMTP server within %g s; connection closed.", timeout_ms_ / 1000.0));
     }
     const std::span<char> space = buffer.ReceiveSpace();
     const ssize_t received = socket_.Receive(space.data(), space.size());
-    if (received < 1) {
-      last_response_ = buffer.Size() > 0 ? std::string(buffer.View()) : "The SMTP server closed the connection.";
-      return false;
-    }
+    if (received == 0) return LoseConnection("The SMTP server closed the connection.");
+    if (received < 0)
+      return LoseConnection(
+          FormatText("Receiving from the SMTP server failed: %s; connection closed.", std::strerror(errno)));
     buffer.Commit(static_cast<size_t>(received));
-    if (buffer.Room() == 0 && !buffer.Grow(growth_step)) {
-      DescribeLocalFailure(FormatText("The SMTP server's reply is too large (%zu bytes).", buffer.Size()));
-      return false;
-    }
+    if (buffer.Room() == 0 && !buffer.Grow(growth_step) && !IsComplete(buffer.View(), terminator, ehlo))
+      return LoseConnection(FormatText("The SMTP server's reply is too long (over %zu bytes); connection closed.",
+                                       buffer.Limit()));
   }
   buffer.DropSuffix(terminator.size());
   const std::string_view reply = buffer.View();
@@ -107,10 +117,15 @@ bool CSMTPConnection::ReadResponse(CReplyBuffer& buffer, std::string_view termin
 // ---- Sending ----
 
 bool CSMTPConnection::SendData(const std::string& data) {
+  if (!connected_) {
+    system_error_ = ENOTCONN;
+    DescribeLocalFailure("Not connected to the SMTP server.");
+    return false;
+  }
   if (socket_.Send(data.data(), data.size())) return true;
   system_error_ = errno;
-  DescribeLocalFailure(FormatText("Sending to the SMTP server failed: %s", std::strerror(system_error_)));
-  return false;
+  return LoseConnection(
+      FormatText("Sending to the SMTP server failed: %s; connection closed.", std::strerror(system_error_)));
 }
 
 bool CSMTPConnection::SendCommand(const std::string& line) {
@@ -232,7 +247,9 @@ bool CSMTPConnection::StartTls(const std::string& host, int port) {
 bool CSMTPConnection::UpgradeToTls(const std::string& host, int port) {
   if (!SendEhlo() || !SendCommand("STARTTLS\r\n")) return false;
   if (!ReadCommandReply(220, false)) {
+    const int refusal_code = last_response_code_;
     DescribeLocalFailure(UpgradeRefusedText("STARTTLS", last_response_));
+    last_response_code_ = refusal_code;
     return false;
   }
   if (StartTls(host, port)) return true;

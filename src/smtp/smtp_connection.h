@@ -7,8 +7,10 @@
 // ReportDiagnostic, which does nothing unless overridden.
 //
 // Calling order for one message: Connect, SendMessage, Disconnect(true). A failed Connect has
-// already disconnected; a failed SendMessage leaves the connection open, and the next Connect
-// starts over on a new socket.
+// already disconnected; a SendMessage refused by the server leaves the connection open, and the
+// next Connect starts over on a new socket. A time-out, a connection cut by the server, a reply
+// over 64 KiB or a failed send closes the connection at once (IsConnected() false) with reply
+// code 0, so a late reply is never read as the answer to a later command.
 #include <string>
 #include <string_view>
 
@@ -88,8 +90,12 @@ class CSMTPConnection {
   bool Fail(int error_code, const std::string& text);
   // Disconnect with QUIT after a failed Connect, keeping the reply that made it fail.
   void DisconnectKeepingReply();
-  // A failure of our side (socket, refused line): the last reply text describes it.
+  // A failure without a reply (socket, refused line, no answer): the last reply text describes
+  // it, and its code is 0.
   void DescribeLocalFailure(const std::string& description);
+  // Closes the connection after its replies lost their boundaries (a time-out, a cut, an
+  // over-long reply, a failed send), so nothing later is read from it; returns false.
+  bool LoseConnection(const std::string& description);
   void ResolveAutoHeloName();
 
   CSocketLink socket_;

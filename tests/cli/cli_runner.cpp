@@ -2,29 +2,39 @@
 
 #include <sys/wait.h>
 
-#include <cstdlib>
+#include <chrono>
 
 #include "common/format.h"
 #include "common/scramble.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 
 namespace larkspin::testing {
 
 namespace {
+constexpr int kRunLimitMs = 120000;
+
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
 CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments, const std::string& input) {
   WriteFile(folder + "/cli.in", input);
-  std::string command = "cd " + Quoted(folder) + " && XDG_CONFIG_HOME=" + Quoted(folder + "/xdg") + " " +
+  std::string command = "cd " + Quoted(folder) + " && exec env XDG_CONFIG_HOME=" + Quoted(folder + "/xdg") + " " +
                         Quoted(LARKSPIN_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
   command += " <" + Quoted(folder + "/cli.in") + " >" + Quoted(folder + "/cli.out") + " 2>" +
              Quoted(folder + "/cli.err");
-  const int status = std::system(command.c_str());
   CliRun run;
-  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const auto start = std::chrono::steady_clock::now();
+  // The shell becomes larkspin, so the usage reported for the child is larkspin's own.
+  const pid_t child = StartProcess({"sh", "-c", command}, folder + "/cli.log");
+  int status = -1;
+  rusage usage{};
+  if (!WaitForExit(child, kRunLimitMs, &status, &usage)) EndProcess(child, 1000);
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.max_rss_kb = usage.ru_maxrss;
+  run.exit_status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.out = ReadFile(folder + "/cli.out");
   run.err = ReadFile(folder + "/cli.err");
   return run;

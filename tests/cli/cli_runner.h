@@ -10,10 +10,12 @@ struct CliRun {
   int exit_status = -1;
   std::string out;
   std::string err;
+  double seconds = 0;    // from start to exit
+  long max_rss_kb = 0;   // the process's peak memory
 };
 
 // Runs "larkspin ARGUMENTS..." in folder with XDG_CONFIG_HOME set to folder/xdg, with input as
-// its standard input.
+// its standard input; a run that lasts over two minutes is ended and has exit status -1.
 CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& arguments,
                    const std::string& input = "");
 

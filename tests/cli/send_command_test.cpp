@@ -99,6 +99,16 @@ TEST_F(SendCommandTest, FailuresGiveOneLineAndANonZeroStatus) {
   EXPECT_TRUE(server_.ReceivedData().empty());
 }
 
+TEST_F(SendCommandTest, AConnectionCutDuringTheDataFailsWithCodeZero) {
+  server_.On("DATA", testing::ReplyAndClose("354 go ahead\r\n"));
+  const CliRun run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_TRUE(run.err.starts_with("larkspin: Failed to send the message. Reason: ")) << run.err;
+  EXPECT_TRUE(run.err.ends_with(" Code: 0\n")) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("mailbox1/sent")) &&
+               !std::filesystem::is_empty(folder_.File("mailbox1/sent")));
+}
+
 TEST_F(SendCommandTest, AnAccountWithoutStoredCredentialsIsNotAskedFor) {
   WriteConfig("");
   const CliRun run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x"});

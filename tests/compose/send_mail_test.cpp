@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -178,6 +179,36 @@ TEST_F(SendMailTest, AFailedTransactionKeepsTheConnectionOpenAndTheNextSendRecon
   const SendOutcome retried = Send();
   EXPECT_TRUE(retried.sent);
   EXPECT_EQ(server_.ConnectionCount(), 2);
+}
+
+// Cuts the server's output after each byte of a whole send in turn: the mail counts as sent, and
+// its copy is kept, only when the server has acknowledged its data; every other cut fails with
+// code 0, not with the code of the last reply that did arrive.
+TEST_F(SendMailTest, ACutConnectionFailsTheSendWithCodeZeroAndKeepsNoCopy) {
+  ASSERT_TRUE(Send().sent);
+  const size_t total = server_.BytesSent();
+  const size_t quit_reply = std::string("221 bye\r\n").size();
+  std::filesystem::remove_all(folder_.File("mailbox2/sent"));
+  for (size_t cut = 0; cut < total; ++cut) {
+    std::filesystem::create_directories(folder_.File("mailbox2/sent"));
+    server_.CutAfterBytes(cut);
+    connection_.reset();
+    const SendOutcome outcome = Send();
+    const bool acknowledged = cut >= total - quit_reply;
+    EXPECT_EQ(outcome.sent, acknowledged) << "cut after " << cut << ": " << outcome.failure_reason;
+    EXPECT_EQ(SentCopies().size(), acknowledged ? 1u : 0u) << "cut after " << cut;
+    if (outcome.failure_reason.starts_with("Failed to send"))
+      EXPECT_TRUE(outcome.failure_reason.ends_with("\n\nCode: 0")) << "cut after " << cut << ": " << outcome.failure_reason;
+    std::filesystem::remove_all(folder_.File("mailbox2/sent"));
+  }
+  server_.CutAfterBytes(SIZE_MAX);
+  server_.On(".", testing::ReplyAndClose(""));
+  connection_.reset();
+  const SendOutcome unanswered = Send();
+  EXPECT_FALSE(unanswered.sent);
+  EXPECT_EQ(unanswered.failure_reason,
+            "Failed to send the message.\n\nReason: The SMTP server closed the connection.\n\nCode: 0");
+  EXPECT_FALSE(connection_->IsConnected());
 }
 
 TEST_F(SendMailTest, ASentCopyThatCannotBeWrittenIsReportedBeforeTheSuccess) {

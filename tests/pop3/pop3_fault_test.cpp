@@ -88,6 +88,7 @@ void PeekCutAtEachOffset(const std::vector<std::string>& mailbox, size_t first, 
     EXPECT_LT(run.elapsed, std::chrono::milliseconds(kTimeOutMs) + kMargin) << "cut after " << offset;
     for (const auto& [n, sender] : run.senders) EXPECT_EQ(sender, SenderOf(n)) << "cut after " << offset;
     if (!run.completed) ExpectClosedAfterFailure(client, server);
+    EXPECT_TRUE(server.DeletedMessages().empty()) << "cut after " << offset;
   }
 }
 
@@ -183,6 +184,7 @@ TEST(Pop3FaultTest, ANegativeAnswerIsNoticedAtOnceAndKeepsTheConnection) {
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(1)) << operation.command;
     EXPECT_EQ(client.LastReply(), "-ERR refused") << operation.command;
     EXPECT_TRUE(client.IsConnected()) << operation.command;
+    EXPECT_EQ(server.DeletedMessages().size(), operation.run == Dele ? 1u : 0u) << operation.command;
     CPop3Text header;
     ASSERT_TRUE(client.GetMessageHeader(3, header)) << operation.command << ": " << client.LastReply();
     EXPECT_EQ(header.HeaderField("From"), SenderOf(3));

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "peek/header_word.h"
+#include "mime/header_word.h"
 #include "pop3/pop3_text.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "mailbox/quoted_printable.h"
+#include "mime/quoted_printable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "peek/message_date.h"
+#include "mime/mail_date.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,23 @@ TEST(SplitDateTest, MissingBlanksEmptyTheFieldsAfterThemAndSearchesStartOver) {
 TEST(FileIdTest, BlanksPointsSlashesAndColonsBecomeUnderscores) {
   EXPECT_EQ(FileIdOfDateText("02.03.2004 10:11:12 +0100"), "02_03_2004_10_11_12_+0100");
   EXPECT_EQ(FileIdOfDateText("a/b\\c..d"), "a_b\\c__d");
+}
+
+TEST(MailDateTest, EnglishNamesAndTheZoneOffset) {
+  std::tm time{};
+  time.tm_year = 2026 - 1900;
+  time.tm_mon = 11;
+  time.tm_mday = 7;
+  time.tm_wday = 1;
+  time.tm_hour = 10;
+  time.tm_min = 48;
+  time.tm_sec = 37;
+  time.tm_gmtoff = 3600;
+  EXPECT_EQ(FormatMailDate(time), "Mon, 07 Dec 2026 10:48:37 +0100");
+  EXPECT_EQ(FormatZoneOffset(0), "+0000");
+  EXPECT_EQ(FormatZoneOffset(5 * 3600 + 30 * 60), "+0530");
+  EXPECT_EQ(FormatZoneOffset(-(3 * 3600 + 30 * 60)), "-0330");
+  EXPECT_EQ(FormatZoneOffset(-5 * 3600), "-0500");
 }
 
 }  // namespace

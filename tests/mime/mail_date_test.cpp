@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace larkspin {
 namespace {
 
@@ -55,17 +57,23 @@ TEST(FileIdTest, BlanksPointsSlashesAndColonsBecomeUnderscores) {
   EXPECT_EQ(FileIdOfDateText("a/b\\c..d"), "a_b\\c__d");
 }
 
-TEST(MailDateTest, EnglishNamesAndTheZoneOffset) {
-  std::tm time{};
-  time.tm_year = 2026 - 1900;
-  time.tm_mon = 11;
-  time.tm_mday = 7;
-  time.tm_wday = 1;
-  time.tm_hour = 10;
-  time.tm_min = 48;
-  time.tm_sec = 37;
-  time.tm_gmtoff = 3600;
-  EXPECT_EQ(FormatMailDate(time), "Mon, 07 Dec 2026 10:48:37 +0100");
+TEST(MailDateTest, EnglishNamesZeroPaddedFieldsAndTheZoneOffset) {
+  struct Case {
+    int year, month, day, weekday, hour, minute, second;
+    long seconds_east;
+    const char* text;
+  };
+  for (const Case& c : {Case{2026, 12, 7, 1, 10, 48, 37, 3600, "Mon, 07 Dec 2026 10:48:37 +0100"},
+                        Case{2004, 3, 2, 2, 0, 0, 5, -(3 * 3600 + 30 * 60), "Tue, 02 Mar 2004 00:00:05 -0330"},
+                        Case{1999, 1, 31, 0, 23, 59, 59, 0, "Sun, 31 Jan 1999 23:59:59 +0000"}}) {
+    const std::tm time{.tm_sec = c.second, .tm_min = c.minute, .tm_hour = c.hour, .tm_mday = c.day,
+                       .tm_mon = c.month - 1, .tm_year = c.year - 1900, .tm_wday = c.weekday, .tm_yday = 0,
+                       .tm_isdst = 0, .tm_gmtoff = c.seconds_east, .tm_zone = nullptr};
+    EXPECT_EQ(FormatMailDate(time), c.text);
+  }
+}
+
+TEST(MailDateTest, ZoneOffsetsInHoursAndMinutesWithTheirSign) {
   EXPECT_EQ(FormatZoneOffset(0), "+0000");
   EXPECT_EQ(FormatZoneOffset(5 * 3600 + 30 * 60), "+0530");
   EXPECT_EQ(FormatZoneOffset(-(3 * 3600 + 30 * 60)), "-0330");

@@ -19,7 +19,7 @@
 
 #include "bench_figures.h"
 #include "common/scramble.h"
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 #include "support/child_process.h"
 #include "support/dovecot_server.h"
 #include "support/temp_folder.h"

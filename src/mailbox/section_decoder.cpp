@@ -9,6 +9,7 @@
 #include "mailbox/line_pieces.h"
 #include "mailbox/section_lines.h"
 #include "mailbox/section_output.h"
+#include "mime/base64.h"
 
 namespace larkspin {
 
@@ -55,8 +56,8 @@ class CSectionDecoder {
   Mode mode_ = Mode::kHeaders;
   bool first_data_ = true;
   bool in_content_type_run_ = false;
-  unsigned bits_ = 0;
-  int bit_count_ = 0;
+  CBase64Decoder base64_;
+  std::string decoded_;  // the bytes of one line, kept to reuse its buffer
 
   // Survives sections: set by a Content-Transfer-Encoding that does not name base64.
   bool not_base64_ = false;
@@ -86,7 +87,7 @@ CSectionDecoder::Flow CSectionDecoder::HandleLine(std::string_view line) {
     in_content_type_run_ = false;
     if (not_base64_) return Flow::kGoOn;
   } else if (EndsDataSection(line)) {
-    if (bit_count_ > 0)
+    if (base64_.HasPendingBits())
       LogEvent(FormatText("Unexpected end of section in '%s'. Last few bytes may have been lost",
                           section_name_.c_str()));
     EndSection();
@@ -150,25 +151,10 @@ void CSectionDecoder::OpenNamedOutput(const std::string& name) {
 }
 
 bool CSectionDecoder::DecodeLine(std::string_view line) {
-  char decoded[CLinePieceReader::kMaxPiece];
-  size_t count = 0;
-  bool section_goes_on = true;
-  for (const char c : line) {
-    if (c == '\n' || c == ' ') break;
-    const int value = Base64Value(c);
-    if (value < 0) {
-      section_goes_on = false;
-      break;
-    }
-    bits_ = (bits_ << 6) | static_cast<unsigned>(value);
-    bit_count_ += 6;
-    if (bit_count_ > 7) {
-      bit_count_ -= 8;
-      decoded[count++] = static_cast<char>((bits_ >> bit_count_) & 0xFF);
-      bits_ &= (1u << bit_count_) - 1;
-    }
-  }
-  output_.Write(std::string_view(decoded, count));
+  const std::string_view data = line.substr(0, line.find_first_of("\n "));
+  decoded_.clear();
+  const bool section_goes_on = base64_.DecodeRun(data, decoded_) == data.size();
+  output_.Write(decoded_);
   return section_goes_on;
 }
 
@@ -180,12 +166,11 @@ void CSectionDecoder::EndSection() {
   mode_ = Mode::kHeaders;
   first_data_ = true;
   in_content_type_run_ = false;
-  bits_ = 0;
-  bit_count_ = 0;
+  base64_ = CBase64Decoder();
 }
 
 void CSectionDecoder::EndInput() {
-  if (mode_ == Mode::kData && !section_name_.empty() && bit_count_ > 0)
+  if (mode_ == Mode::kData && !section_name_.empty() && base64_.HasPendingBits())
     LogEvent(FormatText("Unexpected end of file encountered in '%s'. Last few bytes may have been lost.",
                         section_name_.c_str()));
   EndSection();

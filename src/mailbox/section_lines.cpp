@@ -1,19 +1,10 @@
 #include "mailbox/section_lines.h"
 
-#include <array>
+#include "mime/base64.h"
 
 namespace larkspin {
 
 namespace {
-constexpr std::array<signed char, 256> MakeBase64Values() {
-  std::array<signed char, 256> values{};
-  values.fill(-1);
-  constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  for (size_t i = 0; i < kAlphabet.size(); ++i) values[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
-  return values;
-}
-constexpr std::array<signed char, 256> kBase64Values = MakeBase64Values();
-
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBase64OrPad(char c) { return c == '=' || Base64Value(c) >= 0; }
@@ -23,8 +14,6 @@ bool IsTokenCharacter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
          c == '/' || c == '\\' || c == '_' || c == '~';
 }
-
-int Base64Value(char c) { return kBase64Values[static_cast<unsigned char>(c)]; }
 
 SectionLineKind ClassifySectionLine(std::string_view line) {
   if (!line.empty() && line.front() == '\n') return SectionLineKind::kEmpty;

@@ -1,5 +1,5 @@
 #pragma once
-// How the section decoder reads one line: its kind, its header words, and the base64 alphabet.
+// How the section decoder reads one line: its kind and its header words.
 //
 // Token characters are letters, digits, "-", ".", "/", "\", "_" and "~"; every other byte
 // (blanks, tabs, ":", ";", "=", quotes, bytes from 128 up) separates words.
@@ -18,9 +18,6 @@ enum class SectionLineKind {
 SectionLineKind ClassifySectionLine(std::string_view line);
 
 bool IsTokenCharacter(char c);
-
-// The value 0..63 of a base64 character, or -1 for any other byte ("=" included).
-int Base64Value(char c);
 
 // The words of a header line: the runs of token characters, in order.
 std::vector<std::string_view> HeaderWords(std::string_view line);

@@ -9,7 +9,7 @@
 #include "common/format.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
-#include "peek/message_date.h"
+#include "mime/mail_date.h"
 #include "peek/row_texts.h"
 #include "platform/file_system.h"
 #include "res/resources.h"

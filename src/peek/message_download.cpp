@@ -8,11 +8,11 @@
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
-#include "mailbox/quoted_printable.h"
 #include "mailbox/section_decoder.h"
 #include "mailbox/stored_text.h"
-#include "peek/header_word.h"
-#include "peek/message_date.h"
+#include "mime/header_word.h"
+#include "mime/mail_date.h"
+#include "mime/quoted_printable.h"
 
 namespace larkspin {
 

@@ -5,8 +5,8 @@
 #include "common/format.h"
 #include "common/string_tools.h"
 #include "mailbox/mailbox_layout.h"
-#include "peek/header_word.h"
-#include "peek/message_date.h"
+#include "mime/header_word.h"
+#include "mime/mail_date.h"
 #include "platform/file_system.h"
 
 namespace larkspin {

@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "common/format.h"
+#include "mime/header_word.h"
+#include "mime/mail_date.h"
 #include "platform/local_time.h"
 #include "smtp/header_line.h"
-#include "smtp/header_word_encoder.h"
-#include "smtp/mail_date.h"
 
 namespace larkspin {
 

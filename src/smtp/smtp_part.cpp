@@ -7,13 +7,13 @@
 
 #include "common/format.h"
 #include "common/windows_1252.h"
+#include "mime/header_word.h"
+#include "mime/quoted_printable.h"
 #include "platform/file_system.h"
 #include "smtp/dot_stuff.h"
 #include "smtp/header_line.h"
-#include "smtp/header_word_encoder.h"
 #include "smtp/line_ends.h"
 #include "smtp/mime_boundary.h"
-#include "smtp/quoted_printable_encoder.h"
 
 namespace larkspin {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 
 namespace larkspin {
 

@@ -1,7 +1,7 @@
 #include "smtp/smtp_recipient.h"
 
+#include "mime/header_word.h"
 #include "smtp/header_line.h"
-#include "smtp/header_word_encoder.h"
 
 namespace larkspin {
 

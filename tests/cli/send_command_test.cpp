@@ -7,7 +7,7 @@
 #include "cli_runner.h"
 #include "common/format.h"
 #include "common/scramble.h"
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 #include "support/fake_smtp_server.h"
 #include "support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/message_box.h"
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 #include "support/fake_smtp_server.h"
 #include "support/temp_folder.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "config/log.h"
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 #include "support/temp_folder.h"
 
 namespace larkspin {

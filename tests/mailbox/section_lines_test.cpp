@@ -44,16 +44,6 @@ TEST(SectionLinesTest, TheNameIsTheWordAfterTheLastNameKeyword) {
   EXPECT_FALSE(MatchesKeyword("Content-Types", "Content-Type"));
 }
 
-TEST(SectionLinesTest, Base64Alphabet) {
-  EXPECT_EQ(Base64Value('A'), 0);
-  EXPECT_EQ(Base64Value('z'), 51);
-  EXPECT_EQ(Base64Value('9'), 61);
-  EXPECT_EQ(Base64Value('+'), 62);
-  EXPECT_EQ(Base64Value('/'), 63);
-  EXPECT_EQ(Base64Value('='), -1);
-  EXPECT_EQ(Base64Value('-'), -1);
-}
-
 std::vector<std::string> Pieces(const std::string& content) {
   TempFolder folder;
   WriteFile(folder.File("in.txt"), content);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "mime/base64.h"
 #include "platform/last_error.h"
-#include "smtp/base64_codec.h"
 #include "smtp/smtp_mail.h"
 #include "support/fake_smtp_server.h"
 #include "support/temp_folder.h"

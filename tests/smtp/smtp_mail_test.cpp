@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "smtp/mail_date.h"
 #include "support/temp_folder.h"
 
 namespace larkspin {
@@ -25,14 +24,6 @@ std::tm SampleTime(long seconds_east) {
   time.tm_sec = 37;
   time.tm_gmtoff = seconds_east;
   return time;
-}
-
-TEST(MailDateTest, EnglishNamesAndTheZoneOffset) {
-  EXPECT_EQ(FormatMailDate(SampleTime(3600)), "Mon, 07 Dec 2026 10:48:37 +0100");
-  EXPECT_EQ(FormatZoneOffset(0), "+0000");
-  EXPECT_EQ(FormatZoneOffset(5 * 3600 + 30 * 60), "+0530");
-  EXPECT_EQ(FormatZoneOffset(-(3 * 3600 + 30 * 60)), "-0330");
-  EXPECT_EQ(FormatZoneOffset(-5 * 3600), "-0500");
 }
 
 TEST(CSMTPRecipientTest, RendersNameAndAddress) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "demo_server/smtp_service.h"
+#include "mime/base64.h"
 #include "platform/socket.h"
-#include "smtp/base64_codec.h"
 #include "smtp/smtp_connection.h"
 #include "smtp/smtp_mail.h"
 #include "support/temp_folder.h"

@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "common/format.h"
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 #include "smtp/hmac_md5.h"
 
 namespace larkspin::demo {

@@ -1,6 +1,8 @@
-#include "peek/message_date.h"
+#include "mime/mail_date.h"
 
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 namespace larkspin {
 namespace {
@@ -53,6 +55,29 @@ TEST(SplitDateTest, MissingBlanksEmptyTheFieldsAfterThemAndSearchesStartOver) {
 TEST(FileIdTest, BlanksPointsSlashesAndColonsBecomeUnderscores) {
   EXPECT_EQ(FileIdOfDateText("02.03.2004 10:11:12 +0100"), "02_03_2004_10_11_12_+0100");
   EXPECT_EQ(FileIdOfDateText("a/b\\c..d"), "a_b\\c__d");
+}
+
+TEST(MailDateTest, EnglishNamesZeroPaddedFieldsAndTheZoneOffset) {
+  struct Case {
+    int year, month, day, weekday, hour, minute, second;
+    long seconds_east;
+    const char* text;
+  };
+  for (const Case& c : {Case{2026, 12, 7, 1, 10, 48, 37, 3600, "Mon, 07 Dec 2026 10:48:37 +0100"},
+                        Case{2004, 3, 2, 2, 0, 0, 5, -(3 * 3600 + 30 * 60), "Tue, 02 Mar 2004 00:00:05 -0330"},
+                        Case{1999, 1, 31, 0, 23, 59, 59, 0, "Sun, 31 Jan 1999 23:59:59 +0000"}}) {
+    const std::tm time{.tm_sec = c.second, .tm_min = c.minute, .tm_hour = c.hour, .tm_mday = c.day,
+                       .tm_mon = c.month - 1, .tm_year = c.year - 1900, .tm_wday = c.weekday, .tm_yday = 0,
+                       .tm_isdst = 0, .tm_gmtoff = c.seconds_east, .tm_zone = nullptr};
+    EXPECT_EQ(FormatMailDate(time), c.text);
+  }
+}
+
+TEST(MailDateTest, ZoneOffsetsInHoursAndMinutesWithTheirSign) {
+  EXPECT_EQ(FormatZoneOffset(0), "+0000");
+  EXPECT_EQ(FormatZoneOffset(5 * 3600 + 30 * 60), "+0530");
+  EXPECT_EQ(FormatZoneOffset(-(3 * 3600 + 30 * 60)), "-0330");
+  EXPECT_EQ(FormatZoneOffset(-5 * 3600), "-0500");
 }
 
 }  // namespace

@@ -1,9 +1,17 @@
 #pragma once
-// RFC 2047 "Q" encoded words for header texts (subject, display names).
+// RFC 2047 "Q" encoded words both ways: decoded in a received From or Subject value, encoded
+// for the header texts of a sent mail (subject, display names).
 #include <string>
 #include <string_view>
 
 namespace larkspin {
+
+// When the value holds an ISO-8859-1 "Q" encoded word whose prefix is spelled all lower case
+// ("=?iso-8859-1?q?") or all upper case ("=?ISO-8859-1?Q?"), the whole value becomes the word's
+// inner text with its quoted-printable escapes decoded; text around it and any further words are
+// dropped. Any other value (other spellings, other character sets, the "B" encoding) is left as
+// it is.
+void DecodeHeaderWord(std::string& value);
 
 // The chunk unchanged when no byte has its high bit set; otherwise one encoded word
 // "=?charset?q?...?=" in which a blank is "_", other bytes below 128 except "=", "?" and "_" are

@@ -1,9 +1,11 @@
-#include "smtp/header_word_encoder.h"
+#include "mime/header_word.h"
 
 #include <algorithm>
 #include <cctype>
 
+#include "common/string_tools.h"
 #include "common/windows_1252.h"
+#include "mime/quoted_printable.h"
 
 namespace larkspin {
 
@@ -18,6 +20,14 @@ bool HasHighByte(std::string_view chunk) {
 bool IsCopiedInWord(unsigned char b) { return b < 0x80 && b != '=' && b != '?' && b != '_'; }
 }  // namespace
 
+void DecodeHeaderWord(std::string& value) {
+  std::string inner = Between(value, "=?iso-8859-1?q?", "?=");
+  if (inner.empty()) inner = Between(value, "=?ISO-8859-1?Q?", "?=");
+  if (inner.empty()) return;
+  DecodeQuotedPrintable(inner);
+  value = std::move(inner);
+}
+
 bool IsUtf8Charset(std::string_view charset) {
   static constexpr std::string_view kUtf8 = "utf-8";
   return charset.size() == kUtf8.size() &&
@@ -26,7 +36,6 @@ bool IsUtf8Charset(std::string_view charset) {
 }
 
 std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   if (!HasHighByte(chunk)) return std::string(chunk);
   std::string word = "=?" + std::string(charset) + "?q?";
   for (const char c : chunk) {
@@ -36,9 +45,7 @@ std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset) {
     } else if (IsCopiedInWord(b)) {
       word += c;
     } else {
-      word += '=';
-      word += kHex[b >> 4];
-      word += kHex[b & 0x0F];
+      AppendQPEscape(b, word);
     }
   }
   return word + "?=";

@@ -1,6 +1,8 @@
 #pragma once
-// The Date header split into the list's display date and the rest, and the id of the stored
-// message file made from them.
+// The Date header value both ways: a received one split into the list's display date and the
+// rest (and the id of the stored message file made from them), a sent one formatted with English
+// day and month names whatever the locale and the zone as the offset east of UTC.
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -23,5 +25,11 @@ std::string FileIdOfDateText(std::string_view date_text);
 
 // The file id of a split date, e.g. "02_03_2004_10_11_12_+0100".
 std::string MakeFileId(const SplitDateField& date);
+
+// "+hhmm" or "-hhmm" for an offset east of UTC in seconds; zero gives "+0000".
+std::string FormatZoneOffset(long seconds_east);
+
+// "Mon, 07 Dec 2026 10:48:37 +0100" for a broken-down local time (its tm_gmtoff gives the zone).
+std::string FormatMailDate(const std::tm& local);
 
 }  // namespace larkspin

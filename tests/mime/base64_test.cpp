@@ -1,8 +1,9 @@
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "support/python_check.h"
 
@@ -47,6 +48,42 @@ TEST(Base64CodecTest, PythonDecodesTheBodyLinesToTheSameBytes) {
       RunPython("import base64, sys\nsys.stdout.buffer.write(base64.b64decode(sys.stdin.buffer.read()))\n",
                 Base64Codec().EncodeLines(bytes));
   EXPECT_EQ(decoded, bytes);
+}
+
+TEST(Base64ValueTest, AlphabetCharactersHaveTheirValueAndOthersMinusOne) {
+  EXPECT_EQ(Base64Value('A'), 0);
+  EXPECT_EQ(Base64Value('z'), 51);
+  EXPECT_EQ(Base64Value('9'), 61);
+  EXPECT_EQ(Base64Value('+'), 62);
+  EXPECT_EQ(Base64Value('/'), 63);
+  EXPECT_EQ(Base64Value('='), -1);
+  EXPECT_EQ(Base64Value('-'), -1);
+}
+
+TEST(CBase64DecoderTest, DecodesTheRunOfAlphabetCharactersAndKeepsTheBitsShortOfAByte) {
+  struct Case {
+    std::string_view text;
+    size_t run_length;
+    std::string bytes;
+    bool pending;
+  };
+  for (const Case& c : {Case{"YWJj", 4, "abc", false}, Case{"YWJjZA", 6, "abcd", true}, Case{"YQ==", 2, "a", true},
+                        Case{"YW-Jj", 2, "a", true}, Case{"=YWJj", 0, "", false}, Case{"", 0, "", false}}) {
+    CBase64Decoder decoder;
+    std::string out;
+    EXPECT_EQ(decoder.DecodeRun(c.text, out), c.run_length) << c.text;
+    EXPECT_EQ(out, c.bytes) << c.text;
+    EXPECT_EQ(decoder.HasPendingBits(), c.pending) << c.text;
+  }
+}
+
+TEST(CBase64DecoderTest, BitsCarryOverToTheNextRun) {
+  CBase64Decoder decoder;
+  std::string out;
+  decoder.DecodeRun("YW", out);
+  decoder.DecodeRun("Jj", out);
+  EXPECT_EQ(out, "abc");
+  EXPECT_FALSE(decoder.HasPendingBits());
 }
 
 }  // namespace

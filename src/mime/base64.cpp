@@ -1,4 +1,4 @@
-#include "smtp/base64_codec.h"
+#include "mime/base64.h"
 
 #include <algorithm>
 #include <array>
@@ -8,14 +8,18 @@ namespace larkspin {
 namespace {
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-unsigned SixBitsOf(char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned>(c - 'A');
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned>(c - 'a' + 26);
-  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0' + 52);
-  if (c == '+') return 62;
-  if (c == '/') return 63;
-  return 0;
+constexpr std::array<signed char, 256> MakeBase64Values() {
+  std::array<signed char, 256> values{};
+  values.fill(-1);
+  for (size_t i = 0; i + 1 < sizeof kAlphabet; ++i) {
+    values[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
+  }
+  return values;
 }
+constexpr std::array<signed char, 256> kBase64Values = MakeBase64Values();
+
+// The text length completed to whole groups of four characters.
+size_t WholeGroupLength(size_t char_count) { return (char_count + 3) / 4 * 4; }
 
 unsigned char ByteAt(std::string_view bytes, size_t i) {
   return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
@@ -31,6 +35,26 @@ std::array<char, 4> EncodeGroup(std::string_view bytes, size_t i) {
 
 size_t EncodedLength(size_t byte_count) { return (byte_count + 2) / 3 * 4; }
 }  // namespace
+
+int Base64Value(char c) { return kBase64Values[static_cast<unsigned char>(c)]; }
+
+void CBase64Decoder::AddSixBits(unsigned value, std::string& out) {
+  bits_ = (bits_ << 6) | value;
+  bit_count_ += 6;
+  if (bit_count_ < 8) return;
+  bit_count_ -= 8;
+  out += static_cast<char>((bits_ >> bit_count_) & 0xFF);
+  bits_ &= (1u << bit_count_) - 1;
+}
+
+size_t CBase64Decoder::DecodeRun(std::string_view text, std::string& out) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const int value = Base64Value(text[i]);
+    if (value < 0) return i;
+    AddSixBits(static_cast<unsigned>(value), out);
+  }
+  return text.size();
+}
 
 std::string Base64Codec::Encode(std::string_view bytes) const {
   std::string out;
@@ -61,14 +85,13 @@ std::string Base64Codec::EncodeLines(std::string_view bytes) const {
 }
 
 std::string Base64Codec::Decode(std::string_view text) const {
+  const size_t length = WholeGroupLength(text.size());
   std::string out;
-  out.reserve((text.size() + 3) / 4 * 3);
-  for (size_t i = 0; i < text.size(); i += 4) {
-    unsigned group = 0;
-    for (size_t k = 0; k < 4; ++k) group = (group << 6) | (i + k < text.size() ? SixBitsOf(text[i + k]) : 0);
-    out += static_cast<char>((group >> 16) & 0xFF);
-    out += static_cast<char>((group >> 8) & 0xFF);
-    out += static_cast<char>(group & 0xFF);
+  out.reserve(length / 4 * 3);
+  CBase64Decoder decoder;
+  for (size_t i = 0; i < length; ++i) {
+    const int value = i < text.size() ? Base64Value(text[i]) : 0;
+    decoder.AddSixBits(value < 0 ? 0 : static_cast<unsigned>(value), out);
   }
   return out;
 }

@@ -1,8 +1,27 @@
-#include "smtp/quoted_printable_encoder.h"
+#include "mime/quoted_printable.h"
+
+#include <array>
+
+#include "common/string_tools.h"
 
 namespace larkspin {
 
 namespace {
+struct Escape {
+  std::string_view pattern;
+  std::string_view replacement;
+};
+
+// The order matters: "=3D" comes after the letter rows, so "=3DC4" ends as "=C4".
+constexpr std::array<Escape, 36> kEscapes = {{
+    {"=C4", "\xC4"}, {"=D6", "\xD6"}, {"=DC", "\xDC"}, {"=E4", "\xE4"}, {"=F6", "\xF6"}, {"=FC", "\xFC"},
+    {"=DF", "\xDF"}, {"=E9", "\xE9"}, {"=E1", "\xE1"}, {"=FA", "\xFA"}, {"=ED", "\xED"}, {"=F3", "\xF3"},
+    {"=A9", "\xA9"}, {"=AE", "\xAE"}, {"=F1", "\xF1"}, {"=B2", "\xB2"}, {"=B3", "\xB3"}, {"=D0", " "},
+    {"=20", " "},    {"=2D", "-"},    {"=2E", "."},    {"=3D", "="},    {"=B4", "'"},    {"=28", "("},
+    {"=29", ")"},    {"=3C", "<"},    {"=3E", ">"},    {"=2C", ","},    {"=26", "&"},    {"=3A", ":"},
+    {"=2F", "/"},    {"=B7", "\xB7"}, {"=3F", "?"},    {"=0D=0A", "\r\n"}, {"=\r\n", "\r\n"}, {"&nbsp;", " "},
+}};
+
 constexpr size_t kCutSearchStart = 77;  // j - s at which the search for a cut point begins
 constexpr size_t kForcedCut = 76;       // s + 76: the cut when no acceptable point exists
 
@@ -36,8 +55,18 @@ size_t FindCut(std::string_view escaped, size_t s, size_t j) {
 }
 }  // namespace
 
-std::string EscapeQP(std::string_view bytes) {
+void DecodeQuotedPrintable(std::string& text) {
+  for (const Escape& escape : kEscapes) ReplaceAll(text, escape.pattern, escape.replacement, ReplaceScope::kAll);
+}
+
+void AppendQPEscape(unsigned char b, std::string& out) {
   static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '=';
+  out += kHex[b >> 4];
+  out += kHex[b & 0x0F];
+}
+
+std::string EscapeQP(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -45,9 +74,7 @@ std::string EscapeQP(std::string_view bytes) {
     if (IsCopiedByte(b) && !(IsBlankOrTab(bytes[i]) && EndsLine(bytes, i))) {
       out += bytes[i];
     } else {
-      out += '=';
-      out += kHex[b >> 4];
-      out += kHex[b & 0x0F];
+      AppendQPEscape(b, out);
     }
   }
   return out;

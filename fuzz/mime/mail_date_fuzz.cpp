@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "peek/message_date.h"
+#include "mime/mail_date.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string date(reinterpret_cast<const char*>(data), size);

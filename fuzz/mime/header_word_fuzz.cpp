@@ -1,11 +1,13 @@
-// Fuzz target: header fields of a received header, decoded as the peek does. The first byte
-// picks the field name; an unfolded value holds no line break pair, no tab and no blank at
-// either end.
+// Fuzz target: header words in the fields of a received header, decoded as the peek does. The
+// first byte picks the field name; an unfolded value holds no line break pair, no tab and no
+// blank at either end, and decoding its encoded word never makes it longer. Encoded again, the
+// value is plain ASCII.
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
 
-#include "peek/header_word.h"
+#include "mime/header_word.h"
 #include "pop3/pop3_text.h"
 
 namespace {
@@ -19,7 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string value = header.HeaderField(kNames[data[0] % kNames.size()]);
   if (value.find("\r\n") != std::string::npos || value.find('\t') != std::string::npos) std::abort();
   if (!value.empty() && (value.front() == ' ' || value.back() == ' ')) std::abort();
+  const size_t unfolded_size = value.size();
   larkspin::DecodeHeaderWord(value);
+  if (value.size() > unfolded_size) std::abort();
+  const std::string encoded = larkspin::EncodeHeaderText(value, "iso-8859-1");
+  if (std::any_of(encoded.begin(), encoded.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    std::abort();
   header.BodyText();
   return 0;
 }

@@ -1,10 +1,14 @@
-#include "peek/message_date.h"
+#include "mime/mail_date.h"
 
 #include <array>
+#include <cstdlib>
+
+#include "common/format.h"
 
 namespace larkspin {
 
 namespace {
+constexpr std::array<std::string_view, 7> kDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 constexpr std::array<std::string_view, 12> kMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -58,5 +62,16 @@ std::string FileIdOfDateText(std::string_view date_text) {
 }
 
 std::string MakeFileId(const SplitDateField& date) { return FileIdOfDateText(DateColumnText(date)); }
+
+std::string FormatZoneOffset(long seconds_east) {
+  const long minutes = std::labs(seconds_east) / 60;
+  return FormatText("%c%02ld%02ld", seconds_east < 0 ? '-' : '+', minutes / 60, minutes % 60);
+}
+
+std::string FormatMailDate(const std::tm& local) {
+  return FormatText("%s, %02d %s %04d %02d:%02d:%02d %s", kDayNames[local.tm_wday % 7].data(), local.tm_mday,
+                    kMonthNames[local.tm_mon % 12].data(), local.tm_year + 1900, local.tm_hour, local.tm_min,
+                    local.tm_sec, FormatZoneOffset(local.tm_gmtoff).c_str());
+}
 
 }  // namespace larkspin

@@ -1,10 +1,23 @@
 #pragma once
-// Quoted-printable encoding of text bodies (RFC 2045, 6.7), in two passes: escaping, then soft
-// line breaks that keep every line at 78 bytes or fewer.
+// Quoted-printable both ways.
+//
+// Decoding works by a fixed table: German umlauts and sharp s, some accented vowels, a few
+// symbols and punctuation, the two line-break forms and the "&nbsp;" entity, each replaced by one
+// Windows-1252 byte. Escapes not in the table stay as they are; hexadecimal digits must be upper
+// case.
+//
+// Encoding of text bodies (RFC 2045, 6.7) runs in two passes: escaping, then soft line breaks
+// that keep every line at 78 bytes or fewer.
 #include <string>
 #include <string_view>
 
 namespace larkspin {
+
+// Runs one replace-all pass per table row, in table order, over the whole text.
+void DecodeQuotedPrintable(std::string& text);
+
+// Appends "=" and the two upper-case hex digits of b: the escape of both encodings here.
+void AppendQPEscape(unsigned char b, std::string& out);
 
 // Escaping pass: bytes 33-60, 62-126, TAB, LF, CR and blank are copied, every other byte becomes
 // "=" and two upper-case hex digits. A blank or tab right before a line end or at the end of the

@@ -37,9 +37,8 @@ AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3C
   }
   account.LoadCurrentAccount(section);
   const StartupSettings settings = ReadStartupSettings();
-  const uint64_t timeout_ms = static_cast<uint64_t>(std::max(settings.timeout_seconds, 0)) * 1000;
-  client.read_timeout_ms = static_cast<unsigned>(std::min<uint64_t>(timeout_ms, UINT32_MAX));
-  client.max_message_bytes = static_cast<size_t>(settings.max_message_mb) << 20;
+  client.read_timeout_ms = settings.ReplyTimeoutMs();
+  client.max_message_bytes = settings.MaxMessageBytes();
   client.tls = account.pop3_tls;
   if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port))
     return AccountLogin::kConnected;

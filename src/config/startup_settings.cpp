@@ -1,6 +1,7 @@
 #include "config/startup_settings.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "config/ini_file.h"
 #include "config/working_files.h"
@@ -16,6 +17,11 @@ StartupSettings ReadStartupSettings() {
   const int max_message_mb = config.ReadInt("System", "MaxMessageMB", settings.max_message_mb);
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
   return settings;
+}
+
+unsigned StartupSettings::ReplyTimeoutMs() const {
+  const uint64_t milliseconds = static_cast<uint64_t>(std::max(timeout_seconds, 0)) * 1000;
+  return static_cast<unsigned>(std::min<uint64_t>(milliseconds, UINT32_MAX));
 }
 
 }  // namespace larkspin

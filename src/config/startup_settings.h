@@ -1,6 +1,8 @@
 #pragma once
 // The values of config.ini read once at start.
 
+#include <cstddef>
+
 namespace larkspin {
 
 struct StartupSettings {
@@ -8,6 +10,10 @@ struct StartupSettings {
   int timeout_seconds = 60;     // TimeOut: one wait for a server reply
   int peek_minutes = 5;         // PeekTime: 0 switches automatic peeking off
   int max_message_mb = 256;     // MaxMessageMB: the largest message a download accepts, 1 to 2047
+
+  // TimeOut in milliseconds; a negative TimeOut counts as 0.
+  unsigned ReplyTimeoutMs() const;
+  size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
 // Reads MailThreshold, TimeOut, PeekTime and MaxMessageMB from section "System", in that order.

@@ -188,7 +188,8 @@ void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
   mail_threshold_kb_ = settings.mail_threshold_kb;
-  session_.Client().read_timeout_ms = static_cast<unsigned>(settings.timeout_seconds) * 1000u;
+  session_.Client().read_timeout_ms = settings.ReplyTimeoutMs();
+  session_.Client().max_message_bytes = settings.MaxMessageBytes();
   peek_minutes_ = minutes_left_ = settings.peek_minutes;
   if (peek_minutes_ != 0) {
     automatic_peek_ = true;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/format.h"
+#include "common/quoted_server_text.h"
 #include "config/log.h"
 #include "peek/peek_run.h"
 #include "platform/pause.h"
@@ -30,6 +31,8 @@ bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdent
   return SameMessage(identity, IdentityOf(header, size, ""));
 }
 
+std::string CMailboxSession::QuotedReply() const { return QuotedServerText(client_.LastReply()); }
+
 int CMailboxSession::TakeDroppedMarks() { return std::exchange(dropped_marks_, 0); }
 
 // A dropped row is not removed, so the rows after it stand one place lower than planned. A
@@ -45,7 +48,7 @@ int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailb
     }
     events.OnStatus(FormatText("Delete message %d from server", order.list_position + dropped + 1));
     if (!client_.Delete(order.message_number)) {
-      events.OnDeleteRefused("Error Delete: " + client_.LastReply());
+      events.OnDeleteRefused("Error Delete: " + QuotedReply());
       deleted = -1;
       break;
     }
@@ -73,7 +76,7 @@ bool CMailboxSession::LogOut(const std::string& disconnecting_text, int pause_ms
   events.OnStatus(disconnecting_text);
   PauseFor(pause_ms);
   if (!client_.Disconnect()) {
-    const std::string failure = "Error Disconnect: " + client_.LastReply();
+    const std::string failure = "Error Disconnect: " + QuotedReply();
     events.OnStatus(failure);
     LogEvent(failure);
     return false;

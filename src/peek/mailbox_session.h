@@ -88,6 +88,8 @@ class CMailboxSession {
   // Messages on the server at the last peek.
   int ServerCount() const { return server_count_; }
   CPop3Client& Client() { return client_; }
+  // The client's last reply as it may be shown: short, on one line.
+  std::string QuotedReply() const;
 
  private:
   void ReportDroppedMarks(int dropped, CMailboxEvents& events);

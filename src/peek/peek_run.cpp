@@ -70,11 +70,11 @@ void CPeekRun::ReportFailedLogin() {
   if (!plan_.all_accounts) events_.OnRowsCleared();
   LogOutBetweenAccounts();
   const std::string failure =
-      FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), client_.LastReply().c_str());
+      FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), session_.QuotedReply().c_str());
   events_.OnStatus(failure);
   events_.OnLeaveBusy();
   LogEvent(failure);
-  events_.OnLoginFailed({account_.pop3_host, account_.login, client_.LastReply(), !plan_.all_accounts});
+  events_.OnLoginFailed({account_.pop3_host, account_.login, session_.QuotedReply(), !plan_.all_accounts});
 }
 
 // Closes a connection that still stands and returns the owner to its idle state.
@@ -101,7 +101,7 @@ bool CPeekRun::CarryOutDeletions() {
   PauseFor(plan_.waits.before_new_login);
   if (!LogIn()) {
     const std::string failure =
-        FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), client_.LastReply().c_str());
+        FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), session_.QuotedReply().c_str());
     events_.OnStatus(failure);
     events_.OnLeaveBusy();
     LogEvent(failure);
@@ -121,7 +121,7 @@ void CPeekRun::FetchHeaders() {
   int count = 0;
   int size = 0;
   if (!client_.Statistics(count, size)) {
-    const std::string failure = "Error Statistics: " + client_.LastReply();
+    const std::string failure = "Error Statistics: " + session_.QuotedReply();
     events_.OnStatus(failure);
     LogEvent(failure);
     return;
@@ -156,12 +156,12 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   events_.OnStatus(FormatText(plan_.texts.fetching.c_str(), number, count, total_kb));
   CPop3Text header;
   if (!client_.GetMessageHeader(number, header)) {
-    events_.OnStatus("Error GetMessageHeader: " + client_.LastReply());
+    events_.OnStatus("Error GetMessageHeader: " + session_.QuotedReply());
     return client_.IsConnected();
   }
   uint32_t size = 0;
   if (!client_.GetMessageSize(number, size)) {
-    events_.OnStatus("Error GetMessageSize: " + client_.LastReply());
+    events_.OnStatus("Error GetMessageSize: " + session_.QuotedReply());
     return client_.IsConnected();
   }
   std::string unique_id;
@@ -187,7 +187,7 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
 void CPeekRun::ReportLostConnection(int listed, int count) {
   session_.SetConnected(false);
   lost_connection_ = FormatText("Connection to %s lost after %d of %d headers: %s", account_.pop3_host.c_str(), listed,
-                                count, client_.LastReply().c_str());
+                                count, session_.QuotedReply().c_str());
   LogEvent(lost_connection_);
 }
 

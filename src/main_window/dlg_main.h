@@ -20,6 +20,7 @@
 #include "main_window/new_mail_sound.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
+#include "res/control_ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/link_label.h"
 #include "widgets/percent_progress.h"
@@ -27,49 +28,6 @@
 #include "widgets/sorting_list.h"
 
 namespace larkspin {
-
-// Control ids of the main window.
-enum MainWindowControl : int {
-  kConnectButton = 1000,
-  kDeleteButton = 1001,
-  kDisconnectButton = 1002,
-  kHeaderList = 1003,
-  kCloseButton = 1004,
-  kStatusLine = 1005,
-  kResetButton = 1007,
-  kAccountSelector = 1008,
-  kWebLink = 1010,
-  kProgressBar = 1013,
-  kAboutButton = 1014,
-  kComposeButton = 1028,
-  kReplyToButton = 1033,
-  kForwardButton = 1041,
-  kDownloadButton = 1046,
-  kFolderSelector = 1048,
-  kFolderLabel = 1049,
-  kAccountLabel = 1060,
-};
-
-// Commands of the main window's menu and of the list's pop-up menu.
-enum MainWindowCommand : int {
-  kCommandMarkForDeletion = 101,
-  kCommandResetMail = 102,
-  kCommandMarkForDownload = 103,
-  kCommandAddSender = 109,
-  kCommandExit = 32771,
-  kCommandInfo = 32772,
-  kCommandProperties = 32773,
-  kCommandUnlockAccount = 32774,
-  kCommandOffline = 32777,
-  kCommandOnline = 32778,
-  kCommandResetLogin = 32780,
-  kCommandResetPassword = 32781,
-  kCommandLockScreen = 32782,
-  kCommandDownloadAll = 32783,
-  kCommandAddressBook = 32784,
-  kCommandSignature = 32785,
-  kCommandSent = 32788,
-};
 
 inline constexpr int kCountdownTimer = 10000;
 inline constexpr int kIdleTimer = 10001;

@@ -237,8 +237,8 @@ TEST_F(MarksTest, AddSenderAppendsToTheAddressBook) {
   SelectRows({0});
   backend_.QueueModalScript([](CHeadlessWindow& input) {
     EXPECT_EQ(input.Title(), "Add Sender to Address Book");
-    EXPECT_EQ(input.Text(11004), "Sender*s@example.org");
-    input.Type(11004, "Sally Sender*s@example.org");
+    EXPECT_EQ(input.Text(kInputField), "Sender*s@example.org");
+    input.Type(kInputField, "Sally Sender*s@example.org");
     input.Click(kIdOk);
   });
   backend_.QueuePopupChoice(kCommandAddSender);

@@ -22,7 +22,7 @@ class StartupTest : public MainWindowTest {
   StartupTest() { WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1)); }
   static void TypePassword(CHeadlessWindow& input, const std::string& password) {
     EXPECT_EQ(input.Title(), "Larkspin password");
-    input.Type(11004, password);
+    input.Type(kInputField, password);
     input.Click(kIdOk);
   }
   void StorePassword(std::string password) {
@@ -165,7 +165,7 @@ TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
   WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1, "anna", ""));
   backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
   backend_.QueueModalScript([](CHeadlessWindow& input) {  // the POP3 password, not remembered
-    input.Type(11004, "pop");
+    input.Type(kInputField, "pop");
     input.Click(kIdOk);
   });
   ASSERT_TRUE(Open());

@@ -17,6 +17,7 @@
 #include "dialogs/dlg_input.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
+#include "main_window/main_window_texts.h"
 #include "main_window/new_mail_sound.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
@@ -73,7 +74,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   int PreviousTotal() const { return previous_total_; }
   int MinutesLeft() const { return minutes_left_; }
   int PeekNumber() const { return peek_number_; }
-  const std::string& FolderView() const { return folder_view_; }
+  MailboxView FolderView() const { return folder_view_; }
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
@@ -168,9 +169,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ToggleDownloadAll();
   void ToggleScreenLock();
   void SwitchLockedControls(bool enable);
-  void ShowView(const std::string& view);
-  void SelectView(const std::string& view);
-  void FillFolderView(const std::string& view);
+  void ShowView(MailboxView view);
+  void SelectView(MailboxView view);
+  void FillFolderView(MailboxView view);
   AccountSelection Selection() const;
   // The running peek owns the POP3 client, the current account and the list's rows until it
   // ends: commands that would touch them sound the warning beep instead.
@@ -206,7 +207,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
 
   std::vector<std::string> account_names_;
   int account_count_ = 0;
-  std::string folder_view_ = "Online";
+  MailboxView folder_view_ = MailboxView::kOnline;
   std::string countdown_text_;
   std::string working_directory_;
   int mail_threshold_kb_ = 100;

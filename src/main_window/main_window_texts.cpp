@@ -32,6 +32,21 @@ const std::vector<MainWindowColumn>& MainWindowColumns() {
   return columns;
 }
 
+const char* MailboxViewName(MailboxView view) {
+  switch (view) {
+    case MailboxView::kOnline: return "Online";
+    case MailboxView::kOffline: return "Offline";
+    case MailboxView::kSent: return "Sent";
+  }
+  return "";
+}
+
+std::optional<MailboxView> MailboxViewNamed(const std::string& name) {
+  for (const MailboxView view : kMailboxViews)
+    if (name == MailboxViewName(view)) return view;
+  return std::nullopt;
+}
+
 void ApplyMenuTexts(CDialog& window, const CLanguageTable& language) {
   for (const MenuTextEntry& entry : MenuTextEntries()) {
     const std::string text = language.Text("Menu", entry.key, entry.default_text);

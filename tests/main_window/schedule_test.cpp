@@ -105,7 +105,7 @@ TEST_F(ScheduleTest, CommandsThatWouldShareTheClientOrTheRowsWaitForThePeek) {
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
   EXPECT_EQ(backend_.Beeps(), 3);
   EXPECT_TRUE(backend_.MessageBoxes().empty());
-  EXPECT_EQ(Dialog().FolderView(), "Online");
+  EXPECT_EQ(Dialog().FolderView(), MailboxView::kOnline);
   ASSERT_TRUE(WaitForPeek());
   EXPECT_EQ(server_.ConnectionCount(), 1);
   EXPECT_EQ(RowCount(), 1);

@@ -181,7 +181,7 @@ TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
   backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
   ASSERT_EQ(RowCount(), 1);
-  EXPECT_EQ(Cell(0, 1), "Stored");
+  EXPECT_EQ(Cell(0, kSubjectColumn), "Stored");
   EXPECT_EQ(Icon(0), kIconRowStored);
   EXPECT_EQ(Window().Title(), "(1) Larkspin-Home");
   EXPECT_FALSE(Window().IsEnabled(kDownloadButton));

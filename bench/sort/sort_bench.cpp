@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/format.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kRows = 20000;
 constexpr int kRuns = 7;
-constexpr int kList = 1003;
 
 std::vector<std::string> RandomRow(std::mt19937& random) {
   static const char* const kNames[] = {"Ann Smith", "bob jones", "Carla Diaz", "dan wu", "Eve Adams", "frank O'Neil"};
@@ -57,7 +57,7 @@ int Run() {
   CDialog window(kDialogMain, nullptr);
   window.Create();
   CSortingList list;
-  list.Attach(window, kList);
+  list.Attach(window, kHeaderList);
   for (const char* title : {"From", "Subject", "Date", "Account", "Size"}) list.AddColumn(title, 0, 100);
   std::mt19937 random(20040302);
   for (int row = 0; row < kRows; ++row) list.InsertRow(RandomRow(random), 0, kIconRowOnServer);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "config/working_files.h"
+#include "res/control_ids.h"
 
 namespace larkspin {
 
@@ -69,27 +70,27 @@ std::string PlaceholderKinds(const std::string& format) {
 const std::vector<MenuTextEntry>& MenuTextEntries() {
   static const std::vector<MenuTextEntry> entries = {
       {"Larkspin", "Larkspin", 0, 0},
-      {"LockScreen", "Lock Screen", 32782, -1},
-      {"Exit", "Exit", 32771, -1},
+      {"LockScreen", "Lock Screen", kCommandLockScreen, -1},
+      {"Exit", "Exit", kCommandExit, -1},
       {"Edit", "Edit", 0, 1},
-      {"AddressBook", "Address Book", 32784, -1},
-      {"Signature", "Signature", 32785, -1},
-      {"Properties", "Properties", 32773, -1},
+      {"AddressBook", "Address Book", kCommandAddressBook, -1},
+      {"Signature", "Signature", kCommandSignature, -1},
+      {"Properties", "Properties", kCommandProperties, -1},
       {"View", "View", 0, 2},
       {"MailBox", "MailBox", 0, -1},
-      {"Online", "Online", 32778, -1},
-      {"Offline", "Offline", 32777, -1},
-      {"Sent", "Sent", 32788, -1},
-      {"Attachments", "Attachments", 32789, -1},
-      {"Logfile", "Logfile", 32786, -1},
-      {"EmptyLogfile", "Empty logfile", 32787, -1},
+      {"Online", "Online", kCommandOnline, -1},
+      {"Offline", "Offline", kCommandOffline, -1},
+      {"Sent", "Sent", kCommandSent, -1},
+      {"Attachments", "Attachments", kCommandAttachments, -1},
+      {"Logfile", "Logfile", kCommandLogfile, -1},
+      {"EmptyLogfile", "Empty logfile", kCommandEmptyLogfile, -1},
       {"Account", "Account", 0, 3},
-      {"UnlockAccount", "Unlock account", 32774, -1},
-      {"ResetLogin", "Reset login", 32780, -1},
-      {"ResetPassword", "Reset password", 32781, -1},
-      {"DowloadAllMessages", "Dowload all messages", 32783, -1},
+      {"UnlockAccount", "Unlock account", kCommandUnlockAccount, -1},
+      {"ResetLogin", "Reset login", kCommandResetLogin, -1},
+      {"ResetPassword", "Reset password", kCommandResetPassword, -1},
+      {"DowloadAllMessages", "Dowload all messages", kCommandDownloadAll, -1},
       {"Help", "Help", 0, 4},
-      {"Info", "Info", 32772, -1},
+      {"Info", "Info", kCommandInfo, -1},
   };
   return entries;
 }

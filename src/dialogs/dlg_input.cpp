@@ -1,15 +1,10 @@
 #include "dialogs/dlg_input.h"
 
 #include "config/ini_file.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 
 namespace larkspin {
-
-namespace {
-constexpr int kPromptText = 11005;
-constexpr int kEditField = 11004;
-constexpr int kRememberBox = 1047;
-}  // namespace
 
 CDlgInput::CDlgInput(CDialog* parent, std::string language_file)
     : CDialog(kDialogInput, parent), language_file_(std::move(language_file)) {}
@@ -17,20 +12,20 @@ CDlgInput::CDlgInput(CDialog* parent, std::string language_file)
 bool CDlgInput::OnInitDialog() {
   ok_button_.Attach(*this, kIdOk);
   cancel_button_.Attach(*this, kIdCancel);
-  SetItemText(kRememberBox, CIniFile(language_file_).ReadString("Labels", "Remember", "Remember"));
-  SetItemText(kEditField, initial_text_);
+  SetItemText(kInputRememberBox, CIniFile(language_file_).ReadString("Labels", "Remember", "Remember"));
+  SetItemText(kInputField, initial_text_);
   SetWindowText(caption_);
-  if (password_style_) CDialog::SetPasswordStyle(kEditField, true);
-  if (!show_remember_) ShowItem(kRememberBox, false);
-  SetItemText(kPromptText, prompt_);
-  SetCheck(kRememberBox, remember_);
-  SetFocusItem(kEditField);
+  if (password_style_) CDialog::SetPasswordStyle(kInputField, true);
+  if (!show_remember_) ShowItem(kInputRememberBox, false);
+  SetItemText(kInputPrompt, prompt_);
+  SetCheck(kInputRememberBox, remember_);
+  SetFocusItem(kInputField);
   return true;
 }
 
 void CDlgInput::OnOK() {
-  remember_ = IsChecked(kRememberBox);
-  result_ = ItemText(kEditField);
+  remember_ = IsChecked(kInputRememberBox);
+  result_ = ItemText(kInputField);
   EndDialog(kIdOk);
 }
 

@@ -2,30 +2,28 @@
 
 #include "common/message_box.h"
 #include "main_window/main_window_texts.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 
 namespace larkspin {
 
 namespace {
-constexpr int kVersionLabel = 1011;
-constexpr int kLinkLabel = 1010;
-constexpr int kDisclaimerButton = 1015;
 constexpr int kVersionString = 102;
 }  // namespace
 
 CDlgAbout::CDlgAbout(CDialog* parent) : CSizingDialog(kDialogAbout, parent) {
   SetRememberGeometry(false);
-  Commands().OnCommand(kDisclaimerButton, [this] { ShowDisclaimer(); });
+  Commands().OnCommand(kAboutDisclaimerButton, [this] { ShowDisclaimer(); });
 }
 
 bool CDlgAbout::OnInitDialog() {
   CSizingDialog::OnInitDialog();
-  SetItemText(kVersionLabel, LoadResourceString(kVersionString));
-  SetItemText(kLinkLabel, kDefaultVisitText);
+  SetItemText(kAboutVersionLabel, LoadResourceString(kVersionString));
+  SetItemText(kAboutWebLink, kDefaultVisitText);
   link_.SetLinkAddress(kProductWebAddress);
-  link_.Attach(*this, kLinkLabel);
+  link_.Attach(*this, kAboutWebLink);
   ok_button_.Attach(*this, kIdOk);
-  disclaimer_button_.Attach(*this, kDisclaimerButton);
+  disclaimer_button_.Attach(*this, kAboutDisclaimerButton);
   return true;
 }
 

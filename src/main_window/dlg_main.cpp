@@ -91,12 +91,14 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandResetLogin, [this] { ResetLoginCommand(); });
   map.OnCommand(kCommandResetPassword, [this] { ResetPasswordCommand(); });
   map.OnCommand(kCommandUnlockAccount, [this] { UnlockAccountCommand(); });
-  map.OnCommand(kCommandOnline, [this] { SelectView("Online"); });
-  map.OnCommand(kCommandOffline, [this] { SelectView("Offline"); });
-  map.OnCommand(kCommandSent, [this] { SelectView("Sent"); });
+  map.OnCommand(kCommandOnline, [this] { SelectView(MailboxView::kOnline); });
+  map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
+  map.OnCommand(kCommandSent, [this] { SelectView(MailboxView::kSent); });
   map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
-  map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange,
-               [this](const Notification&) { ShowView(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector))); });
+  map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange, [this](const Notification&) {
+    const auto view = MailboxViewNamed(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector)));
+    if (view) ShowView(*view);
+  });
   map.OnNotify(kHeaderList, NotifyCode::kRightClick,
                [this](const Notification& notification) { ShowListMenu(notification.screen_point); });
   map.OnNotify(kHeaderList, NotifyCode::kDoubleClick, [this](const Notification&) { OpenSelectedMessage(); });
@@ -206,9 +208,9 @@ void CDlgMain::SelectRememberedAccount() {
 
 void CDlgMain::SetUpSelectors() {
   ResetCombo(kFolderSelector);
-  for (const char* view : {"Online", "Offline", "Sent"}) AddComboEntry(kFolderSelector, view);
+  for (const MailboxView view : kMailboxViews) AddComboEntry(kFolderSelector, MailboxViewName(view));
   SelectComboEntry(kFolderSelector, 0);
-  folder_view_ = "Online";
+  folder_view_ = MailboxView::kOnline;
 }
 
 void CDlgMain::OnDestroy() {

@@ -17,9 +17,11 @@
 #include "dialogs/dlg_input.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
+#include "main_window/main_window_texts.h"
 #include "main_window/new_mail_sound.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
+#include "res/control_ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/link_label.h"
 #include "widgets/percent_progress.h"
@@ -27,49 +29,6 @@
 #include "widgets/sorting_list.h"
 
 namespace larkspin {
-
-// Control ids of the main window.
-enum MainWindowControl : int {
-  kConnectButton = 1000,
-  kDeleteButton = 1001,
-  kDisconnectButton = 1002,
-  kHeaderList = 1003,
-  kCloseButton = 1004,
-  kStatusLine = 1005,
-  kResetButton = 1007,
-  kAccountSelector = 1008,
-  kWebLink = 1010,
-  kProgressBar = 1013,
-  kAboutButton = 1014,
-  kComposeButton = 1028,
-  kReplyToButton = 1033,
-  kForwardButton = 1041,
-  kDownloadButton = 1046,
-  kFolderSelector = 1048,
-  kFolderLabel = 1049,
-  kAccountLabel = 1060,
-};
-
-// Commands of the main window's menu and of the list's pop-up menu.
-enum MainWindowCommand : int {
-  kCommandMarkForDeletion = 101,
-  kCommandResetMail = 102,
-  kCommandMarkForDownload = 103,
-  kCommandAddSender = 109,
-  kCommandExit = 32771,
-  kCommandInfo = 32772,
-  kCommandProperties = 32773,
-  kCommandUnlockAccount = 32774,
-  kCommandOffline = 32777,
-  kCommandOnline = 32778,
-  kCommandResetLogin = 32780,
-  kCommandResetPassword = 32781,
-  kCommandLockScreen = 32782,
-  kCommandDownloadAll = 32783,
-  kCommandAddressBook = 32784,
-  kCommandSignature = 32785,
-  kCommandSent = 32788,
-};
 
 inline constexpr int kCountdownTimer = 10000;
 inline constexpr int kIdleTimer = 10001;
@@ -115,7 +74,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   int PreviousTotal() const { return previous_total_; }
   int MinutesLeft() const { return minutes_left_; }
   int PeekNumber() const { return peek_number_; }
-  const std::string& FolderView() const { return folder_view_; }
+  MailboxView FolderView() const { return folder_view_; }
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
@@ -211,9 +170,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ToggleDownloadAll();
   void ToggleScreenLock();
   void SwitchLockedControls(bool enable);
-  void ShowView(const std::string& view);
-  void SelectView(const std::string& view);
-  void FillFolderView(const std::string& view);
+  void ShowView(MailboxView view);
+  void SelectView(MailboxView view);
+  void FillFolderView(MailboxView view);
   AccountSelection Selection() const;
   // The running peek owns the POP3 client, the current account and the list's rows until it
   // ends: commands that would touch them sound the warning beep instead.
@@ -249,7 +208,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
 
   std::vector<std::string> account_names_;
   int account_count_ = 0;
-  std::string folder_view_ = "Online";
+  MailboxView folder_view_ = MailboxView::kOnline;
   std::string countdown_text_;
   std::string working_directory_;
   int mail_threshold_kb_ = 100;

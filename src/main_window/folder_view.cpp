@@ -18,7 +18,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kDateColumn = 2;
 constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
 
@@ -44,9 +43,9 @@ std::string WholeFile(const std::string& path) {
 }
 }  // namespace
 
-void CDlgMain::FillFolderView(const std::string& view) {
+void CDlgMain::FillFolderView(MailboxView view) {
   CWaitCursor wait;
-  const bool sent = view == "Sent";
+  const bool sent = view == MailboxView::kSent;
   const std::string folder =
       FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, sent ? "sent/" : "");
   const std::vector<std::string> files = ListTextFiles(folder);

@@ -17,10 +17,8 @@ namespace larkspin {
 namespace {
 constexpr int kAddSenderCaption = 150;
 constexpr int kAddSenderPrompt = 151;
-constexpr int kFromColumn = 0;
-constexpr int kSubjectColumn = 1;
 
-bool IsFolderView(const std::string& view) { return view == "Offline" || view == "Sent"; }
+bool IsFolderView(MailboxView view) { return view == MailboxView::kOffline || view == MailboxView::kSent; }
 }  // namespace
 
 HeaderRow* CDlgMain::RowRecord(int position) {
@@ -133,7 +131,7 @@ void CDlgMain::OpenSelectedMessage() {
     if (services_.show_message) {
       CWaitCursor wait;
       MessageViewRequest request;
-      request.attachment_folder = folder_view_ == "Sent" ? "" : working_directory_ + AccountFolder(account_.account_number);
+      request.attachment_folder = folder_view_ == MailboxView::kSent ? "" : working_directory_ + AccountFolder(account_.account_number);
       request.attachment_count = answer;
       request.subject = list_.Text(position, kSubjectColumn);
       request.sender = list_.Text(position, kFromColumn);

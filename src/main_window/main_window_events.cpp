@@ -10,8 +10,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kDateColumn = 2;
-constexpr int kAccountColumn = 3;
 constexpr Colour kLargeMessageColour = Rgb(170, 10, 10);
 constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);

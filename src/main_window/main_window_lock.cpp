@@ -39,18 +39,18 @@ void CDlgMain::SwitchLockedControls(bool enable) {
     for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
 }
 
-void CDlgMain::SelectView(const std::string& view) {
+void CDlgMain::SelectView(MailboxView view) {
   if (RefusedDuringPeek()) return;
   for (int i = 0; i < ComboCount(kFolderSelector); ++i)
-    if (ComboEntry(kFolderSelector, i) == view) SelectComboEntry(kFolderSelector, i);
+    if (ComboEntry(kFolderSelector, i) == MailboxViewName(view)) SelectComboEntry(kFolderSelector, i);
   ShowView(view);
 }
 
-void CDlgMain::ShowView(const std::string& view) {
+void CDlgMain::ShowView(MailboxView view) {
   folder_view_ = view;
   SetFocusItem(kHeaderList);
   RemoveAllRows();
-  if (view == "Online") {
+  if (view == MailboxView::kOnline) {
     CheckMenuItem(kCommandOnline, true);
     CheckMenuItem(kCommandOffline, false);
     CheckMenuItem(kCommandSent, false);
@@ -59,10 +59,9 @@ void CDlgMain::ShowView(const std::string& view) {
     automatic_peek_ = true;
     return;
   }
-  if (view != "Offline" && view != "Sent") return;
   CheckMenuItem(kCommandOnline, false);
-  CheckMenuItem(kCommandOffline, view == "Offline");
-  CheckMenuItem(kCommandSent, view == "Sent");
+  CheckMenuItem(kCommandOffline, view == MailboxView::kOffline);
+  CheckMenuItem(kCommandSent, view == MailboxView::kSent);
   if (account_.folder_gate_mark && !CheckProgramPassword(prompt_, Profile())) {
     MessageBox("The password you have entered is incorrect.\nThe access to the offline folder will be denied!",
                kBoxOk);

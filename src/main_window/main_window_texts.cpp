@@ -1,5 +1,6 @@
 #include "main_window/main_window_texts.h"
 
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/list_model.h"
@@ -14,9 +15,11 @@ constexpr int kGreetingSpanish = 158;
 
 const std::vector<MainWindowButton>& MainWindowButtons() {
   static const std::vector<MainWindowButton> buttons = {
-      {1000, "Connect", kIconConnect},   {1001, "Delete", kIconDelete},   {1007, "Reset", kIconReset},
-      {1002, "Disconnect", kIconDisconnect}, {1046, "Download", kIconDownload}, {1004, "Close", 0},
-      {1028, "Compose", kIconCompose},   {1033, "ReplyTo", kIconReplyTo}, {1041, "Forward", kIconForward},
+      {kConnectButton, "Connect", kIconConnect},       {kDeleteButton, "Delete", kIconDelete},
+      {kResetButton, "Reset", kIconReset},             {kDisconnectButton, "Disconnect", kIconDisconnect},
+      {kDownloadButton, "Download", kIconDownload},    {kCloseButton, "Close", 0},
+      {kComposeButton, "Compose", kIconCompose},       {kReplyToButton, "ReplyTo", kIconReplyTo},
+      {kForwardButton, "Forward", kIconForward},
   };
   return buttons;
 }
@@ -27,6 +30,21 @@ const std::vector<MainWindowColumn>& MainWindowColumns() {
       {"Account", 80, kAlignCentre}, {"Size", 50, kAlignRight},
   };
   return columns;
+}
+
+const char* MailboxViewName(MailboxView view) {
+  switch (view) {
+    case MailboxView::kOnline: return "Online";
+    case MailboxView::kOffline: return "Offline";
+    case MailboxView::kSent: return "Sent";
+  }
+  return "";
+}
+
+std::optional<MailboxView> MailboxViewNamed(const std::string& name) {
+  for (const MailboxView view : kMailboxViews)
+    if (name == MailboxViewName(view)) return view;
+  return std::nullopt;
 }
 
 void ApplyMenuTexts(CDialog& window, const CLanguageTable& language) {

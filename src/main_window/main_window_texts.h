@@ -1,6 +1,7 @@
 #pragma once
 // The main window's replaceable texts from language.ini: the menu, the buttons with their icons
 // and tool tips, the column titles, and the first-use greeting chosen by the file's language.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,19 @@ struct MainWindowColumn {
   int default_width;
   int alignment;    // ListAlign
 };
+
+// The columns of the header list, in MainWindowColumns()'s order.
+enum HeaderColumn : int { kFromColumn, kSubjectColumn, kDateColumn, kAccountColumn, kSizeColumn };
+
+// What the header list shows: the server's messages, the stored ones, or the sent copies. The
+// folder selector lists them in this order, by name.
+enum class MailboxView { kOnline, kOffline, kSent };
+inline constexpr MailboxView kMailboxViews[] = {MailboxView::kOnline, MailboxView::kOffline, MailboxView::kSent};
+
+// The view's name in the folder selector: "Online", "Offline", "Sent".
+const char* MailboxViewName(MailboxView view);
+// The view with that name; nullopt for any other text.
+std::optional<MailboxView> MailboxViewNamed(const std::string& name);
 
 // The nine command buttons in the order they are set up.
 const std::vector<MainWindowButton>& MainWindowButtons();

@@ -50,11 +50,11 @@ void CDlgMain::SwitchAccount() {
   previous_total_ = 0;
   RemoveAllRows();
   SetFocusItem(kConnectButton);
-  if (folder_view_ == "Offline" || folder_view_ == "Sent") ShowView(folder_view_);
+  if (folder_view_ == MailboxView::kOffline || folder_view_ == MailboxView::kSent) ShowView(folder_view_);
 }
 
 void CDlgMain::CountdownStep() {
-  if (folder_view_ == "Offline") return;
+  if (folder_view_ == MailboxView::kOffline) return;
   --minutes_left_;
   if (automatic_peek_ && minutes_left_ == 0) {
     minutes_left_ = peek_minutes_;
@@ -82,9 +82,9 @@ void CDlgMain::StartManualPeek() {
   manual_connection_ = true;
   KillTimer(kCountdownTimer);
   for (int i = 0; i < ComboCount(kFolderSelector); ++i)
-    if (ComboEntry(kFolderSelector, i) == "Online") SelectComboEntry(kFolderSelector, i);
+    if (ComboEntry(kFolderSelector, i) == MailboxViewName(MailboxView::kOnline)) SelectComboEntry(kFolderSelector, i);
   // The list is about to hold server rows: a Delete must mark them, not remove stored files.
-  folder_view_ = "Online";
+  folder_view_ = MailboxView::kOnline;
   CheckMenuItem(kCommandOffline, false);
   CheckMenuItem(kCommandOnline, true);
   StartPeek();

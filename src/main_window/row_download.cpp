@@ -4,10 +4,6 @@
 
 namespace larkspin {
 
-namespace {
-constexpr int kDateColumn = 2;
-}  // namespace
-
 int CDlgMain::DownloadRow(int position, bool skip_check) {
   const HeaderRow* record = RowRecord(position);
   if (!record) return kDownloadSkipped;

@@ -1,4 +1,5 @@
-// The main menu (141) with its command ids.
+// The main menu (141).
+#include "res/control_ids.h"
 #include "res/resources.h"
 
 namespace larkspin {
@@ -28,16 +29,18 @@ MenuItem Submenu(const char* text, std::vector<MenuItem> children) {
 
 MenuTemplate MainMenu() {
   return {kMenuMain, {
-    Submenu("&Larkspin", {Command(32782, "&Lock Screen"), Separator(), Command(32771, "E&xit")}),
-    Submenu("&Edit", {Command(32784, "&Address Book"), Command(32785, "&Signature"), Separator(),
-                      Command(32773, "&Properties")}),
-    Submenu("&View", {Submenu("&Mailbox", {Command(32778, "&Online", true), Command(32777, "O&ffline"),
-                                           Command(32788, "&Sent"), Separator(), Command(32789, "&Attachments")}),
-                      Separator(), Command(32786, "&Logfile"), Command(32787, "&Empty Logfile")}),
-    Submenu("&Account", {Command(32774, "&Unlock current Account"), Separator(), Command(32780, "Reset Login"),
-                         Command(32781, "Reset Password"), Separator(),
-                         Command(32783, "&Download all messages")}),
-    Submenu("&Help", {Command(32772, "&Info")}),
+    Submenu("&Larkspin", {Command(kCommandLockScreen, "&Lock Screen"), Separator(), Command(kCommandExit, "E&xit")}),
+    Submenu("&Edit", {Command(kCommandAddressBook, "&Address Book"), Command(kCommandSignature, "&Signature"),
+                      Separator(), Command(kCommandProperties, "&Properties")}),
+    Submenu("&View", {Submenu("&Mailbox", {Command(kCommandOnline, "&Online", true),
+                                           Command(kCommandOffline, "O&ffline"), Command(kCommandSent, "&Sent"),
+                                           Separator(), Command(kCommandAttachments, "&Attachments")}),
+                      Separator(), Command(kCommandLogfile, "&Logfile"),
+                      Command(kCommandEmptyLogfile, "&Empty Logfile")}),
+    Submenu("&Account", {Command(kCommandUnlockAccount, "&Unlock current Account"), Separator(),
+                         Command(kCommandResetLogin, "Reset Login"), Command(kCommandResetPassword, "Reset Password"),
+                         Separator(), Command(kCommandDownloadAll, "&Download all messages")}),
+    Submenu("&Help", {Command(kCommandInfo, "&Info")}),
   }};
 }
 

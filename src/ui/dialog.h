@@ -19,13 +19,11 @@
 #include "ui/geometry.h"
 #include "ui/list_model.h"
 #include "ui/menu.h"
+#include "ui/resource_types.h"
 
 namespace larkspin {
 
 class CWindowPeer;
-
-inline constexpr int kIdOk = 1;
-inline constexpr int kIdCancel = 2;
 
 enum class SizeKind { kRestored, kMinimized, kMaximized };
 

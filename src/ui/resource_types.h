@@ -35,6 +35,10 @@ enum ControlStyle : unsigned {
   kStyleNotify = 1u << 12,       // static text that reports clicks
 };
 
+// The ids of the standard buttons in every template: OK, and Cancel (also Escape and the close box).
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
 struct ControlTemplate {
   int id = 0;
   ControlKind kind = ControlKind::kStatic;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "support/temp_folder.h"
 
 namespace larkspin {
@@ -64,7 +65,7 @@ TEST(LanguageTableTest, MenuEntriesAddressTopItemsByPositionAndCommandsById) {
   }
   EXPECT_EQ(top_items, 5);
   EXPECT_STREQ(entries[19].default_text, "Dowload all messages");
-  EXPECT_EQ(entries[19].command_id, 32783);
+  EXPECT_EQ(entries[19].command_id, kCommandDownloadAll);
 }
 
 }  // namespace

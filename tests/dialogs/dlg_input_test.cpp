@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "support/temp_folder.h"
 #include "ui/headless/headless_backend.h"
 
 namespace larkspin {
 namespace {
 
-constexpr int kEditField = 11004;
-constexpr int kPromptText = 11005;
-constexpr int kRememberBox = 1047;
 
 class DlgInputTest : public ::testing::Test {
  protected:
@@ -26,13 +24,13 @@ TEST_F(DlgInputTest, OkHandsOverTheTypedTextAndTheRememberBox) {
   dialog.SetInitialText("ann");
   backend.QueueModalScript([](CHeadlessWindow& window) {
     EXPECT_EQ(window.Title(), "POP3 Account (home)");
-    EXPECT_EQ(window.Text(kPromptText), "Please enter your POP3 login name:");
-    EXPECT_EQ(window.Text(kEditField), "ann");
-    EXPECT_EQ(window.Text(kRememberBox), "Remember") << "no language file: the default label";
-    EXPECT_TRUE(window.IsControlShown(kRememberBox));
-    EXPECT_FALSE(window.Control(kEditField)->password);
-    window.Type(kEditField, "ann.smith");
-    window.Click(kRememberBox);
+    EXPECT_EQ(window.Text(kInputPrompt), "Please enter your POP3 login name:");
+    EXPECT_EQ(window.Text(kInputField), "ann");
+    EXPECT_EQ(window.Text(kInputRememberBox), "Remember") << "no language file: the default label";
+    EXPECT_TRUE(window.IsControlShown(kInputRememberBox));
+    EXPECT_FALSE(window.Control(kInputField)->password);
+    window.Type(kInputField, "ann.smith");
+    window.Click(kInputRememberBox);
     window.Click(kIdOk);
   });
   EXPECT_EQ(dialog.DoModal(), kIdOk);
@@ -44,15 +42,15 @@ TEST_F(DlgInputTest, CancelAndEscapeGiveAnEmptyResultAndKeepTheRememberState) {
   CDlgInput dialog(nullptr, folder.File("language.ini"));
   dialog.SetRemember(true);
   backend.QueueModalScript([](CHeadlessWindow& window) {
-    window.Type(kEditField, "typed");
-    window.Click(kRememberBox);
+    window.Type(kInputField, "typed");
+    window.Click(kInputRememberBox);
     window.Click(kIdCancel);
   });
   EXPECT_EQ(dialog.DoModal(), kIdCancel);
   EXPECT_EQ(dialog.Result(), "");
   EXPECT_TRUE(dialog.Remember());
 
-  backend.QueueModalScript([](CHeadlessWindow& window) { window.Type(kEditField, "typed"); });
+  backend.QueueModalScript([](CHeadlessWindow& window) { window.Type(kInputField, "typed"); });
   EXPECT_EQ(dialog.DoModal(), kIdCancel) << "a script that presses nothing ends like Escape";
   EXPECT_EQ(dialog.Result(), "");
 }
@@ -75,11 +73,11 @@ TEST_F(DlgInputTest, AsAPromptItShowsPasswordsHiddenWithoutTheRememberBox) {
   request.show_remember = false;
   request.remember_preset = true;
   backend.QueueModalScript([](CHeadlessWindow& window) {
-    EXPECT_TRUE(window.Control(kEditField)->password);
-    EXPECT_FALSE(window.IsControlShown(kRememberBox));
-    EXPECT_EQ(window.Text(kRememberBox), "Merken");
-    EXPECT_TRUE(window.IsChecked(kRememberBox));
-    window.Type(kEditField, "s3cret");
+    EXPECT_TRUE(window.Control(kInputField)->password);
+    EXPECT_FALSE(window.IsControlShown(kInputRememberBox));
+    EXPECT_EQ(window.Text(kInputRememberBox), "Merken");
+    EXPECT_TRUE(window.IsChecked(kInputRememberBox));
+    window.Type(kInputField, "s3cret");
     window.Click(kIdOk);
   });
   InputAnswer answer;
@@ -88,7 +86,7 @@ TEST_F(DlgInputTest, AsAPromptItShowsPasswordsHiddenWithoutTheRememberBox) {
   EXPECT_TRUE(answer.remember);
 
   backend.QueueModalScript([](CHeadlessWindow& window) {
-    EXPECT_EQ(window.Text(kEditField), "") << "a second question starts empty";
+    EXPECT_EQ(window.Text(kInputField), "") << "a second question starts empty";
     window.PressEscape();
   });
   EXPECT_FALSE(prompt.Ask(request, answer));

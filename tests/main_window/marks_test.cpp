@@ -120,8 +120,8 @@ TEST_F(MarksTest, DisconnectDeletesByServerNumberAndReportsListPositions) {
   EXPECT_THAT(Deletions(server_.ReceivedLines()), ElementsAre("DELE 4", "DELE 2", "DELE 1"));
   EXPECT_THAT(server_.ReceivedLines().back(), "QUIT");
   ASSERT_EQ(RowCount(), 2);
-  EXPECT_EQ(Cell(0, 1), "Day 5");
-  EXPECT_EQ(Cell(1, 1), "Day 3");
+  EXPECT_EQ(Cell(0, kSubjectColumn), "Day 5");
+  EXPECT_EQ(Cell(1, kSubjectColumn), "Day 3");
   EXPECT_EQ(Window().Title(), "(2) Larkspin");
   EXPECT_EQ(Status(), "Disconnecting from server...Ok");
   EXPECT_THAT(LogText(), HasSubstr("3 message(s) deleted from server - Logout."));
@@ -211,7 +211,7 @@ TEST_F(MarksTest, ConnectFromTheOfflineViewMarksServerRowsInsteadOfRemovingFiles
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
   ASSERT_EQ(RowCount(), 1);
   ASSERT_TRUE(PeekByConnect());
-  EXPECT_EQ(Dialog().FolderView(), "Online");
+  EXPECT_EQ(Dialog().FolderView(), MailboxView::kOnline);
   const int row = RowOfMessage(1);
   ASSERT_EQ(Icon(row), kIconRowStored);
   SelectRows({row});
@@ -237,8 +237,8 @@ TEST_F(MarksTest, AddSenderAppendsToTheAddressBook) {
   SelectRows({0});
   backend_.QueueModalScript([](CHeadlessWindow& input) {
     EXPECT_EQ(input.Title(), "Add Sender to Address Book");
-    EXPECT_EQ(input.Text(11004), "Sender*s@example.org");
-    input.Type(11004, "Sally Sender*s@example.org");
+    EXPECT_EQ(input.Text(kInputField), "Sender*s@example.org");
+    input.Type(kInputField, "Sally Sender*s@example.org");
     input.Click(kIdOk);
   });
   backend_.QueuePopupChoice(kCommandAddSender);

@@ -47,14 +47,14 @@ TEST_F(PeekTest, ConnectFillsTheListAndKeepsTheConnectionForDisconnect) {
 
   // Sorted by date, newest first; only headers were fetched.
   ASSERT_EQ(RowCount(), 3);
-  EXPECT_EQ(Cell(0, 0), "Bob");
-  EXPECT_EQ(Cell(0, 1), "Second");
-  EXPECT_EQ(Cell(0, 2), "03.03.2004 09:00:00 +0100");
-  EXPECT_EQ(Cell(0, 3), "Home");
-  EXPECT_EQ(Cell(0, 4), FormatText("%.0lfk", Size(1) / 1024.0));
-  EXPECT_EQ(Cell(1, 0), "Anna Example");
+  EXPECT_EQ(Cell(0, kFromColumn), "Bob");
+  EXPECT_EQ(Cell(0, kSubjectColumn), "Second");
+  EXPECT_EQ(Cell(0, kDateColumn), "03.03.2004 09:00:00 +0100");
+  EXPECT_EQ(Cell(0, kAccountColumn), "Home");
+  EXPECT_EQ(Cell(0, kSizeColumn), FormatText("%.0lfk", Size(1) / 1024.0));
+  EXPECT_EQ(Cell(1, kFromColumn), "Anna Example");
   EXPECT_EQ(Dialog().RowRecord(1)->sender_address, "anna@example.org");
-  EXPECT_EQ(Cell(2, 0), "<carl@example.org>");
+  EXPECT_EQ(Cell(2, kFromColumn), "<carl@example.org>");
   EXPECT_EQ(Dialog().RowRecord(0)->message_number, 2);
   for (int row = 0; row < 3; ++row) EXPECT_EQ(Icon(row), kIconRowOnServer);
   for (const std::string& line : server_.ReceivedLines()) EXPECT_THAT(line, Not(HasSubstr("RETR")));
@@ -184,9 +184,9 @@ TEST_F(AllAccountsTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
   EXPECT_TRUE(backend_.ModalRuns().empty());  // no login prompt for account 2
   ASSERT_EQ(RowCount(), 3);
   // Sorted by account, each account's rows by date.
-  EXPECT_EQ(Cell(0, 3), "Club");
-  EXPECT_EQ(Cell(1, 1), "A2");
-  EXPECT_EQ(Cell(2, 1), "A1");
+  EXPECT_EQ(Cell(0, kAccountColumn), "Club");
+  EXPECT_EQ(Cell(1, kSubjectColumn), "A2");
+  EXPECT_EQ(Cell(2, kSubjectColumn), "A1");
   EXPECT_EQ(Dialog().RowRecord(0)->row_offset, 2);
   EXPECT_EQ(Dialog().RowRecord(0)->account_number, 3);
   EXPECT_EQ(Dialog().RowRecord(1)->row_offset, 0);

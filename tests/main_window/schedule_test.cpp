@@ -105,7 +105,7 @@ TEST_F(ScheduleTest, CommandsThatWouldShareTheClientOrTheRowsWaitForThePeek) {
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
   EXPECT_EQ(backend_.Beeps(), 3);
   EXPECT_TRUE(backend_.MessageBoxes().empty());
-  EXPECT_EQ(Dialog().FolderView(), "Online");
+  EXPECT_EQ(Dialog().FolderView(), MailboxView::kOnline);
   ASSERT_TRUE(WaitForPeek());
   EXPECT_EQ(server_.ConnectionCount(), 1);
   EXPECT_EQ(RowCount(), 1);
@@ -150,12 +150,12 @@ TEST_F(ScheduleTest, AnAccountWithoutCredentialsIsAskedForThemOnSelection) {
   WriteConfig("PeekTime=0\r\n", {"Home", "Work"}, AccountSection(1, server_.Port()) + AccountSection(2, server_.Port(), ""));
   ASSERT_TRUE(Open());
   backend_.QueueModalScript([](CHeadlessWindow& input) {
-    input.Type(11004, "bert");
+    input.Type(kInputField, "bert");
     input.Click(kIdOk);
   });
   backend_.QueueModalScript([](CHeadlessWindow& input) {
-    EXPECT_TRUE(input.Control(11004)->password);
-    input.Type(11004, "typed");
+    EXPECT_TRUE(input.Control(kInputField)->password);
+    input.Type(kInputField, "typed");
     input.Click(kIdOk);
   });
   ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 1));

@@ -22,7 +22,7 @@ class StartupTest : public MainWindowTest {
   StartupTest() { WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1)); }
   static void TypePassword(CHeadlessWindow& input, const std::string& password) {
     EXPECT_EQ(input.Title(), "Larkspin password");
-    input.Type(11004, password);
+    input.Type(kInputField, password);
     input.Click(kIdOk);
   }
   void StorePassword(std::string password) {
@@ -165,7 +165,7 @@ TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
   WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, 1, "anna", ""));
   backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
   backend_.QueueModalScript([](CHeadlessWindow& input) {  // the POP3 password, not remembered
-    input.Type(11004, "pop");
+    input.Type(kInputField, "pop");
     input.Click(kIdOk);
   });
   ASSERT_TRUE(Open());
@@ -181,7 +181,7 @@ TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
   backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
   ASSERT_EQ(RowCount(), 1);
-  EXPECT_EQ(Cell(0, 1), "Stored");
+  EXPECT_EQ(Cell(0, kSubjectColumn), "Stored");
   EXPECT_EQ(Icon(0), kIconRowStored);
   EXPECT_EQ(Window().Title(), "(1) Larkspin-Home");
   EXPECT_FALSE(Window().IsEnabled(kDownloadButton));

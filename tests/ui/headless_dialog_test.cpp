@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "common/message_box.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
@@ -15,9 +16,10 @@ namespace {
 class CProbeDialog : public CDialog {
  public:
   CProbeDialog() : CDialog(kDialogInput, nullptr) {
-    Commands().OnCommand(1047, [this] { events.push_back("remember"); });
+    Commands().OnCommand(kInputRememberBox, [this] { events.push_back("remember"); });
     Commands().OnCommandRange(2000, 2100, [this](int id) { events.push_back("range " + std::to_string(id)); });
-    Commands().OnNotify(11004, NotifyCode::kTextChange, [this](const Notification&) { events.push_back("typed"); });
+    Commands().OnNotify(kInputField, NotifyCode::kTextChange,
+                        [this](const Notification&) { events.push_back("typed"); });
   }
   std::vector<std::string> events;
 
@@ -43,9 +45,9 @@ TEST_F(HeadlessDialogTest, ModalRunEndsWithTheButtonPressedOrEscape) {
   CProbeDialog dialog;
   backend.QueueModalScript([](CHeadlessWindow& window) {
     EXPECT_EQ(window.Title(), "Probe");
-    EXPECT_TRUE(window.Type(11004, "typed text"));
-    EXPECT_TRUE(window.Click(1047));
-    EXPECT_TRUE(window.Control(1047)->checked);
+    EXPECT_TRUE(window.Type(kInputField, "typed text"));
+    EXPECT_TRUE(window.Click(kInputRememberBox));
+    EXPECT_TRUE(window.Control(kInputRememberBox)->checked);
     EXPECT_TRUE(window.Click(1));
   });
   EXPECT_EQ(dialog.DoModal(), kIdOk);
@@ -93,16 +95,16 @@ TEST_F(HeadlessDialogTest, UserActionsOnHiddenOrDisabledControlsAreRefused) {
   CProbeDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CHeadlessWindow& window = *backend.WindowOf(dialog);
-  EXPECT_FALSE(window.Click(1047)) << "the window is not shown yet";
+  EXPECT_FALSE(window.Click(kInputRememberBox)) << "the window is not shown yet";
   dialog.ShowWindow(true);
-  dialog.EnableItem(1047, false);
-  EXPECT_FALSE(window.Click(1047));
-  dialog.EnableItem(1047, true);
-  dialog.ShowItem(1047, false);
-  EXPECT_FALSE(window.Click(1047));
-  dialog.SetReadOnly(11004, true);
-  EXPECT_FALSE(window.Type(11004, "x"));
-  EXPECT_FALSE(window.Click(11005)) << "a plain static text does not report clicks";
+  dialog.EnableItem(kInputRememberBox, false);
+  EXPECT_FALSE(window.Click(kInputRememberBox));
+  dialog.EnableItem(kInputRememberBox, true);
+  dialog.ShowItem(kInputRememberBox, false);
+  EXPECT_FALSE(window.Click(kInputRememberBox));
+  dialog.SetReadOnly(kInputField, true);
+  EXPECT_FALSE(window.Type(kInputField, "x"));
+  EXPECT_FALSE(window.Click(kInputPrompt)) << "a plain static text does not report clicks";
   EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "shown"}));
   dialog.DestroyWindow();
 }
@@ -111,9 +113,9 @@ TEST_F(HeadlessDialogTest, TemplatesAreLaidOutInPixelsOfTheDefaultFont) {
   CDialog main_window(kDialogMain, nullptr);
   ASSERT_TRUE(main_window.Create());
   EXPECT_EQ(main_window.ClientSize(), (Size{948, 597}));
-  EXPECT_EQ(main_window.ItemRect(1000), (Rect{14, 60, 168, 115}));
-  EXPECT_FALSE(main_window.IsItemEnabled(1002));
-  EXPECT_FALSE(main_window.IsItemVisible(1014));
+  EXPECT_EQ(main_window.ItemRect(kConnectButton), (Rect{14, 60, 168, 115}));
+  EXPECT_FALSE(main_window.IsItemEnabled(kDisconnectButton));
+  EXPECT_FALSE(main_window.IsItemVisible(kAboutButton));
   EXPECT_EQ(main_window.WindowText(), "Larkspin");
   CDialog missing(4711, nullptr);
   EXPECT_EQ(missing.DoModal(), -1);
@@ -135,16 +137,16 @@ TEST_F(HeadlessDialogTest, TimersTickOnlyWhileRunning) {
 TEST_F(HeadlessDialogTest, DropDownListsKeepSortedOrderAndAnswerTheSelectionAsText) {
   CDialog view(kDialogFileView, nullptr);
   ASSERT_TRUE(view.Create());
-  for (const char* name : {"b.txt", "C.doc", "a.zip"}) view.AddComboEntry(1057, name);
-  EXPECT_EQ(view.ComboEntry(1057, 0), "a.zip");
-  EXPECT_EQ(view.ComboEntry(1057, 1), "b.txt");
-  EXPECT_EQ(view.ComboEntry(1057, 2), "C.doc");
-  EXPECT_EQ(view.ItemText(1057), "");
-  view.SelectComboEntry(1057, 2);
-  EXPECT_EQ(view.ItemText(1057), "C.doc");
-  view.ResetCombo(1057);
-  EXPECT_EQ(view.ComboCount(1057), 0);
-  EXPECT_EQ(view.ComboSelection(1057), -1);
+  for (const char* name : {"b.txt", "C.doc", "a.zip"}) view.AddComboEntry(kFileViewAttachmentSelector, name);
+  EXPECT_EQ(view.ComboEntry(kFileViewAttachmentSelector, 0), "a.zip");
+  EXPECT_EQ(view.ComboEntry(kFileViewAttachmentSelector, 1), "b.txt");
+  EXPECT_EQ(view.ComboEntry(kFileViewAttachmentSelector, 2), "C.doc");
+  EXPECT_EQ(view.ItemText(kFileViewAttachmentSelector), "");
+  view.SelectComboEntry(kFileViewAttachmentSelector, 2);
+  EXPECT_EQ(view.ItemText(kFileViewAttachmentSelector), "C.doc");
+  view.ResetCombo(kFileViewAttachmentSelector);
+  EXPECT_EQ(view.ComboCount(kFileViewAttachmentSelector), 0);
+  EXPECT_EQ(view.ComboSelection(kFileViewAttachmentSelector), -1);
 }
 
 TEST_F(HeadlessDialogTest, EngineMessageBoxesAreRecordedAndAnsweredInOrder) {
@@ -166,7 +168,7 @@ TEST_F(HeadlessDialogTest, WorkerThreadsReachTheWindowThroughTheUiThread) {
   std::thread worker([&] {
     RunOnUiThread([&] {
       ran_on = std::this_thread::get_id();
-      dialog.SetItemText(11005, "from the worker");
+      dialog.SetItemText(kInputPrompt, "from the worker");
     });
     box_answer = MessageBoxF(kBoxOkCancel, "worker box");
     finished = true;
@@ -175,7 +177,7 @@ TEST_F(HeadlessDialogTest, WorkerThreadsReachTheWindowThroughTheUiThread) {
   EXPECT_TRUE(backend.RunUntil([&] { return finished.load(); }, std::chrono::seconds(10)));
   worker.join();
   EXPECT_EQ(ran_on, std::this_thread::get_id());
-  EXPECT_EQ(dialog.ItemText(11005), "from the worker");
+  EXPECT_EQ(dialog.ItemText(kInputPrompt), "from the worker");
   EXPECT_EQ(box_answer, kButtonCancel);
   dialog.DestroyWindow();
 }

@@ -2,6 +2,7 @@
 // pop-up menus answered through the headless backend.
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
@@ -13,7 +14,8 @@ class CMenuProbe : public CDialog {
  public:
   CMenuProbe() : CDialog(kDialogMain, nullptr) {
     Commands().OnCommandRange(101, 109, [this](int id) { chosen.push_back(id); });
-    Commands().OnCommand(32782, [this] { CheckMenuItem(32782, !IsMenuItemChecked(32782)); });
+    Commands().OnCommand(kCommandLockScreen,
+                         [this] { CheckMenuItem(kCommandLockScreen, !IsMenuItemChecked(kCommandLockScreen)); });
   }
   std::vector<int> chosen;
 
@@ -44,23 +46,23 @@ TEST_F(MenuTest, ItemsAreFoundByIdAnywhereAndTopLevelByPosition) {
   EXPECT_EQ(window.TopMenuText(5), "");
   window.SetTopMenuText(4, "Hilfe");
   EXPECT_EQ(window.TopMenuText(4), "Hilfe");
-  EXPECT_EQ(window.MenuItemText(32772), "&Info") << "the submenu stays under the renamed item";
+  EXPECT_EQ(window.MenuItemText(kCommandInfo), "&Info") << "the submenu stays under the renamed item";
 
-  EXPECT_TRUE(window.IsMenuItemChecked(32778)) << "Online is the view at start";
-  window.SetMenuItemText(32788, "Sent");
-  window.CheckMenuItem(32788, true);
-  window.CheckMenuItem(32778, false);
-  EXPECT_TRUE(window.IsMenuItemChecked(32788));
-  EXPECT_EQ(window.MenuItemText(32788), "Sent");
-  EXPECT_FALSE(window.IsMenuItemChecked(32778));
+  EXPECT_TRUE(window.IsMenuItemChecked(kCommandOnline)) << "Online is the view at start";
+  window.SetMenuItemText(kCommandSent, "Sent");
+  window.CheckMenuItem(kCommandSent, true);
+  window.CheckMenuItem(kCommandOnline, false);
+  EXPECT_TRUE(window.IsMenuItemChecked(kCommandSent));
+  EXPECT_EQ(window.MenuItemText(kCommandSent), "Sent");
+  EXPECT_FALSE(window.IsMenuItemChecked(kCommandOnline));
 }
 
 TEST_F(MenuTest, ChoosingAnItemDispatchesItsCommandUnlessGreyed) {
-  EXPECT_TRUE(peer->ChooseMenuItem(32782));
-  EXPECT_TRUE(window.IsMenuItemChecked(32782));
-  window.EnableMenuItem(32782, false);
-  EXPECT_FALSE(peer->ChooseMenuItem(32782));
-  EXPECT_TRUE(window.IsMenuItemChecked(32782));
+  EXPECT_TRUE(peer->ChooseMenuItem(kCommandLockScreen));
+  EXPECT_TRUE(window.IsMenuItemChecked(kCommandLockScreen));
+  window.EnableMenuItem(kCommandLockScreen, false);
+  EXPECT_FALSE(peer->ChooseMenuItem(kCommandLockScreen));
+  EXPECT_TRUE(window.IsMenuItemChecked(kCommandLockScreen));
   EXPECT_FALSE(peer->ChooseMenuItem(4711));
 }
 

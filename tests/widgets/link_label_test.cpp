@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
@@ -10,7 +11,6 @@
 namespace larkspin {
 namespace {
 
-constexpr int kLink = 1010;
 
 class LinkLabelTest : public ::testing::Test {
  protected:
@@ -34,20 +34,20 @@ class LinkLabelTest : public ::testing::Test {
 
 TEST_F(LinkLabelTest, AClickOpensTheAddressAndMarksTheLinkVisited) {
   link.SetLinkAddress(kProductWebAddress);
-  link.Attach(about, kLink);
-  const HeadlessControl& control = *backend.WindowOf(about)->Control(kLink);
+  link.Attach(about, kAboutWebLink);
+  const HeadlessControl& control = *backend.WindowOf(about)->Control(kAboutWebLink);
   EXPECT_EQ(control.text, kProductWebAddress) << "an empty label shows its address";
   EXPECT_EQ(control.tool_tip, kProductWebAddress);
   EXPECT_EQ(control.link, (LinkLook{Rgb(0, 0, 238), true}));
-  EXPECT_TRUE(backend.WindowOf(about)->Click(kLink));
+  EXPECT_TRUE(backend.WindowOf(about)->Click(kAboutWebLink));
   EXPECT_EQ(opened, std::vector<std::string>{kProductWebAddress});
   EXPECT_TRUE(link.Visited());
   EXPECT_EQ(control.link.colour, Rgb(85, 26, 139));
 }
 
 TEST_F(LinkLabelTest, AFailedOpenBeepsShowsTheShellErrorAndStaysUnvisited) {
-  about.SetItemText(kLink, "https://example.org/a");
-  link.Attach(about, kLink);
+  about.SetItemText(kAboutWebLink, "https://example.org/a");
+  link.Attach(about, kAboutWebLink);
   EXPECT_EQ(link.Address(), "https://example.org/a") << "an empty address comes from the label";
   link.SetVisitedState(true);
   result = 31;

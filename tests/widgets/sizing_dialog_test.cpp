@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "support/temp_folder.h"
 #include "ui/headless/headless_backend.h"
@@ -13,13 +14,13 @@ namespace {
 class CAnchoredView : public CSizingDialog {
  public:
   explicit CAnchoredView(const CProfileStore& profile) : CSizingDialog(kDialogFileView, nullptr, profile) {
-    AnchorControl(11002, 2);
-    AnchorControl(11000, 3);
-    AnchorControl(11003, 6);
-    AnchorControl(1024, 12);
-    AnchorControl(1057, 2);
-    AnchorControl(1058, 0);  // flags 0: not anchored at all
-    AnchorControl(1058, 1);
+    AnchorControl(kFileViewPrintButton, 2);
+    AnchorControl(kFileViewCloseButton, 3);
+    AnchorControl(kFileViewStatusLine, 6);
+    AnchorControl(kFileViewText, 12);
+    AnchorControl(kFileViewAttachmentSelector, 2);
+    AnchorControl(kFileViewOpenButton, 0);  // flags 0: not anchored at all
+    AnchorControl(kFileViewOpenButton, 1);
   }
 };
 
@@ -42,22 +43,24 @@ Rect Moved(Rect rect, int dx, int dy) { return {rect.left + dx, rect.top + dy, r
 TEST_F(SizingDialogTest, AnchoredControlsFollowTheEdgesOnAResize) {
   CAnchoredView view(profile);
   CHeadlessWindow& window = Open(view);
-  const Rect print = view.ItemRect(11002), close = view.ItemRect(11000), status = view.ItemRect(11003);
-  const Rect text = view.ItemRect(1024), open = view.ItemRect(1058);
+  const Rect print = view.ItemRect(kFileViewPrintButton), close = view.ItemRect(kFileViewCloseButton);
+  const Rect status = view.ItemRect(kFileViewStatusLine);
+  const Rect text = view.ItemRect(kFileViewText), open = view.ItemRect(kFileViewOpenButton);
   const Size client = view.ClientSize();
 
   window.Resize(client.width + 100, client.height + 40);
-  EXPECT_EQ(view.ItemRect(11002), Moved(print, 0, 40)) << "2: down with the bottom edge";
-  EXPECT_EQ(view.ItemRect(11000), Moved(close, 100, 40)) << "3: keeps its distance to the corner";
-  EXPECT_EQ(view.ItemRect(11003), (Rect{status.left, status.top + 40, status.right + 100, status.bottom + 40}))
+  EXPECT_EQ(view.ItemRect(kFileViewPrintButton), Moved(print, 0, 40)) << "2: down with the bottom edge";
+  EXPECT_EQ(view.ItemRect(kFileViewCloseButton), Moved(close, 100, 40)) << "3: keeps its distance to the corner";
+  EXPECT_EQ(view.ItemRect(kFileViewStatusLine),
+            (Rect{status.left, status.top + 40, status.right + 100, status.bottom + 40}))
       << "6: down, and stretched to the right";
-  EXPECT_EQ(view.ItemRect(1024), (Rect{text.left, text.top, text.right + 100, text.bottom + 40}))
+  EXPECT_EQ(view.ItemRect(kFileViewText), (Rect{text.left, text.top, text.right + 100, text.bottom + 40}))
       << "12: grows both ways";
-  EXPECT_EQ(view.ItemRect(1058), Moved(open, 100, 0)) << "1: right with the right edge";
+  EXPECT_EQ(view.ItemRect(kFileViewOpenButton), Moved(open, 100, 0)) << "1: right with the right edge";
 
   window.Minimize();
   window.Restore();
-  EXPECT_EQ(view.ItemRect(11000), Moved(close, 100, 40)) << "minimising and restoring moves nothing";
+  EXPECT_EQ(view.ItemRect(kFileViewCloseButton), Moved(close, 100, 40)) << "minimising and restoring moves nothing";
   view.DestroyWindow();
 }
 
@@ -111,15 +114,15 @@ TEST_F(SizingDialogTest, AWidthWithoutAHeightRestoresNothing) {
 TEST_F(SizingDialogTest, SavingForgetsTheSizeSoTheNextChangeOnlyRecords) {
   CAnchoredView view(profile);
   CHeadlessWindow& window = Open(view);
-  const Rect close = view.ItemRect(11000);
+  const Rect close = view.ItemRect(kFileViewCloseButton);
   window.Resize(900, 600);
   view.SaveGeometry();
   EXPECT_EQ(window.MinimumSize(), (Size{0, 0}));
-  const Rect after_first = view.ItemRect(11000);
+  const Rect after_first = view.ItemRect(kFileViewCloseButton);
   window.Resize(950, 650);
-  EXPECT_EQ(view.ItemRect(11000), after_first) << "the first change after saving only records the size";
+  EXPECT_EQ(view.ItemRect(kFileViewCloseButton), after_first) << "the first change after saving only records the size";
   window.Resize(960, 650);
-  EXPECT_EQ(view.ItemRect(11000), Moved(after_first, 10, 0));
+  EXPECT_EQ(view.ItemRect(kFileViewCloseButton), Moved(after_first, 10, 0));
   EXPECT_NE(after_first, close);
   view.DestroyWindow();
 }

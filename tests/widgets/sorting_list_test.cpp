@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
@@ -10,7 +11,6 @@
 namespace larkspin {
 namespace {
 
-constexpr int kList = 1003;
 constexpr Colour kRed = Rgb(170, 10, 10);
 
 class SortingListTest : public ::testing::Test {
@@ -18,7 +18,7 @@ class SortingListTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(window.Create());
     window.ShowWindow(true);
-    list.Attach(window, kList);
+    list.Attach(window, kHeaderList);
     list.AddColumn("From", 0, 150);
     list.AddColumn("Date", 0, 70);
     list.AddColumn("Size", 2, 50);
@@ -138,26 +138,26 @@ TEST_F(SortingListTest, SetRowIconKeepsTextsPositionAndColoursAndLoadsEachIconOn
   EXPECT_EQ(list.RowTextColour(1), kRed);
   EXPECT_EQ(list.FirstSelected(), -1) << "the row was taken out and put back, unselected";
   list.SetRowIcon(0, kIconRowDownloadMark);
-  EXPECT_EQ(window.List(kList)->ImageList(), (std::vector<int>{kIconRowOnServer, kIconRowDownloadMark}));
+  EXPECT_EQ(window.List(kHeaderList)->ImageList(), (std::vector<int>{kIconRowOnServer, kIconRowDownloadMark}));
 }
 
 TEST_F(SortingListTest, HeaderClicksSortAlternatelyButNotAnEmptyList) {
   CHeadlessWindow& peer = *backend.WindowOf(window);
-  EXPECT_TRUE(peer.ClickColumn(kList, 0));
+  EXPECT_TRUE(peer.ClickColumn(kHeaderList, 0));
   EXPECT_TRUE(list.Ascending()) << "an empty list keeps the direction";
   EXPECT_EQ(backend.WaitCursorShows(), 0);
   AddRow("b", "x", "1k");
   AddRow("a", "x", "1k");
-  peer.ClickColumn(kList, 0);
+  peer.ClickColumn(kHeaderList, 0);
   EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "b"}));
-  peer.ClickColumn(kList, 2);
-  peer.ClickColumn(kList, 0);
+  peer.ClickColumn(kHeaderList, 2);
+  peer.ClickColumn(kHeaderList, 0);
   EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "b"})) << "the third click sorts ascending again";
-  peer.ClickColumn(kList, 0);
+  peer.ClickColumn(kHeaderList, 0);
   EXPECT_EQ(Column(0), (std::vector<std::string>{"b", "a"}));
   EXPECT_EQ(backend.WaitCursorShows(), 4);
   list.EnableSort(false);
-  peer.ClickColumn(kList, 0);
+  peer.ClickColumn(kHeaderList, 0);
   EXPECT_EQ(Column(0), (std::vector<std::string>{"b", "a"}));
 }
 

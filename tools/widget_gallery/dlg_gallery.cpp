@@ -1,6 +1,7 @@
 #include "widget_gallery/dlg_gallery.h"
 
 #include "dialogs/dlg_input.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "widgets/rtf_stream.h"
 
@@ -13,12 +14,12 @@ constexpr Colour kOversizeRed = Rgb(170, 10, 10);
 
 CDlgGallery::CDlgGallery() : CSizingDialog(kDialogGallery, nullptr) {
   SetRememberGeometry(false);
-  AnchorControl(kList, kAnchorStretchRight);
-  AnchorControl(kProgress, kAnchorStretchRight);
-  AnchorControl(kRichText, kAnchorStretchRight | kAnchorStretchDown);
-  AnchorControl(kInputButton, kAnchorMoveDown);
+  AnchorControl(kGalleryList, kAnchorStretchRight);
+  AnchorControl(kGalleryProgress, kAnchorStretchRight);
+  AnchorControl(kGalleryRichText, kAnchorStretchRight | kAnchorStretchDown);
+  AnchorControl(kGalleryInputButton, kAnchorMoveDown);
   AnchorControl(kIdCancel, kAnchorMoveRight | kAnchorMoveDown);
-  Commands().OnCommand(kInputButton, [this] { AskForInput(); });
+  Commands().OnCommand(kGalleryInputButton, [this] { AskForInput(); });
 }
 
 void CDlgGallery::AfterShown(int delay_ms, std::function<void()> work) {
@@ -30,10 +31,10 @@ bool CDlgGallery::OnInitDialog() {
   CSizingDialog::OnInitDialog();
   SetIcon(kIconApplication);
   link_.SetLinkAddress(kProductWebAddress);
-  link_.Attach(*this, kLink);
-  list_.Attach(*this, kList);
+  link_.Attach(*this, kGalleryLink);
+  list_.Attach(*this, kGalleryList);
   FillList();
-  progress_.Attach(*this, kProgress);
+  progress_.Attach(*this, kGalleryProgress);
   progress_.SetBarColours(Rgb(0, 0, 255), Rgb(0, 0, 255));
   progress_.SetShowText(true);
   progress_.SetPos(50);
@@ -75,8 +76,8 @@ void CDlgGallery::FillRichText() {
   CRtfStream() << SetSize(20) << SetFont("DejaVu Sans") << ColorBlack
                << AppendText("Rich text: braces {} and a backslash \\ stay as they are.\n") << SaveAttributes
                << ColorBlue << AppendText("This line is blue, like a signature.") << SaveAttributes
-               << FlushTo(*this, kRichText);
-  ScrollToTop(kRichText);
+               << FlushTo(*this, kGalleryRichText);
+  ScrollToTop(kGalleryRichText);
 }
 
 void CDlgGallery::AskForInput() {

@@ -12,12 +12,6 @@ namespace larkspin {
 
 class CDlgGallery : public CSizingDialog {
  public:
-  static constexpr int kLink = 20010;
-  static constexpr int kList = 20003;
-  static constexpr int kProgress = 20013;
-  static constexpr int kRichText = 20024;
-  static constexpr int kInputButton = 20001;
-
   CDlgGallery();
 
   // Runs work once, delay_ms after the window has been shown.

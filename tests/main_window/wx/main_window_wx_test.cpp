@@ -123,7 +123,7 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
       CListModel* list = window.List(kHeaderList);
       list->SetSelected(3, true);
       window.ListChanged(kHeaderList);
-      deleted_subject = window.HeaderList().Text(3, 1);
+      deleted_subject = window.HeaderList().Text(3, kSubjectColumn);
       window.HandleCommand(kDeleteButton);
     });
     photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_peek.png");

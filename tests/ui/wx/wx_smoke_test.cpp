@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "dialogs/dlg_input.h"
+#include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/wx/wx_backend.h"
 #include "ui/wx/wx_text.h"
@@ -16,8 +17,6 @@
 namespace larkspin {
 namespace {
 
-constexpr int kEditField = 11004;
-constexpr int kRememberBox = 1047;
 
 TEST(WxTextTest, BytesAreShownAsUtf8WhenValidElseAsWindows1252) {
   EXPECT_EQ(ToWx("Gr\xC3\xBC\xC3\x9F"), wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F"));
@@ -56,9 +55,9 @@ TEST(WxSmokeTest, InputDialogTakesTypedTextAndOk) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Title(), "POP3 Password (home)");
     EXPECT_EQ(window->ClientSize(), (Size{372, 183})) << "186 by 86 dialog units in the default font";
-    EXPECT_FALSE(window->IsControlShown(kRememberBox));
-    EXPECT_TRUE(window->ControlWindow(kEditField)->HasFlag(wxTE_PASSWORD));
-    CWxBackend::TypeText(input, kEditField, "s\xE9" "cret");
+    EXPECT_FALSE(window->IsControlShown(kInputRememberBox));
+    EXPECT_TRUE(window->ControlWindow(kInputField)->HasFlag(wxTE_PASSWORD));
+    CWxBackend::TypeText(input, kInputField, "s\xE9" "cret");
     looked = true;
     CWxBackend::PressButton(input, kIdOk);
   });
@@ -70,7 +69,7 @@ TEST(WxSmokeTest, InputDialogTakesTypedTextAndOk) {
 TEST(WxSmokeTest, EscapeCancelsTheInputDialog) {
   CDlgInput input(nullptr, "no-language-file.ini");
   CWxBackend::WhenIdle([&] {
-    CWxBackend::TypeText(input, kEditField, "typed");
+    CWxBackend::TypeText(input, kInputField, "typed");
     wxKeyEvent escape(wxEVT_CHAR_HOOK);
     escape.m_keyCode = WXK_ESCAPE;
     CWxBackend::WindowOf(input)->OnCharHook(escape);
@@ -84,7 +83,7 @@ TEST(WxSmokeTest, WorkerThreadsReachAModalWindowThroughTheUiThread) {
   std::thread worker;
   CWxBackend::WhenIdle([&] {
     worker = std::thread([&] {
-      RunOnUiThread([&] { input.SetItemText(kEditField, "from the worker"); });
+      RunOnUiThread([&] { input.SetItemText(kInputField, "from the worker"); });
       RunOnUiThread([&] { input.HandleCommand(kIdOk); });
     });
   });
@@ -100,7 +99,7 @@ TEST(WxSmokeTest, GalleryIsDrawnAndPhotographed) {
   Rect bar;
   bool saved = false;
   gallery.AfterShown(500, [&] {
-    bar = gallery.ItemRect(CDlgGallery::kProgress);
+    bar = gallery.ItemRect(kGalleryProgress);
     saved = CWxBackend::SaveScreenshot(gallery, path);
     gallery.EndDialog(kIdOk);
   });
@@ -126,9 +125,9 @@ class CMainTemplateWindow : public CDialog {
   bool OnInitDialog() override {
     SetMenu(kMenuMain);
     SetIcon(kIconApplication);
-    AddComboEntry(1048, "Online");
-    SelectComboEntry(1048, 0);
-    SetItemText(1005, "Ready: 5 min. until 1. larkspin");
+    AddComboEntry(kFolderSelector, "Online");
+    SelectComboEntry(kFolderSelector, 0);
+    SetItemText(kStatusLine, "Ready: 5 min. until 1. larkspin");
     return true;
   }
 };
@@ -138,9 +137,9 @@ TEST(WxSmokeTest, MainWindowTemplateOpensWithItsMenu) {
   bool saved = false;
   CWxBackend::WhenIdle([&] {
     EXPECT_EQ(window.ClientSize(), (Size{948, 597}));
-    EXPECT_TRUE(window.IsMenuItemChecked(32778));
-    EXPECT_EQ(window.ItemText(1048), "Online");
-    EXPECT_FALSE(window.IsItemEnabled(1002));
+    EXPECT_TRUE(window.IsMenuItemChecked(kCommandOnline));
+    EXPECT_EQ(window.ItemText(kFolderSelector), "Online");
+    EXPECT_FALSE(window.IsItemEnabled(kDisconnectButton));
     saved = CWxBackend::SaveScreenshot(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_template.png");
     window.EndDialog(kIdOk);
   });

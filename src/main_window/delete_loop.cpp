@@ -1,5 +1,6 @@
 // The Disconnect command: asks first when rows are marked for deletion, deletes them on the
-// server, logs out and returns the window to its idle state. It runs on the UI thread.
+// server, logs out and returns the window to its idle state. It talks to the server on the
+// thread that calls it and to the window through OnUi.
 #include "common/format.h"
 #include "common/message_box.h"
 #include "config/log.h"
@@ -21,23 +22,28 @@ std::vector<DeleteOrder> CDlgMain::DeleteOrders() const {
 }
 
 void CDlgMain::Disconnect() {
-  const std::vector<DeleteOrder> orders = DeleteOrders();
-  if (!orders.empty()) {
+  std::vector<DeleteOrder> orders;
+  bool confirmed = true;
+  OnUi([&] {
+    orders = DeleteOrders();
+    if (orders.empty()) return;
     const std::string question = FormatText(
         language_.Template("Messages", "AskDelete",
                            "Are you sure you want to delete the marked %d email(s) from the server ?").c_str(),
         static_cast<int>(orders.size()));
-    if (MessageBox(question, kBoxYesNo | kBoxIconQuestion) != kButtonYes) return;
-  }
+    confirmed = MessageBox(question, kBoxYesNo | kBoxIconQuestion) == kButtonYes;
+  });
+  if (!confirmed) return;
   const int deleted = session_.DeleteMarked(orders, *this);
   if (deleted > 0)
     LogEvent(FormatText(
         language_.Template("Messages", "Deleted", "%d message(s) deleted from server - Logout.").c_str(), deleted));
   if (session_.Connected()) {
     session_.LogOut(MakeSessionTexts().disconnecting, services_.waits.disconnect_step, *this);
-    if (deleted > 0) SetWindowText(FormatText("(%d) %s", session_.ServerCount() - deleted, "Larkspin"));
+    if (deleted > 0)
+      OnUi([&] { SetWindowText(FormatText("(%d) %s", session_.ServerCount() - deleted, "Larkspin")); });
   }
-  ReturnToIdle();
+  OnUi([&] { ReturnToIdle(); });
 }
 
 void CDlgMain::ReturnToIdle() {

@@ -82,7 +82,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;
 
-  // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle.
+  // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle. It
+  // talks to the server on the calling thread and to the window on the UI thread.
   void Disconnect();
 
  protected:

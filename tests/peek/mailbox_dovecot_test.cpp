@@ -1,0 +1,97 @@
+// Marks against a real Dovecot whose mailbox another client changed between two peeks: nothing
+// is deleted or stored but what was marked, and the dropped marks are reported.
+#include "peek/mailbox_session.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/format.h"
+#include "support/dovecot_server.h"
+#include "support/temp_folder.h"
+#include "support/test_config.h"
+
+namespace larkspin {
+namespace {
+
+using testing::AccountSection;
+using testing::ConfigText;
+using testing::MakeMessage;
+using ::testing::HasSubstr;
+
+class CCountingEvents : public CMailboxEvents {
+ public:
+  void OnStatus(const std::string& text) override { statuses.push_back(text); }
+  void OnLeaveBusy() override {}
+  void OnLoginFailed(const LoginFailure&) override {}
+  void OnRowsCleared() override {}
+  void OnProgressRange(int) override {}
+  void OnProgressStep() override {}
+  void OnHeaderRow(const PeekedRow& row) override { rows.push_back(row.record); }
+  void OnDownloadStarted() override {}
+  void OnDownloadResult(const DownloadOutcome& outcome) override { stored += outcome.result.stored ? 1 : 0; }
+  void OnMessageDeleted(RowId) override { ++deleted; }
+  void OnDeleteRefused(const std::string&) override {}
+  void OnMarkDropped(RowId) override { ++dropped; }
+  void OnLoggedOut() override {}
+  void OnPeekFinished(const PeekSummary&) override {}
+
+  std::vector<std::string> statuses;
+  std::vector<HeaderRow> rows;
+  int stored = 0;
+  int deleted = 0;
+  int dropped = 0;
+};
+
+class CNoPrompt : public CInputPrompt {
+ public:
+  bool Ask(const InputRequest&, InputAnswer&) override { return false; }
+};
+
+TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
+  testing::DovecotServer server;
+  server.AddUser("anna", "secret");
+  for (int n = 1; n <= 5; ++n)
+    server.AddMessage("anna", MakeMessage("Sender <s@example.org>", "Message " + std::to_string(n),
+                                          FormatText("Mon, %d Mar 2004 10:00:00 +0100", n)));
+  server.Start();
+  testing::TempFolder folder;
+  testing::ScopedWorkingDirectory here(folder.Path());
+  testing::WriteFile(folder.File("config.ini"), ConfigText("", {"Home"}, AccountSection(1, server.Port())));
+  CNoPrompt prompt;
+  CCurrentAccount account(prompt);
+  account.account_number = 1;
+  PeekPlan plan(account);
+  plan.account_names = {"Home"};
+  plan.waits = {0, 0, 0, 0};
+  plan.texts = {"connecting to '%s'...", "Reading header %d of %d", "Total %d", "%d removed", ""};
+
+  CMailboxSession session;
+  CCountingEvents first;
+  session.RunPeek(plan, first);
+  session.LogOut("", 0, first);
+  ASSERT_EQ(first.rows.size(), 5u);
+
+  // A phone deletes messages 1 and 2: message 3 is now number 1, message 5 number 3.
+  CPop3Client phone;
+  ASSERT_TRUE(phone.Connect("127.0.0.1", "anna", "secret", server.Port())) << phone.LastReply();
+  ASSERT_TRUE(phone.Delete(1) && phone.Delete(2) && phone.Disconnect()) << phone.LastReply();
+
+  const HeaderRow& third = first.rows[2];
+  const HeaderRow& fifth = first.rows[4];
+  plan.deletions.push_back({third.row_id, third.message_number, 0, third.identity, third.connection});
+  plan.downloads.push_back({fifth, "05.03.2004 10:00:00 +0100", 1, true, false});
+  CCountingEvents second;
+  session.RunPeek(plan, second);
+
+  EXPECT_EQ(second.deleted, 0);
+  EXPECT_EQ(second.stored, 0);
+  EXPECT_EQ(second.dropped, 2);
+  EXPECT_THAT(second.statuses.back(), HasSubstr("2 mark(s) dropped: the mailbox changed"));
+  ASSERT_EQ(second.rows.size(), 3u) << "messages 3, 4 and 5 are all still there";
+  EXPECT_FALSE(std::filesystem::exists(folder.File("mailbox1/msg05_03_2004_10_00_00_+0100.txt")));
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -38,6 +38,13 @@ std::string_view AfterStatusLine(std::string_view reply) {
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
+// Where the last line of text begins, looking for a line break only in text[from...]; the
+// earlier line_start when there is none.
+size_t StartOfLastLine(std::string_view text, size_t from, size_t line_start) {
+  const void* last_break = memrchr(text.data() + from, '\n', text.size() - from);
+  return last_break ? static_cast<size_t>(static_cast<const char*>(last_break) - text.data()) + 1 : line_start;
+}
+
 std::string TooLongText(size_t limit) {
   return FormatText("-ERR The server's reply is too long (over %zu bytes); connection closed.", limit);
 }
@@ -101,6 +108,7 @@ bool CPop3Client::ReceiveMore(CReplyBuffer& buffer) {
 
 bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, size_t from, size_t limit,
                                  size_t& end) {
+  size_t line_start = from;
   for (size_t scan = from;;) {
     const size_t found = buffer.View().find(marker, scan);
     if (found != std::string_view::npos) {
@@ -110,7 +118,12 @@ bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, 
     if (buffer.Size() >= limit) return Abandon(TooLongText(limit));
     // A marker split across receives starts at most marker.size() - 1 bytes before the end.
     scan = std::max(from, buffer.Size() - std::min(buffer.Size(), marker.size() - 1));
+    const size_t received_before = buffer.Size();
     if (!ReceiveMore(buffer)) return false;
+    line_start = StartOfLastLine(buffer.View(), received_before, line_start);
+    if (buffer.Size() - line_start > kMaxReplyLine)
+      return Abandon(FormatText("-ERR A line of the server's reply is too long (over %zu bytes); connection closed.",
+                                kMaxReplyLine));
   }
 }
 

@@ -13,7 +13,7 @@
 //
 // Each kind of reply has a limit of its own: a status line kMaxStatusLine bytes, a header (TOP n
 // 0) kMaxHeaderReply, a LIST or UIDL answer kListingBytesPerMessage per message counted by STAT
-// plus kMaxStatusLine, a whole message (RETR) max_message_bytes.
+// plus kMaxStatusLine, a whole message (RETR) max_message_bytes, and any one line kMaxReplyLine.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -33,6 +33,8 @@ class CPop3Client {
   static constexpr size_t kMaxHeaderReply = size_t{4} << 20;
   static constexpr size_t kListingBytesPerMessage = 80;
   static constexpr size_t kDefaultMaxMessageBytes = size_t{256} << 20;
+  // The longest line of any reply: a line that never ends costs no more than this.
+  static constexpr size_t kMaxReplyLine = size_t{16} << 20;
 
   CPop3Client() = default;
   CPop3Client(const CPop3Client&) = delete;

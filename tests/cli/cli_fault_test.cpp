@@ -114,7 +114,7 @@ TEST_F(CliFaultTest, ADownloadOnACutConnectionStoresNothing) {
 // a fixed amount of memory above what a plain peek needs.
 TEST_F(CliFaultTest, EndlessRepliesFailWithBoundedMemoryAndShortErrors) {
   server.ServeMailbox(Mailbox(2));
-  Configure("TimeOut=5\r\nMaxMessageMB=16\r\n");
+  Configure("TimeOut=5\r\n");
   const CliRun idle = Run({"peek", "--account", "1"});
   ASSERT_EQ(idle.exit_status, 0) << idle.err;
   struct Case {

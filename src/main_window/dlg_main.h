@@ -48,8 +48,9 @@ struct MainWindowServices {
   CProfileStore profile;
   PeekWaits waits;
   CSoundOutput* sound = nullptr;  // nullptr: the desktop's sound
-  // Opens a text file in the desktop's editor (Properties, Address Book, Signature).
-  std::function<void(const std::string& path)> open_in_editor;
+  // Opens a text file in the desktop's editor (Properties, Address Book, Signature); false when
+  // no editor could be started.
+  std::function<bool(const std::string& path)> open_in_editor;
   // Ends the process after a refused program password (exit code 0, nothing cleaned up).
   std::function<void()> end_process;
   // The message view window; while it is missing, opening a row only downloads it.

@@ -270,5 +270,16 @@ TEST_F(StartupTest, EditMenuOpensTheTextFilesInTheEditor) {
   EXPECT_THAT(backend_.ModalRuns(), Contains(kDialogAbout));
 }
 
+TEST_F(StartupTest, WithoutAnEditorTheEditMenuSaysSoNamingTheFile) {
+  editor_starts_ = false;
+  ASSERT_TRUE(Open());
+  for (const int command : {kCommandProperties, kCommandAddressBook, kCommandSignature})
+    ASSERT_TRUE(Window().ChooseMenuItem(command));
+  const std::string advice = ".\nInstall xdg-open, or name an editor in VISUAL or EDITOR.";
+  EXPECT_THAT(MessageBoxTexts(), ElementsAre("No editor could be started for " + folder_.File("config.ini") + advice,
+                                             "No editor could be started for " + folder_.File("address.txt") + advice,
+                                             "No editor could be started for " + folder_.File("signature.txt") + advice));
+}
+
 }  // namespace
 }  // namespace larkspin::testing

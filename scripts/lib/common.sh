@@ -35,15 +35,25 @@ ensure_node() {
   ensure_packages nodejs npm
 }
 
-# build_tree DIR [cmake options...]: configure (once) and build one tree.
-build_tree() {
+# configure_tree DIR [cmake options...]: configure one tree, once.
+configure_tree() {
   local dir=$1
   shift
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$LARKSPIN_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   fi
-  cmake --build "$dir" -j 2
 }
 
-build_release() { build_tree "$LARKSPIN_ROOT/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo; }
-build_sanitized() { build_tree "$LARKSPIN_ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DLARKSPIN_SANITIZE=ON; }
+# build_release [TARGET...]: the release tree; only the named targets and what they need, or
+# everything (the tests too) when none is named.
+build_release() {
+  local dir=$LARKSPIN_ROOT/build/release targets=()
+  [ $# -eq 0 ] || targets=(--target "$@")
+  configure_tree "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$dir" -j 2 "${targets[@]}"
+}
+
+build_sanitized() {
+  configure_tree "$LARKSPIN_ROOT/build/asan" -DCMAKE_BUILD_TYPE=Debug -DLARKSPIN_SANITIZE=ON
+  cmake --build "$LARKSPIN_ROOT/build/asan" -j 2
+}

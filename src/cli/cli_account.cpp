@@ -28,6 +28,11 @@ bool ParsePositiveNumber(const std::string& text, int& number) {
 
 AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
                             std::string& reason) {
+  const int account_count = ConfiguredAccountCount();
+  if (account_number > account_count) {
+    reason = FormatText("no account %d; config.ini has %d", account_number, account_count);
+    return AccountLogin::kNoSuchAccount;
+  }
   const std::string section = AccountSection(account_number);
   account.ClearCredentials();
   if (account.EnsureCredentials(section, PeekScope::kAllAccounts) != 1) {

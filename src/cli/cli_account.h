@@ -16,10 +16,11 @@ std::string AccountListName(int account_number);
 // A positive decimal account or message number, nothing else.
 bool ParsePositiveNumber(const std::string& text, int& number);
 
-enum class AccountLogin { kConnected, kNoCredentials, kConnectFailed };
+enum class AccountLogin { kConnected, kNoSuchAccount, kNoCredentials, kConnectFailed };
 
-// Loads the account as the current one and logs in. On kNoCredentials and kConnectFailed, reason
-// holds one line for the user; a failed connection is also written to the log.
+// Loads the account as the current one and logs in. On every outcome but kConnected, reason holds
+// one line for the user; a failed connection is also written to the log. An account number beyond
+// the configured accounts is kNoSuchAccount.
 AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
                             std::string& reason);
 

@@ -48,12 +48,25 @@ std::string JoinedNames(const std::vector<std::string>& names) {
   return joined;
 }
 
+// Says why the header of message_number could not be fetched: the number lies beyond the
+// mailbox's messages (counted by a fresh STAT), or else the server's answer.
+void ReportHeaderFailure(CPop3Client& client, int message_number) {
+  const std::string answer = QuotedServerText(client.LastReply());
+  int count = 0;
+  int size = 0;
+  if (client.IsConnected() && client.Statistics(count, size) && message_number > count) {
+    std::fprintf(stderr, "larkspin: no message %d; the mailbox has %d\n", message_number, count);
+    return;
+  }
+  ReportFailure(message_number, "Error GetMessageHeader: " + answer);
+}
+
 // The message's row as a peek makes it, then the download. False when it failed.
 bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
   CPop3Text header;
   uint32_t size = 0;
   if (!client.GetMessageHeader(message_number, header) || !client.GetMessageSize(message_number, size)) {
-    ReportFailure(message_number, "Error GetMessageHeader: " + QuotedServerText(client.LastReply()));
+    ReportHeaderFailure(client, message_number);
     return false;
   }
   const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number));

@@ -117,6 +117,7 @@ void PeekAccount(int account_number, bool all_accounts, PeekTotals& totals) {
       std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
       if (!all_accounts) totals.failed = true;
       break;
+    case AccountLogin::kNoSuchAccount:
     case AccountLogin::kConnectFailed:
       ReportFailure(reason, totals);
       break;

@@ -282,8 +282,11 @@ void CDlgMain::ShowAbout() {
 }
 
 void CDlgMain::OpenInEditor(const std::string& file) {
-  if (services_.open_in_editor) services_.open_in_editor(file);
-  else OpenFileInEditor(file);
+  const bool started = services_.open_in_editor ? services_.open_in_editor(file) : OpenFileInEditor(file);
+  if (!started)
+    MessageBox("No editor could be started for " + working_directory_ + file +
+                   ".\nInstall xdg-open, or name an editor in VISUAL or EDITOR.",
+               kBoxIconWarning);
 }
 
 void CDlgMain::OnTimer(int id) {

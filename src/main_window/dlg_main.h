@@ -48,8 +48,9 @@ struct MainWindowServices {
   CProfileStore profile;
   PeekWaits waits;
   CSoundOutput* sound = nullptr;  // nullptr: the desktop's sound
-  // Opens a text file in the desktop's editor (Properties, Address Book, Signature).
-  std::function<void(const std::string& path)> open_in_editor;
+  // Opens a text file in the desktop's editor (Properties, Address Book, Signature); false when
+  // no editor could be started.
+  std::function<bool(const std::string& path)> open_in_editor;
   // Ends the process after a refused program password (exit code 0, nothing cleaned up).
   std::function<void()> end_process;
   // The message view window; while it is missing, opening a row only downloads it.
@@ -170,7 +171,13 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void Close();
   void ToggleDownloadAll();
   void ToggleScreenLock();
-  void SwitchLockedControls(bool enable);
+  void LockControls();
+  // Gives every locked control the enabled state the window last chose for it.
+  void UnlockControls();
+  // Hides the dialog's own: while the screen is locked, the window's choices for a locked control
+  // are kept for the unlock instead of enabling it, so a finished peek or a folder change never
+  // opens the lock, and the unlock restores what the window's state allows.
+  void EnableItem(int id, bool enable);
   void ShowView(MailboxView view);
   void SelectView(MailboxView view);
   void FillFolderView(MailboxView view);
@@ -224,6 +231,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   int previous_total_ = 0;
   bool peek_running_ = false;
   bool busy_ = false;
+  // While the screen is locked: each locked control's enabled state for the unlock.
+  std::unordered_map<int, bool> enabled_at_unlock_;
   bool close_pending_ = false;
   bool start_refused_ = false;
   bool log_opened_ = false;

@@ -9,18 +9,17 @@
 namespace larkspin {
 
 namespace {
-// The controls the screen lock switches, in the order it switches them.
-constexpr int kLockedControls[] = {kConnectButton, kCloseButton,      kAccountSelector, kFolderSelector,
-                                   kDeleteButton,  kResetButton,      kDisconnectButton, kDownloadButton,
-                                   kDeleteButton,  kResetButton,      kComposeButton,   kReplyToButton,
-                                   kForwardButton};
+// The controls the screen lock disables.
+constexpr int kLockedControls[] = {kConnectButton, kCloseButton,   kAccountSelector,  kFolderSelector,
+                                   kDeleteButton,  kResetButton,   kDisconnectButton, kDownloadButton,
+                                   kComposeButton, kReplyToButton, kForwardButton};
 }  // namespace
 
 void CDlgMain::ToggleScreenLock() {
   if (!IsMenuItemChecked(kCommandLockScreen)) {
     ShowItem(kHeaderList, false);
     CheckMenuItem(kCommandLockScreen, true);
-    SwitchLockedControls(false);
+    LockControls();
     return;
   }
   if (!CheckProgramPassword(prompt_, Profile())) {
@@ -29,14 +28,25 @@ void CDlgMain::ToggleScreenLock() {
   }
   ShowItem(kHeaderList, true);
   CheckMenuItem(kCommandLockScreen, false);
-  SwitchLockedControls(true);
+  UnlockControls();
 }
 
-void CDlgMain::SwitchLockedControls(bool enable) {
-  for (const int id : kLockedControls) EnableItem(id, enable);
-  // Connect and the selectors still wait for a running peek.
-  if (enable && peek_running_)
-    for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
+void CDlgMain::LockControls() {
+  for (const int id : kLockedControls) {
+    enabled_at_unlock_.emplace(id, IsItemEnabled(id));
+    CDialog::EnableItem(id, false);
+  }
+}
+
+void CDlgMain::UnlockControls() {
+  for (const auto& [id, enabled] : enabled_at_unlock_) CDialog::EnableItem(id, enabled);
+  enabled_at_unlock_.clear();
+}
+
+void CDlgMain::EnableItem(int id, bool enable) {
+  const auto locked = enabled_at_unlock_.find(id);
+  if (locked != enabled_at_unlock_.end()) locked->second = enable;
+  else CDialog::EnableItem(id, enable);
 }
 
 void CDlgMain::SelectView(MailboxView view) {

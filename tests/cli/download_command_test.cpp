@@ -66,12 +66,25 @@ TEST_F(DownloadCommandTest, AStoredMessageIsNotFetchedAgain) {
   EXPECT_EQ(retrieves, 1u);
 }
 
-TEST_F(DownloadCommandTest, AMessageTheServerDoesNotListFails) {
+TEST_F(DownloadCommandTest, AMessageBeyondTheMailboxFailsWithTheMailboxCount) {
   const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "1", "7", "1"});
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_EQ(run.out, "1\t0\tmailbox1/msg02_03_2004_10_11_12_+0100.txt\t\n");
-  EXPECT_EQ(run.err,
-            "larkspin: message 7: Error GetMessageHeader: -ERR Message 7 is not in the server's list of 2 messages.\n");
+  EXPECT_EQ(run.err, "larkspin: no message 7; the mailbox has 2\n");
+}
+
+TEST_F(DownloadCommandTest, AHeaderTheServerRefusesFailsWithItsAnswer) {
+  server.On("TOP", testing::Reply("-ERR no such header\r\n"));
+  const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "1", "2"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: message 2: Error GetMessageHeader: -ERR no such header\n");
+}
+
+TEST_F(DownloadCommandTest, AnAccountBeyondConfigIniFailsWithTheAccountCount) {
+  const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "2", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: no account 2; config.ini has 1\n");
+  EXPECT_EQ(server.ConnectionCount(), 0);
 }
 
 TEST_F(DownloadCommandTest, AMessageFileThatCannotBeWrittenFails) {

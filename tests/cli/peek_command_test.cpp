@@ -79,6 +79,13 @@ TEST_F(PeekCommandTest, ASingleAccountWithoutCredentialsFails) {
   EXPECT_EQ(run.out, "Total messages: 0     Total size: 0.00 kbyte (0 byte)\n");
 }
 
+TEST_F(PeekCommandTest, AnAccountBeyondConfigIniFailsWithTheAccountCount) {
+  Configure({0, 0});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "3"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "larkspin: no account 3; config.ini has 2\n");
+}
+
 TEST_F(PeekCommandTest, WithoutOptionTheAccountSelectedInTheWindowIsPeeked) {
   FakePop3Server first;
   FakePop3Server second;

@@ -22,7 +22,10 @@ bool MainWindowTest::Open() {
   services.profile = Profile();
   services.waits = {0, 0, 0, 0};
   services.sound = &sound_;
-  services.open_in_editor = [this](const std::string& path) { edited_files_.push_back(path); };
+  services.open_in_editor = [this](const std::string& path) {
+    edited_files_.push_back(path);
+    return editor_starts_;
+  };
   services.end_process = [this] { ++process_ends_; };
   services.show_message = [this](const MessageViewRequest& request) { opened_messages_.push_back(request); };
   dialog_ = std::make_unique<CDlgMain>(services);

@@ -73,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> statuses_;
   std::vector<MessageViewRequest> opened_messages_;
   std::vector<std::string> edited_files_;
+  bool editor_starts_ = true;
   int process_ends_ = 0;
   std::unique_ptr<CDlgMain> dialog_;
 };

@@ -12,6 +12,7 @@ namespace larkspin::testing {
 namespace {
 
 using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -157,7 +158,52 @@ TEST_F(StartupTest, ScreenLockLocksWithoutAskingAndUnlocksWithThePassword) {
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen));
   EXPECT_TRUE(Window().IsControlShown(kHeaderList));
   EXPECT_FALSE(Window().Menu().FindCommand(kCommandLockScreen)->checked);
-  EXPECT_TRUE(Window().IsEnabled(kDisconnectButton));  // unlocking enables all of them
+  EXPECT_FALSE(Window().IsEnabled(kDisconnectButton));  // as before the lock
+}
+
+class ScreenLockTest : public StartupTest {
+ protected:
+  ScreenLockTest() {
+    server_.ServeMailbox({MakeMessage("Anna <a@example.org>", "Hi", "Tue, 2 Mar 2004 10:11:12 +0100")});
+    WriteConfig("PeekTime=0\r\n", {"Home"}, AccountSection(1, server_.Port()));
+  }
+  // Whether each control the lock disables is enabled.
+  std::vector<bool> LockedControlsEnabled() {
+    std::vector<bool> enabled;
+    for (const int id : {kConnectButton, kCloseButton, kAccountSelector, kFolderSelector, kDeleteButton, kResetButton,
+                         kDisconnectButton, kDownloadButton, kComposeButton, kReplyToButton, kForwardButton})
+      enabled.push_back(Window().IsEnabled(id));
+    return enabled;
+  }
+  void ToggleLock() { ASSERT_TRUE(Window().ChooseMenuItem(kCommandLockScreen)); }
+  FakePop3Server server_;
+};
+
+TEST_F(ScreenLockTest, UnlockingRestoresTheControlsOfTheIdleAndTheBusyState) {
+  ASSERT_TRUE(Open());
+  for (const bool busy : {false, true}) {
+    if (busy) ASSERT_TRUE(PeekByConnect());
+    ASSERT_EQ(Dialog().Busy(), busy);
+    EXPECT_NE(Window().IsEnabled(kConnectButton), Window().IsEnabled(kDisconnectButton));
+    const std::vector<bool> before = LockedControlsEnabled();
+    ToggleLock();
+    EXPECT_THAT(LockedControlsEnabled(), Each(false));
+    ToggleLock();
+    EXPECT_EQ(LockedControlsEnabled(), before) << (busy ? "busy" : "idle");
+  }
+}
+
+TEST_F(ScreenLockTest, APeekEndingWhileLockedStaysLockedAndUnlocksIntoTheBusyState) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().Click(kConnectButton));
+  ToggleLock();
+  ASSERT_TRUE(WaitForPeek());
+  EXPECT_THAT(LockedControlsEnabled(), Each(false));
+  ToggleLock();
+  EXPECT_TRUE(Dialog().Busy());
+  EXPECT_FALSE(Window().IsEnabled(kConnectButton));
+  EXPECT_TRUE(Window().IsEnabled(kDisconnectButton));
+  EXPECT_TRUE(Window().IsEnabled(kComposeButton));
 }
 
 TEST_F(StartupTest, FolderGateAsksWhenThePasswordWasTyped) {
@@ -222,6 +268,17 @@ TEST_F(StartupTest, EditMenuOpensTheTextFilesInTheEditor) {
   EXPECT_THAT(edited_files_, ElementsAre("config.ini", "address.txt", "signature.txt"));
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
   EXPECT_THAT(backend_.ModalRuns(), Contains(kDialogAbout));
+}
+
+TEST_F(StartupTest, WithoutAnEditorTheEditMenuSaysSoNamingTheFile) {
+  editor_starts_ = false;
+  ASSERT_TRUE(Open());
+  for (const int command : {kCommandProperties, kCommandAddressBook, kCommandSignature})
+    ASSERT_TRUE(Window().ChooseMenuItem(command));
+  const std::string advice = ".\nInstall xdg-open, or name an editor in VISUAL or EDITOR.";
+  EXPECT_THAT(MessageBoxTexts(), ElementsAre("No editor could be started for " + folder_.File("config.ini") + advice,
+                                             "No editor could be started for " + folder_.File("address.txt") + advice,
+                                             "No editor could be started for " + folder_.File("signature.txt") + advice));
 }
 
 }  // namespace

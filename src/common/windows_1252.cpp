@@ -76,6 +76,8 @@ std::string AnsiToUtf8(std::string_view ansi) {
   return out;
 }
 
+std::string AsUtf8(std::string_view bytes) { return IsValidUtf8(bytes) ? std::string(bytes) : AnsiToUtf8(bytes); }
+
 bool IsValidUtf8(std::string_view text) {
   char32_t ignored;
   for (size_t i = 0; i < text.size();) {

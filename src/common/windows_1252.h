@@ -13,6 +13,10 @@ std::string AnsiToUtf8(std::string_view ansi);
 
 bool IsValidUtf8(std::string_view text);
 
+// Bytes whose encoding is not known, as UTF-8: valid UTF-8 is kept as it is, anything else is
+// read as Windows-1252.
+std::string AsUtf8(std::string_view bytes);
+
 // Valid UTF-8 converted to Windows-1252, a character the code page lacks written as "?";
 // anything that is not valid UTF-8 is taken as Windows-1252 already and returned unchanged.
 std::string TypedTextToAnsi(std::string_view text);

@@ -5,6 +5,7 @@
 
 #include "common/string_tools.h"
 #include "common/windows_1252.h"
+#include "mime/encoded_words.h"
 #include "mime/quoted_printable.h"
 
 namespace larkspin {
@@ -26,6 +27,12 @@ void DecodeHeaderWord(std::string& value) {
   if (inner.empty()) return;
   DecodeQuotedPrintable(inner);
   value = std::move(inner);
+}
+
+std::string DecodedHeaderValue(std::string value, TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf8) return DecodeEncodedWords(value);
+  DecodeHeaderWord(value);
+  return value;
 }
 
 bool IsUtf8Charset(std::string_view charset) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 // When the value holds an ISO-8859-1 "Q" encoded word whose prefix is spelled all lower case
@@ -12,6 +14,10 @@ namespace larkspin {
 // dropped. Any other value (other spellings, other character sets, the "B" encoding) is left as
 // it is.
 void DecodeHeaderWord(std::string& value);
+
+// A received From or Subject value decoded as the charsets ask: by DecodeHeaderWord for
+// Classic, by DecodeEncodedWords (valid UTF-8) for UTF-8.
+std::string DecodedHeaderValue(std::string value, TextEncoding encoding);
 
 // The chunk unchanged when no byte has its high bit set; otherwise one encoded word
 // "=?charset?q?...?=" in which a blank is "_", other bytes below 128 except "=", "?" and "_" are

@@ -53,7 +53,64 @@ size_t FindCut(std::string_view escaped, size_t s, size_t j) {
   if (escaped[k] == '=') --k;
   return k;
 }
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// The byte of the escape "=XY" at text[i], or -1 when it is none.
+int EscapedByteAt(std::string_view text, size_t i) {
+  if (text.size() - i < 3) return -1;
+  const int high = HexValue(text[i + 1]);
+  const int low = HexValue(text[i + 2]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+// The position after the soft line break that starts with the "=" at text[i], or npos.
+size_t SoftBreakEnd(std::string_view text, size_t i) {
+  size_t k = i + 1;
+  while (k < text.size() && IsBlankOrTab(text[k])) ++k;
+  if (k < text.size() && text[k] == '\n') return k + 1;
+  if (text.size() - k >= 2 && text[k] == '\r' && text[k + 1] == '\n') return k + 2;
+  return std::string_view::npos;
+}
 }  // namespace
+
+std::string DecodeQPText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '=') {
+      out += text[i];
+    } else if (const int byte = EscapedByteAt(text, i); byte >= 0) {
+      out += static_cast<char>(byte);
+      i += 2;
+    } else if (const size_t end = SoftBreakEnd(text, i); end != std::string_view::npos) {
+      i = end - 1;
+    } else {
+      out += '=';
+    }
+  }
+  return out;
+}
+
+std::string DecodeQWordText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '_') {
+      out += ' ';
+    } else if (const int byte = text[i] == '=' ? EscapedByteAt(text, i) : -1; byte >= 0) {
+      out += static_cast<char>(byte);
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
 
 void DecodeQuotedPrintable(std::string& text) {
   for (const Escape& escape : kEscapes) ReplaceAll(text, escape.pattern, escape.replacement, ReplaceScope::kAll);

@@ -16,6 +16,14 @@ namespace larkspin {
 // Runs one replace-all pass per table row, in table order, over the whole text.
 void DecodeQuotedPrintable(std::string& text);
 
+// Decoding by RFC 2045 for the Modern charsets: "=" and two hexadecimal digits (either case)
+// become their byte; "=" ending a line (blanks and tabs may follow it) is a soft line break and
+// joins the line with the next; any other "=" stays as it is.
+std::string DecodeQPText(std::string_view text);
+
+// The text of an RFC 2047 "Q" encoded word: the same escapes, and "_" stands for a blank.
+std::string DecodeQWordText(std::string_view text);
+
 // Appends "=" and the two upper-case hex digits of b: the escape of both encodings here.
 void AppendQPEscape(unsigned char b, std::string& out);
 

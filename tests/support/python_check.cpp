@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <string>
 
 #include "support/temp_folder.h"
 
@@ -30,6 +31,22 @@ std::string RunPython(const std::string& script, const std::string& input, int* 
   const int status = ::pclose(pipe);
   if (exit_status) *exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return output;
+}
+
+std::string HexOf(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char b : bytes) {
+    hex += kDigits[b >> 4];
+    hex += kDigits[b & 15];
+  }
+  return hex;
+}
+
+std::string BytesOfHex(const std::string& hex) {
+  std::string bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return bytes;
 }
 
 }  // namespace larkspin::testing

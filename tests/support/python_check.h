@@ -9,4 +9,9 @@ namespace larkspin::testing {
 // be started).
 std::string RunPython(const std::string& script, const std::string& input, int* exit_status = nullptr);
 
+// Bytes as lower-case hex digits and back: how values of any encoding pass to a script as
+// words ("bytes.fromhex" and ".hex()" on the Python side).
+std::string HexOf(const std::string& bytes);
+std::string BytesOfHex(const std::string& hex);
+
 }  // namespace larkspin::testing

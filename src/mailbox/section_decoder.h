@@ -16,12 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 // Decodes the sections of input_path into output_folder (which ends with "/") and appends the
 // name of each file created to names. Returns the number of entries in names at the end, or -1
-// when input_path cannot be opened.
+// when input_path cannot be opened. With TextEncoding::kUtf8 a section's name is the one
+// Utf8AttachmentName reads from all of its header lines, when they give one.
 int DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
-                         std::vector<std::string>& names);
+                         std::vector<std::string>& names, TextEncoding encoding = TextEncoding::kClassic);
 
 }  // namespace larkspin

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/log.h"
+#include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
@@ -69,7 +70,8 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
     ReportHeaderFailure(client, message_number);
     return false;
   }
-  const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number));
+  const TextEncoding encoding = ReadStartupSettings().text_encoding;
+  const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number), encoding);
   HeaderRow row;
   row.local_file = texts.local_file;
   row.message_number = message_number;
@@ -77,7 +79,7 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
   row.account = texts.account;
   row.account_number = account_number;
   const bool already_stored = !row.local_file.empty();
-  const DownloadResult result = DownloadMessage(client, {&row, texts.date, account_number, true});
+  const DownloadResult result = DownloadMessage(client, {&row, texts.date, account_number, true, encoding});
   std::printf("%d\t%d\t%s\t%s\n", message_number, result.code, TerminalText(row.local_file).c_str(),
               TerminalText(JoinedNames(row.attachments)).c_str());
   if (already_stored) {

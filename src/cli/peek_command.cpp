@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/log.h"
+#include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
@@ -86,6 +87,7 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
   totals.count += count;
   totals.size += size;
   const std::string account_name = AccountListName(account_number);
+  const TextEncoding encoding = ReadStartupSettings().text_encoding;
   // A lost connection ends the list: every later command would fail at once.
   for (int i = 1; i <= count && client.IsConnected(); ++i) {
     CPop3Text header;
@@ -98,7 +100,7 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
       ReportFailure("Error GetMessageSize: " + QuotedServerText(client.LastReply()), totals);
       continue;
     }
-    PrintRow(i, MakeRowTexts(header, message_size, account_number, account_name));
+    PrintRow(i, MakeRowTexts(header, message_size, account_number, account_name, encoding));
   }
 }
 

@@ -16,6 +16,7 @@ StartupSettings ReadStartupSettings() {
   settings.peek_minutes = config.ReadInt("System", "PeekTime", 5);
   const int max_message_mb = config.ReadInt("System", "MaxMessageMB", settings.max_message_mb);
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
+  settings.text_encoding = TextEncodingOfSetting(config.ReadString("System", "Charsets", "Classic"));
   return settings;
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 struct StartupSettings {
@@ -10,13 +12,16 @@ struct StartupSettings {
   int timeout_seconds = 60;     // TimeOut: one wait for a server reply
   int peek_minutes = 5;         // PeekTime: 0 switches automatic peeking off
   int max_message_mb = 256;     // MaxMessageMB: the largest message a download accepts, 1 to 2047
+  // Charsets: Classic (the default) or Modern, which holds the texts of mail as UTF-8
+  TextEncoding text_encoding = TextEncoding::kClassic;
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime and MaxMessageMB from section "System", in that order.
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB and Charsets from section "System", in that
+// order.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

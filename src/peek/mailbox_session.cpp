@@ -105,6 +105,7 @@ int CMailboxSession::Download(const DownloadOrder& order, CMailboxEvents& events
   request.date_column = order.date_column;
   request.account_number = order.account_number;
   request.skip_check = order.skip_check;
+  request.text_encoding = text_encoding;
   events.OnDownloadStarted();
   outcome.result = DownloadMessage(client_, request);
   SyncConnected();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "config/current_account.h"
 #include "peek/mailbox_events.h"
 #include "peek/message_identity.h"
@@ -88,6 +89,9 @@ class CMailboxSession {
   // Messages on the server at the last peek.
   int ServerCount() const { return server_count_; }
   CPop3Client& Client() { return client_; }
+  // [System] Charsets: how the texts of peeked rows and stored messages are held. Set before the
+  // first peek.
+  TextEncoding text_encoding = TextEncoding::kClassic;
   // The client's last reply as it may be shown: short, on one line.
   std::string QuotedReply() const;
 

@@ -10,6 +10,9 @@
 #include "mailbox/message_file.h"
 #include "mailbox/section_decoder.h"
 #include "mailbox/stored_text.h"
+#include "mailbox/utf8_text.h"
+#include "common/windows_1252.h"
+#include "mime/encoded_words.h"
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
 #include "mime/quoted_printable.h"
@@ -28,21 +31,30 @@ std::string_view BodyOf(const CPop3Text& message) {
   return at == std::string_view::npos ? std::string_view() : text.substr(at + 4);
 }
 
-std::string DecodedField(const CPop3Text& message, const std::string& name) {
-  std::string value = message.HeaderField(name);
-  DecodeHeaderWord(value);
-  return value;
+// In Modern mode every field is UTF-8: the encoded words of the address fields are decoded too.
+StoredMessageHeader StoredHeaderOf(const CPop3Text& message, TextEncoding encoding) {
+  const bool utf8 = encoding == TextEncoding::kUtf8;
+  const auto with_words = [&](const char* name) {
+    return utf8 ? DecodeEncodedWords(message.HeaderField(name)) : message.HeaderField(name);
+  };
+  const auto plain = [&](const char* name) { return utf8 ? AsUtf8(message.HeaderField(name)) : message.HeaderField(name); };
+  StoredMessageHeader header;
+  header.from = DecodedHeaderValue(message.HeaderField("From"), encoding);
+  header.to = with_words("To");
+  header.cc = with_words("Cc");
+  header.sent = plain("Date");
+  header.subject = DecodedHeaderValue(message.HeaderField("Subject"), encoding);
+  header.priority = plain("X-Priority");
+  return header;
 }
 
-StoredMessageHeader StoredHeaderOf(const CPop3Text& message) {
-  StoredMessageHeader header;
-  header.from = DecodedField(message, "From");
-  header.to = message.HeaderField("To");
-  header.cc = message.HeaderField("Cc");
-  header.sent = message.HeaderField("Date");
-  header.subject = DecodedField(message, "Subject");
-  header.priority = message.HeaderField("X-Priority");
-  return header;
+// The chosen text as it is stored: quoted-printable escapes decoded by the table in Classic mode,
+// decoded and converted to UTF-8 in Modern mode.
+std::string TextToStore(StoredTextChoice& choice, const CPop3Text& message, TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf8)
+    return StoredUtf8Text(choice, {message.HeaderField("Content-Type"), message.HeaderField("Content-Transfer-Encoding")});
+  DecodeQuotedPrintable(choice.text);
+  return std::move(choice.text);
 }
 
 bool WriteAll(std::FILE* file, std::string_view bytes) {
@@ -67,11 +79,12 @@ void LogChoice(BodyKind kind, const std::string& raw_subject) {
 
 // Writes the body to the account's temporary file, runs the section decoder on it into the
 // attach folder and removes the file again. The decoder's result.
-int SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names) {
+int SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names,
+                     TextEncoding encoding) {
   const std::string temp_path = SplitTempFilePath(account_number);
   if (FileHandle temp{std::fopen(temp_path.c_str(), "wb")}) WriteAll(temp.get(), body);
   LogEvent("Launching MIME decoder");
-  const int result = DecodeBase64Sections(temp_path, AttachFolder(account_number), names);
+  const int result = DecodeBase64Sections(temp_path, AttachFolder(account_number), names, encoding);
   std::remove(temp_path.c_str());
   return result;
 }
@@ -87,7 +100,7 @@ DownloadResult NotConnected() {
 }
 
 // Steps from the open message file on: header lines, the chosen text, the attachments.
-DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int account_number) {
+DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int account_number, TextEncoding encoding) {
   const std::string path = row.local_file;
   FileHandle file{std::fopen(path.c_str(), "wb")};
   if (!file) {
@@ -95,14 +108,13 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
     row.local_file.clear();
     return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
   }
-  bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message)));
+  bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message, encoding)));
   const std::string_view body = BodyOf(message);
   StoredTextChoice choice = ChooseStoredText(message.HeaderField("Content-Type"), body);
   LogChoice(choice.kind, message.HeaderField("Subject"));
   int result = 0;
-  if (choice.split_attachments) result = SplitAttachments(body, account_number, row.attachments);
-  DecodeQuotedPrintable(choice.text);
-  written = WriteAll(file.get(), choice.text) && written;
+  if (choice.split_attachments) result = SplitAttachments(body, account_number, row.attachments, encoding);
+  written = WriteAll(file.get(), TextToStore(choice, message, encoding)) && written;
   if (result > 0) written = WriteAll(file.get(), AttachmentLine(row.attachments)) && written;
   written = std::fclose(file.release()) == 0 && written;
   // A message file that could not be written completely is removed again, so that the message
@@ -127,7 +139,7 @@ DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& reque
   if (!client.Retrieve(row->message_number, message))
     return {0, false, {{DownloadNotice::Kind::kStatus, "Error: Retrieving message"}}};
   row->local_file = MessageFilePath(request.account_number, FileIdOfDateText(request.date_column));
-  return StoreMessage(message, *row, request.account_number);
+  return StoreMessage(message, *row, request.account_number, request.text_encoding);
 }
 
 }  // namespace larkspin

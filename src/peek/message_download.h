@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "peek/header_row.h"
 #include "pop3/pop3_client.h"
 
@@ -43,6 +44,9 @@ struct DownloadRequest {
   std::string date_column;   // the row's Date column text, which names the message file
   int account_number = 0;    // the current account: the mailbox folder the message goes to
   bool skip_check = false;   // skip the connection check (the caller knows it is connected)
+  // Classic stores the texts as received and decoded into Windows-1252; UTF-8 stores every
+  // header field and the text as UTF-8 (mailbox/utf8_text.h).
+  TextEncoding text_encoding = TextEncoding::kClassic;
 };
 
 DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& request);

@@ -167,7 +167,7 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   std::string unique_id;
   if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
   PeekedRow row;
-  row.texts = MakeRowTexts(header, size, account_.account_number, account_name_);
+  row.texts = MakeRowTexts(header, size, account_.account_number, account_name_, session_.text_encoding);
   row.record.local_file = row.texts.local_file;
   row.record.message_number = number;
   row.record.sender_address = row.texts.sender_address;

@@ -4,6 +4,7 @@
 
 #include "common/format.h"
 #include "common/string_tools.h"
+#include "common/windows_1252.h"
 #include "mailbox/mailbox_layout.h"
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
@@ -11,9 +12,8 @@
 
 namespace larkspin {
 
-std::string DecodedSender(const std::string& from_field) {
-  std::string sender = from_field;
-  DecodeHeaderWord(sender);
+std::string DecodedSender(const std::string& from_field, TextEncoding encoding) {
+  std::string sender = DecodedHeaderValue(from_field, encoding);
   std::erase(sender, '"');
   return sender;
 }
@@ -31,15 +31,17 @@ std::string SenderDisplayName(const std::string& sender) {
 
 std::string SizeText(uint32_t size) { return FormatText("%.0lfk", size * (1.0 / 1024)); }
 
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name) {
+RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name,
+                      TextEncoding encoding) {
+  const bool utf8 = encoding == TextEncoding::kUtf8;
   const SplitDateField date = SplitDate(header.HeaderField("Date"));
-  const std::string sender = DecodedSender(header.HeaderField("From"));
+  const std::string sender = DecodedSender(header.HeaderField("From"), encoding);
   RowTexts texts;
+  texts.encoding = encoding;
   texts.from = SenderDisplayName(sender);
-  texts.subject = header.HeaderField("Subject");
-  DecodeHeaderWord(texts.subject);
-  texts.date = DateColumnText(date);
-  texts.account = account_name;
+  texts.subject = DecodedHeaderValue(header.HeaderField("Subject"), encoding);
+  texts.date = utf8 ? AsUtf8(DateColumnText(date)) : DateColumnText(date);
+  texts.account = utf8 ? AsUtf8(account_name) : account_name;
   texts.size = SizeText(size);
   texts.sender_address = SenderAddress(sender);
   texts.file_id = MakeFileId(date);

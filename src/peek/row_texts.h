@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/text_encoding.h"
 #include "pop3/pop3_text.h"
 
 namespace larkspin {
@@ -17,14 +18,17 @@ struct RowTexts {
   std::string sender_address;  // the text between "<" and ">" of the decoded From, or all of it
   std::string file_id;         // id of the stored message file
   std::string local_file;      // the stored message file when it exists, else empty
+  TextEncoding encoding = TextEncoding::kClassic;  // how the texts above are held
 };
 
 // Row texts of a message of account account_number whose header is header and whose size is
-// size octets; account_name is the account's display name.
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name);
+// size octets; account_name is the account's display name. With TextEncoding::kUtf8 every text
+// is valid UTF-8: From and Subject decoded by DecodeEncodedWords, the others read by AsUtf8.
+RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name,
+                      TextEncoding encoding = TextEncoding::kClassic);
 
 // The decoded From field with every double quote removed.
-std::string DecodedSender(const std::string& from_field);
+std::string DecodedSender(const std::string& from_field, TextEncoding encoding = TextEncoding::kClassic);
 // The address part of a decoded sender: between the first "<" and the next ">", or all of it.
 std::string SenderAddress(const std::string& sender);
 // The display name of a decoded sender: the text before the character that precedes its first

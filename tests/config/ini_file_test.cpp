@@ -41,12 +41,14 @@ TEST(IniFileTest, StartupValuesComeFromSystemWithTheirDefaults) {
   EXPECT_EQ(defaults.timeout_seconds, 60);
   EXPECT_EQ(defaults.peek_minutes, 5);
   EXPECT_EQ(defaults.max_message_mb, 256);
-  WriteFile(kConfigFile, "[System]\nPeekTime=0\nTimeOut=0\nMailThreshold=250\nMaxMessageMB=16\n");
+  EXPECT_EQ(defaults.text_encoding, TextEncoding::kClassic);
+  WriteFile(kConfigFile, "[System]\nPeekTime=0\nTimeOut=0\nMailThreshold=250\nMaxMessageMB=16\nCharsets=modern\n");
   StartupSettings read = ReadStartupSettings();
   EXPECT_EQ(read.mail_threshold_kb, 250);
   EXPECT_EQ(read.timeout_seconds, 0);
   EXPECT_EQ(read.peek_minutes, 0);
   EXPECT_EQ(read.max_message_mb, 16);
+  EXPECT_EQ(read.text_encoding, TextEncoding::kUtf8);
   for (const auto& [setting, megabytes] : {std::pair("0", 256), std::pair("-5", 256), std::pair("99999", 2047)}) {
     WriteFile(kConfigFile, std::string("[System]\nMaxMessageMB=") + setting + "\n");
     EXPECT_EQ(ReadStartupSettings().max_message_mb, megabytes) << setting;

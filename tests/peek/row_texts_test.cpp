@@ -74,6 +74,21 @@ TEST(RowTextsTest, MakesTheColumnTextsAndTheFileIdOfAPeekedHeader) {
   EXPECT_EQ(texts.local_file, "");
 }
 
+TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
+  TempFolder folder;
+  ScopedWorkingDirectory in_folder(folder.Path());
+  const RowTexts texts = MakeRowTexts(Header("From: =?UTF-8?B?0J7Qu9C10L3QsA==?= <olena@example.org>\r\n"
+                                             "Subject: Re: =?utf-8?q?Gr=C3=BC=C3=9Fe?=\r\n =?UTF-8?B?8J+OiQ==?= again\r\n"
+                                             "Date: Tue, 2 M\xE4r 2004 10:11:12 +0100\r\n"),
+                                      2048, 3, "B\xFCro", TextEncoding::kUtf8);
+  EXPECT_EQ(texts.encoding, TextEncoding::kUtf8);
+  EXPECT_EQ(texts.from, "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0");
+  EXPECT_EQ(texts.sender_address, "olena@example.org");
+  EXPECT_EQ(texts.subject, "Re: Gr\xC3\xBC\xC3\x9F" "e\xF0\x9F\x8E\x89 again");
+  EXPECT_EQ(texts.date, "02.00.2004 10:11:12 +0100");
+  EXPECT_EQ(texts.account, "B\xC3\xBCro");
+}
+
 TEST(RowTextsTest, AStoredMessageFileOfTheAccountIsTheLocalFile) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());

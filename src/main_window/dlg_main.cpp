@@ -192,6 +192,7 @@ void CDlgMain::ReadStartupValues() {
   mail_threshold_kb_ = settings.mail_threshold_kb;
   session_.Client().read_timeout_ms = settings.ReplyTimeoutMs();
   session_.Client().max_message_bytes = settings.MaxMessageBytes();
+  session_.text_encoding = settings.text_encoding;
   peek_minutes_ = minutes_left_ = settings.peek_minutes;
   if (peek_minutes_ != 0) {
     automatic_peek_ = true;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "admin/account_admin.h"
+#include "common/text_encoding.h"
 #include "dialogs/dlg_input.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
@@ -147,7 +148,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void LeaveBusyState();
   void RemoveAllRows();
   // Adds a row for record; its position, or -1.
-  int InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon);
+  int InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon,
+                TextEncoding encoding = TextEncoding::kClassic);
   void RemoveRow(int position);
   int PositionOfRow(RowId row_id) const;
   // Downloads the row at position on the calling thread; the engine's result code.

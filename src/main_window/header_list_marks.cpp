@@ -37,8 +37,9 @@ int CDlgMain::PositionOfRow(RowId row_id) const {
   return -1;
 }
 
-int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon) {
-  const int position = list_.InsertRow(texts, record.row_id, icon);
+int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon,
+                        TextEncoding encoding) {
+  const int position = list_.InsertRow(texts, record.row_id, icon, encoding);
   if (position >= 0) records_[record.row_id] = record;
   return position;
 }

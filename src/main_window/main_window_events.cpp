@@ -49,7 +49,8 @@ void CDlgMain::OnHeaderRow(const PeekedRow& row) {
   OnUi([&] {
     const RowTexts& texts = row.texts;
     const int icon = texts.local_file.empty() ? kIconRowOnServer : kIconRowStored;
-    const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size}, row.record, icon);
+    const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size}, row.record, icon,
+                                   texts.encoding);
     if (position >= 0 && row.large) list_.SetRowTextColour(position, kLargeMessageColour);
   });
 }

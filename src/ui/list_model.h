@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "ui/geometry.h"
 
 namespace larkspin {
@@ -26,6 +27,7 @@ struct ListRow {
   unsigned state_bits = 0;         // state-image and drop-highlight bits of the item state
   std::optional<Colour> text_colour;
   std::optional<Colour> background;
+  TextEncoding encoding = TextEncoding::kClassic;  // how the texts' bytes are to be shown
 };
 
 class CListModel {

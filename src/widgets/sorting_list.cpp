@@ -62,10 +62,17 @@ double LeadingNumber(const std::string& text) {
   return std::isnan(value) ? 0.0 : value;  // "nan" would break the ordering of the sort
 }
 
-std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure) {
+std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure,
+                        TextEncoding encoding) {
   std::string cell = " " + text + " ";
   if (measure(cell) <= width) return cell;
-  while (!cell.empty() && measure(cell + "...") > width) cell.pop_back();
+  const bool utf8 = encoding == TextEncoding::kUtf8;
+  const auto is_continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+  while (!cell.empty() && measure(cell + "...") > width) {
+    // A UTF-8 character's continuation bytes go together with the byte that starts it.
+    while (utf8 && cell.size() > 1 && is_continuation(cell.back())) cell.pop_back();
+    cell.pop_back();
+  }
   return cell + "...";
 }
 
@@ -105,13 +112,14 @@ int CSortingList::ImageOfIcon(int icon_id) {
   return image;
 }
 
-int CSortingList::InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id) {
+int CSortingList::InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id, TextEncoding encoding) {
   CListModel* model = Model();
   if (!model || texts.empty()) return -1;
   ListRow row;
   row.texts = texts;
   row.key = key;
   row.image = ImageOfIcon(icon_id);
+  row.encoding = encoding;
   const int position = model->InsertRow(model->RowCount(), std::move(row));
   Changed();
   return position;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "ui/geometry.h"
 
 namespace larkspin {
@@ -27,9 +28,10 @@ class CSortingList {
 
   void AddColumn(const std::string& text, int alignment, int width);
   int ColumnCount() const;
-  // Appends a row with the owner's key for it (0 for none); icon_id -1 for none. Answers its
-  // position, or -1 for an empty text list.
-  int InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id);
+  // Appends a row with the owner's key for it (0 for none); icon_id -1 for none; the encoding
+  // says how the backend shows its texts. Answers its position, or -1 for an empty text list.
+  int InsertRow(const std::vector<std::string>& texts, uint64_t key, int icon_id,
+                TextEncoding encoding = TextEncoding::kClassic);
   // A new icon; texts, key, position and colours stay. The row ends up unselected.
   void SetRowIcon(int row, int icon_id);
   void DeleteRow(int row);
@@ -72,7 +74,8 @@ ColumnKind ClassifyColumn(const std::string& first_row_text);
 double LeadingNumber(const std::string& text);
 
 // The text drawn in a cell of width pixels: the text with a blank either side, cut from its end
-// and ended with "..." when it does not fit.
-std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure);
+// and ended with "..." when it does not fit. A UTF-8 text is cut between whole characters.
+std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure,
+                        TextEncoding encoding = TextEncoding::kClassic);
 
 }  // namespace larkspin

@@ -175,6 +175,9 @@ TEST(FitCellTextTest, TooLongTextsEndInDotsAndNeverOverflow) {
   EXPECT_EQ(FitCellText("abcdef", 35, measure), " abc...");
   EXPECT_LE(measure(FitCellText("a long subject line", 40, measure)), 40);
   EXPECT_EQ(FitCellText("abc", 10, measure), "...");
+  // UTF-8 texts lose whole characters; Classic ones bytes.
+  EXPECT_EQ(FitCellText("\xC3\xA4\xF0\x9F\x98\x80xyz", 45, measure, TextEncoding::kUtf8), " \xC3\xA4...");
+  EXPECT_EQ(FitCellText("\xC3\xA4\xF0\x9F\x98\x80xyz", 45, measure), " \xC3\xA4\xF0\x9F\x98...");
 }
 
 }  // namespace

@@ -204,12 +204,13 @@ void CWxHeaderList::ReadBack() {
 wxString CWxHeaderList::OnGetItemText(long item, long column) const {
   if (item < 0 || item >= model_.RowCount()) return {};
   const std::string text = model_.CellText(static_cast<int>(item), static_cast<size_t>(column));
+  const ListRow& row = model_.Row(static_cast<int>(item));
   int width = GetColumnWidth(static_cast<int>(column));
-  if (column == 0 && model_.Row(static_cast<int>(item)).image >= 0) width -= 16 + 4;
+  if (column == 0 && row.image >= 0) width -= 16 + 4;
   wxClientDC dc(const_cast<CWxHeaderList*>(this));
   dc.SetFont(GetFont());
-  const auto measure = [&](std::string_view piece) { return dc.GetTextExtent(ToWx(std::string(piece))).x; };
-  return ToWx(FitCellText(text, width, measure));
+  const auto measure = [&](std::string_view piece) { return dc.GetTextExtent(ToWx(std::string(piece), row.encoding)).x; };
+  return ToWx(FitCellText(text, width, measure, row.encoding), row.encoding);
 }
 
 int CWxHeaderList::OnGetItemColumnImage(long item, long column) const {

@@ -4,8 +4,10 @@
 
 namespace larkspin {
 
-wxString ToWx(const std::string& bytes) {
-  return wxString::FromUTF8(IsValidUtf8(bytes) ? bytes : AnsiToUtf8(bytes));
+wxString ToWx(const std::string& bytes) { return wxString::FromUTF8(AsUtf8(bytes)); }
+
+wxString ToWx(const std::string& bytes, TextEncoding encoding) {
+  return wxString::FromUTF8(TextAsUtf8(bytes, encoding));
 }
 
 std::string FromWx(const wxString& text) { return TypedTextToAnsi(PathFromWx(text)); }

@@ -5,9 +5,13 @@
 
 #include <wx/string.h>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 wxString ToWx(const std::string& bytes);
+// Bytes whose encoding is known: UTF-8 ones are shown as UTF-8, Classic ones as ToWx reads them.
+wxString ToWx(const std::string& bytes, TextEncoding encoding);
 std::string FromWx(const wxString& text);
 // File system paths keep the system's own encoding.
 std::string PathFromWx(const wxString& path);

@@ -54,7 +54,8 @@ bool TakeOption(const std::string& option, const std::string& value, SendArgumen
     mail.attachments += (mail.attachments.empty() ? "" : ",") + value;  // file paths: bytes as they are
     return true;
   }
-  const std::string text = TypedTextToAnsi(value);
+  // Kept as typed: Send converts the texts once config.ini says how they are held.
+  const std::string& text = value;
   if (option == "--to") {
     mail.to = text;
     parsed.has_to = true;
@@ -94,7 +95,9 @@ std::string MissingAttachment(const std::string& attachments) {
 SendSettings ReadSendSettings() {
   SendSettings settings;
   settings.strip_umlauts = CIniFile(kConfigFile).ReadInt("System", "StripUmlaut", 1) != 0;
-  settings.timeout_seconds = ReadStartupSettings().timeout_seconds;
+  const StartupSettings startup = ReadStartupSettings();
+  settings.timeout_seconds = startup.timeout_seconds;
+  settings.text_encoding = startup.text_encoding;
   const CLanguageTable language;
   settings.success_format = language.Template("Messages", "SendOk", settings.success_format);
   settings.failure_text = language.Text("Messages", "SendFail", settings.failure_text);
@@ -136,10 +139,13 @@ int Send(SendArguments& parsed) {
   account.LoadCurrentAccount(AccountSection(parsed.account_number));  // makes the mailbox folders
   const std::string problem = Precondition(parsed, identity);
   if (!problem.empty()) return Fail(problem);
+  const SendSettings settings = ReadSendSettings();
+  ComposedMail& mail = parsed.mail;
+  for (std::string* field : {&mail.to, &mail.cc, &mail.bcc, &mail.subject}) *field = TypedText(*field, settings.text_encoding);
   const std::string typed(std::istreambuf_iterator<char>(std::cin), {});
-  parsed.mail.text = NormalizeLineEnds(TypedTextToAnsi(typed));
+  mail.text = NormalizeLineEnds(TypedText(typed, settings.text_encoding));
   std::unique_ptr<CSMTPConnection> connection;
-  const SendOutcome outcome = SendComposedMail(identity, parsed.mail, ReadSendSettings(), connection);
+  const SendOutcome outcome = SendComposedMail(identity, mail, settings, connection);
   for (const std::string& entry : outcome.log_entries) LogEvent(entry);
   if (!outcome.sent) return Fail(outcome.failure_reason);
   for (const SendNotice& notice : outcome.notices) {

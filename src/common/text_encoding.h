@@ -16,6 +16,10 @@ enum class TextEncoding {
 // reads them.
 std::string TextAsUtf8(std::string_view text, TextEncoding encoding);
 
+// Typed text (a command-line argument, standard input) as the program holds it: Classic ones by
+// TypedTextToAnsi, UTF-8 ones by AsUtf8.
+std::string TypedText(std::string_view typed, TextEncoding encoding);
+
 // The Charsets value of config.ini: "Modern" (ignoring case) is kUtf8, anything else kClassic.
 TextEncoding TextEncodingOfSetting(std::string_view value);
 

@@ -86,6 +86,15 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+bool FitsWindows1252(std::string_view utf8) {
+  char32_t code_point;
+  for (size_t i = 0; i < utf8.size();) {
+    if (!DecodeUtf8(utf8, i, code_point)) return false;
+    if (ByteOfCodePoint(code_point) == '?' && code_point != '?') return false;
+  }
+  return true;
+}
+
 std::string TypedTextToAnsi(std::string_view text) {
   if (!IsValidUtf8(text)) return std::string(text);
   std::string out;

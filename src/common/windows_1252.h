@@ -21,4 +21,7 @@ std::string AsUtf8(std::string_view bytes);
 // anything that is not valid UTF-8 is taken as Windows-1252 already and returned unchanged.
 std::string TypedTextToAnsi(std::string_view text);
 
+// True when the text is valid UTF-8 and Windows-1252 has every character of it.
+bool FitsWindows1252(std::string_view utf8);
+
 }  // namespace larkspin

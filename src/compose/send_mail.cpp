@@ -5,6 +5,7 @@
 #include "common/format.h"
 #include "common/message_box.h"
 #include "common/quoted_server_text.h"
+#include "common/windows_1252.h"
 #include "compose/recipient_text.h"
 #include "compose/sent_copy.h"
 #include "compose/umlauts.h"
@@ -20,6 +21,31 @@ constexpr int kMailerText = 102;
 constexpr int kFooterText = 103;
 constexpr int kAttachmentNotFound = 155;
 constexpr const char* kCharset = "iso-8859-1";
+constexpr const char* kUtf8Charset = "utf-8";
+
+// The texts of one mail in the encoding they go out in.
+struct OutgoingTexts {
+  ComposedMail mail;
+  std::string full_name;
+  std::string footer;
+  TextEncoding encoding = TextEncoding::kClassic;
+};
+
+// Classic texts go out as they are. UTF-8 texts go out as Windows-1252 when it has every
+// character of them, so the mail is what Classic sends; otherwise as UTF-8.
+OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& identity, TextEncoding encoding) {
+  OutgoingTexts texts{mail, identity.full_name, LoadResourceString(kFooterText), encoding};
+  if (encoding == TextEncoding::kClassic) return texts;
+  // config.ini and the resources may hold Windows-1252 bytes.
+  texts.full_name = AsUtf8(texts.full_name);
+  texts.footer = AsUtf8(texts.footer);
+  ComposedMail& m = texts.mail;
+  std::string* const all[] = {&m.to, &m.cc, &m.bcc, &m.subject, &m.text, &texts.full_name, &texts.footer};
+  if (!std::ranges::all_of(all, [](const std::string* text) { return FitsWindows1252(*text); })) return texts;
+  for (std::string* text : all) *text = TypedTextToAnsi(*text);
+  texts.encoding = TextEncoding::kClassic;
+  return texts;
+}
 
 // Attaches every listed file that exists; a box for each one that does not.
 void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome& outcome) {
@@ -99,18 +125,22 @@ int AuthMethodOfSetting(const std::string& authentication) {
   return kAuthNone;
 }
 
-SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& mail, const SendSettings& settings,
+SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& composed, const SendSettings& settings,
                              std::unique_ptr<CSMTPConnection>& connection) {
   SendOutcome outcome;
+  const OutgoingTexts texts = OutgoingTextsOf(composed, identity, settings.text_encoding);
+  const ComposedMail& mail = texts.mail;
+  const TextEncoding encoding = texts.encoding;
   CSMTPMail message;
-  message.SetCharset(kCharset);
+  message.SetCharset(encoding == TextEncoding::kUtf8 ? kUtf8Charset : kCharset);
+  message.SetTextEncoding(encoding);
   AttachFiles(message, mail.attachments, outcome);
   message.EnableMime(true);
   if (!Connect(identity, settings, connection, outcome)) return outcome;
 
   message.SetMailer(LoadResourceString(kMailerText));
   message.AddExtraHeader(PriorityHeader(mail.priority));
-  message.SetFrom(CSMTPRecipient(identity.full_name, identity.mail_address));
+  message.SetFrom(CSMTPRecipient(texts.full_name, identity.mail_address));
   SentCopy copy;
   copy.to = NormalizeRecipientText(mail.to);
   copy.cc = NormalizeRecipientText(mail.cc);
@@ -118,12 +148,12 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   AddRecipients(message, copy.to, kRecipientTo);
   AddRecipients(message, copy.cc, kRecipientCc);
   AddRecipients(message, copy.bcc, kRecipientBcc);
-  outcome.subject = settings.strip_umlauts ? StripUmlauts(mail.subject) : mail.subject;
+  outcome.subject = settings.strip_umlauts ? StripUmlauts(mail.subject, encoding) : mail.subject;
   message.SetSubject(outcome.subject);
-  copy.text = (settings.strip_umlauts ? StripUmlauts(mail.text) : mail.text) + LoadResourceString(kFooterText);
+  copy.text = (settings.strip_umlauts ? StripUmlauts(mail.text, encoding) : mail.text) + texts.footer;
   message.SetText(copy.text);
   const std::string& reply_address = identity.reply_address.empty() ? identity.mail_address : identity.reply_address;
-  message.SetReplyTo(CSMTPRecipient(identity.full_name, reply_address));
+  message.SetReplyTo(CSMTPRecipient(texts.full_name, reply_address));
 
   if (!connection->SendMessage(message)) {
     Fail(outcome,

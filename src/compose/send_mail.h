@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "config/account_record.h"
 #include "smtp/smtp_connection.h"
 
@@ -15,7 +16,8 @@ namespace larkspin {
 // The priority selector's entries; kNoPriority when nothing is selected.
 enum ComposePriority : int { kNoPriority = -1, kPriorityHigh = 0, kPriorityNormal = 1, kPriorityLow = 2 };
 
-// The compose window's fields; all texts in Windows-1252.
+// The compose window's fields; all texts in Windows-1252, or in UTF-8 when the send settings'
+// text encoding says so.
 struct ComposedMail {
   std::string to;
   std::string cc;
@@ -29,6 +31,10 @@ struct ComposedMail {
 struct SendSettings {
   bool strip_umlauts = true;  // [System] StripUmlaut
   int timeout_seconds = 60;   // [System] TimeOut
+  // [System] Charsets. With kUtf8 the mail's texts are UTF-8: a mail whose every text fits
+  // Windows-1252 goes out exactly as Classic sends it, any other in UTF-8 (encoded words and a
+  // UTF-8 quoted-printable text); its sent copy keeps the texts as they went out.
+  TextEncoding text_encoding = TextEncoding::kClassic;
   // Language texts Messages/SendOk (three "%s": subject, recipients, host) and Messages/SendFail.
   std::string success_format = "Message '%s' successfully sent to '%s' via '%s'.";
   std::string failure_text = "Failed to send message.";

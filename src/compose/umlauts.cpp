@@ -26,14 +26,21 @@ const char* Replacement(unsigned char byte) {
 }
 }  // namespace
 
-std::string StripUmlauts(std::string_view text) {
+std::string StripUmlauts(std::string_view text, TextEncoding encoding) {
+  const bool utf8 = encoding == TextEncoding::kUtf8;
   std::string out;
   out.reserve(text.size() + 8);
-  for (const char c : text) {
-    if (const char* replacement = Replacement(static_cast<unsigned char>(c))) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    // In UTF-8 the letters are 0xC3 followed by 0x80 plus the low six bits of their code point.
+    const bool two_byte_latin = utf8 && byte == 0xC3 && i + 1 < text.size();
+    const unsigned code_point = two_byte_latin ? 0xC0 | (static_cast<unsigned char>(text[i + 1]) & 0x3F) : byte;
+    const char* replacement = utf8 && !two_byte_latin && byte >= 0x80 ? nullptr : Replacement(code_point);
+    if (replacement) {
       out += replacement;
+      if (two_byte_latin) ++i;
     } else {
-      out += c;
+      out += text[i];
     }
   }
   return out;

@@ -19,6 +19,7 @@ bool HasHighByte(std::string_view chunk) {
 
 // Control bytes are copied too; line breaks never get here (RenderHeader turns them into blanks).
 bool IsCopiedInWord(unsigned char b) { return b < 0x80 && b != '=' && b != '?' && b != '_'; }
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
 
 void DecodeHeaderWord(std::string& value) {
@@ -58,12 +59,16 @@ std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset) {
   return word + "?=";
 }
 
-std::string EncodeHeaderText(std::string_view text, std::string_view charset) {
-  const std::string bytes = IsUtf8Charset(charset) ? AnsiToUtf8(text) : std::string(text);
+std::string EncodeHeaderText(std::string_view text, std::string_view charset, TextEncoding encoding) {
+  const bool utf8 = encoding == TextEncoding::kUtf8;
+  const std::string bytes = IsUtf8Charset(charset) && !utf8 ? AnsiToUtf8(text) : std::string(text);
   std::string encoded;
   size_t start = 0;
-  for (; bytes.size() - start > kChunkLength; start += kChunkLength) {
-    encoded += EncodeHeaderWord(std::string_view(bytes).substr(start, kChunkLength), charset);
+  while (bytes.size() - start > kChunkLength) {
+    size_t length = kChunkLength;
+    while (utf8 && length > 1 && IsUtf8Continuation(bytes[start + length])) --length;
+    encoded += EncodeHeaderWord(std::string_view(bytes).substr(start, length), charset);
+    start += length;
   }
   return encoded + EncodeHeaderWord(std::string_view(bytes).substr(start), charset);
 }

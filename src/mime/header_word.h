@@ -24,9 +24,11 @@ std::string DecodedHeaderValue(std::string value, TextEncoding encoding);
 // copied, and those three and the bytes from 128 up are "=" and two upper-case hex digits.
 std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset);
 
-// The text (converted to UTF-8 first when the charset is "UTF-8", any case) cut into chunks of
-// 70 bytes, each passed through EncodeHeaderWord, the results joined with nothing between them.
-std::string EncodeHeaderText(std::string_view text, std::string_view charset);
+// The text (converted to UTF-8 first when the charset is "UTF-8", any case, and the text is
+// Classic) cut into chunks of 70 bytes, each passed through EncodeHeaderWord, the results joined
+// with nothing between them. A UTF-8 text is cut between whole characters (at most 70 bytes).
+std::string EncodeHeaderText(std::string_view text, std::string_view charset,
+                             TextEncoding encoding = TextEncoding::kClassic);
 
 // True when charset names UTF-8 (compared ignoring case).
 bool IsUtf8Charset(std::string_view charset);

@@ -72,6 +72,7 @@ void CSMTPMail::SetText(const std::string& text) {
   MakeRootMultipart();
   CSMTPPart text_part;
   text_part.SetCharset(root_.Charset());
+  text_part.SetTextEncoding(root_.GetTextEncoding());
   text_part.SetText(text);
   root_.AddSubPart(text_part);
 }
@@ -85,7 +86,7 @@ std::string CSMTPMail::JoinedRecipients(int type) const {
   std::string joined;
   for (const CSMTPRecipient& recipient : *ListOf(type)) {
     if (!joined.empty()) joined += ",";
-    joined += recipient.GetRecipientText(true, root_.Charset());
+    joined += recipient.GetRecipientText(true, root_.Charset(), root_.GetTextEncoding());
   }
   return joined;
 }
@@ -113,15 +114,16 @@ std::string CSMTPMail::RenderHeader() const { return RenderHeaderAt(LocalNow());
 
 std::string CSMTPMail::RenderHeaderAt(const std::tm& local) const {
   const std::string& charset = root_.Charset();
-  std::string header = "From: " + from_.GetRecipientText(true, charset);
+  const TextEncoding encoding = root_.GetTextEncoding();
+  std::string header = "From: " + from_.GetRecipientText(true, charset, encoding);
   header += "\r\nTo: " + JoinedRecipients(kRecipientTo) + "\r\n";
   const std::string cc = JoinedRecipients(kRecipientCc);
   if (!cc.empty()) header += "Cc: " + cc + "\r\n";
-  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), charset);
+  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), charset, encoding);
   if (!mailer_.empty()) header += "\r\nX-Mailer: " + WithoutLineBreaks(mailer_);
   header += "\r\n";
   header += ContentHeaderLines();
-  if (!reply_to_.Address().empty()) header += "Reply-To: " + reply_to_.GetRecipientText(true, charset) + "\r\n";
+  if (!reply_to_.Address().empty()) header += "Reply-To: " + reply_to_.GetRecipientText(true, charset, encoding) + "\r\n";
   header += "Date: " + FormatMailDate(local) + "\r\n";
   for (const std::string& line : extra_headers_) header += WithoutLineBreaks(line) + "\r\n";
   return header;

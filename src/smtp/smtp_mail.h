@@ -28,6 +28,8 @@ class CSMTPMail {
   std::string RenderHeaderAt(const std::tm& local) const;
 
   void SetCharset(std::string charset) { root_.SetCharset(std::move(charset)); }
+  // kUtf8: subject, names and text are UTF-8 already (the charset should be UTF-8 then).
+  void SetTextEncoding(TextEncoding encoding) { root_.SetTextEncoding(encoding); }
   // Appends a copy to the list of type and returns its index; another type returns -1.
   int AddRecipient(const CSMTPRecipient& recipient, int type);
   int RecipientCount(int type) const;

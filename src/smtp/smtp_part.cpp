@@ -71,6 +71,7 @@ CSMTPPart::CSMTPPart(const CSMTPPart& other)
       title_(other.title_),
       content_type_(other.content_type_),
       charset_(other.charset_),
+      text_encoding_(other.text_encoding_),
       content_base_(other.content_base_),
       content_id_(other.content_id_),
       content_location_(other.content_location_),
@@ -124,7 +125,9 @@ bool CSMTPPart::RenderPartHeader(std::string& header) const {
   return true;
 }
 
-std::string CSMTPPart::TextInCharset() const { return IsUtf8Charset(charset_) ? AnsiToUtf8(text_) : text_; }
+std::string CSMTPPart::TextInCharset() const {
+  return IsUtf8Charset(charset_) && text_encoding_ == TextEncoding::kClassic ? AnsiToUtf8(text_) : text_;
+}
 
 bool CSMTPPart::RenderPartBody(std::string& body) const {
   if (IsAttachment()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
 #include "mime/base64.h"
 
 namespace larkspin {
@@ -59,6 +60,9 @@ class CSMTPPart {
   void SetTitle(std::string title) { title_ = std::move(title); }
   void SetContentType(std::string type) { content_type_ = std::move(type); }
   void SetCharset(std::string charset) { charset_ = std::move(charset); }
+  // kUtf8: the text is UTF-8 already and goes out as it is under a UTF-8 charset.
+  void SetTextEncoding(TextEncoding encoding) { text_encoding_ = encoding; }
+  TextEncoding GetTextEncoding() const { return text_encoding_; }
   void SetContentBase(std::string base) { content_base_ = std::move(base); }
   void SetContentId(std::string id) { content_id_ = std::move(id); }
   void SetContentLocation(std::string location) { content_location_ = std::move(location); }
@@ -75,6 +79,7 @@ class CSMTPPart {
   std::string title_;
   std::string content_type_ = "text/plain";
   std::string charset_ = "iso-8859-1";
+  TextEncoding text_encoding_ = TextEncoding::kClassic;
   std::string content_base_;
   std::string content_id_;
   std::string content_location_;

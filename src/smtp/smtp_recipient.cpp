@@ -5,11 +5,11 @@
 
 namespace larkspin {
 
-std::string CSMTPRecipient::GetRecipientText(bool encode, std::string_view charset) const {
+std::string CSMTPRecipient::GetRecipientText(bool encode, std::string_view charset, TextEncoding encoding) const {
   const std::string address = WithoutLineBreaks(address_);
   if (friendly_name_.empty()) return address;
   const std::string name = WithoutLineBreaks(friendly_name_);
-  return (encode ? EncodeHeaderText(name, charset) : name) + " <" + address + ">";
+  return (encode ? EncodeHeaderText(name, charset, encoding) : name) + " <" + address + ">";
 }
 
 }  // namespace larkspin

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 class CSMTPRecipient {
@@ -13,8 +15,9 @@ class CSMTPRecipient {
       : friendly_name_(std::move(friendly_name)), address_(std::move(address)) {}
 
   // The address alone when there is no name, else "name <address>", the name passed through
-  // EncodeHeaderText with charset when encode is set. Line breaks become blanks.
-  std::string GetRecipientText(bool encode, std::string_view charset) const;
+  // EncodeHeaderText with charset and encoding when encode is set. Line breaks become blanks.
+  std::string GetRecipientText(bool encode, std::string_view charset,
+                               TextEncoding encoding = TextEncoding::kClassic) const;
 
   const std::string& FriendlyName() const { return friendly_name_; }
   const std::string& Address() const { return address_; }

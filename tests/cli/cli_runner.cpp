@@ -40,8 +40,9 @@ CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& ar
   return run;
 }
 
-std::string ConfigFor(const std::vector<int>& ports) {
-  std::string config = FormatText("[System]\r\nAccounts=%zu\r\nTimeOut=5\r\n[Users]\r\n", ports.size());
+std::string ConfigFor(const std::vector<int>& ports, const std::string& system_lines) {
+  std::string config =
+      FormatText("[System]\r\nAccounts=%zu\r\nTimeOut=5\r\n%s[Users]\r\n", ports.size(), system_lines.c_str());
   for (size_t i = 0; i < ports.size(); ++i) config += FormatText("Account%zu=Box %zu\r\n", i + 1, i + 1);
   for (size_t i = 0; i < ports.size(); ++i) {
     config += FormatText("[Account%zu]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\n", i + 1, ports[i]);

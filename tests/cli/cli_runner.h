@@ -21,6 +21,6 @@ CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& ar
 
 // A config.ini with accounts on 127.0.0.1: one entry per account, each port, or 0 for an account
 // without stored login and password.
-std::string ConfigFor(const std::vector<int>& ports);
+std::string ConfigFor(const std::vector<int>& ports, const std::string& system_lines = "");
 
 }  // namespace larkspin::testing

@@ -36,5 +36,11 @@ TEST(Windows1252Test, TypedTextIsConvertedOnlyWhenItIsUtf8) {
   EXPECT_EQ(TypedTextToAnsi("\xE2\x98\x83 snow"), "? snow");
 }
 
+TEST(Windows1252Test, FitsWindows1252OnlyForValidUtf8WithinTheCodePage) {
+  EXPECT_TRUE(FitsWindows1252("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC ?"));
+  EXPECT_FALSE(FitsWindows1252("\xE2\x98\x83 snow"));
+  EXPECT_FALSE(FitsWindows1252("Gr\xFC\xDF"));
+}
+
 }  // namespace
 }  // namespace larkspin

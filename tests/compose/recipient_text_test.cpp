@@ -21,6 +21,9 @@ TEST(RecipientTextTest, SemicolonsAndBlanksBecomeOneCommaList) {
 TEST(UmlautsTest, SpelledOutInWindows1252) {
   EXPECT_EQ(StripUmlauts("\xE4\xF6\xFC\xC4\xD6\xDC\xDF"), "aeoeueAeOeUess");
   EXPECT_EQ(StripUmlauts("Gr\xFC\xDF Gott \xE9"), "Gruess Gott \xE9");
+  // The same letters in UTF-8; other two-byte letters and Windows-1252 bytes stay.
+  EXPECT_EQ(StripUmlauts("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x84\xC3\x96\xC3\x9C\xC3\x9F", TextEncoding::kUtf8), "aeoeueAeOeUess");
+  EXPECT_EQ(StripUmlauts("Gr\xC3\xBC\xC3\x9F \xC3\xA9 \xD0\xB4 \xFC", TextEncoding::kUtf8), "Gruess \xC3\xA9 \xD0\xB4 \xFC");
 }
 
 }  // namespace

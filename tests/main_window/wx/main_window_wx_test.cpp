@@ -1,7 +1,8 @@
 // The real main window under Xvfb against a private Dovecot: it peeks a dozen messages at start,
 // one row is marked for deletion, Disconnect is confirmed in the real message box, and a second
 // login finds one message fewer. A screenshot of the window with its rows is written to the build
-// folder (main_window_peek.png).
+// folder (main_window_peek.png). With Charsets=Modern the demo's messages of today's kind show
+// their UTF-8 subjects (main_window_modern_peek.png).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -84,18 +85,30 @@ class MainWindowWxTest : public ::testing::Test {
  protected:
   MainWindowWxTest() {
     server_.AddUser("anna", "secret");
-    for (int i = 1; i <= kMessages; ++i) server_.AddMessage("anna", Message(i));
+    if (Modern()) {
+      for (const char* name : {"14-party-invitation-utf8.eml", "15-cafe-prices-quoted-printable.eml",
+                               "16-office-offer-rfc2231-name.eml"})
+        server_.AddMessage("anna", testing::ReadFile(std::string(LARKSPIN_DEMO_MESSAGES) + "/" + name));
+    } else {
+      for (int i = 1; i <= kMessages; ++i) server_.AddMessage("anna", Message(i));
+    }
     server_.Start();
     WriteFile(folder_.File("config.ini"),
-              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\n[Users]\r\nAccount1=Home\r\n[Account1]\r\n"
-                         "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
-                         server_.Port(), Scrambled("anna").c_str(), Scrambled("secret").c_str()));
+              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\n[Users]\r\nAccount1=Home\r\n"
+                         "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
+                         Modern() ? "Modern" : "Classic", server_.Port(), Scrambled("anna").c_str(),
+                         Scrambled("secret").c_str()));
     WriteFile(folder_.File("language.ini"), "[Buttons]\r\nConnect=&Connect\r\nDelete=D&elete\r\n"
                                             "Disconnect=&Disconnect\r\nClose=Close\r\n[Headers]\r\nFrom=From\r\n"
                                             "Subject=Subject\r\nDate=Date\r\nAccount=Account\r\nSize=Size\r\n");
     const CProfileStore profile(folder_.File("profile.ini"));
     profile.WriteString("66", "pw", "");
     profile.WriteString("66", "info", LoadResourceString(102));
+  }
+
+  // The Modern test peeks the demo's messages of today's kind with Charsets=Modern.
+  static bool Modern() {
+    return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()).starts_with("Modern");
   }
 
   TempFolder folder_;
@@ -140,6 +153,34 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
   EXPECT_TRUE(disconnected);
   EXPECT_EQ(deleted_subject.rfind("Message number ", 0), 0u);
   EXPECT_EQ(MessagesOnServer(server_.Port()), kMessages - 1);
+}
+
+TEST_F(MainWindowWxTest, ModernCharsetsShowUtf8SubjectsInTheHeaderList) {
+  MainWindowServices services;
+  services.profile = CProfileStore(folder_.File("profile.ini"));
+  services.sound = &sound_;
+  services.connect_when_shown = true;
+  CDlgMain window(services);
+
+  std::vector<std::string> subjects;
+  bool photographed = false;
+  std::thread user([&] {
+    if (WaitOnUi([&] { return !window.PeekRunning() && window.HeaderList().RowCount() == 3; }, std::chrono::seconds(30))) {
+      RunOnUiThread([&] {
+        for (int row = 0; row < 3; ++row) subjects.push_back(window.HeaderList().Text(row, kSubjectColumn));
+      });
+      photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_modern_peek.png");
+    }
+    RunOnUiThread([&] { window.HandleCommand(kCloseButton); });
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(photographed);
+  // The list shows the newest first.
+  EXPECT_EQ(subjects, (std::vector<std::string>{"Angebot für Ihr Büro in München",
+                                                "Kaffeepreise im Café Zähringer – jetzt 4,80 €",
+                                                "🎉 Приглашение на вечеринку · パーティーへのご招待"}));
 }
 
 }  // namespace

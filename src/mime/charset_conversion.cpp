@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <memory>
 
 #include "common/string_tools.h"
 #include "common/windows_1252.h"
@@ -37,6 +39,8 @@ class CIconv {
   bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
   std::optional<std::string> Convert(std::string_view bytes) {
+    // A conversion that failed earlier may have left a shift state behind.
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     std::string out(bytes.size() * 4 + 16, '\0');
     char* in_at = const_cast<char*>(bytes.data());
     size_t in_left = bytes.size();
@@ -53,6 +57,21 @@ class CIconv {
  private:
   iconv_t handle_;
 };
+
+// Opening a converter costs more than most header words; each thread keeps the ones it opened
+// for the few charsets a mailbox uses, lower-cased names as keys.
+constexpr size_t kMaxKeptConverters = 16;
+
+CIconv* ConverterFor(std::string_view charset) {
+  thread_local std::map<std::string, std::unique_ptr<CIconv>> converters;
+  std::string key(charset);
+  std::ranges::transform(key, key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (const auto kept = converters.find(key); kept != converters.end()) return kept->second.get();
+  auto converter = std::make_unique<CIconv>(IconvName(charset));
+  if (!converter->IsOpen()) return nullptr;
+  if (converters.size() >= kMaxKeptConverters) converters.clear();
+  return converters.emplace(std::move(key), std::move(converter)).first->second.get();
+}
 }  // namespace
 
 std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_view charset) {
@@ -65,9 +84,9 @@ std::optional<std::string> ConvertToUtf8(std::string_view bytes, std::string_vie
     if (valid) return std::string(bytes);
     return std::nullopt;
   }
-  CIconv converter{IconvName(charset)};
-  if (!converter.IsOpen()) return std::nullopt;
-  return converter.Convert(bytes);
+  CIconv* converter = ConverterFor(charset);
+  if (converter == nullptr) return std::nullopt;
+  return converter->Convert(bytes);
 }
 
 }  // namespace larkspin

@@ -111,6 +111,15 @@ class MainWindowWxTest : public ::testing::Test {
     return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()).starts_with("Modern");
   }
 
+  // The window's services: the folder's profile, no sound, a peek as soon as it is shown.
+  MainWindowServices Services() {
+    MainWindowServices services;
+    services.profile = CProfileStore(folder_.File("profile.ini"));
+    services.sound = &sound_;
+    services.connect_when_shown = true;
+    return services;
+  }
+
   TempFolder folder_;
   ScopedWorkingDirectory here_{folder_.Path()};
   DovecotServer server_;
@@ -118,11 +127,7 @@ class MainWindowWxTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(Services());
 
   std::string deleted_subject;
   bool photographed = false;
@@ -156,11 +161,7 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
 }
 
 TEST_F(MainWindowWxTest, ModernCharsetsShowUtf8SubjectsInTheHeaderList) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(Services());
 
   std::vector<std::string> subjects;
   bool photographed = false;

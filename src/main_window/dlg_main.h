@@ -81,6 +81,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
+  CDlgFileView& MessageView() { return message_view_; }
   // The record of the row at position; nullptr for none.
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;

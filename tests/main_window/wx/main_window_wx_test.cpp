@@ -100,6 +100,15 @@ class MainWindowWxTest : public ::testing::Test {
     profile.WriteString("66", "info", LoadResourceString(102));
   }
 
+  // The window's services: this folder's profile, no sound, a peek as soon as it is shown.
+  MainWindowServices PeekAtStart() {
+    MainWindowServices services;
+    services.profile = CProfileStore(folder_.File("profile.ini"));
+    services.sound = &sound_;
+    services.connect_when_shown = true;
+    return services;
+  }
+
   TempFolder folder_;
   ScopedWorkingDirectory here_{folder_.Path()};
   DovecotServer server_;
@@ -107,11 +116,7 @@ class MainWindowWxTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(PeekAtStart());
 
   std::string deleted_subject;
   bool photographed = false;
@@ -169,11 +174,7 @@ class MessageViewWxTest : public MainWindowWxTest {
 };
 
 TEST_F(MessageViewWxTest, ADownloadedMessageIsReadClosedAndReadAgainFromTheOfflineView) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(PeekAtStart());
   CDlgFileView& view = window.MessageView();
 
   std::string online_text, offline_text, attachments, caption;

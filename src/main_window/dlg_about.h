@@ -9,7 +9,7 @@ namespace larkspin {
 
 class CDlgAbout : public CSizingDialog {
  public:
-  explicit CDlgAbout(CDialog* parent);
+  CDlgAbout(CDialog* parent, CProfileStore profile);
 
  protected:
   bool OnInitDialog() override;

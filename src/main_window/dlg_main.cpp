@@ -38,7 +38,8 @@ CDlgMain::CDlgMain(MainWindowServices services)
     : CSizingDialog(kDialogMain, nullptr, services.profile),
       services_(std::move(services)),
       sound_(services_.sound ? *services_.sound : desktop_sound_),
-      input_(this) {
+      input_(this),
+      message_view_(this, services_.profile) {
   if (!services_.end_process) services_.end_process = EndProcessAtOnce;
   AnchorControls();
   RegisterCommands();
@@ -94,6 +95,9 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandOnline, [this] { SelectView(MailboxView::kOnline); });
   map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
   map.OnCommand(kCommandSent, [this] { SelectView(MailboxView::kSent); });
+  map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
+  map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
+  map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
   map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
   map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange, [this](const Notification&) {
     const auto view = MailboxViewNamed(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector)));
@@ -127,6 +131,7 @@ bool CDlgMain::OnInitDialog() {
   progress_.SetBarColours(Rgb(0, 0, kProgressBlue), Rgb(0, 0, kProgressBlue));
   progress_.SetShowText(true);
   SetUpSelectors();
+  CreateMessageView();
   return true;
 }
 
@@ -223,6 +228,7 @@ void CDlgMain::OnDestroy() {
     Profile().WriteInt(section, "account", ComboSelection(kAccountSelector));
     CSizingDialog::OnDestroy();
   }
+  message_view_.DestroyWindow();
   RemoveAllRows();
 }
 
@@ -277,7 +283,7 @@ void CDlgMain::ToggleDownloadAll() {
 }
 
 void CDlgMain::ShowAbout() {
-  CDlgAbout about(this);
+  CDlgAbout about(this, Profile());
   about.DoModal();
 }
 

@@ -15,6 +15,7 @@
 
 #include "admin/account_admin.h"
 #include "dialogs/dlg_input.h"
+#include "file_view/dlg_file_view.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
 #include "main_window/main_window_texts.h"
@@ -53,8 +54,10 @@ struct MainWindowServices {
   std::function<bool(const std::string& path)> open_in_editor;
   // Ends the process after a refused program password (exit code 0, nothing cleaned up).
   std::function<void()> end_process;
-  // The message view window; while it is missing, opening a row only downloads it.
+  // Shows a stored message; unset: the window's own message view.
   std::function<void(const MessageViewRequest&)> show_message;
+  // Hands a file to the desktop's associated program; unset: the desktop's opener.
+  std::function<void(const std::string& path)> open_with_desktop;
   // Press Connect as soon as the window is shown (the demo's first look).
   bool connect_when_shown = false;
 };
@@ -79,6 +82,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
+  CDlgFileView& MessageView() { return message_view_; }
   // The record of the row at position; nullptr for none.
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;
@@ -191,6 +195,13 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ShowAbout();
   void OpenInEditor(const std::string& file);
 
+  // Reading stored files (message_view.cpp).
+  void CreateMessageView();
+  void ShowMessageView(const MessageViewRequest& request);
+  void ShowLogfile();
+  void EmptyLogfile();
+  void PickAttachment();
+
   MainWindowServices services_;
   CDesktopSound desktop_sound_;
   CSoundOutput& sound_;
@@ -211,6 +222,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   std::unordered_map<RowId, HeaderRow> records_;  // the records of the list's rows, by row key
   std::vector<CIconButton> buttons_;
   CIconButton about_button_;
+  CDlgFileView message_view_;
   CLinkLabel link_;
   CPercentProgress progress_;
 

@@ -4,11 +4,15 @@
 #include "common/message_box.h"
 #include "ui/backend.h"
 #include "ui/dialog.h"
-#include "platform/shell_open.h"
+#include "widgets/desktop_open.h"
 
 namespace larkspin {
 
-CLinkLabel::CLinkLabel() : opener_(OpenWithShell) {}
+namespace {
+constexpr const char* kLinkFailureHeading = "Unable to open hyperlink:";
+}  // namespace
+
+CLinkLabel::CLinkLabel() : opener_([](const std::string& address) { return StartDesktopOpen(address, kLinkFailureHeading); }) {}
 
 void CLinkLabel::Attach(CDialog& window, int control_id) {
   window_ = &window;
@@ -42,27 +46,8 @@ void CLinkLabel::Open() {
   }
   SetVisitedState(false);
   UiBackend().WarningBeep();
-  const std::string text = "Unable to open hyperlink:\n\n" + LinkErrorText(result);
+  const std::string text = std::string(kLinkFailureHeading) + "\n\n" + LinkErrorText(result);
   if (window_) window_->MessageBox(text, kBoxIconWarning);
-}
-
-std::string LinkErrorText(int result) {
-  switch (result) {
-    case 0: return "The operating system is out\nof memory or resources.";
-    case 2: return "The specified file was not found.";
-    case 3: return "The specified path was not found.";
-    case 5: return "The operating system denied\naccess to the specified file.";
-    case 8: return "There was not enough memory to complete the operation.";
-    case 11: return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
-    case 26: return "A sharing violation occurred. ";
-    case 27: return "The filename association is\nincomplete or invalid.";
-    case 28: return "The DDE transaction could not\nbe completed because the request timed out.";
-    case 29: return "The DDE transaction failed.";
-    case 30: return "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.";
-    case 31: return "There is no application associated\nwith the given filename extension.";
-    case 32: return "The specified dynamic-link library was not found.";
-    default: return FormatText("Unknown Error (%d) occurred.", result);
-  }
 }
 
 }  // namespace larkspin

@@ -27,7 +27,8 @@ class CLinkLabel {
 
   const std::string& Address() const { return address_; }
   bool Visited() const { return visited_; }
-  // For tests and other platforms: how addresses are opened (OpenWithShell by default).
+  // For tests and other platforms: how addresses are opened (by default the desktop's opener,
+  // not waited for; a failure it reports after it started comes as a message box of its own).
   void SetOpener(Opener opener) { opener_ = std::move(opener); }
 
  private:
@@ -42,8 +43,5 @@ class CLinkLabel {
   bool underline_ = true;
   Opener opener_;
 };
-
-// The text shown when opening failed with result.
-std::string LinkErrorText(int result);
 
 }  // namespace larkspin

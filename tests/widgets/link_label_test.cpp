@@ -6,6 +6,7 @@
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
+#include "widgets/desktop_open.h"
 #include "widgets/icon_button.h"
 
 namespace larkspin {

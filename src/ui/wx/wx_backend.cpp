@@ -91,7 +91,7 @@ bool CWxBackend::ChooseFileToOpen(CWindowPeer* owner, std::string& path) {
   return true;
 }
 
-bool CWxBackend::Print(CWindowPeer* owner, CPrintDocument& document) {
+PrintOutcome CWxBackend::Print(CWindowPeer* owner, CPrintDocument& document) {
   return PrintWithDialog(FrameOf(owner), document);
 }
 
@@ -129,6 +129,8 @@ void CWxBackend::TypeText(CDialog& dialog, int id, const std::string& text) {
 void CWxBackend::PressButton(CDialog& dialog, int id) {
   if (CWxWindow* window = WindowOf(dialog)) window->PressButton(id);
 }
+
+void CWxBackend::PostToUiThread(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
 
 void CWxBackend::WhenIdle(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
 

@@ -17,13 +17,14 @@ class CWxBackend : public CUiBackend {
   int RunModal(CWindowPeer& peer) override;
   int MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption, unsigned style) override;
   bool ChooseFileToOpen(CWindowPeer* owner, std::string& path) override;
-  bool Print(CWindowPeer* owner, CPrintDocument& document) override;
+  PrintOutcome Print(CWindowPeer* owner, CPrintDocument& document) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
   Point CursorPosition() const override;
   void WarningBeep() override;
   bool IsUiThread() const override;
   void RunOnUiThread(const std::function<void()>& work) override;
+  void PostToUiThread(std::function<void()> work) override;
 
   // The window of dialog, for programs and tests that act on the real controls.
   static CWxWindow* WindowOf(CDialog& dialog);

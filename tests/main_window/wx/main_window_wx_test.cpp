@@ -1,7 +1,8 @@
 // The real main window under Xvfb against a private Dovecot: it peeks a dozen messages at start,
 // one row is marked for deletion, Disconnect is confirmed in the real message box, and a second
 // login finds one message fewer. A screenshot of the window with its rows is written to the build
-// folder (main_window_peek.png).
+// folder (main_window_peek.png). A message with a base64 attachment is double-clicked, read in the
+// message view (message_view.png), closed, and opened again from the Offline view.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -91,11 +92,21 @@ class MainWindowWxTest : public ::testing::Test {
                          "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
                          server_.Port(), Scrambled("anna").c_str(), Scrambled("secret").c_str()));
     WriteFile(folder_.File("language.ini"), "[Buttons]\r\nConnect=&Connect\r\nDelete=D&elete\r\n"
-                                            "Disconnect=&Disconnect\r\nClose=Close\r\n[Headers]\r\nFrom=From\r\n"
+                                            "Disconnect=&Disconnect\r\nClose=Close\r\nPrintRead=&Print\r\n"
+                                            "CloseRead=&Close\r\nOpenAttach=&Open\r\n[Headers]\r\nFrom=From\r\n"
                                             "Subject=Subject\r\nDate=Date\r\nAccount=Account\r\nSize=Size\r\n");
     const CProfileStore profile(folder_.File("profile.ini"));
     profile.WriteString("66", "pw", "");
     profile.WriteString("66", "info", LoadResourceString(102));
+  }
+
+  // The window's services: this folder's profile, no sound, a peek as soon as it is shown.
+  MainWindowServices PeekAtStart() {
+    MainWindowServices services;
+    services.profile = CProfileStore(folder_.File("profile.ini"));
+    services.sound = &sound_;
+    services.connect_when_shown = true;
+    return services;
   }
 
   TempFolder folder_;
@@ -105,11 +116,7 @@ class MainWindowWxTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(PeekAtStart());
 
   std::string deleted_subject;
   bool photographed = false;
@@ -140,6 +147,79 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
   EXPECT_TRUE(disconnected);
   EXPECT_EQ(deleted_subject.rfind("Message number ", 0), 0u);
   EXPECT_EQ(MessagesOnServer(server_.Port()), kMessages - 1);
+}
+
+constexpr const char* kAttachmentMessage =
+    "From: Anna Berg <anna.berg@example.org>\r\nTo: anna@example.org\r\nSubject: Floor plan\r\n"
+    "Date: Tue, 3 Mar 2026 09:15:00 +0100\r\nMessage-ID: <plan@example.org>\r\nMIME-Version: 1.0\r\n"
+    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n\r\n"
+    "--b1\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\nHere is the floor plan for Thursday.\r\n"
+    "--b1\r\nContent-Type: text/plain; name=\"floor-plan.txt\"\r\nContent-Transfer-Encoding: base64\r\n"
+    "Content-Disposition: attachment; filename=\"floor-plan.txt\"\r\n\r\nS2l0Y2hlbiwgaGFsbCwgdHdvIHJvb21zLg==\r\n"
+    "--b1--\r\n";
+
+class MessageViewWxTest : public MainWindowWxTest {
+ protected:
+  MessageViewWxTest() { server_.AddMessage("anna", kAttachmentMessage); }
+
+  // Double-clicks the only row and waits until the view shows text.
+  static bool OpenOnlyRow(CDlgMain& window) {
+    RunOnUiThread([&] {
+      window.List(kHeaderList)->SetSelected(0, true);
+      window.ListChanged(kHeaderList);
+      window.HandleNotify({kHeaderList, NotifyCode::kDoubleClick});
+    });
+    return WaitOnUi([&] { return window.MessageView().IsWindowVisible(); }, std::chrono::seconds(10));
+  }
+};
+
+TEST_F(MessageViewWxTest, ADownloadedMessageIsReadClosedAndReadAgainFromTheOfflineView) {
+  CDlgMain window(PeekAtStart());
+  CDlgFileView& view = window.MessageView();
+
+  std::string online_text, offline_text, attachments, caption;
+  bool photographed = false;
+  bool closed = false;
+  std::thread user([&] {
+    const int rows = kMessages + 1;
+    if (!WaitOnUi([&] { return !window.PeekRunning() && window.HeaderList().RowCount() == rows; },
+                  std::chrono::seconds(30)))
+      return RunOnUiThread([&] { window.EndDialog(kIdCancel); });
+    RunOnUiThread([&] {
+      for (int row = 0; row < rows; ++row)
+        if (window.HeaderList().Text(row, kSubjectColumn) == "Floor plan") window.List(kHeaderList)->SetSelected(row, true);
+      window.ListChanged(kHeaderList);
+      window.HandleNotify({kHeaderList, NotifyCode::kDoubleClick});
+    });
+    if (WaitOnUi([&] { return view.IsWindowVisible(); }, std::chrono::seconds(10))) {
+      RunOnUiThread([&] {
+        online_text = view.ItemText(kFileViewText);
+        caption = view.WindowText();
+        for (int i = 0; i < view.ComboCount(kFileViewAttachmentSelector); ++i)
+          attachments += view.ComboEntry(kFileViewAttachmentSelector, i) + ";";
+      });
+      photographed = Photograph(view, std::string(LARKSPIN_SCREENSHOT_DIR) + "/message_view.png");
+      RunOnUiThread([&] { view.HandleCommand(kFileViewCloseButton); });
+      closed = WaitOnUi([&] { return !view.IsWindowVisible(); }, std::chrono::seconds(5));
+    }
+    RunOnUiThread([&] { window.HandleCommand(kCommandOffline); });
+    if (WaitOnUi([&] { return window.HeaderList().RowCount() == 1; }, std::chrono::seconds(10)) && OpenOnlyRow(window))
+      RunOnUiThread([&] { offline_text = view.ItemText(kFileViewText); });
+    RunOnUiThread([&] {
+      view.HandleCommand(kFileViewCloseButton);
+      window.HandleCommand(kCloseButton);
+    });
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_NE(online_text.find("Here is the floor plan for Thursday."), std::string::npos) << online_text;
+  EXPECT_EQ(attachments, "floor-plan.txt;");
+  EXPECT_EQ(caption, "Message From:Anna Berg (Floor plan)");
+  EXPECT_TRUE(photographed);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(offline_text, online_text);
+  EXPECT_EQ(testing::ReadFile(folder_.File("mailbox1/attach/floor-plan.txt")), "Kitchen, hall, two rooms.");
 }
 
 }  // namespace

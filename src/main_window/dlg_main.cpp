@@ -227,14 +227,23 @@ void CDlgMain::OnDestroy() {
 }
 
 void CDlgMain::OnOK() { Close(); }
-void CDlgMain::OnCancel() { Close(); }
+
+// Escape leaves the window open: only Close, Exit and the close box end the program.
+void CDlgMain::OnCancel() {}
+
+// The close box follows the Close button: nothing while Close is disabled.
+void CDlgMain::OnCloseBox() {
+  if (IsItemEnabled(kCloseButton)) Close();
+}
 
 void CDlgMain::Close() {
+  if (closing_) return;
   if (peek_running_) {
     // The worker still uses the window; it closes the window when it has finished.
     close_pending_ = true;
     return;
   }
+  closing_ = true;
   RemoveAllRows();
   EndDialog(kIdOk);
 }

@@ -91,6 +91,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void OnShown() override;
   void OnOK() override;
   void OnCancel() override;
+  void OnCloseBox() override;
   void OnTimer(int id) override;
   void OnDestroy() override;
 
@@ -225,6 +226,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   bool peek_running_ = false;
   bool busy_ = false;
   bool close_pending_ = false;
+  bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;
   bool log_opened_ = false;
   std::thread worker_;

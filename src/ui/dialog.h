@@ -9,8 +9,8 @@
 //   Create:  make the window hidden, OnCreate, OnSize, OnInitDialog; ShowWindow(true) shows it (OnShown
 //            every time), EndDialog hides it again; DestroyWindow runs OnDestroy and removes it.
 // A window still open when its CDialog is destroyed goes without OnDestroy.
-// Command 1 (OK) and 2 (Cancel: the Cancel button, Escape or the close box) end the dialog
-// unless OnOK / OnCancel are overridden.
+// Command 1 (OK) and 2 (Cancel: the Cancel button or Escape) end the dialog unless OnOK /
+// OnCancel are overridden; the close box is Cancel too unless OnCloseBox is overridden.
 #include <memory>
 #include <string>
 
@@ -123,6 +123,7 @@ class CDialog {
   void HandleTimer(int id) { OnTimer(id); }
   void HandleSize(SizeKind kind, int client_width, int client_height) { OnSize(kind, client_width, client_height); }
   void HandleShown() { OnShown(); }
+  void HandleCloseBox() { OnCloseBox(); }
 
  protected:
   virtual void OnCreate() {}
@@ -130,6 +131,7 @@ class CDialog {
   virtual void OnShown() {}
   virtual void OnOK() { EndDialog(kIdOk); }
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  virtual void OnCloseBox() { HandleCommand(kIdCancel); }
   // Commands without a registered handler; the default does nothing.
   virtual void OnUnhandledCommand(int /*id*/) {}
   virtual void OnTimer(int /*id*/) {}

@@ -167,6 +167,12 @@ bool CHeadlessWindow::PressEscape() {
   return true;
 }
 
+bool CHeadlessWindow::PressCloseBox() {
+  if (!shown_) return false;
+  dialog_.HandleCloseBox();
+  return true;
+}
+
 void CHeadlessWindow::Resize(int client_width, int client_height) {
   const int width = std::max(client_width, minimum_.width);
   const int height = std::max(client_height, minimum_.height);

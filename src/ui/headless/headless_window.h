@@ -63,6 +63,7 @@ class CHeadlessWindow : public CWindowPeer {
   bool ChooseMenuItem(int id);
   bool FireTimer(int id);
   bool PressEscape();
+  bool PressCloseBox();
   void Resize(int client_width, int client_height);
   void Minimize();
   void Restore();

@@ -1,10 +1,7 @@
 #include "ui/wx/wx_controls.h"
 
 #include <wx/dcbuffer.h>
-#include <wx/menu.h>
 #include <wx/settings.h>
-#include <wx/sizer.h>
-#include <wx/stattext.h>
 
 #include "ui/wx/wx_icons.h"
 #include "ui/wx/wx_text.h"
@@ -224,42 +221,6 @@ wxItemAttr* CWxHeaderList::OnGetItemAttr(long item) const {
   if (row.text_colour) attr_.SetTextColour(ToColour(*row.text_colour));
   if (row.background) attr_.SetBackgroundColour(ToColour(*row.background));
   return &attr_;
-}
-
-CWxMenuStrip::CWxMenuStrip(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
-  SetSizer(new wxBoxSizer(wxHORIZONTAL));
-}
-
-void CWxMenuStrip::SetItems(const std::vector<MenuItem>& top_level) {
-  items_ = top_level;
-  GetSizer()->Clear(true);
-  for (size_t i = 0; i < items_.size(); ++i) {
-    auto* title = new wxStaticText(this, wxID_ANY, wxControl::RemoveMnemonics(ToWx(items_[i].text)));
-    title->Bind(wxEVT_LEFT_DOWN, [this, i, title](wxMouseEvent&) {
-      wxMenu* menu = BuildWxMenu(items_[i].children);
-      wxWindow* top = wxGetTopLevelParent(this);
-      top->PopupMenu(menu, top->ScreenToClient(title->GetScreenPosition() + wxPoint(0, title->GetSize().y)));
-      delete menu;
-    });
-    GetSizer()->Add(title, 0, wxALL, 4);
-  }
-  Layout();
-}
-
-wxMenu* BuildWxMenu(const std::vector<MenuItem>& items) {
-  auto* menu = new wxMenu;
-  for (const MenuItem& item : items) {
-    if (item.separator) {
-      menu->AppendSeparator();
-    } else if (!item.children.empty()) {
-      menu->AppendSubMenu(BuildWxMenu(item.children), ToWx(item.text));
-    } else {
-      wxMenuItem* entry = menu->AppendCheckItem(item.id, ToWx(item.text));
-      entry->Check(item.checked);
-      entry->Enable(item.enabled);
-    }
-  }
-  return menu;
 }
 
 }  // namespace larkspin

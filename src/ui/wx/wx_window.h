@@ -11,13 +11,13 @@
 #include "ui/resource_types.h"
 #include "ui/notification.h"
 #include "ui/window_peer.h"
+#include "ui/wx/wx_menu.h"
 
 class wxPanel;
 
 namespace larkspin {
 
 class CDialog;
-class CWxMenuStrip;
 class CWxWindow;
 
 class CWxDialog : public wxDialog {
@@ -47,6 +47,8 @@ class CWxWindow : public CWindowPeer {
 
   // Events of the toolkit.
   void OnCommand(int id);
+  // A menu item was chosen; toolkit_id is the id the toolkit gave it.
+  void OnMenuItem(int toolkit_id);
   void OnNotify(int id, NotifyCode code, int index = -1);
   void OnSized();
   void OnTimerTick(int id);
@@ -129,17 +131,20 @@ class CWxWindow : public CWindowPeer {
   T* As(int id) const;
   void LayOut();
   int DefaultButton() const;
+  void AddMenuStripHeight(int height);
 
   CDialog& dialog_;
   int template_id_;
   CWxDialog* frame_ = nullptr;
   wxPanel* client_ = nullptr;
   CWxMenuStrip* menu_strip_ = nullptr;
+  CWxMenuIds menu_ids_;
   std::map<int, ControlEntry> controls_;
   std::map<int, std::unique_ptr<CIdTimer>> timers_;
   CMenu menu_;
   Size reported_size_;
   bool ready_ = false;  // built: size changes are reported from now on
+  bool sized_ = false;  // given a size of its own through MoveWindow
   bool modal_ = false;
   bool running_modal_ = false;
   bool ended_early_ = false;

@@ -144,6 +144,11 @@ void CWxBackend::PressButton(CDialog& dialog, int id) {
   if (CWxWindow* window = WindowOf(dialog)) window->PressButton(id);
 }
 
+bool CWxBackend::OpenMenu(CDialog& dialog, size_t position) {
+  CWxWindow* window = WindowOf(dialog);
+  return window && window->OpenMenu(position);
+}
+
 void CWxBackend::WhenIdle(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
 
 bool CWxBackend::SaveScreenshot(CDialog& dialog, const std::string& png_path) {

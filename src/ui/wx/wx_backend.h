@@ -31,6 +31,9 @@ class CWxBackend : public CUiBackend {
   static void TypeText(CDialog& dialog, int id, const std::string& text);
   // Presses the push button id of dialog's window, as a click would.
   static void PressButton(CDialog& dialog, int id);
+  // Opens the menu of the menu bar's title at position, as a click on the title would; returns
+  // when the menu has closed again. False when the window has no such title.
+  static bool OpenMenu(CDialog& dialog, size_t position);
   // Runs work once the toolkit is idle again (after the windows opened so far are drawn).
   static void WhenIdle(std::function<void()> work);
   // Writes a picture of the dialog's window, as the X server shows it, to a PNG file.

@@ -1,6 +1,7 @@
 #include "ui/wx/wx_controls.h"
 
 #include <wx/dcbuffer.h>
+#include <wx/renderer.h>
 #include <wx/settings.h>
 
 #include "ui/wx/wx_icons.h"
@@ -38,7 +39,14 @@ CWxFlatButton::CWxFlatButton(wxWindow* parent, int id, const wxString& label, co
   for (const auto type : {wxEVT_ENTER_WINDOW, wxEVT_LEAVE_WINDOW, wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP,
                           wxEVT_LEFT_DCLICK})
     Bind(type, &CWxFlatButton::OnMouse, this);
-  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { Refresh(); });
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+    hover_.CaptureLost();
+    Refresh();
+  });
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+  });
   Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
     hover_.FocusLost();
     Refresh();
@@ -90,6 +98,10 @@ void CWxFlatButton::OnPaint(wxPaintEvent&) {
   dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
   dc.Clear();
   DrawEdge(dc, size, layout.edge);
+  if (HasFocus()) {
+    const Rect mark = FocusMarkRect({size.x, size.y});
+    wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(mark.left, mark.top, mark.Width(), mark.Height()));
+  }
   if (icon.IsOk()) {
     const wxBitmap drawn = IsEnabled() ? icon : icon.ConvertToDisabled();
     dc.DrawBitmap(drawn, layout.icon.x, layout.icon.y, true);

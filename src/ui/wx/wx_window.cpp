@@ -284,11 +284,29 @@ int CWxWindow::DefaultButton() const {
   return 0;
 }
 
+// The push button whose caption marks letter with "&", usable as the user sees it; 0 for none.
+int CWxWindow::ButtonOfMnemonic(wxChar letter) const {
+  for (const auto& [id, entry] : controls_) {
+    if (entry.layout.kind != ControlKind::kPushButton || !IsEnabled(id) || !IsControlShown(id)) continue;
+    wxString caption;
+    const int index = wxControl::FindAccelIndex(entry.window->GetLabel(), &caption);
+    if (index >= 0 && wxToupper(caption[static_cast<size_t>(index)]) == wxToupper(letter)) return id;
+  }
+  return 0;
+}
+
 void CWxWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE) {
     OnCommand(kIdCancel);
     return;
+  }
+  if (event.GetModifiers() == wxMOD_ALT && event.GetUnicodeKey() != WXK_NONE) {
+    if (const int button = ButtonOfMnemonic(event.GetUnicodeKey())) {
+      SetFocus(button);
+      OnCommand(button);
+      return;
+    }
   }
   if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     wxWindow* focus = wxWindow::FindFocus();

@@ -44,6 +44,7 @@ class CWxWindow : public CWindowPeer {
   // Acting as the user through the toolkit's own controls.
   void TypeText(int id, const std::string& text);
   void PressButton(int id);
+  bool OpenMenu(size_t position) { return menu_strip_ && menu_strip_->OpenMenu(position); }
 
   // Events of the toolkit.
   void OnCommand(int id);
@@ -131,6 +132,7 @@ class CWxWindow : public CWindowPeer {
   T* As(int id) const;
   void LayOut();
   int DefaultButton() const;
+  int ButtonOfMnemonic(wxChar letter) const;
   void AddMenuStripHeight(int height);
 
   CDialog& dialog_;

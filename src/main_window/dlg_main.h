@@ -125,6 +125,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ShowGreeting();
   void SetUpButtons();
   void SetUpColumns();
+  int ScaledColumnWidth(int original_width) const;
   void SetUpLabels();
   bool PassProgramLock();
   void ReadStartupValues();

@@ -69,6 +69,8 @@ void CDialog::SetMinimumSize(Size size) {
 bool CDialog::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
 Point CDialog::ClientToScreen(Point point) const { return peer_ ? peer_->ClientToScreen(point) : point; }
 
+Size CDialog::DialogUnitsToPixels(Size units) const { return peer_ ? peer_->DialogUnitsToPixels(units) : units; }
+
 bool CDialog::HasItem(int id) const { return peer_ && peer_->HasControl(id); }
 void CDialog::SetItemText(int id, const std::string& text) {
   if (peer_) peer_->SetText(id, text);

@@ -56,6 +56,7 @@ class CDialog {
   void SetMinimumSize(Size size);
   bool IsMinimized() const;
   Point ClientToScreen(Point point) const;
+  Size DialogUnitsToPixels(Size units) const;
 
   // Controls.
   bool HasItem(int id) const;

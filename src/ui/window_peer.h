@@ -28,6 +28,8 @@ class CWindowPeer {
   virtual void MoveWindow(const Rect& rect) = 0;
   virtual void SetMinimumSize(Size size) = 0;  // 0 by 0: no minimum
   virtual Point ClientToScreen(Point point) const = 0;
+  // Dialog units in pixels, by the font the window's controls are measured in.
+  virtual Size DialogUnitsToPixels(Size units) const = 0;
   // Ends the modal loop with result; a modeless window hides.
   virtual void EndModal(int result) = 0;
 

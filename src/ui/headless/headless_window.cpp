@@ -211,6 +211,11 @@ void CHeadlessWindow::MoveWindow(const Rect& rect) {
   if (resized) dialog_.HandleSize(SizeKind::kRestored, rect.Width(), rect.Height());
 }
 
+Size CHeadlessWindow::DialogUnitsToPixels(Size units) const {
+  const Rect rect = PixelRect(0, 0, units.width, units.height);
+  return {rect.Width(), rect.Height()};
+}
+
 Point CHeadlessWindow::ClientToScreen(Point point) const {
   return {point.x + window_rect_.left, point.y + window_rect_.top};
 }

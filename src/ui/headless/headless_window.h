@@ -89,6 +89,7 @@ class CHeadlessWindow : public CWindowPeer {
   void MoveWindow(const Rect& rect) override;
   void SetMinimumSize(Size size) override { minimum_ = size; }
   Point ClientToScreen(Point point) const override;
+  Size DialogUnitsToPixels(Size units) const override;
   void EndModal(int result) override;
 
   bool HasControl(int id) const override { return controls_.count(id) != 0; }

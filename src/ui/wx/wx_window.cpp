@@ -356,6 +356,11 @@ void CWxWindow::SetMinimumSize(Size size) {
   frame_->SetMinSize(size.width > 0 ? wxSize(size.width, size.height) : wxDefaultSize);
 }
 
+Size CWxWindow::DialogUnitsToPixels(Size units) const {
+  const wxSize pixels = client_->ConvertDialogToPixels(wxSize(units.width, units.height));
+  return {pixels.x, pixels.y};
+}
+
 Point CWxWindow::ClientToScreen(Point point) const {
   const wxPoint screen = client_->ClientToScreen(wxPoint(point.x, point.y));
   return {screen.x, screen.y};

@@ -11,8 +11,7 @@ namespace {
 constexpr int kVersionString = 102;
 }  // namespace
 
-CDlgAbout::CDlgAbout(CDialog* parent) : CSizingDialog(kDialogAbout, parent) {
-  SetRememberGeometry(false);
+CDlgAbout::CDlgAbout(CDialog* parent, CProfileStore profile) : CSizingDialog(kDialogAbout, parent, std::move(profile)) {
   Commands().OnCommand(kAboutDisclaimerButton, [this] { ShowDisclaimer(); });
 }
 

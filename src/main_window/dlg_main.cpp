@@ -298,7 +298,7 @@ void CDlgMain::ToggleDownloadAll() {
 }
 
 void CDlgMain::ShowAbout() {
-  CDlgAbout about(this);
+  CDlgAbout about(this, Profile());
   about.DoModal();
 }
 

@@ -70,6 +70,7 @@ class CDialog {
   Rect ItemRect(int id) const;
   void MoveItem(int id, const Rect& rect);
   void SetToolTip(int id, const std::string& text);
+  Size TextSize(int id, const std::string& text) const;
   void SetButtonIcons(int id, int normal_icon, int hot_icon);
   void SetCheck(int id, bool checked);
   bool IsChecked(int id) const;

@@ -69,6 +69,23 @@ TEST_F(StartupTest, FolderAndAccountLabelsShowAtMostThirtyCharacters) {
   EXPECT_EQ(Window().Text(kAccountLabel), "Konto");
 }
 
+TEST_F(StartupTest, TheAboutBoxRemembersItsSizeInASectionOfItsOwn) {
+  ASSERT_TRUE(Open());
+  for (const int width : {600, 640}) {
+    backend_.QueueModalScript([width](CHeadlessWindow& about) {
+      about.Resize(width, 300);
+      about.PressEscape();
+    });
+    ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
+    EXPECT_EQ(Profile().GetInt("64", "CX", 0), width);
+  }
+  backend_.QueueModalScript([](CHeadlessWindow& about) {
+    EXPECT_EQ(about.ClientSize(), (Size{640, 300}));
+    about.PressEscape();
+  });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
+}
+
 TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {
   WriteFile(folder_.File("language.ini"),
             "[Buttons]\r\nConnect=&Verbinden\r\n[Tooltips]\r\nConnect=Postfach abrufen\r\n[Headers]\r\nFrom=Von\r\n"

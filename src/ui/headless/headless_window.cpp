@@ -211,6 +211,11 @@ void CHeadlessWindow::MoveWindow(const Rect& rect) {
   if (resized) dialog_.HandleSize(SizeKind::kRestored, rect.Width(), rect.Height());
 }
 
+Size CHeadlessWindow::TextSize(int id, const std::string& text) const {
+  if (!Find(id)) return {};
+  return {kBaseUnitX * static_cast<int>(text.size()), kBaseUnitY};
+}
+
 Size CHeadlessWindow::DialogUnitsToPixels(Size units) const {
   const Rect rect = PixelRect(0, 0, units.width, units.height);
   return {rect.Width(), rect.Height()};

@@ -89,6 +89,8 @@ class CHeadlessWindow : public CWindowPeer {
   void MoveWindow(const Rect& rect) override;
   void SetMinimumSize(Size size) override { minimum_ = size; }
   Point ClientToScreen(Point point) const override;
+  // Every character one average character wide: the dialog base units.
+  Size TextSize(int id, const std::string& text) const override;
   Size DialogUnitsToPixels(Size units) const override;
   void EndModal(int result) override;
 

@@ -356,6 +356,13 @@ void CWxWindow::SetMinimumSize(Size size) {
   frame_->SetMinSize(size.width > 0 ? wxSize(size.width, size.height) : wxDefaultSize);
 }
 
+Size CWxWindow::TextSize(int id, const std::string& text) const {
+  const wxWindow* window = ControlWindow(id);
+  if (!window) return {};
+  const wxSize size = window->GetTextExtent(ToWx(text));
+  return {size.x, size.y};
+}
+
 Size CWxWindow::DialogUnitsToPixels(Size units) const {
   const wxSize pixels = client_->ConvertDialogToPixels(wxSize(units.width, units.height));
   return {pixels.x, pixels.y};

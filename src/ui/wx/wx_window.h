@@ -67,6 +67,7 @@ class CWxWindow : public CWindowPeer {
   void MoveWindow(const Rect& rect) override;
   void SetMinimumSize(Size size) override;
   Point ClientToScreen(Point point) const override;
+  Size TextSize(int id, const std::string& text) const override;
   Size DialogUnitsToPixels(Size units) const override;
   void EndModal(int result) override;
 

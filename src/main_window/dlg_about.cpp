@@ -13,7 +13,6 @@ constexpr int kVersionString = 102;
 }  // namespace
 
 CDlgAbout::CDlgAbout(CDialog* parent, CProfileStore profile) : CSizingDialog(kDialogAbout, parent, std::move(profile)) {
-  SetRememberGeometry(false);
   Commands().OnCommand(kAboutDisclaimerButton, [this] { ShowDisclaimer(); });
 }
 

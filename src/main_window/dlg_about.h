@@ -9,6 +9,7 @@ namespace larkspin {
 
 class CDlgAbout : public CSizingDialog {
  public:
+  // The box remembers its geometry in profile, in a section of its own.
   CDlgAbout(CDialog* parent, CProfileStore profile);
 
  protected:

@@ -96,6 +96,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void OnShown() override;
   void OnOK() override;
   void OnCancel() override;
+  void OnCloseBox() override;
   void OnTimer(int id) override;
   void OnDestroy() override;
 
@@ -129,6 +130,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ShowGreeting();
   void SetUpButtons();
   void SetUpColumns();
+  int ScaledColumnWidth(int original_width) const;
   void SetUpLabels();
   bool PassProgramLock();
   void ReadStartupValues();
@@ -246,6 +248,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   // While the screen is locked: each locked control's enabled state for the unlock.
   std::unordered_map<int, bool> enabled_at_unlock_;
   bool close_pending_ = false;
+  bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;
   bool log_opened_ = false;
   std::thread worker_;

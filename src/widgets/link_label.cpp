@@ -21,12 +21,21 @@ void CLinkLabel::Attach(CDialog& window, int control_id) {
   if (window.ItemText(control_id).empty()) window.SetItemText(control_id, address_);
   window.SetToolTip(control_id, address_);
   window.Commands().OnCommand(control_id, [this] { Open(); });
+  FitToText();
   UpdateLook();
 }
 
 void CLinkLabel::SetLinkAddress(const std::string& address) {
   address_ = address;
-  if (window_) window_->SetToolTip(control_id_, address_);
+  if (!window_) return;
+  window_->SetToolTip(control_id_, address_);
+  FitToText();
+}
+
+void CLinkLabel::FitToText() {
+  const Rect rect = window_->ItemRect(control_id_);
+  const Size text = window_->TextSize(control_id_, window_->ItemText(control_id_));
+  window_->MoveItem(control_id_, {rect.left, rect.top, rect.left + text.width, rect.top + text.height});
 }
 
 void CLinkLabel::SetVisitedState(bool visited) {

@@ -18,7 +18,8 @@ class CLinkLabel {
   CLinkLabel();
 
   // Attaches to the static control_id of window: an empty address takes the control's text, an
-  // empty text shows the address; clicks on the control open the address.
+  // empty text shows the address; clicks on the control open the address. The control is made
+  // exactly as large as its text from its top-left corner, so only the text opens the address.
   void Attach(CDialog& window, int control_id);
   void SetLinkAddress(const std::string& address);
   void SetVisitedState(bool visited);
@@ -33,6 +34,7 @@ class CLinkLabel {
 
  private:
   void UpdateLook();
+  void FitToText();
 
   CDialog* window_ = nullptr;
   int control_id_ = 0;

@@ -46,6 +46,16 @@ TEST_F(LinkLabelTest, AClickOpensTheAddressAndMarksTheLinkVisited) {
   EXPECT_EQ(control.link.colour, Rgb(85, 26, 139));
 }
 
+TEST_F(LinkLabelTest, TheLabelIsFittedToItsTextFromItsTopLeftCorner) {
+  about.SetItemText(kAboutWebLink, "https://example.org/a");
+  const Rect before = about.ItemRect(kAboutWebLink);
+  link.Attach(about, kAboutWebLink);
+  const Size text = about.TextSize(kAboutWebLink, "https://example.org/a");
+  EXPECT_EQ(about.ItemRect(kAboutWebLink), (Rect{before.left, before.top, before.left + text.width,
+                                                 before.top + text.height}));
+  EXPECT_LT(text.width, before.Width());
+}
+
 TEST_F(LinkLabelTest, AFailedOpenBeepsShowsTheShellErrorAndStaysUnvisited) {
   about.SetItemText(kAboutWebLink, "https://example.org/a");
   link.Attach(about, kAboutWebLink);

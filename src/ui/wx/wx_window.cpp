@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
@@ -86,7 +87,7 @@ CWxDialog::CWxDialog(wxWindow* parent, const DialogTemplate& layout, CWxWindow& 
 }
 
 CWxWindow::CWxWindow(CDialog& dialog, const DialogTemplate& layout, CWxWindow* parent)
-    : dialog_(dialog), template_id_(layout.id) {
+    : dialog_(dialog), template_id_(layout.id), top_level_(parent == nullptr) {
   frame_ = new CWxDialog(parent ? parent->Frame() : nullptr, layout, *this);
   client_ = new wxPanel(frame_, wxID_ANY);
   const wxSize client = client_->ConvertDialogToPixels(wxSize(layout.width, layout.height));
@@ -231,7 +232,7 @@ int CWxWindow::RunModal() {
   }
   frame_->CallAfter([this] { dialog_.HandleShown(); });
   running_modal_ = true;
-  const int result = frame_->ShowModal();
+  const int result = top_level_ ? RunAsTopLevelWindow() : frame_->ShowModal();
   running_modal_ = false;
   modal_ = false;
   return result;
@@ -373,9 +374,29 @@ Point CWxWindow::ClientToScreen(Point point) const {
   return {screen.x, screen.y};
 }
 
+// A window without a parent (the program's main window) runs an event loop of its own instead of
+// a modal one: a modal window would take all input away from the modeless windows it opens, such
+// as the message view.
+int CWxWindow::RunAsTopLevelWindow() {
+  wxGUIEventLoop loop;
+  top_level_loop_ = &loop;
+  frame_->Show();
+  const int result = loop.Run();
+  top_level_loop_ = nullptr;
+  frame_->Hide();
+  return result;
+}
+
 void CWxWindow::EndModal(int result) {
   if (running_modal_) {
-    if (frame_->IsModal()) frame_->EndModal(result);  // a second end while closing changes nothing
+    // A second end while closing changes nothing.
+    if (top_level_loop_) {
+      if (!top_level_loop_->IsRunning() || exit_scheduled_) return;
+      exit_scheduled_ = true;
+      top_level_loop_->ScheduleExit(result);
+    } else if (frame_->IsModal()) {
+      frame_->EndModal(result);
+    }
   } else if (modal_ || !frame_->IsShown()) {
     ended_early_ = true;
     early_result_ = result;

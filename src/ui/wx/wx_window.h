@@ -13,6 +13,7 @@
 #include "ui/window_peer.h"
 #include "ui/wx/wx_menu.h"
 
+class wxGUIEventLoop;
 class wxPanel;
 
 namespace larkspin {
@@ -118,6 +119,7 @@ class CWxWindow : public CWindowPeer {
   void KillTimer(int id) override;
 
  private:
+  int RunAsTopLevelWindow();
   struct ControlEntry {
     ControlTemplate layout;
     wxWindow* window = nullptr;
@@ -151,6 +153,9 @@ class CWxWindow : public CWindowPeer {
   bool sized_ = false;  // given a size of its own through MoveWindow
   bool modal_ = false;
   bool running_modal_ = false;
+  const bool top_level_;                       // no parent window: runs its own event loop
+  wxGUIEventLoop* top_level_loop_ = nullptr;   // that loop while it runs
+  bool exit_scheduled_ = false;
   bool ended_early_ = false;
   int early_result_ = 0;
 };

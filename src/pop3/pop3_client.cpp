@@ -18,6 +18,9 @@ constexpr std::string_view kMultiLineEnd = "\r\n.\r\n";
 constexpr size_t kGrowth = 4096;
 constexpr size_t kFirstLineSize = 256;
 constexpr size_t kFirstHeaderSize = 8192;
+// Room for the status line beside a message's size from LIST: the first buffer of a TOP or RETR
+// needs no more, and every byte of it is made ready before the first receive.
+constexpr size_t kStatusLineRoom = 100;
 // Never reserve more size entries up front than this, whatever count a server announces.
 constexpr size_t kMaxReservedSizes = 1 << 20;
 
@@ -335,7 +338,7 @@ bool CPop3Client::GetUniqueId(int n, std::string& id) {
 bool CPop3Client::FetchText(const char* command, int n, size_t limit, CPop3Text& message) {
   uint32_t size = 0;
   if (!GetMessageSize(n, size)) return false;
-  const size_t first_size = std::min(limit, size_t{size} + kFirstHeaderSize);
+  const size_t first_size = std::min(limit, size_t{size} + kStatusLineRoom);
   return SendCommand(FormatText(command, n)) && ReadTextReply(message, first_size, limit);
 }
 

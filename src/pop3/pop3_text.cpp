@@ -1,21 +1,18 @@
 #include "pop3/pop3_text.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "common/string_tools.h"
 
 namespace larkspin {
 
 namespace {
 constexpr const char* kEmptyLine = "\r\n\r\n";
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 // End of a field value starting at start: the first line break not followed by a blank or tab.
-size_t FieldValueEnd(const std::string& text, size_t start) {
-  for (size_t at = text.find("\r\n", start); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+size_t FieldValueEnd(std::string_view text, size_t start) {
+  for (size_t at = text.find("\r\n", start); at != std::string_view::npos; at = text.find("\r\n", at + 2)) {
     const bool continued = at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t');
     if (!continued) return at;
   }
@@ -45,12 +42,20 @@ std::string CPop3Text::BodyText() const {
   return at == std::string::npos ? std::string() : text_.substr(at + 4);
 }
 
+// The first line of the header (a line begins the text or follows "\r\n") that starts with name
+// and a colon, name's case ignored. Read in place: a peek asks every header for several fields.
 std::string CPop3Text::HeaderField(const std::string& name) const {
-  const std::string header = "\r\n" + HeaderText();
-  const size_t at = UpperAscii(header).find("\r\n" + UpperAscii(name) + ":");
-  if (at == std::string::npos) return {};
-  const size_t start = at + 2 + name.size() + 1;
-  return Unfold(header.substr(start, FieldValueEnd(header, start) - start));
+  const std::string_view header = std::string_view(text_).substr(0, text_.find(kEmptyLine));
+  for (size_t line = 0; line != std::string_view::npos;) {
+    if (header.size() - line > name.size() && header[line + name.size()] == ':' &&
+        EqualsIgnoringCase(header.substr(line, name.size()), name)) {
+      const size_t start = line + name.size() + 1;
+      return Unfold(std::string(header.substr(start, FieldValueEnd(header, start) - start)));
+    }
+    line = header.find("\r\n", line);
+    if (line != std::string_view::npos) line += 2;
+  }
+  return {};
 }
 
 }  // namespace larkspin

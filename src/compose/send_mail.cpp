@@ -21,8 +21,18 @@ constexpr int kFooterText = 103;
 constexpr int kAttachmentNotFound = 155;
 constexpr const char* kCharset = "iso-8859-1";
 
+// The outcome being built, and where its notices are shown as they arise.
+struct Report {
+  SendOutcome& outcome;
+  const NoticeSink& show_notice;
+  void Notice(SendNotice notice) {
+    if (show_notice) show_notice(notice);
+    outcome.notices.push_back(std::move(notice));
+  }
+};
+
 // Attaches every listed file that exists; a box for each one that does not.
-void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome& outcome) {
+void AttachFiles(CSMTPMail& message, const std::string& attachments, Report& report) {
   CSMTPPart attachment;
   attachment.SetCharset(kCharset);
   if (attachments.empty()) return;
@@ -33,7 +43,7 @@ void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome
     if (FileExists(path) && attachment.AttachFile(path)) {
       message.AttachPart(attachment);
     } else {
-      outcome.notices.push_back({kBoxOk, LoadResourceString(kAttachmentNotFound)});
+      report.Notice({kBoxOk, LoadResourceString(kAttachmentNotFound)});
     }
     if (comma == std::string::npos) return;
     start = comma + 1;
@@ -57,14 +67,14 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   }
 }
 
-void Fail(SendOutcome& outcome, std::string logged, SendNotice notice) {
-  outcome.log_entries.push_back(logged);
-  outcome.failure_reason = std::move(logged);
-  outcome.notices.push_back(std::move(notice));
+void Fail(Report& report, std::string logged, SendNotice notice) {
+  report.outcome.log_entries.push_back(logged);
+  report.outcome.failure_reason = std::move(logged);
+  report.Notice(std::move(notice));
 }
 
 bool Connect(const AccountRecord& identity, const SendSettings& settings,
-             std::unique_ptr<CSMTPConnection>& connection, SendOutcome& outcome) {
+             std::unique_ptr<CSMTPConnection>& connection, Report& report) {
   if (!connection) {
     connection = std::make_unique<CSMTPConnection>();
     connection->SetTimeout(static_cast<unsigned>(std::max(settings.timeout_seconds, 0)) * 1000u);
@@ -76,18 +86,18 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
   }
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
                                       identity.smtp_host.c_str(), QuotedServerText(connection->LastReplyText()).c_str());
-  Fail(outcome, text, {kBoxOk, text});
+  Fail(report, text, {kBoxOk, text});
   connection.reset();
   return false;
 }
 
-void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, SendOutcome& outcome) {
+void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, Report& report) {
   copy.stamp = SentCopyStamp(LocalNow());
   const std::string path = SentCopyPath(identity.account_number, copy.stamp);
   if (WriteSentCopy(path, copy)) {
-    outcome.sent_copy_path = path;
+    report.outcome.sent_copy_path = path;
   } else {
-    outcome.notices.push_back({kBoxOk, "error writing message to sent folder."});
+    report.Notice({kBoxOk, "error writing message to sent folder."});
   }
 }
 }  // namespace
@@ -100,13 +110,14 @@ int AuthMethodOfSetting(const std::string& authentication) {
 }
 
 SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& mail, const SendSettings& settings,
-                             std::unique_ptr<CSMTPConnection>& connection) {
+                             std::unique_ptr<CSMTPConnection>& connection, const NoticeSink& show_notice) {
   SendOutcome outcome;
+  Report report{outcome, show_notice};
   CSMTPMail message;
   message.SetCharset(kCharset);
-  AttachFiles(message, mail.attachments, outcome);
+  AttachFiles(message, mail.attachments, report);
   message.EnableMime(true);
-  if (!Connect(identity, settings, connection, outcome)) return outcome;
+  if (!Connect(identity, settings, connection, report)) return outcome;
 
   message.SetMailer(LoadResourceString(kMailerText));
   message.AddExtraHeader(PriorityHeader(mail.priority));
@@ -126,7 +137,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   message.SetReplyTo(CSMTPRecipient(identity.full_name, reply_address));
 
   if (!connection->SendMessage(message)) {
-    Fail(outcome,
+    Fail(report,
          FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d",
                     QuotedServerText(connection->LastReplyText()).c_str(),
                     connection->LastReplyCode()),
@@ -137,8 +148,8 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   outcome.sent = true;
   copy.subject = outcome.subject;
   copy.attachments = mail.attachments;
-  KeepSentCopy(identity, copy, outcome);
-  outcome.notices.push_back({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
+  KeepSentCopy(identity, copy, report);
+  report.Notice({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
                                                              copy.to.c_str(), identity.smtp_host.c_str())});
   return outcome;
 }

@@ -45,6 +45,10 @@ class CUiBackend {
   // Runs work on the UI thread and returns when it has finished. On the UI thread itself it runs
   // at once. The UI thread must never wait for a thread that is waiting here.
   virtual void RunOnUiThread(const std::function<void()>& work) = 0;
+  // Called on the UI thread: runs work on a thread of its own and returns when it has finished.
+  // Meanwhile the windows take no input but keep repainting, and work may use RunOnUiThread
+  // (for a message box, say); owner is the window that waits.
+  virtual void RunWhileResponsive(CWindowPeer* owner, const std::function<void()>& work) = 0;
 };
 
 // Installs the backend (and routes the engine's formatted message boxes to it) for the lifetime

@@ -115,6 +115,24 @@ void CHeadlessBackend::RunOnUiThread(const std::function<void()>& work) {
   calls_changed_.wait(lock, [&] { return call.done; });
 }
 
+void CHeadlessBackend::RunWhileResponsive(CWindowPeer* /*owner*/, const std::function<void()>& work) {
+  ++responsive_runs_;
+  bool done = false;
+  std::thread worker([&] {
+    work();
+    std::lock_guard lock(calls_mutex_);
+    done = true;
+    calls_changed_.notify_all();
+  });
+  for (;;) {
+    PumpUiCalls();
+    std::unique_lock lock(calls_mutex_);
+    calls_changed_.wait(lock, [&] { return done || !pending_calls_.empty(); });
+    if (done && pending_calls_.empty()) break;
+  }
+  worker.join();
+}
+
 void CHeadlessBackend::PumpUiCalls() {
   std::unique_lock lock(calls_mutex_);
   while (!pending_calls_.empty()) {

@@ -6,18 +6,16 @@
 //
 // Each run starts one process per client, alternating, and measures its wall time from start to
 // exit and its peak resident memory (ru_maxrss); every message is checked to have arrived.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "bench_figures.h"
+#include "send_bench_folder.h"
 #include "common/format.h"
 #include "common/message_box.h"
-#include "common/scramble.h"
 #include "compose_window/dlg_send.h"
 #include "config/current_account.h"
 #include "res/control_ids.h"
@@ -28,33 +26,12 @@
 namespace larkspin {
 namespace {
 
-const char* const kUser = "bench";
-const char* const kPassword = "bench-password";
 const char* const kWindowMode = "--through-window";
 
 struct Options {
   int runs = 5;
   int attachment_mb = 20;
 };
-
-struct Sample {
-  double seconds = 0;
-  double peak_mib = 0;
-};
-
-void WriteWorkingFolder(const testing::TempFolder& folder, int port, int attachment_mb) {
-  testing::WriteFile(folder.File("config.ini"),
-                     FormatText("[System]\r\nAccounts=1\r\nTimeOut=120\r\n[Users]\r\nAccount1=Bench\r\n[Account1]\r\n"
-                                "FullName=Ann Lee\r\nMailAddress=ann@example.org\r\nSMTPHost=127.0.0.1\r\n"
-                                "SMTPPort=%d\r\nAuthentication=AuthLoginMethod\r\n",
-                                port) +
-                         "POP3Account=" + Scrambled(kUser) + "\r\nPOP3Password=" + Scrambled(kPassword) + "\r\n");
-  testing::WriteFile(folder.File("text.txt"), "The attachment of the send benchmark.\n");
-  std::string bytes(static_cast<size_t>(attachment_mb) << 20, '\0');
-  std::mt19937 random(20261207);
-  for (char& byte : bytes) byte = static_cast<char>(random());
-  testing::WriteFile(folder.File("attachment.bin"), bytes);
-}
 
 // The main window's part for a compose window of its own: account 1 with stored credentials.
 class CBenchHost : public CComposeHost, private CInputPrompt {
@@ -93,41 +70,28 @@ int SendThroughWindow(const std::string& folder) {
   return sent ? 0 : 1;
 }
 
-Sample Measure(const std::vector<std::string>& argv, const std::string& output) {
-  const bench::ProcessRun run = bench::RunMeasured(argv, output);
-  return {run.seconds, run.peak_bytes / (1 << 20)};
-}
-
-void PrintRow(const char* name, std::vector<Sample> samples, double attachment_mib) {
-  std::sort(samples.begin(), samples.end(), [](const Sample& a, const Sample& b) { return a.seconds < b.seconds; });
-  double peak = 0;
-  for (const Sample& sample : samples) peak = std::max(peak, sample.peak_mib);
-  std::printf("%-28s %8.3f %8.3f %8.3f %10.1f %8.2f\n", name, samples.front().seconds,
-              samples[samples.size() / 2].seconds, samples.back().seconds, peak, peak / attachment_mib);
-}
-
 int RunBenchmark(const Options& options, const char* self) {
-  testing::NpmSmtpServer server(kUser, kPassword);
+  testing::NpmSmtpServer server(bench::kSendUser, bench::kSendPassword);
   server.Start();
   testing::TempFolder folder;
-  WriteWorkingFolder(folder, server.Port(), options.attachment_mb);
+  bench::WriteSendWorkingFolder(folder, server.Port(), options.attachment_mb);
   const std::string engine = FormatText(
       "cd '%s' && exec '%s' send --account 1 --to bob@example.org --subject 'Send benchmark' "
       "--attach attachment.bin < text.txt",
       folder.Path().c_str(), LARKSPIN_EXECUTABLE);
-  std::vector<Sample> engine_runs;
-  std::vector<Sample> window_runs;
+  std::vector<bench::SendSample> engine_runs;
+  std::vector<bench::SendSample> window_runs;
   for (int run = 0; run < options.runs; ++run) {
-    engine_runs.push_back(Measure({"sh", "-c", engine}, folder.File("engine.out")));
-    window_runs.push_back(Measure({self, kWindowMode, folder.Path()}, folder.File("window.out")));
+    engine_runs.push_back(bench::MeasureSend({"sh", "-c", engine}, folder.File("engine.out")));
+    window_runs.push_back(bench::MeasureSend({self, kWindowMode, folder.Path()}, folder.File("window.out")));
   }
   if (!server.WaitForMessages(static_cast<size_t>(options.runs) * 2, 10000))
     throw std::runtime_error("the server did not store every message");
   std::printf("Sending one mail with a %d MiB attachment to npm smtp-server, %d runs each\n", options.attachment_mb,
               options.runs);
-  std::printf("%-28s %8s %8s %8s %10s %8s\n", "client", "min s", "median s", "max s", "peak MiB", "x attach");
-  PrintRow("larkspin send (engine)", engine_runs, options.attachment_mb);
-  PrintRow("CDlgSend, headless window", window_runs, options.attachment_mb);
+  bench::PrintSendHeading();
+  bench::PrintSendRow("larkspin send (engine)", engine_runs, options.attachment_mb);
+  bench::PrintSendRow("CDlgSend, headless window", window_runs, options.attachment_mb);
   return 0;
 }
 

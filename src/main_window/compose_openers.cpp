@@ -57,16 +57,23 @@ void CDlgMain::OnComposeFromAccount(int id) {
   OpenComposeWindow(request);
 }
 
-void CDlgMain::OnReply() {
-  const int position = list_.FirstSelected();
+const HeaderRow* CDlgMain::RowToAnswer(int no_selection_text, int& position, ComposeRequest& request) {
+  position = list_.FirstSelected();
   const HeaderRow* row = RowRecord(position);
   if (!row) {
-    MessageBox(LoadResourceString(kNoSelectionToReply), kBoxOk | kBoxIconInformation);
-    return;
+    MessageBox(LoadResourceString(no_selection_text), kBoxOk | kBoxIconInformation);
+    return nullptr;
   }
-  CWaitCursor wait;
-  ComposeRequest request;
   request.account_number = all_accounts_ ? row->account_number : 0;
+  return row;
+}
+
+void CDlgMain::OnReply() {
+  int position = -1;
+  ComposeRequest request;
+  const HeaderRow* row = RowToAnswer(kNoSelectionToReply, position, request);
+  if (!row) return;
+  CWaitCursor wait;
   request.to = row->sender_address;
   request.subject = "RE: " + list_.Text(position, kSubjectColumn);
   request.initial_text = QuoteLine(row->sender_address) + ReadTextFile(row->local_file);
@@ -75,17 +82,13 @@ void CDlgMain::OnReply() {
 }
 
 void CDlgMain::OnForward() {
-  const int position = list_.FirstSelected();
-  const HeaderRow* row = RowRecord(position);
-  if (!row) {
-    MessageBox(LoadResourceString(kNoSelectionToForward), kBoxOk | kBoxIconInformation);
-    return;
-  }
-  CWaitCursor wait;
+  int position = -1;
   ComposeRequest request;
+  const HeaderRow* row = RowToAnswer(kNoSelectionToForward, position, request);
+  if (!row) return;
+  CWaitCursor wait;
   const std::string subject = list_.Text(position, kSubjectColumn);
   request.subject = subject.empty() ? subject : "FWD: " + subject;
-  request.account_number = all_accounts_ ? row->account_number : 0;
   request.mode = kComposeForward;
   if (!row->local_file.empty()) {
     const std::string text = ReadTextFile(row->local_file);

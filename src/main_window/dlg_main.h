@@ -201,6 +201,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void RegisterComposeCommands();
   void OnCompose();
   void OnComposeFromAccount(int id);
+  // The selected row and the account it is answered from; the box no_selection_text and
+  // nullptr when no row is selected.
+  const HeaderRow* RowToAnswer(int no_selection_text, int& position, ComposeRequest& request);
   void OnReply();
   void OnForward();
   std::string ForwardedAttachments(const std::string& text, int account_number) const;

@@ -7,6 +7,7 @@
 #include "compose_window/send_window_texts.h"
 #include "config/ini_file.h"
 #include "config/working_files.h"
+#include "file_view/read_only_rich_edit.h"
 #include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/backend.h"
@@ -70,7 +71,7 @@ bool CDlgSend::OnInitDialog() {
   SetItemText(kSendSubjectField, subject_);
   SetIcon(kIconApplication);
   SetUpTexts();
-  SetFocusItem(mode_ == kComposeReply ? kSendMessageText : kSendToField);
+  SetFocusItem(FirstFocus());
   SetUpEditor();
   if (subject_.empty()) initial_text_ = ReadTextFile(kSignatureFile);
   SetItemText(kSendAttachField, attachments_);
@@ -83,6 +84,8 @@ bool CDlgSend::OnInitDialog() {
   FillPrioritySelector(*this, language_);
   return false;  // the focus stays where the mode put it
 }
+
+int CDlgSend::FirstFocus() const { return mode_ == kComposeReply ? kSendMessageText : kSendToField; }
 
 void CDlgSend::SetUpTexts() {
   success_format_ = language_.Template("Messages", "SendOk", SendSettings().success_format);
@@ -100,7 +103,7 @@ void CDlgSend::SetUpTexts() {
 
 // The message view's read-only text control, made writable for the message text.
 void CDlgSend::SetUpEditor() {
-  if (!HasItem(kSendMessageText)) {
+  if (!CReadOnlyRichEdit().Attach(*this, kSendMessageText)) {
     MessageBox("SubclassDlgItem failed", kBoxOk);
     return;
   }

@@ -48,6 +48,9 @@ class CDlgSend : public CSizingDialog {
 
  protected:
   bool OnInitDialog() override;
+  // A toolkit may move the focus to the first control when it shows the window: it goes back
+  // where the mode put it.
+  void OnShown() override { SetFocusItem(FirstFocus()); }
   void OnCancel() override { OnClose(); }
   void OnOK() override {}  // Return in a field sends nothing
 
@@ -55,6 +58,8 @@ class CDlgSend : public CSizingDialog {
   void RegisterCommands();
   void AnchorControls();
   void SetUpTexts();
+  // The editor for a reply, To otherwise.
+  int FirstFocus() const;
   void SetUpEditor();
   void WriteInitialText();
   void FillIdentitySelector();

@@ -19,4 +19,6 @@ std::string SafeAttachmentName(std::string_view name) {
   return std::string(last);
 }
 
+bool IsPlainFileName(std::string_view name) { return !name.empty() && SafeAttachmentName(name) == name; }
+
 }  // namespace larkspin

@@ -10,4 +10,9 @@ namespace larkspin {
 // usable remains: an empty name, "." or "..", or one holding a control byte.
 std::string SafeAttachmentName(std::string_view name);
 
+// True when name names a file directly inside a folder: not empty, no "/" or "\\", not "." or
+// "..", no control byte. A stored message can list any text as an attachment (its body may hold
+// the attachment line itself), so a listed name is opened only when this holds.
+bool IsPlainFileName(std::string_view name);
+
 }  // namespace larkspin

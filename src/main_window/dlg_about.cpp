@@ -1,6 +1,7 @@
 #include "main_window/dlg_about.h"
 
-#include "common/message_box.h"
+#include "config/working_files.h"
+#include "file_view/dlg_file_view.h"
 #include "main_window/main_window_texts.h"
 #include "res/control_ids.h"
 #include "res/resources.h"
@@ -11,8 +12,7 @@ namespace {
 constexpr int kVersionString = 102;
 }  // namespace
 
-CDlgAbout::CDlgAbout(CDialog* parent) : CSizingDialog(kDialogAbout, parent) {
-  SetRememberGeometry(false);
+CDlgAbout::CDlgAbout(CDialog* parent, CProfileStore profile) : CSizingDialog(kDialogAbout, parent, std::move(profile)) {
   Commands().OnCommand(kAboutDisclaimerButton, [this] { ShowDisclaimer(); });
 }
 
@@ -28,9 +28,12 @@ bool CDlgAbout::OnInitDialog() {
 }
 
 void CDlgAbout::ShowDisclaimer() {
-  // The message view that shows text files is not part of this build yet.
-  MessageBox("The disclaimer (disclaimer.txt) cannot be shown: this build has no message view yet.",
-             kBoxOk | kBoxIconInformation);
+  CDlgFileView view(this, Profile());
+  view.SetFileName(kDisclaimerFile);
+  view.SetSender("Larkspin");
+  view.SetSubject("Disclaimer");
+  view.SetAttachmentCount(0);
+  view.DoModal();
 }
 
 }  // namespace larkspin

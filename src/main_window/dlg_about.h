@@ -9,7 +9,8 @@ namespace larkspin {
 
 class CDlgAbout : public CSizingDialog {
  public:
-  explicit CDlgAbout(CDialog* parent);
+  // The box remembers its geometry in profile, in a section of its own.
+  CDlgAbout(CDialog* parent, CProfileStore profile);
 
  protected:
   bool OnInitDialog() override;

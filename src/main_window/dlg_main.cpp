@@ -22,6 +22,12 @@ constexpr int kProgressBlue = 255;
 
 // The column width keys of the profile, by column.
 constexpr const char* kColumnWidthKeys[] = {"Col_WHO", "Col_SUBJECT", "Col_DATE", "Col_ACCOUNT", "Col_SIZE"};
+// The labels 1049 and 1060 show at most this many characters.
+constexpr size_t kLabelLength = 30;
+// The default column widths are pixels at the original's small font, 1.5 pixels per dialog
+// unit horizontally; this many dialog units make kOriginalPixels pixels there.
+constexpr int kReferenceUnits = 600;
+constexpr int kOriginalPixels = 900;
 
 std::string VersionText() { return LoadResourceString(kVersionString); }
 
@@ -38,7 +44,8 @@ CDlgMain::CDlgMain(MainWindowServices services)
     : CSizingDialog(kDialogMain, nullptr, services.profile),
       services_(std::move(services)),
       sound_(services_.sound ? *services_.sound : desktop_sound_),
-      input_(this) {
+      input_(this),
+      message_view_(this, services_.profile) {
   if (!services_.end_process) services_.end_process = EndProcessAtOnce;
   AnchorControls();
   RegisterCommands();
@@ -94,6 +101,9 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandOnline, [this] { SelectView(MailboxView::kOnline); });
   map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
   map.OnCommand(kCommandSent, [this] { SelectView(MailboxView::kSent); });
+  map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
+  map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
+  map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
   map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
   map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange, [this](const Notification&) {
     const auto view = MailboxViewNamed(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector)));
@@ -128,6 +138,7 @@ bool CDlgMain::OnInitDialog() {
   progress_.SetBarColours(Rgb(0, 0, kProgressBlue), Rgb(0, 0, kProgressBlue));
   progress_.SetShowText(true);
   SetUpSelectors();
+  CreateMessageView();
   return true;
 }
 
@@ -158,12 +169,18 @@ void CDlgMain::SetUpButtons() {
   about_button_.Attach(*this, kAboutButton);
 }
 
+// A default column width grown with the font, as dialog units grow with it.
+int CDlgMain::ScaledColumnWidth(int original_width) const {
+  const int pixels = DialogUnitsToPixels({kReferenceUnits, 0}).width;
+  return (original_width * pixels + kOriginalPixels / 2) / kOriginalPixels;
+}
+
 void CDlgMain::SetUpColumns() {
   list_.Attach(*this, kHeaderList);
   const std::string section = GeometrySectionName();
   for (size_t i = 0; i < MainWindowColumns().size(); ++i) {
     const MainWindowColumn& column = MainWindowColumns()[i];
-    const int width = Profile().GetInt(section, kColumnWidthKeys[i], column.default_width);
+    const int width = Profile().GetInt(section, kColumnWidthKeys[i], ScaledColumnWidth(column.default_width));
     list_.AddColumn(language_.TextOrNa("Headers", column.key), column.alignment, width);
   }
   list_.EnableSort(true);
@@ -173,8 +190,8 @@ void CDlgMain::SetUpLabels() {
   SetItemText(kWebLink, language_.Text("Labels", "VisitLS", kDefaultVisitText));
   link_.SetLinkAddress(kProductWebAddress);
   link_.Attach(*this, kWebLink);
-  SetItemText(kFolderLabel, language_.Text("Labels", "Folder", "Folder:"));
-  SetItemText(kAccountLabel, language_.Text("Labels", "ActiveAccount", "Active Account:"));
+  SetItemText(kFolderLabel, language_.Text("Labels", "Folder", "Folder:").substr(0, kLabelLength));
+  SetItemText(kAccountLabel, language_.Text("Labels", "ActiveAccount", "Active Account:").substr(0, kLabelLength));
   countdown_text_ = language_.Template("Messages", "Peeking", "Ready: %d min. until %d. larkspin");
 }
 
@@ -225,18 +242,28 @@ void CDlgMain::OnDestroy() {
     Profile().WriteInt(section, "account", ComboSelection(kAccountSelector));
     CSizingDialog::OnDestroy();
   }
+  message_view_.DestroyWindow();
   RemoveAllRows();
 }
 
 void CDlgMain::OnOK() { Close(); }
-void CDlgMain::OnCancel() { Close(); }
+
+// Escape leaves the window open: only Close, Exit and the close box end the program.
+void CDlgMain::OnCancel() {}
+
+// The close box follows the Close button: nothing while Close is disabled.
+void CDlgMain::OnCloseBox() {
+  if (IsItemEnabled(kCloseButton)) Close();
+}
 
 void CDlgMain::Close() {
+  if (closing_) return;
   if (peek_running_) {
     // The worker still uses the window; it closes the window when it has finished.
     close_pending_ = true;
     return;
   }
+  closing_ = true;
   RemoveAllRows();
   EndDialog(kIdOk);
 }
@@ -279,7 +306,7 @@ void CDlgMain::ToggleDownloadAll() {
 }
 
 void CDlgMain::ShowAbout() {
-  CDlgAbout about(this);
+  CDlgAbout about(this, Profile());
   about.DoModal();
 }
 

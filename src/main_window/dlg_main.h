@@ -16,6 +16,7 @@
 #include "admin/account_admin.h"
 #include "compose_window/compose_host.h"
 #include "dialogs/dlg_input.h"
+#include "file_view/dlg_file_view.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
 #include "main_window/main_window_texts.h"
@@ -59,8 +60,10 @@ struct MainWindowServices {
   std::function<bool(const std::string& path)> open_in_editor;
   // Ends the process after a refused program password (exit code 0, nothing cleaned up).
   std::function<void()> end_process;
-  // The message view window; while it is missing, opening a row only downloads it.
+  // Shows a stored message; unset: the window's own message view.
   std::function<void(const MessageViewRequest&)> show_message;
+  // Hands a file to the desktop's associated program; unset: the desktop's opener.
+  std::function<void(const std::string& path)> open_with_desktop;
   // Press Connect as soon as the window is shown (the demo's first look).
   bool connect_when_shown = false;
 };
@@ -85,6 +88,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
   const CSortingList& HeaderList() const { return list_; }
+  CDlgFileView& MessageView() { return message_view_; }
   // The record of the row at position; nullptr for none.
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;
@@ -98,6 +102,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnShown() override;
   void OnOK() override;
   void OnCancel() override;
+  void OnCloseBox() override;
   void OnTimer(int id) override;
   void OnDestroy() override;
 
@@ -131,6 +136,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void ShowGreeting();
   void SetUpButtons();
   void SetUpColumns();
+  int ScaledColumnWidth(int original_width) const;
   void SetUpLabels();
   bool PassProgramLock();
   void ReadStartupValues();
@@ -214,6 +220,13 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   int TimeoutSeconds() const override;
   void LoadAccountRecord(int account_number, AccountRecord& record) override;
 
+  // Reading stored files (message_view.cpp).
+  void CreateMessageView();
+  void ShowMessageView(const MessageViewRequest& request);
+  void ShowLogfile();
+  void EmptyLogfile();
+  void PickAttachment();
+
   MainWindowServices services_;
   CDesktopSound desktop_sound_;
   CSoundOutput& sound_;
@@ -234,6 +247,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   std::unordered_map<RowId, HeaderRow> records_;  // the records of the list's rows, by row key
   std::vector<CIconButton> buttons_;
   CIconButton about_button_;
+  CDlgFileView message_view_;
   CLinkLabel link_;
   CPercentProgress progress_;
 
@@ -258,6 +272,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   // While the screen is locked: each locked control's enabled state for the unlock.
   std::unordered_map<int, bool> enabled_at_unlock_;
   bool close_pending_ = false;
+  bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;
   bool log_opened_ = false;
   std::thread worker_;

@@ -1,8 +1,5 @@
 // The Offline and Sent views: the header list filled from the current account's stored message
 // files (mailbox<N>/*.txt) or its sent copies (mailbox<N>/sent/*.txt).
-#include <dirent.h>
-#include <fnmatch.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -11,7 +8,7 @@
 #include "main_window/dlg_main.h"
 #include "mime/mail_date.h"
 #include "peek/row_texts.h"
-#include "platform/file_system.h"
+#include "platform/file_listing.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
@@ -20,20 +17,6 @@ namespace larkspin {
 namespace {
 constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
-
-// The names of the files (not folders) in folder that end in ".txt", in the order the file
-// system lists them.
-std::vector<std::string> ListTextFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* directory = opendir(folder.c_str());
-  if (!directory) return names;
-  while (const dirent* entry = readdir(directory)) {
-    const std::string name = entry->d_name;
-    if (fnmatch("*.txt", name.c_str(), 0) == 0 && FileExists(folder + name)) names.push_back(name);
-  }
-  closedir(directory);
-  return names;
-}
 
 std::string WholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -48,7 +31,8 @@ void CDlgMain::FillFolderView(MailboxView view) {
   const bool sent = view == MailboxView::kSent;
   const std::string folder =
       FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, sent ? "sent/" : "");
-  const std::vector<std::string> files = ListTextFiles(folder);
+  std::vector<std::string> files;
+  ListFiles(folder + "*.txt", files);
   for (const std::string& name : files) {
     const std::string path = folder + name;
     const std::string content = WholeFile(path);

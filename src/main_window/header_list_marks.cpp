@@ -124,20 +124,23 @@ void CDlgMain::OpenSelectedMessage() {
   if (position < 0) return;
   const HeaderRow* selected = RowRecord(position);
   // A running peek holds the POP3 client; only stored messages open meanwhile.
-  if (peek_running_ && selected && selected->local_file.empty()) return;
+  if (peek_running_ && selected && selected->local_file.empty()) {
+    SetStatusText(kOpenAfterPeekText);
+    return;
+  }
   const int answer = DownloadRow(position, false);
-  if (answer != kDownloadNotConnected) {
+  // Only a message whose file was stored (now or before) is marked and shown.
+  const HeaderRow* row = RowRecord(position);
+  if (answer != kDownloadNotConnected && row && !row->local_file.empty()) {
     SetRowIcon(position, kIconRowStored);
-    if (services_.show_message) {
-      CWaitCursor wait;
-      MessageViewRequest request;
-      request.attachment_folder = folder_view_ == MailboxView::kSent ? "" : working_directory_ + AccountFolder(account_.account_number);
-      request.attachment_count = answer;
-      request.subject = list_.Text(position, kSubjectColumn);
-      request.sender = list_.Text(position, kFromColumn);
-      if (const HeaderRow* row = RowRecord(position)) request.file_name = row->local_file;
-      services_.show_message(request);
-    }
+    CWaitCursor wait;
+    MessageViewRequest request;
+    request.attachment_folder = folder_view_ == MailboxView::kSent ? "" : working_directory_ + AccountFolder(account_.account_number);
+    request.attachment_count = answer;
+    request.subject = list_.Text(position, kSubjectColumn);
+    request.sender = list_.Text(position, kFromColumn);
+    request.file_name = row->local_file;
+    if (services_.show_message) services_.show_message(request);
   }
   list_.SelectRow(position);
   if (manual_connection_) {

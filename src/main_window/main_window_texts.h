@@ -13,6 +13,8 @@ class CDialog;
 
 // The hyperlink's text when language.ini has no "VisitLS".
 inline constexpr const char* kDefaultVisitText = "Visit the Larkspin web site";
+// The status line after a double-click on a message that is not stored while a peek runs.
+inline constexpr const char* kOpenAfterPeekText = "The message can be opened when the peek has ended.";
 
 struct MainWindowButton {
   int id;

@@ -24,22 +24,30 @@ bool Spawn(const std::string& program, const std::string& argument, bool quiet, 
   posix_spawn_file_actions_destroy(&actions);
   return spawned == 0;
 }
-}  // namespace
 
-int RunProgram(const std::string& program, const std::string& argument, bool quiet) {
-  pid_t child = 0;
-  if (!Spawn(program, argument, quiet, child)) return kProgramNotStarted;
+
+int WaitForExit(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) return kProgramEndedAbnormally;
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : kProgramEndedAbnormally;
 }
+}  // namespace
 
-bool StartProgram(const std::string& program, const std::string& argument) {
+int RunProgram(const std::string& program, const std::string& argument, bool quiet) {
+  pid_t child = 0;
+  if (!Spawn(program, argument, quiet, child)) return kProgramNotStarted;
+  return WaitForExit(child);
+}
+
+bool StartProgram(const std::string& program, const std::string& argument, std::function<void(int)> on_exit) {
   pid_t child = 0;
   if (!Spawn(program, argument, false, child)) return false;
-  std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+  std::thread([child, on_exit = std::move(on_exit)] {
+    const int exit_code = WaitForExit(child);
+    if (on_exit) on_exit(exit_code);
+  }).detach();
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Starting the desktop's programs (the opener, an editor, a sound player) with one argument.
+#include <functional>
 #include <string>
 
 namespace larkspin {
@@ -12,7 +13,9 @@ inline constexpr int kProgramEndedAbnormally = -2;  // killed by a signal, or no
 int RunProgram(const std::string& program, const std::string& argument, bool quiet);
 
 // Starts program with argument and returns at once; it is reaped in the background when it
-// ends. False when it could not be started.
-bool StartProgram(const std::string& program, const std::string& argument);
+// ends, and then on_exit (when given) gets its exit code or kProgramEndedAbnormally, on the
+// reaping thread. False when it could not be started (on_exit is then never called).
+bool StartProgram(const std::string& program, const std::string& argument,
+                  std::function<void(int exit_code)> on_exit = {});
 
 }  // namespace larkspin

@@ -6,7 +6,7 @@ namespace larkspin {
 
 namespace {
 // xdg-open's exit codes: 2 the file does not exist, 3 no tool found, 4 the action failed.
-int ResultOfExitCode(int exit_code) {
+int ShellResultOfExitCode(int exit_code) {
   switch (exit_code) {
     case 0: return kShellOpenSucceeded;
     case 2: return kShellOpenFileNotFound;
@@ -20,6 +20,12 @@ int ResultOfExitCode(int exit_code) {
 }
 }  // namespace
 
-int OpenWithShell(const std::string& target) { return ResultOfExitCode(RunProgram("xdg-open", target, false)); }
+int OpenWithShell(const std::string& target, std::function<void(int result)> on_failure) {
+  const auto on_exit = [on_failure = std::move(on_failure)](int exit_code) {
+    const int result = ShellResultOfExitCode(exit_code);
+    if (result <= 32 && on_failure) on_failure(result);
+  };
+  return StartProgram("xdg-open", target, on_exit) ? kShellOpenSucceeded : kShellOpenNoAssociation;
+}
 
 }  // namespace larkspin

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "config/log.h"
 #include "main_window/dlg_main.h"
 #include "ui/wx/wx_backend.h"
 
@@ -55,7 +56,7 @@ int RunApplication(int argc, char** argv, const ApplicationOptions& options) {
     main_window.DoModal();
     running_window = nullptr;
     return 0;
-  });
+  }, [](const std::string& text) { LogEvent(text); });
 }
 
 }  // namespace larkspin

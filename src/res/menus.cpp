@@ -6,10 +6,17 @@ namespace larkspin {
 
 namespace {
 
-MenuItem Command(int id, const char* text, bool checked = false) {
+MenuItem Command(int id, const char* text) {
   MenuItem item;
   item.id = id;
   item.text = text;
+  return item;
+}
+
+// A command that always shows its check box: one of the mailbox views.
+MenuItem CheckCommand(int id, const char* text, bool checked = false) {
+  MenuItem item = Command(id, text);
+  item.check_item = true;
   item.checked = checked;
   return item;
 }
@@ -32,8 +39,9 @@ MenuTemplate MainMenu() {
     Submenu("&Larkspin", {Command(kCommandLockScreen, "&Lock Screen"), Separator(), Command(kCommandExit, "E&xit")}),
     Submenu("&Edit", {Command(kCommandAddressBook, "&Address Book"), Command(kCommandSignature, "&Signature"),
                       Separator(), Command(kCommandProperties, "&Properties")}),
-    Submenu("&View", {Submenu("&Mailbox", {Command(kCommandOnline, "&Online", true),
-                                           Command(kCommandOffline, "O&ffline"), Command(kCommandSent, "&Sent"),
+    Submenu("&View", {Submenu("&Mailbox", {CheckCommand(kCommandOnline, "&Online", true),
+                                           CheckCommand(kCommandOffline, "O&ffline"),
+                                           CheckCommand(kCommandSent, "&Sent"),
                                            Separator(), Command(kCommandAttachments, "&Attachments")}),
                       Separator(), Command(kCommandLogfile, "&Logfile"),
                       Command(kCommandEmptyLogfile, "&Empty Logfile")}),

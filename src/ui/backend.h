@@ -7,13 +7,13 @@
 #include <string>
 
 #include "ui/geometry.h"
+#include "ui/print.h"
 #include "ui/resource_types.h"
 
 namespace larkspin {
 
 class CDialog;
 class CWindowPeer;
-class CPrintDocument;
 
 class CUiBackend {
  public:
@@ -30,9 +30,8 @@ class CUiBackend {
                          unsigned style) = 0;
   // The file-open dialog; true with the chosen path, false when cancelled.
   virtual bool ChooseFileToOpen(CWindowPeer* owner, std::string& path) = 0;
-  // The print dialog, then the document's pages on the chosen printer. False when cancelled or
-  // when the printer could not be used.
-  virtual bool Print(CWindowPeer* owner, CPrintDocument& document) = 0;
+  // The print dialog, then the document's pages on the chosen printer.
+  virtual PrintOutcome Print(CWindowPeer* owner, CPrintDocument& document) = 0;
 
   // The wait cursor, nested: shown while the count is above 0.
   virtual void BeginWaitCursor() = 0;
@@ -45,6 +44,8 @@ class CUiBackend {
   // Runs work on the UI thread and returns when it has finished. On the UI thread itself it runs
   // at once. The UI thread must never wait for a thread that is waiting here.
   virtual void RunOnUiThread(const std::function<void()>& work) = 0;
+  // Hands work to the UI thread and returns at once; it runs when the UI thread is next idle.
+  virtual void PostToUiThread(std::function<void()> work) = 0;
   // Called on the UI thread: runs work on a thread of its own and returns when it has finished.
   // Meanwhile the windows take no input but keep repainting, and work may use RunOnUiThread
   // (for a message box, say); owner is the window that waits.
@@ -71,6 +72,9 @@ CUiBackend& UiBackend();
 
 // Shorthand for UiBackend().RunOnUiThread(work).
 void RunOnUiThread(const std::function<void()>& work);
+// Posts work to the installed backend's UI thread from any thread; without a backend (the
+// windows are gone) the work is dropped.
+void PostToUiThread(std::function<void()> work);
 
 // Shows the wait cursor for the lifetime of the object.
 class CWaitCursor {

@@ -69,6 +69,8 @@ void CDialog::SetMinimumSize(Size size) {
 bool CDialog::IsMinimized() const { return peer_ && peer_->IsMinimized(); }
 Point CDialog::ClientToScreen(Point point) const { return peer_ ? peer_->ClientToScreen(point) : point; }
 
+Size CDialog::DialogUnitsToPixels(Size units) const { return peer_ ? peer_->DialogUnitsToPixels(units) : units; }
+
 bool CDialog::HasItem(int id) const { return peer_ && peer_->HasControl(id); }
 void CDialog::SetItemText(int id, const std::string& text) {
   if (peer_) peer_->SetText(id, text);
@@ -92,6 +94,7 @@ void CDialog::MoveItem(int id, const Rect& rect) {
 void CDialog::SetToolTip(int id, const std::string& text) {
   if (peer_) peer_->SetToolTip(id, text);
 }
+Size CDialog::TextSize(int id, const std::string& text) const { return peer_ ? peer_->TextSize(id, text) : Size{}; }
 void CDialog::SetButtonIcons(int id, int normal_icon, int hot_icon) {
   if (peer_) peer_->SetButtonIcons(id, normal_icon, hot_icon);
 }

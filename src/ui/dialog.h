@@ -9,8 +9,8 @@
 //   Create:  make the window hidden, OnCreate, OnSize, OnInitDialog; ShowWindow(true) shows it (OnShown
 //            every time), EndDialog hides it again; DestroyWindow runs OnDestroy and removes it.
 // A window still open when its CDialog is destroyed goes without OnDestroy.
-// Command 1 (OK) and 2 (Cancel: the Cancel button, Escape or the close box) end the dialog
-// unless OnOK / OnCancel are overridden.
+// Command 1 (OK) and 2 (Cancel: the Cancel button or Escape) end the dialog unless OnOK /
+// OnCancel are overridden; the close box is Cancel too unless OnCloseBox is overridden.
 #include <memory>
 #include <string>
 
@@ -56,6 +56,7 @@ class CDialog {
   void SetMinimumSize(Size size);
   bool IsMinimized() const;
   Point ClientToScreen(Point point) const;
+  Size DialogUnitsToPixels(Size units) const;
 
   // Controls.
   bool HasItem(int id) const;
@@ -69,6 +70,7 @@ class CDialog {
   Rect ItemRect(int id) const;
   void MoveItem(int id, const Rect& rect);
   void SetToolTip(int id, const std::string& text);
+  Size TextSize(int id, const std::string& text) const;
   void SetButtonIcons(int id, int normal_icon, int hot_icon);
   void SetCheck(int id, bool checked);
   bool IsChecked(int id) const;
@@ -123,6 +125,7 @@ class CDialog {
   void HandleTimer(int id) { OnTimer(id); }
   void HandleSize(SizeKind kind, int client_width, int client_height) { OnSize(kind, client_width, client_height); }
   void HandleShown() { OnShown(); }
+  void HandleCloseBox() { OnCloseBox(); }
 
  protected:
   virtual void OnCreate() {}
@@ -130,6 +133,7 @@ class CDialog {
   virtual void OnShown() {}
   virtual void OnOK() { EndDialog(kIdOk); }
   virtual void OnCancel() { EndDialog(kIdCancel); }
+  virtual void OnCloseBox() { HandleCommand(kIdCancel); }
   // Commands without a registered handler; the default does nothing.
   virtual void OnUnhandledCommand(int /*id*/) {}
   virtual void OnTimer(int /*id*/) {}

@@ -23,6 +23,12 @@ class CPrintCanvas {
   virtual void DrawText(int x, int y, std::string_view text) = 0;
 };
 
+enum class PrintOutcome {
+  kPrinted,
+  kCancelled,  // the user closed the print dialog
+  kFailed,     // the printer or the print job reported an error
+};
+
 class CPrintDocument {
  public:
   virtual ~CPrintDocument() = default;

@@ -64,11 +64,13 @@ struct DialogTemplate {
 };
 
 // One menu item: a command (id > 0), a separator, or a submenu (children not empty). The same
-// record serves the templates and the live menus of the windows.
+// record serves the templates and the live menus of the windows. A check item always shows its
+// check box; any other command shows one only while it is checked.
 struct MenuItem {
   int id = 0;
   std::string text;
   bool separator = false;
+  bool check_item = false;
   bool checked = false;
   bool enabled = true;
   std::vector<MenuItem> children;

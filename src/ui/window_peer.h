@@ -28,6 +28,8 @@ class CWindowPeer {
   virtual void MoveWindow(const Rect& rect) = 0;
   virtual void SetMinimumSize(Size size) = 0;  // 0 by 0: no minimum
   virtual Point ClientToScreen(Point point) const = 0;
+  // Dialog units in pixels, by the font the window's controls are measured in.
+  virtual Size DialogUnitsToPixels(Size units) const = 0;
   // Ends the modal loop with result; a modeless window hides.
   virtual void EndModal(int result) = 0;
 
@@ -44,6 +46,8 @@ class CWindowPeer {
   virtual Rect ControlRect(int id) const = 0;  // client coordinates
   virtual void MoveControl(int id, const Rect& rect) = 0;
   virtual void SetToolTip(int id, const std::string& text) = 0;
+  // The size text takes on one line in the control's font.
+  virtual Size TextSize(int id, const std::string& text) const = 0;
 
   // Buttons, check boxes, edit fields, static texts.
   virtual void SetButtonIcons(int id, int normal_icon, int hot_icon) = 0;

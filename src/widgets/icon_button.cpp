@@ -6,6 +6,7 @@ namespace larkspin {
 
 namespace {
 constexpr int kIconMargin = 3;
+constexpr int kFocusMarkInset = 2;
 }
 
 void CIconButton::Attach(CDialog& window, int control_id) {
@@ -63,6 +64,10 @@ IconButtonLayout LayOutIconButton(Size button, Size icon, bool has_caption, bool
     layout.icon = {(button.width - icon.width) / 2 + shift, (button.height - icon.height) / 2 + shift};
   }
   return layout;
+}
+
+Rect FocusMarkRect(Size button) {
+  return {kFocusMarkInset, kFocusMarkInset, button.width - kFocusMarkInset, button.height - kFocusMarkInset};
 }
 
 }  // namespace larkspin

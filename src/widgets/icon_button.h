@@ -33,6 +33,8 @@ class CButtonHover {
   // Answers whether this release is a click (pressed and released over the button).
   bool LeftUp(bool inside);
   void FocusLost();
+  // Another window took the mouse (a menu, a box): a press held so far can no longer be a click.
+  void CaptureLost() { pressed_ = false; }
 
   bool Hot() const { return hot_; }
   bool Pressed() const { return pressed_; }
@@ -52,5 +54,8 @@ struct IconButtonLayout {
 };
 
 IconButtonLayout LayOutIconButton(Size button, Size icon, bool has_caption, bool hot, bool pressed);
+
+// Where the dotted mark of the keyboard focus is drawn: inside the edge, clear of it.
+Rect FocusMarkRect(Size button);
 
 }  // namespace larkspin

@@ -18,7 +18,8 @@ class CLinkLabel {
   CLinkLabel();
 
   // Attaches to the static control_id of window: an empty address takes the control's text, an
-  // empty text shows the address; clicks on the control open the address.
+  // empty text shows the address; clicks on the control open the address. The control is made
+  // exactly as large as its text from its top-left corner, so only the text opens the address.
   void Attach(CDialog& window, int control_id);
   void SetLinkAddress(const std::string& address);
   void SetVisitedState(bool visited);
@@ -27,11 +28,13 @@ class CLinkLabel {
 
   const std::string& Address() const { return address_; }
   bool Visited() const { return visited_; }
-  // For tests and other platforms: how addresses are opened (OpenWithShell by default).
+  // For tests and other platforms: how addresses are opened (by default the desktop's opener,
+  // not waited for; a failure it reports after it started comes as a message box of its own).
   void SetOpener(Opener opener) { opener_ = std::move(opener); }
 
  private:
   void UpdateLook();
+  void FitToText();
 
   CDialog* window_ = nullptr;
   int control_id_ = 0;
@@ -42,8 +45,5 @@ class CLinkLabel {
   bool underline_ = true;
   Opener opener_;
 };
-
-// The text shown when opening failed with result.
-std::string LinkErrorText(int result);
 
 }  // namespace larkspin

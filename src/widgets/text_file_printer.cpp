@@ -14,20 +14,26 @@ constexpr int kFontPoints = 10;
 constexpr const char* kFontFace = "Arial";
 }  // namespace
 
-int CTextFilePrinter::VPrintFile() {
+PrintOutcome CTextFilePrinter::PrintFile() {
   if (path_.empty()) {
     MessageBoxF(kBoxOk, "VPrintFile: Filename not properly set");
-    return 0;
+    return PrintOutcome::kFailed;
   }
   std::ifstream file(path_, std::ios::binary);
   if (!file) {
     MessageBoxF(kBoxOk, "Could not open file for reading.");
-    return 0;
+    return PrintOutcome::kFailed;
   }
   std::string text = "\n" + path_ + "\n\n";
   text.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   CTextPages pages(std::move(text));
-  UiBackend().Print(nullptr, pages);
+  const PrintOutcome outcome = UiBackend().Print(nullptr, pages);
+  if (outcome == PrintOutcome::kFailed) MessageBoxF(kBoxOk, "The printer reported an error: %s was not printed.", path_.c_str());
+  return outcome;
+}
+
+int CTextFilePrinter::VPrintFile() {
+  PrintFile();
   return 0;
 }
 

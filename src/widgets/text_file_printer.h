@@ -13,8 +13,10 @@ class CTextFilePrinter {
  public:
   explicit CTextFilePrinter(std::string path) : path_(std::move(path)) {}
 
-  // Reports an empty path or an unreadable file in a message box; a cancelled print dialog
-  // prints nothing. Always answers 0.
+  // Reports an empty path, an unreadable file or a printer error in a message box (each answers
+  // kFailed); a cancelled print dialog prints nothing.
+  PrintOutcome PrintFile();
+  // PrintFile for callers that look at no result: always answers 0.
   int VPrintFile();
 
  private:

@@ -27,7 +27,9 @@ bool MainWindowTest::Open() {
     return editor_starts_;
   };
   services.end_process = [this] { ++process_ends_; };
-  services.show_message = [this](const MessageViewRequest& request) { opened_messages_.push_back(request); };
+  if (!use_message_view_)
+    services.show_message = [this](const MessageViewRequest& request) { opened_messages_.push_back(request); };
+  services.open_with_desktop = [this](const std::string& path) { desktop_opened_.push_back(path); };
   dialog_ = std::make_unique<CDlgMain>(services);
   if (!dialog_->Create()) return false;
   if (process_ends_ > 0) return false;

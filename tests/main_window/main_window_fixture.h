@@ -71,7 +71,9 @@ class MainWindowTest : public ::testing::Test {
   CScopedUiBackend installed_{backend_};
   FakeSound sound_;
   std::vector<std::string> statuses_;
+  bool use_message_view_ = false;  // the window's own message view instead of recording requests
   std::vector<MessageViewRequest> opened_messages_;
+  std::vector<std::string> desktop_opened_;
   std::vector<std::string> edited_files_;
   bool editor_starts_ = true;
   int process_ends_ = 0;

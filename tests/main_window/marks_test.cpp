@@ -64,6 +64,21 @@ class MarksTest : public MainWindowTest {
   FakePop3Server server_;
 };
 
+TEST_F(MarksTest, EscapeKeepsTheWindowAndTheCloseBoxFollowsTheCloseButton) {
+  OpenAndPeek();
+  SelectRows({0});
+  ASSERT_TRUE(Window().Click(kDeleteButton));
+  ASSERT_FALSE(Window().IsEnabled(kCloseButton));
+  for (const bool busy : {true, false}) {
+    SCOPED_TRACE(busy ? "busy" : "idle");
+    if (!busy) ASSERT_TRUE(Window().Click(kResetButton) && Window().Click(kDisconnectButton));
+    ASSERT_TRUE(Window().PressEscape());
+    EXPECT_FALSE(Window().HasEnded());
+    ASSERT_TRUE(Window().PressCloseBox());
+    EXPECT_EQ(Window().HasEnded(), !busy);
+  }
+}
+
 TEST_F(MarksTest, DeleteResetAndDownloadSetIconsAndMarks) {
   OpenAndPeek();
   SelectRows({0, 1});

@@ -40,7 +40,6 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_EQ(Window().Control(kCloseButton)->normal_icon, 0);
   ASSERT_EQ(Window().List(kHeaderList)->Columns().size(), 5u);
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "n/a");
-  EXPECT_EQ(Window().List(kHeaderList)->Columns()[1].width, 180);
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[4].align, kAlignRight);
   EXPECT_EQ(Window().Text(kFolderLabel), "Folder:");
   EXPECT_EQ(Window().Text(kAccountLabel), "Active Account:");
@@ -53,6 +52,39 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_EQ(Window().Progress(kProgressBar).start_colour, Rgb(0, 0, 255));
   EXPECT_TRUE(Window().Progress(kProgressBar).show_text);
   EXPECT_THAT(LogText(), HasSubstr("+ + + Larkspin, Version 0.97 (5.28.19) started + + +"));
+}
+
+// The original's pixel widths grow as the dialog units do: 2 pixels per unit here against 1.5.
+TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFont) {
+  ASSERT_TRUE(Open());
+  std::vector<int> widths;
+  for (const ListColumn& column : Window().List(kHeaderList)->Columns()) widths.push_back(column.width);
+  EXPECT_EQ(widths, (std::vector<int>{200, 240, 93, 107, 67}));
+}
+
+TEST_F(StartupTest, FolderAndAccountLabelsShowAtMostThirtyCharacters) {
+  WriteFile(folder_.File("language.ini"), "[Labels]\r\nFolder=123456789012345678901234567890XYZ\r\n"
+                                          "ActiveAccount=Konto\r\n");
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(Window().Text(kFolderLabel), "123456789012345678901234567890");
+  EXPECT_EQ(Window().Text(kAccountLabel), "Konto");
+}
+
+TEST_F(StartupTest, TheAboutBoxRemembersItsSizeInASectionOfItsOwn) {
+  ASSERT_TRUE(Open());
+  for (const int width : {600, 640}) {
+    backend_.QueueModalScript([width](CHeadlessWindow& about) {
+      about.Resize(width, 300);
+      about.PressEscape();
+    });
+    ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
+    EXPECT_EQ(Profile().GetInt("64", "CX", 0), width);
+  }
+  backend_.QueueModalScript([](CHeadlessWindow& about) {
+    EXPECT_EQ(about.ClientSize(), (Size{640, 300}));
+    about.PressEscape();
+  });
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandInfo));
 }
 
 TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {

@@ -6,6 +6,7 @@
 #include "res/resources.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
+#include "widgets/desktop_open.h"
 #include "widgets/icon_button.h"
 
 namespace larkspin {
@@ -43,6 +44,16 @@ TEST_F(LinkLabelTest, AClickOpensTheAddressAndMarksTheLinkVisited) {
   EXPECT_EQ(opened, std::vector<std::string>{kProductWebAddress});
   EXPECT_TRUE(link.Visited());
   EXPECT_EQ(control.link.colour, Rgb(85, 26, 139));
+}
+
+TEST_F(LinkLabelTest, TheLabelIsFittedToItsTextFromItsTopLeftCorner) {
+  about.SetItemText(kAboutWebLink, "https://example.org/a");
+  const Rect before = about.ItemRect(kAboutWebLink);
+  link.Attach(about, kAboutWebLink);
+  const Size text = about.TextSize(kAboutWebLink, "https://example.org/a");
+  EXPECT_EQ(about.ItemRect(kAboutWebLink), (Rect{before.left, before.top, before.left + text.width,
+                                                 before.top + text.height}));
+  EXPECT_LT(text.width, before.Width());
 }
 
 TEST_F(LinkLabelTest, AFailedOpenBeepsShowsTheShellErrorAndStaysUnvisited) {

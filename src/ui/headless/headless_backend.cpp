@@ -17,6 +17,7 @@ void CHeadlessBackend::QueueMessageBoxAnswer(int button) { message_box_answers_.
 void CHeadlessBackend::QueuePopupChoice(int command_id) { popup_choices_.push_back(command_id); }
 void CHeadlessBackend::QueueFileToOpen(std::optional<std::string> path) { files_to_open_.push_back(std::move(path)); }
 void CHeadlessBackend::QueuePrinter(CHeadlessPrinter* printer) { printers_.push_back(printer); }
+void CHeadlessBackend::QueuePrintFailure() { printers_.push_back(&failing_printer_); }
 
 CHeadlessWindow* CHeadlessBackend::Find(int template_id) const {
   for (auto window = windows_.rbegin(); window != windows_.rend(); ++window)
@@ -83,19 +84,18 @@ bool CHeadlessBackend::ChooseFileToOpen(CWindowPeer* /*owner*/, std::string& pat
   return true;
 }
 
-bool CHeadlessBackend::Print(CWindowPeer* /*owner*/, CPrintDocument& document) {
-  if (printers_.empty() || !printers_.front()) {
-    if (!printers_.empty()) printers_.pop_front();
-    return false;
-  }
-  CHeadlessPrinter& printer = *printers_.front();
-  printers_.pop_front();
+PrintOutcome CHeadlessBackend::Print(CWindowPeer* /*owner*/, CPrintDocument& document) {
+  CHeadlessPrinter* chosen = printers_.empty() ? nullptr : printers_.front();
+  if (!printers_.empty()) printers_.pop_front();
+  if (chosen == &failing_printer_) return PrintOutcome::kFailed;
+  if (!chosen) return PrintOutcome::kCancelled;
+  CHeadlessPrinter& printer = *chosen;
   const int pages = document.Paginate(printer);
   for (int page = 0; page < pages; ++page) {
     printer.StartPage();
     document.DrawPage(printer, page);
   }
-  return true;
+  return PrintOutcome::kPrinted;
 }
 
 void CHeadlessBackend::BeginWaitCursor() {
@@ -127,14 +127,28 @@ void CHeadlessBackend::RunWhileResponsive(CWindowPeer* /*owner*/, const std::fun
   for (;;) {
     PumpUiCalls();
     std::unique_lock lock(calls_mutex_);
-    calls_changed_.wait(lock, [&] { return done || !pending_calls_.empty(); });
-    if (done && pending_calls_.empty()) break;
+    const auto calls_waiting = [&] { return !pending_calls_.empty() || !posted_calls_.empty(); };
+    calls_changed_.wait(lock, [&] { return done || calls_waiting(); });
+    if (done && !calls_waiting()) break;
   }
   worker.join();
 }
 
+void CHeadlessBackend::PostToUiThread(std::function<void()> work) {
+  std::lock_guard lock(calls_mutex_);
+  posted_calls_.push_back(std::move(work));
+  calls_changed_.notify_all();
+}
+
 void CHeadlessBackend::PumpUiCalls() {
   std::unique_lock lock(calls_mutex_);
+  while (!posted_calls_.empty()) {
+    std::function<void()> work = std::move(posted_calls_.front());
+    posted_calls_.pop_front();
+    lock.unlock();
+    work();
+    lock.lock();
+  }
   while (!pending_calls_.empty()) {
     UiCall* call = pending_calls_.front();
     pending_calls_.pop_front();
@@ -154,7 +168,7 @@ bool CHeadlessBackend::RunUntil(const std::function<bool()>& done, std::chrono::
     std::unique_lock lock(calls_mutex_);
     if (std::chrono::steady_clock::now() >= deadline) return false;
     calls_changed_.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)),
-                              [&] { return !pending_calls_.empty(); });
+                              [&] { return !pending_calls_.empty() || !posted_calls_.empty(); });
   }
 }
 

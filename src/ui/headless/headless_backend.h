@@ -4,7 +4,8 @@
 // (a script per modal run), message boxes, pop-up menus, the file-open and the print dialog.
 // Everything shown is recorded for reading back. Without a queued answer a modal dialog ends
 // as if Escape were pressed, a message box returns its first button (OK or Yes), a pop-up menu
-// closes without a choice, and the file-open and print dialogs are cancelled.
+// closes without a choice, and the file-open and print dialogs are cancelled. Work posted to the
+// UI thread runs when the test pumps (PumpUiCalls, RunUntil).
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -47,6 +48,7 @@ class CHeadlessBackend : public CUiBackend {
   void QueuePopupChoice(int command_id);
   void QueueFileToOpen(std::optional<std::string> path);
   void QueuePrinter(CHeadlessPrinter* printer);  // nullptr: the user cancels
+  void QueuePrintFailure();                       // the printer reports an error
 
   const std::vector<ShownMessageBox>& MessageBoxes() const { return message_boxes_; }
   const std::vector<ShownPopupMenu>& PopupMenus() const { return popup_menus_; }
@@ -72,13 +74,14 @@ class CHeadlessBackend : public CUiBackend {
   int RunModal(CWindowPeer& peer) override;
   int MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption, unsigned style) override;
   bool ChooseFileToOpen(CWindowPeer* owner, std::string& path) override;
-  bool Print(CWindowPeer* owner, CPrintDocument& document) override;
+  PrintOutcome Print(CWindowPeer* owner, CPrintDocument& document) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override { --wait_cursor_depth_; }
   Point CursorPosition() const override { return cursor_; }
   void WarningBeep() override { ++beeps_; }
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   void RunOnUiThread(const std::function<void()>& work) override;
+  void PostToUiThread(std::function<void()> work) override;
   void RunWhileResponsive(CWindowPeer* owner, const std::function<void()>& work) override;
 
  private:
@@ -98,7 +101,9 @@ class CHeadlessBackend : public CUiBackend {
   std::deque<int> message_box_answers_;
   std::deque<int> popup_choices_;
   std::deque<std::optional<std::string>> files_to_open_;
+  // nullptr: cancelled; &failing_printer_: an error.
   std::deque<CHeadlessPrinter*> printers_;
+  CHeadlessPrinter failing_printer_{{1, 1}, 1, 1};
   std::vector<ShownMessageBox> message_boxes_;
   std::vector<ShownPopupMenu> popup_menus_;
   std::vector<int> modal_runs_;
@@ -111,6 +116,7 @@ class CHeadlessBackend : public CUiBackend {
   std::mutex calls_mutex_;
   std::condition_variable calls_changed_;
   std::deque<UiCall*> pending_calls_;
+  std::deque<std::function<void()>> posted_calls_;
 };
 
 }  // namespace larkspin

@@ -167,6 +167,12 @@ bool CHeadlessWindow::PressEscape() {
   return true;
 }
 
+bool CHeadlessWindow::PressCloseBox() {
+  if (!shown_) return false;
+  dialog_.HandleCloseBox();
+  return true;
+}
+
 void CHeadlessWindow::Resize(int client_width, int client_height) {
   const int width = std::max(client_width, minimum_.width);
   const int height = std::max(client_height, minimum_.height);
@@ -203,6 +209,16 @@ void CHeadlessWindow::MoveWindow(const Rect& rect) {
   const bool resized = rect.Width() != window_rect_.Width() || rect.Height() != window_rect_.Height();
   window_rect_ = rect;
   if (resized) dialog_.HandleSize(SizeKind::kRestored, rect.Width(), rect.Height());
+}
+
+Size CHeadlessWindow::TextSize(int id, const std::string& text) const {
+  if (!Find(id)) return {};
+  return {kBaseUnitX * static_cast<int>(text.size()), kBaseUnitY};
+}
+
+Size CHeadlessWindow::DialogUnitsToPixels(Size units) const {
+  const Rect rect = PixelRect(0, 0, units.width, units.height);
+  return {rect.Width(), rect.Height()};
 }
 
 Point CHeadlessWindow::ClientToScreen(Point point) const {

@@ -63,6 +63,7 @@ class CHeadlessWindow : public CWindowPeer {
   bool ChooseMenuItem(int id);
   bool FireTimer(int id);
   bool PressEscape();
+  bool PressCloseBox();
   void Resize(int client_width, int client_height);
   void Minimize();
   void Restore();
@@ -88,6 +89,9 @@ class CHeadlessWindow : public CWindowPeer {
   void MoveWindow(const Rect& rect) override;
   void SetMinimumSize(Size size) override { minimum_ = size; }
   Point ClientToScreen(Point point) const override;
+  // Every character one average character wide: the dialog base units.
+  Size TextSize(int id, const std::string& text) const override;
+  Size DialogUnitsToPixels(Size units) const override;
   void EndModal(int result) override;
 
   bool HasControl(int id) const override { return controls_.count(id) != 0; }

@@ -3,10 +3,13 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <future>
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/debug.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/init.h>
@@ -60,6 +63,17 @@ class CLarkspinApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+ToolkitAssertionReport assertion_report;
+
+void ReportToolkitAssertion(const wxString& file, int line, const wxString& function, const wxString& condition,
+                            const wxString& message) {
+  const std::string text = FormatText("toolkit assertion failed: %s(%d) in %s: %s %s", FromWx(file).c_str(), line,
+                                      FromWx(function).c_str(), FromWx(condition).c_str(), FromWx(message).c_str());
+  std::fprintf(stderr, "larkspin: %s\n", text.c_str());
+  if (assertion_report) assertion_report(text);
+  if (std::getenv("LARKSPIN_ABORT_ON_ASSERT")) std::abort();
+}
+
 int RunProgram(const std::vector<std::string>& arguments) {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -93,7 +107,7 @@ bool CWxBackend::ChooseFileToOpen(CWindowPeer* owner, std::string& path) {
   return true;
 }
 
-bool CWxBackend::Print(CWindowPeer* owner, CPrintDocument& document) {
+PrintOutcome CWxBackend::Print(CWindowPeer* owner, CPrintDocument& document) {
   return PrintWithDialog(FrameOf(owner), document);
 }
 
@@ -146,6 +160,13 @@ void CWxBackend::PressButton(CDialog& dialog, int id) {
   if (CWxWindow* window = WindowOf(dialog)) window->PressButton(id);
 }
 
+void CWxBackend::PostToUiThread(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
+
+bool CWxBackend::OpenMenu(CDialog& dialog, size_t position) {
+  CWxWindow* window = WindowOf(dialog);
+  return window && window->OpenMenu(position);
+}
+
 void CWxBackend::WhenIdle(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
 
 bool CWxBackend::SaveScreenshot(CDialog& dialog, const std::string& png_path) {
@@ -158,7 +179,9 @@ bool CWxBackend::SaveScreenshot(CDialog& dialog, const std::string& png_path) {
   return RunProgram({"import", "-window", "root", "-crop", geometry, "+repage", png_path}) == 0;
 }
 
-int RunWithWxBackend(int argc, char** argv, const std::function<int()>& body) {
+int RunWithWxBackend(int argc, char** argv, const std::function<int()>& body, const ToolkitAssertionReport& report) {
+  assertion_report = report;
+  wxSetAssertHandler(ReportToolkitAssertion);
   wxApp::SetInstance(new CLarkspinApp);
   if (!wxEntryStart(argc, argv)) {
     std::fprintf(stderr, "larkspin: cannot open the display\n");

@@ -1,10 +1,8 @@
 #include "ui/wx/wx_controls.h"
 
 #include <wx/dcbuffer.h>
-#include <wx/menu.h>
+#include <wx/renderer.h>
 #include <wx/settings.h>
-#include <wx/sizer.h>
-#include <wx/stattext.h>
 
 #include "ui/wx/wx_icons.h"
 #include "ui/wx/wx_text.h"
@@ -41,7 +39,14 @@ CWxFlatButton::CWxFlatButton(wxWindow* parent, int id, const wxString& label, co
   for (const auto type : {wxEVT_ENTER_WINDOW, wxEVT_LEAVE_WINDOW, wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP,
                           wxEVT_LEFT_DCLICK})
     Bind(type, &CWxFlatButton::OnMouse, this);
-  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { Refresh(); });
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) {
+    hover_.CaptureLost();
+    Refresh();
+  });
+  Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    Refresh();
+    event.Skip();
+  });
   Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
     hover_.FocusLost();
     Refresh();
@@ -93,6 +98,10 @@ void CWxFlatButton::OnPaint(wxPaintEvent&) {
   dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
   dc.Clear();
   DrawEdge(dc, size, layout.edge);
+  if (HasFocus()) {
+    const Rect mark = FocusMarkRect({size.x, size.y});
+    wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(mark.left, mark.top, mark.Width(), mark.Height()));
+  }
   if (icon.IsOk()) {
     const wxBitmap drawn = IsEnabled() ? icon : icon.ConvertToDisabled();
     dc.DrawBitmap(drawn, layout.icon.x, layout.icon.y, true);
@@ -224,42 +233,6 @@ wxItemAttr* CWxHeaderList::OnGetItemAttr(long item) const {
   if (row.text_colour) attr_.SetTextColour(ToColour(*row.text_colour));
   if (row.background) attr_.SetBackgroundColour(ToColour(*row.background));
   return &attr_;
-}
-
-CWxMenuStrip::CWxMenuStrip(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
-  SetSizer(new wxBoxSizer(wxHORIZONTAL));
-}
-
-void CWxMenuStrip::SetItems(const std::vector<MenuItem>& top_level) {
-  items_ = top_level;
-  GetSizer()->Clear(true);
-  for (size_t i = 0; i < items_.size(); ++i) {
-    auto* title = new wxStaticText(this, wxID_ANY, wxControl::RemoveMnemonics(ToWx(items_[i].text)));
-    title->Bind(wxEVT_LEFT_DOWN, [this, i, title](wxMouseEvent&) {
-      wxMenu* menu = BuildWxMenu(items_[i].children);
-      wxWindow* top = wxGetTopLevelParent(this);
-      top->PopupMenu(menu, top->ScreenToClient(title->GetScreenPosition() + wxPoint(0, title->GetSize().y)));
-      delete menu;
-    });
-    GetSizer()->Add(title, 0, wxALL, 4);
-  }
-  Layout();
-}
-
-wxMenu* BuildWxMenu(const std::vector<MenuItem>& items) {
-  auto* menu = new wxMenu;
-  for (const MenuItem& item : items) {
-    if (item.separator) {
-      menu->AppendSeparator();
-    } else if (!item.children.empty()) {
-      menu->AppendSubMenu(BuildWxMenu(item.children), ToWx(item.text));
-    } else {
-      wxMenuItem* entry = menu->AppendCheckItem(item.id, ToWx(item.text));
-      entry->Check(item.checked);
-      entry->Enable(item.enabled);
-    }
-  }
-  return menu;
 }
 
 }  // namespace larkspin

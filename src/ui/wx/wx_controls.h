@@ -1,12 +1,11 @@
 #pragma once
-// The owner-drawn controls of the wx backend: the flat icon button, the percentage progress bar,
-// the header list drawn from its model, and the menu strip that stands in for a window menu.
+// The owner-drawn controls of the wx backend: the flat icon button, the percentage progress bar
+// and the header list drawn from its model.
 #include <functional>
 #include <vector>
 
 #include <wx/control.h>
 #include <wx/listctrl.h>
-#include <wx/panel.h>
 
 #include "ui/control_state.h"
 #include "ui/list_model.h"
@@ -71,19 +70,5 @@ class CWxHeaderList : public wxListCtrl {
   std::vector<int> shown_images_;
   mutable wxItemAttr attr_;
 };
-
-// A row of menu titles; a click opens the title's menu, whose commands arrive as menu events of
-// the top-level window.
-class CWxMenuStrip : public wxPanel {
- public:
-  explicit CWxMenuStrip(wxWindow* parent);
-  void SetItems(const std::vector<MenuItem>& top_level);
-
- private:
-  std::vector<MenuItem> items_;
-};
-
-// A wx menu holding items, built afresh so that check marks and texts are current.
-wxMenu* BuildWxMenu(const std::vector<MenuItem>& items);
 
 }  // namespace larkspin

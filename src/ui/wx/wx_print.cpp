@@ -67,7 +67,7 @@ class CWxPrintout : public wxPrintout {
 
 }  // namespace
 
-bool PrintWithDialog(wxWindow* parent, CPrintDocument& document) {
+PrintOutcome PrintWithDialog(wxWindow* parent, CPrintDocument& document) {
   wxPrintDialogData data;
   data.EnablePageNumbers(false);
   data.EnableSelection(false);
@@ -75,7 +75,8 @@ bool PrintWithDialog(wxWindow* parent, CPrintDocument& document) {
   data.SetAllPages(true);
   wxPrinter printer(&data);
   CWxPrintout printout(document);
-  return printer.Print(parent, &printout, true);
+  if (printer.Print(parent, &printout, true)) return PrintOutcome::kPrinted;
+  return wxPrinter::GetLastError() == wxPRINTER_ERROR ? PrintOutcome::kFailed : PrintOutcome::kCancelled;
 }
 
 }  // namespace larkspin

@@ -2,11 +2,10 @@
 // Printing through the toolkit's printing framework: the print dialog, then the document's pages.
 #include <wx/window.h>
 
+#include "ui/print.h"
+
 namespace larkspin {
 
-class CPrintDocument;
-
-// False when the user cancelled or the printer could not be used.
-bool PrintWithDialog(wxWindow* parent, CPrintDocument& document);
+PrintOutcome PrintWithDialog(wxWindow* parent, CPrintDocument& document);
 
 }  // namespace larkspin

@@ -4,6 +4,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/evtloop.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
@@ -75,18 +76,18 @@ CWxDialog::CWxDialog(wxWindow* parent, const DialogTemplate& layout, CWxWindow& 
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
     if (owner_ && event.CanVeto()) {
       event.Veto();
-      owner_->OnCommand(kIdCancel);  // the close box is Cancel, as Escape is
+      owner_->Dialog().HandleCloseBox();
     } else {
       event.Skip();
     }
   });
   Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
-    if (owner_) owner_->OnCommand(event.GetId());
+    if (owner_) owner_->OnMenuItem(event.GetId());
   });
 }
 
 CWxWindow::CWxWindow(CDialog& dialog, const DialogTemplate& layout, CWxWindow* parent)
-    : dialog_(dialog), template_id_(layout.id) {
+    : dialog_(dialog), template_id_(layout.id), top_level_(parent == nullptr) {
   frame_ = new CWxDialog(parent ? parent->Frame() : nullptr, layout, *this);
   client_ = new wxPanel(frame_, wxID_ANY);
   const wxSize client = client_->ConvertDialogToPixels(wxSize(layout.width, layout.height));
@@ -231,7 +232,7 @@ int CWxWindow::RunModal() {
   }
   frame_->CallAfter([this] { dialog_.HandleShown(); });
   running_modal_ = true;
-  const int result = frame_->ShowModal();
+  const int result = top_level_ ? RunAsTopLevelWindow() : frame_->ShowModal();
   running_modal_ = false;
   modal_ = false;
   return result;
@@ -246,6 +247,10 @@ void CWxWindow::PressButton(int id) {
 }
 
 void CWxWindow::OnCommand(int id) { dialog_.HandleCommand(id); }
+
+void CWxWindow::OnMenuItem(int toolkit_id) {
+  if (const int command = menu_ids_.CommandOf(toolkit_id)) OnCommand(command);
+}
 
 void CWxWindow::OnNotify(int id, NotifyCode code, int index) {
   const wxPoint mouse = wxGetMousePosition();
@@ -280,11 +285,29 @@ int CWxWindow::DefaultButton() const {
   return 0;
 }
 
+// The push button whose caption marks letter with "&", usable as the user sees it; 0 for none.
+int CWxWindow::ButtonOfMnemonic(wxChar letter) const {
+  for (const auto& [id, entry] : controls_) {
+    if (entry.layout.kind != ControlKind::kPushButton || !IsEnabled(id) || !IsControlShown(id)) continue;
+    wxString caption;
+    const int index = wxControl::FindAccelIndex(entry.window->GetLabel(), &caption);
+    if (index >= 0 && wxToupper(caption[static_cast<size_t>(index)]) == wxToupper(letter)) return id;
+  }
+  return 0;
+}
+
 void CWxWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE) {
     OnCommand(kIdCancel);
     return;
+  }
+  if (event.GetModifiers() == wxMOD_ALT && event.GetUnicodeKey() != WXK_NONE) {
+    if (const int button = ButtonOfMnemonic(event.GetUnicodeKey())) {
+      SetFocus(button);
+      OnCommand(button);
+      return;
+    }
   }
   if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     wxWindow* focus = wxWindow::FindFocus();
@@ -325,6 +348,7 @@ Size CWxWindow::ClientSize() const {
 }
 
 void CWxWindow::MoveWindow(const Rect& rect) {
+  sized_ = true;
   frame_->SetSize(rect.left, rect.top, rect.Width(), rect.Height());
   OnSized();
 }
@@ -333,14 +357,46 @@ void CWxWindow::SetMinimumSize(Size size) {
   frame_->SetMinSize(size.width > 0 ? wxSize(size.width, size.height) : wxDefaultSize);
 }
 
+Size CWxWindow::TextSize(int id, const std::string& text) const {
+  const wxWindow* window = ControlWindow(id);
+  if (!window) return {};
+  const wxSize size = window->GetTextExtent(ToWx(text));
+  return {size.x, size.y};
+}
+
+Size CWxWindow::DialogUnitsToPixels(Size units) const {
+  const wxSize pixels = client_->ConvertDialogToPixels(wxSize(units.width, units.height));
+  return {pixels.x, pixels.y};
+}
+
 Point CWxWindow::ClientToScreen(Point point) const {
   const wxPoint screen = client_->ClientToScreen(wxPoint(point.x, point.y));
   return {screen.x, screen.y};
 }
 
+// A window without a parent (the program's main window) runs an event loop of its own instead of
+// a modal one: a modal window would take all input away from the modeless windows it opens, such
+// as the message view.
+int CWxWindow::RunAsTopLevelWindow() {
+  wxGUIEventLoop loop;
+  top_level_loop_ = &loop;
+  frame_->Show();
+  const int result = loop.Run();
+  top_level_loop_ = nullptr;
+  frame_->Hide();
+  return result;
+}
+
 void CWxWindow::EndModal(int result) {
   if (running_modal_) {
-    frame_->EndModal(result);
+    // A second end while closing changes nothing.
+    if (top_level_loop_) {
+      if (!top_level_loop_->IsRunning() || exit_scheduled_) return;
+      exit_scheduled_ = true;
+      top_level_loop_->ScheduleExit(result);
+    } else if (frame_->IsModal()) {
+      frame_->EndModal(result);
+    }
   } else if (modal_ || !frame_->IsShown()) {
     ended_early_ = true;
     early_result_ = result;
@@ -584,18 +640,30 @@ void CWxWindow::ListChanged(int id) {
 
 void CWxWindow::MenuBarChanged() {
   if (!menu_strip_) {
-    menu_strip_ = new CWxMenuStrip(frame_);
+    menu_strip_ = new CWxMenuStrip(frame_, menu_ids_);
     menu_strip_->SetItems(menu_.Items());
-    const wxSize client = frame_->GetClientSize();
-    frame_->SetClientSize(client.x, client.y + menu_strip_->GetBestSize().y);
-    LayOut();
+    AddMenuStripHeight(menu_strip_->GetBestSize().y);
     return;
   }
   menu_strip_->SetItems(menu_.Items());
 }
 
+// The strip belongs to the frame as a menu bar does: a window still at its template size grows by
+// it, while a window given its size already (a remembered geometry) keeps that size, so that the
+// size a window is given and the size it reports are the same.
+void CWxWindow::AddMenuStripHeight(int height) {
+  if (!sized_) {
+    const wxSize client = frame_->GetClientSize();
+    frame_->SetClientSize(client.x, client.y + height);
+  }
+  const wxSize minimum = frame_->GetMinSize();
+  if (minimum.y > 0) frame_->SetMinSize(wxSize(minimum.x, minimum.y + height));
+  LayOut();
+  OnSized();
+}
+
 void CWxWindow::TrackPopupMenu(const CMenu& menu, Point screen_point) {
-  wxMenu* popup = BuildWxMenu(menu.Items());
+  wxMenu* popup = BuildWxMenu(menu.Items(), menu_ids_);
   frame_->PopupMenu(popup, frame_->ScreenToClient(wxPoint(screen_point.x, screen_point.y)));
   delete popup;
 }

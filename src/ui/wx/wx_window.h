@@ -11,13 +11,14 @@
 #include "ui/resource_types.h"
 #include "ui/notification.h"
 #include "ui/window_peer.h"
+#include "ui/wx/wx_menu.h"
 
+class wxGUIEventLoop;
 class wxPanel;
 
 namespace larkspin {
 
 class CDialog;
-class CWxMenuStrip;
 class CWxWindow;
 
 class CWxDialog : public wxDialog {
@@ -44,9 +45,12 @@ class CWxWindow : public CWindowPeer {
   // Acting as the user through the toolkit's own controls.
   void TypeText(int id, const std::string& text);
   void PressButton(int id);
+  bool OpenMenu(size_t position) { return menu_strip_ && menu_strip_->OpenMenu(position); }
 
   // Events of the toolkit.
   void OnCommand(int id);
+  // A menu item was chosen; toolkit_id is the id the toolkit gave it.
+  void OnMenuItem(int toolkit_id);
   void OnNotify(int id, NotifyCode code, int index = -1);
   void OnSized();
   void OnTimerTick(int id);
@@ -64,6 +68,8 @@ class CWxWindow : public CWindowPeer {
   void MoveWindow(const Rect& rect) override;
   void SetMinimumSize(Size size) override;
   Point ClientToScreen(Point point) const override;
+  Size TextSize(int id, const std::string& text) const override;
+  Size DialogUnitsToPixels(Size units) const override;
   void EndModal(int result) override;
 
   bool HasControl(int id) const override { return controls_.count(id) != 0; }
@@ -113,6 +119,7 @@ class CWxWindow : public CWindowPeer {
   void KillTimer(int id) override;
 
  private:
+  int RunAsTopLevelWindow();
   struct ControlEntry {
     ControlTemplate layout;
     wxWindow* window = nullptr;
@@ -129,19 +136,26 @@ class CWxWindow : public CWindowPeer {
   T* As(int id) const;
   void LayOut();
   int DefaultButton() const;
+  int ButtonOfMnemonic(wxChar letter) const;
+  void AddMenuStripHeight(int height);
 
   CDialog& dialog_;
   int template_id_;
   CWxDialog* frame_ = nullptr;
   wxPanel* client_ = nullptr;
   CWxMenuStrip* menu_strip_ = nullptr;
+  CWxMenuIds menu_ids_;
   std::map<int, ControlEntry> controls_;
   std::map<int, std::unique_ptr<CIdTimer>> timers_;
   CMenu menu_;
   Size reported_size_;
   bool ready_ = false;  // built: size changes are reported from now on
+  bool sized_ = false;  // given a size of its own through MoveWindow
   bool modal_ = false;
   bool running_modal_ = false;
+  const bool top_level_;                       // no parent window: runs its own event loop
+  wxGUIEventLoop* top_level_loop_ = nullptr;   // that loop while it runs
+  bool exit_scheduled_ = false;
   bool ended_early_ = false;
   int early_result_ = 0;
 };

@@ -1,9 +1,14 @@
 // The real main window under Xvfb against a private Dovecot: it peeks a dozen messages at start,
 // one row is marked for deletion, Disconnect is confirmed in the real message box, and a second
-// login finds one message fewer. A screenshot of the window with its rows is written to the build
-// folder (main_window_peek.png).
+// login finds one message fewer. The keyboard, the menus and the list's pop-up menu are used as a
+// person would, through the X server; a toolkit assertion aborts the test (run_under_xvfb.sh).
+// A message with a base64 attachment is double-clicked, read in the message view, closed, and
+// opened again from the Offline view. Screenshots go to the build folder: main_window_peek.png,
+// main_window_menu.png (an open menu), main_window_focus.png (Connect pressed with Alt+C) and
+// message_view.png.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -72,6 +77,21 @@ bool ConfirmMessageBox(const std::function<bool()>& answered) {
   return false;
 }
 
+// Sends keys (xdotool's names, e.g. "alt+c", "Down Return") to whatever window has the keyboard.
+void PressKeys(const std::string& keys) { std::system(("timeout 5 xdotool key --delay 100 " + keys).c_str()); }
+
+// Gives the keyboard to the visible window whose title matches title_pattern; false when none shows.
+bool FocusWindow(const std::string& title_pattern) {
+  const std::string command =
+      "timeout 5 xdotool search --sync --onlyvisible --name '" + title_pattern + "' windowfocus --sync >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+bool WholeScreenShot(const std::string& png_path) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  return std::system(("import -window root '" + png_path + "'").c_str()) == 0;
+}
+
 int MessagesOnServer(int port) {
   CPop3Client client;
   int count = -1;
@@ -91,12 +111,29 @@ class MainWindowWxTest : public ::testing::Test {
                          "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
                          server_.Port(), Scrambled("anna").c_str(), Scrambled("secret").c_str()));
     WriteFile(folder_.File("language.ini"), "[Buttons]\r\nConnect=&Connect\r\nDelete=D&elete\r\n"
-                                            "Disconnect=&Disconnect\r\nClose=Close\r\n[Headers]\r\nFrom=From\r\n"
+                                            "Disconnect=&Disconnect\r\nClose=Close\r\nPrintRead=&Print\r\n"
+                                            "CloseRead=&Close\r\nOpenAttach=&Open\r\n[Headers]\r\nFrom=From\r\n"
                                             "Subject=Subject\r\nDate=Date\r\nAccount=Account\r\nSize=Size\r\n");
     const CProfileStore profile(folder_.File("profile.ini"));
     profile.WriteString("66", "pw", "");
     profile.WriteString("66", "info", LoadResourceString(102));
   }
+
+  MainWindowServices Services(bool connect_when_shown) {
+    MainWindowServices services;
+    services.profile = CProfileStore(folder_.File("profile.ini"));
+    services.sound = &sound_;
+    services.connect_when_shown = connect_when_shown;
+    return services;
+  }
+
+  // Waits until the peek at start has listed every message; the window is then connected and busy.
+  static bool PeekedAll(CDlgMain& window) {
+    return WaitOnUi([&] { return !window.PeekRunning() && window.HeaderList().RowCount() == kMessages; },
+                    std::chrono::seconds(30));
+  }
+
+  static void Exit(CDlgMain& window) { RunOnUiThread([&] { window.HandleCommand(kCommandExit); }); }
 
   TempFolder folder_;
   ScopedWorkingDirectory here_{folder_.Path()};
@@ -105,11 +142,7 @@ class MainWindowWxTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(Services(true));
 
   std::string deleted_subject;
   bool photographed = false;
@@ -140,6 +173,162 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
   EXPECT_TRUE(disconnected);
   EXPECT_EQ(deleted_subject.rfind("Message number ", 0), 0u);
   EXPECT_EQ(MessagesOnServer(server_.Port()), kMessages - 1);
+}
+
+constexpr const char* kAttachmentMessage =
+    "From: Anna Berg <anna.berg@example.org>\r\nTo: anna@example.org\r\nSubject: Floor plan\r\n"
+    "Date: Tue, 3 Mar 2026 09:15:00 +0100\r\nMessage-ID: <plan@example.org>\r\nMIME-Version: 1.0\r\n"
+    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n\r\n"
+    "--b1\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\nHere is the floor plan for Thursday.\r\n"
+    "--b1\r\nContent-Type: text/plain; name=\"floor-plan.txt\"\r\nContent-Transfer-Encoding: base64\r\n"
+    "Content-Disposition: attachment; filename=\"floor-plan.txt\"\r\n\r\nS2l0Y2hlbiwgaGFsbCwgdHdvIHJvb21zLg==\r\n"
+    "--b1--\r\n";
+
+class MessageViewWxTest : public MainWindowWxTest {
+ protected:
+  MessageViewWxTest() { server_.AddMessage("anna", kAttachmentMessage); }
+
+  // Double-clicks the only row and waits until the view shows text.
+  static bool OpenOnlyRow(CDlgMain& window) {
+    RunOnUiThread([&] {
+      window.List(kHeaderList)->SetSelected(0, true);
+      window.ListChanged(kHeaderList);
+      window.HandleNotify({kHeaderList, NotifyCode::kDoubleClick});
+    });
+    return WaitOnUi([&] { return window.MessageView().IsWindowVisible(); }, std::chrono::seconds(10));
+  }
+};
+
+TEST_F(MessageViewWxTest, ADownloadedMessageIsReadClosedAndReadAgainFromTheOfflineView) {
+  CDlgMain window(Services(true));
+  CDlgFileView& view = window.MessageView();
+
+  std::string online_text, offline_text, attachments, caption;
+  bool photographed = false;
+  bool closed = false;
+  std::thread user([&] {
+    const int rows = kMessages + 1;
+    if (!WaitOnUi([&] { return !window.PeekRunning() && window.HeaderList().RowCount() == rows; },
+                  std::chrono::seconds(30)))
+      return RunOnUiThread([&] { window.EndDialog(kIdCancel); });
+    RunOnUiThread([&] {
+      for (int row = 0; row < rows; ++row)
+        if (window.HeaderList().Text(row, kSubjectColumn) == "Floor plan") window.List(kHeaderList)->SetSelected(row, true);
+      window.ListChanged(kHeaderList);
+      window.HandleNotify({kHeaderList, NotifyCode::kDoubleClick});
+    });
+    if (WaitOnUi([&] { return view.IsWindowVisible(); }, std::chrono::seconds(10))) {
+      RunOnUiThread([&] {
+        online_text = view.ItemText(kFileViewText);
+        caption = view.WindowText();
+        for (int i = 0; i < view.ComboCount(kFileViewAttachmentSelector); ++i)
+          attachments += view.ComboEntry(kFileViewAttachmentSelector, i) + ";";
+      });
+      photographed = Photograph(view, std::string(LARKSPIN_SCREENSHOT_DIR) + "/message_view.png");
+      // The view takes the keyboard while the main window runs: Escape closes it.
+      if (FocusWindow("^Message From")) PressKeys("Escape");
+      closed = WaitOnUi([&] { return !view.IsWindowVisible(); }, std::chrono::seconds(5));
+      if (!closed) RunOnUiThread([&] { view.HandleCommand(kFileViewCloseButton); });
+    }
+    RunOnUiThread([&] { window.HandleCommand(kCommandOffline); });
+    if (WaitOnUi([&] { return window.HeaderList().RowCount() == 1; }, std::chrono::seconds(10)) && OpenOnlyRow(window))
+      RunOnUiThread([&] { offline_text = view.ItemText(kFileViewText); });
+    RunOnUiThread([&] {
+      view.HandleCommand(kFileViewCloseButton);
+      window.HandleCommand(kCloseButton);
+    });
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_NE(online_text.find("Here is the floor plan for Thursday."), std::string::npos) << online_text;
+  EXPECT_EQ(attachments, "floor-plan.txt;");
+  EXPECT_EQ(caption, "Message From:Anna Berg (Floor plan)");
+  EXPECT_TRUE(photographed);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(offline_text, online_text);
+  EXPECT_EQ(testing::ReadFile(folder_.File("mailbox1/attach/floor-plan.txt")), "Kitchen, hall, two rooms.");
+}
+
+TEST_F(MainWindowWxTest, EveryMenuAndTheListMenuOpenAndAddSenderAsksForTheEntryWhileBusy) {
+  CDlgMain window(Services(true));
+  std::atomic<int> menus_closed = 0;
+  bool photographed = false;
+  bool input_box_shown = false;
+  std::thread user([&] {
+    if (!PeekedAll(window)) return Exit(window);
+    for (size_t position = 0; position < 5; ++position) {
+      CWxBackend::WhenIdle([&, position] {
+        CWxBackend::OpenMenu(window, position);
+        ++menus_closed;
+      });
+      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+      if (position == 2) {  // View, with its Mailbox submenu of check items
+        PressKeys("Down Right");
+        photographed = WholeScreenShot(std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_menu.png");
+        PressKeys("Escape");
+      }
+      PressKeys("Escape");
+      WaitOnUi([&] { return menus_closed == static_cast<int>(position) + 1; }, std::chrono::seconds(5));
+    }
+    RunOnUiThread([&] {
+      window.List(kHeaderList)->SetSelected(0, true);
+      window.ListChanged(kHeaderList);
+    });
+    CWxBackend::WhenIdle([&] {
+      const Point pointer = window.ClientToScreen({100, 200});
+      window.HandleNotify({kHeaderList, NotifyCode::kRightClick, 0, pointer});
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    PressKeys("Down Down Down Down Return");  // the last command, below the separator: Add to Sender
+    input_box_shown = FocusWindow("^" + LoadResourceString(150) + "$");
+    PressKeys("Escape");
+    Exit(window);
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_EQ(menus_closed, 5);
+  EXPECT_TRUE(photographed);
+  EXPECT_TRUE(input_box_shown);
+}
+
+TEST_F(MainWindowWxTest, EscapeWhileBusyWithMarkedRowsLeavesTheWindowOpen) {
+  CDlgMain window(Services(true));
+  bool open_after_escape = false;
+  std::thread user([&] {
+    if (!PeekedAll(window)) return Exit(window);
+    RunOnUiThread([&] {
+      window.List(kHeaderList)->SetSelected(0, true);
+      window.ListChanged(kHeaderList);
+      window.HandleCommand(kDeleteButton);
+    });
+    if (FocusWindow("Larkspin-Home")) PressKeys("Escape");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    RunOnUiThread([&] { open_after_escape = window.IsWindowVisible() && window.Busy(); });
+    Exit(window);
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(open_after_escape);
+}
+
+TEST_F(MainWindowWxTest, AltCPressesConnect) {
+  CDlgMain window(Services(false));
+  bool peeked = false;
+  bool photographed = false;
+  std::thread user([&] {
+    if (FocusWindow("Larkspin-Home")) PressKeys("alt+c");
+    peeked = PeekedAll(window);
+    if (peeked) photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_focus.png");
+    Exit(window);
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(peeked);
+  EXPECT_TRUE(photographed);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "common/format.h"
 #include "common/scramble.h"
 #include "main_window/dlg_main.h"
+#include "main_window/wx/window_test_helpers.h"
 #include "res/resources.h"
 #include "support/dovecot_server.h"
 #include "support/npm_smtp_server.h"
@@ -26,28 +27,13 @@ using testing::DovecotServer;
 using testing::NpmSmtpServer;
 using testing::ReadFile;
 using testing::ScopedWorkingDirectory;
+using testing::CSilentSound;
 using testing::TempFolder;
+using testing::WaitOnUi;
 using testing::WriteFile;
 
 const char* const kComposeWindow = "'^Sending Mail thru'";
 const char* const kBox = "'^Larkspin$'";
-
-class CSilentSound : public CSoundOutput {
- public:
-  void PlayWaveFile(const std::string&) override {}
-  void Tone(int, int) override {}
-};
-
-bool WaitOnUi(const std::function<bool()>& check, std::chrono::seconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    bool done = false;
-    RunOnUiThread([&] { done = check(); });
-    if (done) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
 
 // Runs xdotool on the newest window whose name matches pattern, waiting for it to appear.
 bool OnWindow(const char* pattern, const std::string& actions) {

@@ -47,8 +47,18 @@ OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& ide
   return texts;
 }
 
+// The outcome being built, and where its notices are shown as they arise.
+struct Report {
+  SendOutcome& outcome;
+  const NoticeSink& show_notice;
+  void Notice(SendNotice notice) {
+    if (show_notice) show_notice(notice);
+    outcome.notices.push_back(std::move(notice));
+  }
+};
+
 // Attaches every listed file that exists; a box for each one that does not.
-void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome& outcome) {
+void AttachFiles(CSMTPMail& message, const std::string& attachments, Report& report) {
   CSMTPPart attachment;
   attachment.SetCharset(kCharset);
   if (attachments.empty()) return;
@@ -59,7 +69,7 @@ void AttachFiles(CSMTPMail& message, const std::string& attachments, SendOutcome
     if (FileExists(path) && attachment.AttachFile(path)) {
       message.AttachPart(attachment);
     } else {
-      outcome.notices.push_back({kBoxOk, LoadResourceString(kAttachmentNotFound)});
+      report.Notice({kBoxOk, LoadResourceString(kAttachmentNotFound)});
     }
     if (comma == std::string::npos) return;
     start = comma + 1;
@@ -83,14 +93,14 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   }
 }
 
-void Fail(SendOutcome& outcome, std::string logged, SendNotice notice) {
-  outcome.log_entries.push_back(logged);
-  outcome.failure_reason = std::move(logged);
-  outcome.notices.push_back(std::move(notice));
+void Fail(Report& report, std::string logged, SendNotice notice) {
+  report.outcome.log_entries.push_back(logged);
+  report.outcome.failure_reason = std::move(logged);
+  report.Notice(std::move(notice));
 }
 
 bool Connect(const AccountRecord& identity, const SendSettings& settings,
-             std::unique_ptr<CSMTPConnection>& connection, SendOutcome& outcome) {
+             std::unique_ptr<CSMTPConnection>& connection, Report& report) {
   if (!connection) {
     connection = std::make_unique<CSMTPConnection>();
     connection->SetTimeout(static_cast<unsigned>(std::max(settings.timeout_seconds, 0)) * 1000u);
@@ -102,18 +112,18 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
   }
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
                                       identity.smtp_host.c_str(), QuotedServerText(connection->LastReplyText()).c_str());
-  Fail(outcome, text, {kBoxOk, text});
+  Fail(report, text, {kBoxOk, text});
   connection.reset();
   return false;
 }
 
-void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, SendOutcome& outcome) {
+void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, Report& report) {
   copy.stamp = SentCopyStamp(LocalNow());
   const std::string path = SentCopyPath(identity.account_number, copy.stamp);
   if (WriteSentCopy(path, copy)) {
-    outcome.sent_copy_path = path;
+    report.outcome.sent_copy_path = path;
   } else {
-    outcome.notices.push_back({kBoxOk, "error writing message to sent folder."});
+    report.Notice({kBoxOk, "error writing message to sent folder."});
   }
 }
 }  // namespace
@@ -126,17 +136,18 @@ int AuthMethodOfSetting(const std::string& authentication) {
 }
 
 SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& composed, const SendSettings& settings,
-                             std::unique_ptr<CSMTPConnection>& connection) {
+                             std::unique_ptr<CSMTPConnection>& connection, const NoticeSink& show_notice) {
   SendOutcome outcome;
+  Report report{outcome, show_notice};
   const OutgoingTexts texts = OutgoingTextsOf(composed, identity, settings.text_encoding);
   const ComposedMail& mail = texts.mail;
   const TextEncoding encoding = texts.encoding;
   CSMTPMail message;
   message.SetCharset(encoding == TextEncoding::kUtf8 ? kUtf8Charset : kCharset);
   message.SetTextEncoding(encoding);
-  AttachFiles(message, mail.attachments, outcome);
+  AttachFiles(message, mail.attachments, report);
   message.EnableMime(true);
-  if (!Connect(identity, settings, connection, outcome)) return outcome;
+  if (!Connect(identity, settings, connection, report)) return outcome;
 
   message.SetMailer(LoadResourceString(kMailerText));
   message.AddExtraHeader(PriorityHeader(mail.priority));
@@ -156,7 +167,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   message.SetReplyTo(CSMTPRecipient(texts.full_name, reply_address));
 
   if (!connection->SendMessage(message)) {
-    Fail(outcome,
+    Fail(report,
          FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d",
                     QuotedServerText(connection->LastReplyText()).c_str(),
                     connection->LastReplyCode()),
@@ -167,8 +178,8 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   outcome.sent = true;
   copy.subject = outcome.subject;
   copy.attachments = mail.attachments;
-  KeepSentCopy(identity, copy, outcome);
-  outcome.notices.push_back({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
+  KeepSentCopy(identity, copy, report);
+  report.Notice({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
                                                              copy.to.c_str(), identity.smtp_host.c_str())});
   return outcome;
 }

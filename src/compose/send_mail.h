@@ -3,6 +3,7 @@
 // CSMTPMail is built from the fields (attachments, priority, sender, recipients, umlaut rule,
 // footer, Reply-To), sent over the caller's connection with the identity's authentication, and
 // kept as a sent copy in the identity's sent folder. What the window shows and logs comes back.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ struct SendNotice {
   std::string text;
 };
 
+// Shows one notice as it arises, before the send goes on (the window's message box).
+using NoticeSink = std::function<void(const SendNotice&)>;
+
 struct SendOutcome {
   bool sent = false;
   std::vector<SendNotice> notices;
@@ -57,9 +61,10 @@ struct SendOutcome {
 
 // connection is the window's connection object: made (with the time-out) when it is null,
 // dropped after a failed connect, kept open after a failed transaction, disconnected after a
-// successful one.
+// successful one. show_notice, when given, gets every notice at the moment it arises (each is
+// also listed in the outcome).
 SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& mail, const SendSettings& settings,
-                             std::unique_ptr<CSMTPConnection>& connection);
+                             std::unique_ptr<CSMTPConnection>& connection, const NoticeSink& show_notice = nullptr);
 
 // The method code of an account's Authentication value (exact comparison; anything else is 0).
 int AuthMethodOfSetting(const std::string& authentication);

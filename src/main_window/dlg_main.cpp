@@ -112,6 +112,7 @@ void CDlgMain::RegisterCommands() {
   map.OnNotify(kHeaderList, NotifyCode::kRightClick,
                [this](const Notification& notification) { ShowListMenu(notification.screen_point); });
   map.OnNotify(kHeaderList, NotifyCode::kDoubleClick, [this](const Notification&) { OpenSelectedMessage(); });
+  RegisterComposeCommands();
 }
 
 bool CDlgMain::OnInitDialog() {
@@ -207,6 +208,7 @@ void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
   mail_threshold_kb_ = settings.mail_threshold_kb;
+  timeout_seconds_ = settings.timeout_seconds;
   session_.Client().read_timeout_ms = settings.ReplyTimeoutMs();
   session_.Client().max_message_bytes = settings.MaxMessageBytes();
   session_.text_encoding = settings.text_encoding;

@@ -15,6 +15,7 @@
 
 #include "admin/account_admin.h"
 #include "common/text_encoding.h"
+#include "compose_window/compose_host.h"
 #include "dialogs/dlg_input.h"
 #include "file_view/dlg_file_view.h"
 #include "config/current_account.h"
@@ -35,6 +36,11 @@ namespace larkspin {
 inline constexpr int kCountdownTimer = 10000;
 inline constexpr int kIdleTimer = 10001;
 inline constexpr int kTimerPeriodMs = 60000;
+// The Compose button's account menu in all-accounts mode: entry n of the account selector.
+inline constexpr int kFirstComposeAccountCommand = 2200;
+inline constexpr int kLastComposeAccountCommand = 2300;
+
+struct ComposeRequest;
 
 // What the message view is handed when a row is opened.
 struct MessageViewRequest {
@@ -63,7 +69,7 @@ struct MainWindowServices {
   bool connect_when_shown = false;
 };
 
-class CDlgMain : public CSizingDialog, private CMailboxEvents {
+class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeHost {
  public:
   explicit CDlgMain(MainWindowServices services = {});
   ~CDlgMain() override;
@@ -197,7 +203,24 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   void ResetPasswordCommand();
   void UnlockAccountCommand();
   void ShowAbout();
-  void OpenInEditor(const std::string& file);
+  void OpenInEditor(const std::string& file) override;
+
+  // Compose, Reply To and Forward (compose_openers.cpp).
+  void RegisterComposeCommands();
+  void OnCompose();
+  void OnComposeFromAccount(int id);
+  // The selected row and the account it is answered from; the box no_selection_text and
+  // nullptr when no row is selected.
+  const HeaderRow* RowToAnswer(int no_selection_text, int& position, ComposeRequest& request);
+  void OnReply();
+  void OnForward();
+  std::string ForwardedAttachments(const std::string& text, int account_number) const;
+  void OpenComposeWindow(const ComposeRequest& request);
+  void SwitchToSendingAccount(int account_number);
+  int CurrentAccountNumber() const override;
+  std::string CurrentDisplayName() const override;
+  int TimeoutSeconds() const override;
+  void LoadAccountRecord(int account_number, AccountRecord& record) override;
 
   // Reading stored files (message_view.cpp).
   void CreateMessageView();
@@ -236,6 +259,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents {
   std::string countdown_text_;
   std::string working_directory_;
   int mail_threshold_kb_ = 100;
+  int timeout_seconds_ = 60;
   int peek_minutes_ = 5;
   int minutes_left_ = 5;
   int peek_number_ = 1;

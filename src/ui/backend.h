@@ -46,6 +46,10 @@ class CUiBackend {
   virtual void RunOnUiThread(const std::function<void()>& work) = 0;
   // Hands work to the UI thread and returns at once; it runs when the UI thread is next idle.
   virtual void PostToUiThread(std::function<void()> work) = 0;
+  // Called on the UI thread: runs work on a thread of its own and returns when it has finished.
+  // Meanwhile the windows take no input but keep repainting, and work may use RunOnUiThread
+  // (for a message box, say); owner is the window that waits.
+  virtual void RunWhileResponsive(CWindowPeer* owner, const std::function<void()>& work) = 0;
 };
 
 // Installs the backend (and routes the engine's formatted message boxes to it) for the lifetime

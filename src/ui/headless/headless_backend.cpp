@@ -115,6 +115,25 @@ void CHeadlessBackend::RunOnUiThread(const std::function<void()>& work) {
   calls_changed_.wait(lock, [&] { return call.done; });
 }
 
+void CHeadlessBackend::RunWhileResponsive(CWindowPeer* /*owner*/, const std::function<void()>& work) {
+  ++responsive_runs_;
+  bool done = false;
+  std::thread worker([&] {
+    work();
+    std::lock_guard lock(calls_mutex_);
+    done = true;
+    calls_changed_.notify_all();
+  });
+  for (;;) {
+    PumpUiCalls();
+    std::unique_lock lock(calls_mutex_);
+    const auto calls_waiting = [&] { return !pending_calls_.empty() || !posted_calls_.empty(); };
+    calls_changed_.wait(lock, [&] { return done || calls_waiting(); });
+    if (done && !calls_waiting()) break;
+  }
+  worker.join();
+}
+
 void CHeadlessBackend::PostToUiThread(std::function<void()> work) {
   std::lock_guard lock(calls_mutex_);
   posted_calls_.push_back(std::move(work));

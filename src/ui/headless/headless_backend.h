@@ -56,6 +56,8 @@ class CHeadlessBackend : public CUiBackend {
   int WaitCursorDepth() const { return wait_cursor_depth_; }
   int WaitCursorShows() const { return wait_cursor_shows_; }
   int Beeps() const { return beeps_; }
+  // How often RunWhileResponsive ran work on its own thread.
+  int ResponsiveRuns() const { return responsive_runs_; }
   void SetCursorPosition(Point point) { cursor_ = point; }
 
   // The newest live window made from template_id, or the window of dialog; nullptr if none.
@@ -80,6 +82,7 @@ class CHeadlessBackend : public CUiBackend {
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   void RunOnUiThread(const std::function<void()>& work) override;
   void PostToUiThread(std::function<void()> work) override;
+  void RunWhileResponsive(CWindowPeer* owner, const std::function<void()>& work) override;
 
  private:
   friend class CHeadlessWindow;
@@ -107,6 +110,7 @@ class CHeadlessBackend : public CUiBackend {
   int wait_cursor_depth_ = 0;
   int wait_cursor_shows_ = 0;
   int beeps_ = 0;
+  int responsive_runs_ = 0;
   Point cursor_;
 
   std::mutex calls_mutex_;

@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <thread>
 
 #include <wx/app.h>
 #include <wx/debug.h>
+#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/init.h>
 #include <wx/msgdlg.h>
@@ -132,6 +134,20 @@ void CWxBackend::RunOnUiThread(const std::function<void()>& work) {
     finished.set_value();
   });
   finished.get_future().wait();
+}
+
+void CWxBackend::RunWhileResponsive(CWindowPeer* /*owner*/, const std::function<void()>& work) {
+  // Every window stops taking input (a second Send, Close), while a nested loop keeps them
+  // painting and serves the worker's RunOnUiThread calls.
+  wxWindowDisabler no_input;
+  wxGUIEventLoop loop;
+  std::thread worker([&] {
+    work();
+    // ScheduleExit also ends the loop when a modal box of another window runs above it.
+    wxTheApp->CallAfter([&] { loop.ScheduleExit(); });
+  });
+  loop.Run();
+  worker.join();
 }
 
 CWxWindow* CWxBackend::WindowOf(CDialog& dialog) { return static_cast<CWxWindow*>(dialog.Peer()); }

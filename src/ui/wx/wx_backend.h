@@ -25,6 +25,7 @@ class CWxBackend : public CUiBackend {
   bool IsUiThread() const override;
   void RunOnUiThread(const std::function<void()>& work) override;
   void PostToUiThread(std::function<void()> work) override;
+  void RunWhileResponsive(CWindowPeer* owner, const std::function<void()>& work) override;
 
   // The window of dialog, for programs and tests that act on the real controls.
   static CWxWindow* WindowOf(CDialog& dialog);

@@ -17,6 +17,7 @@
 #include "common/format.h"
 #include "common/scramble.h"
 #include "main_window/dlg_main.h"
+#include "main_window/wx/window_test_helpers.h"
 #include "pop3/pop3_client.h"
 #include "res/resources.h"
 #include "support/dovecot_server.h"
@@ -29,33 +30,17 @@ namespace {
 
 using testing::DovecotServer;
 using testing::ScopedWorkingDirectory;
+using testing::CSilentSound;
 using testing::TempFolder;
+using testing::WaitOnUi;
 using testing::WriteFile;
 
 constexpr int kMessages = 12;
-
-class CSilentSound : public CSoundOutput {
- public:
-  void PlayWaveFile(const std::string&) override {}
-  void Tone(int, int) override {}
-};
 
 std::string Message(int i) {
   return FormatText("From: Sender %d <sender%d@example.org>\r\nTo: anna@example.org\r\nSubject: Message number %d\r\n"
                     "Date: Mon, %d Mar 2026 10:00:00 +0100\r\nMessage-ID: <%d@example.org>\r\n\r\nBody %d.\r\n",
                     i, i, i, i, i, i);
-}
-
-// Waits on the test's own thread until check, run on the UI thread, holds.
-bool WaitOnUi(const std::function<bool()>& check, std::chrono::seconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    bool done = false;
-    RunOnUiThread([&] { done = check(); });
-    if (done) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
 }
 
 // A picture of the window as the X server shows it, once the toolkit has drawn the changes.

@@ -1,0 +1,60 @@
+// Send: the window's fields handed to the outgoing engine on a thread of its own, its boxes
+// shown as they arise, its failures logged.
+#include "common/message_box.h"
+#include "compose_window/dlg_send.h"
+#include "config/log.h"
+#include "res/control_ids.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+void CDlgSend::OnSend() {
+  if (sending_) return;
+  const ComposedMail mail = FieldsOfWindow();
+  if (mail.to.empty()) {
+    MessageBox("No recipient has been entered.", kBoxOk);
+    SetFocusItem(kSendToField);
+    return;
+  }
+  SendSettings settings;
+  settings.strip_umlauts = strip_umlauts_;
+  settings.timeout_seconds = host_.TimeoutSeconds();
+  settings.success_format = success_format_;
+  settings.failure_text = failure_text_;
+  const NoticeSink show_notice = [this](const SendNotice& notice) {
+    RunOnUiThread([&] { MessageBox(notice.text, notice.style); });
+  };
+  SendOutcome outcome;
+  CWaitCursor wait;
+  sending_ = true;
+  UiBackend().RunWhileResponsive(Peer(), [&] {
+    outcome = SendComposedMail(identity_, mail, settings, connection_, show_notice);
+  });
+  sending_ = false;
+  ReportOutcome(outcome);
+}
+
+ComposedMail CDlgSend::FieldsOfWindow() {
+  to_ = ItemText(kSendToField);
+  cc_ = ItemText(kSendCcField);
+  subject_ = ItemText(kSendSubjectField);
+  bcc_ = ItemText(kSendBccField);
+  attachments_ = ItemText(kSendAttachField);
+  ComposedMail mail;
+  mail.to = to_;
+  mail.cc = cc_;
+  mail.bcc = bcc_;
+  mail.subject = subject_;
+  mail.priority = ComboSelection(kSendPrioritySelector);
+  mail.text = ItemText(kSendMessageText);
+  mail.attachments = attachments_;
+  return mail;
+}
+
+// The boxes were shown during the send; what remains is the log and the subject as sent.
+void CDlgSend::ReportOutcome(const SendOutcome& outcome) {
+  for (const std::string& entry : outcome.log_entries) LogEvent(entry);
+  if (!outcome.subject.empty()) subject_ = outcome.subject;
+}
+
+}  // namespace larkspin

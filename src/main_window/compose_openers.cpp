@@ -1,0 +1,141 @@
+// Compose, Reply To and Forward: what each opener prepares for the compose window, and the
+// compose window's view of the main window (CComposeHost). In all-accounts mode the main
+// window's current account is the sending one while the compose window is open.
+#include <optional>
+
+#include "common/message_box.h"
+#include "compose/text_file.h"
+#include "compose_window/dlg_send.h"
+#include "mailbox/mailbox_layout.h"
+#include "mailbox/message_file.h"
+#include "main_window/dlg_main.h"
+#include "res/resources.h"
+#include "ui/backend.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kNoSelectionToReply = 133;
+constexpr int kNoSelectionToForward = 134;
+
+std::string QuoteLine(const std::string& sender) { return "\r\n--- " + sender + " wrote: ---\r\n\r\n"; }
+}  // namespace
+
+struct ComposeRequest {
+  std::string to;
+  std::string subject;
+  std::string attachments;
+  std::optional<std::string> initial_text;
+  ComposeMode mode = kComposeNew;
+  int account_number = 0;  // the account to switch to in all-accounts mode; 0 keeps the current one
+};
+
+void CDlgMain::RegisterComposeCommands() {
+  CCommandMap& map = Commands();
+  map.OnCommand(kComposeButton, [this] { OnCompose(); });
+  map.OnCommand(kReplyToButton, [this] { OnReply(); });
+  map.OnCommand(kForwardButton, [this] { OnForward(); });
+  for (int id = kFirstComposeAccountCommand; id <= kLastComposeAccountCommand; ++id)
+    map.OnCommand(id, [this, id] { OnComposeFromAccount(id); });
+}
+
+void CDlgMain::OnCompose() {
+  if (!all_accounts_) {
+    OpenComposeWindow(ComposeRequest());
+    return;
+  }
+  CMenu menu;
+  for (int index = 0; index + 1 < ComboCount(kAccountSelector); ++index)
+    menu.AppendItem(kFirstComposeAccountCommand + index, ComboEntry(kAccountSelector, index));
+  const Rect button = ItemRect(kComposeButton);
+  TrackPopupMenu(menu, ClientToScreen({button.left, button.top}));
+}
+
+void CDlgMain::OnComposeFromAccount(int id) {
+  ComposeRequest request;
+  request.account_number = id - kFirstComposeAccountCommand + 1;
+  OpenComposeWindow(request);
+}
+
+const HeaderRow* CDlgMain::RowToAnswer(int no_selection_text, int& position, ComposeRequest& request) {
+  position = list_.FirstSelected();
+  const HeaderRow* row = RowRecord(position);
+  if (!row) {
+    MessageBox(LoadResourceString(no_selection_text), kBoxOk | kBoxIconInformation);
+    return nullptr;
+  }
+  request.account_number = all_accounts_ ? row->account_number : 0;
+  return row;
+}
+
+void CDlgMain::OnReply() {
+  int position = -1;
+  ComposeRequest request;
+  const HeaderRow* row = RowToAnswer(kNoSelectionToReply, position, request);
+  if (!row) return;
+  CWaitCursor wait;
+  request.to = row->sender_address;
+  request.subject = "RE: " + list_.Text(position, kSubjectColumn);
+  request.initial_text = QuoteLine(row->sender_address) + ReadTextFile(row->local_file);
+  request.mode = kComposeReply;
+  OpenComposeWindow(request);
+}
+
+void CDlgMain::OnForward() {
+  int position = -1;
+  ComposeRequest request;
+  const HeaderRow* row = RowToAnswer(kNoSelectionToForward, position, request);
+  if (!row) return;
+  CWaitCursor wait;
+  const std::string subject = list_.Text(position, kSubjectColumn);
+  request.subject = subject.empty() ? subject : "FWD: " + subject;
+  request.mode = kComposeForward;
+  if (!row->local_file.empty()) {
+    const std::string text = ReadTextFile(row->local_file);
+    const int account = request.account_number != 0 ? request.account_number : account_.account_number;
+    request.attachments = ForwardedAttachments(text, account);
+    request.initial_text = text;
+  }
+  OpenComposeWindow(request);
+}
+
+// One path in the account's attach folder per name of the stored attachment list; the folder
+// itself when the list is empty (Send then reports it as not found).
+std::string CDlgMain::ForwardedAttachments(const std::string& text, int account_number) const {
+  const std::string folder = working_directory_ + AttachFolder(account_number);
+  std::string paths;
+  for (const std::string& name : StoredAttachmentNames(text)) paths += (paths.empty() ? "" : ",") + folder + name;
+  return paths.empty() ? folder : paths;
+}
+
+void CDlgMain::OpenComposeWindow(const ComposeRequest& request) {
+  const CCurrentAccount own_account = account_;
+  if (request.account_number != 0) SwitchToSendingAccount(request.account_number);
+  {
+    CDlgSend window(*this, this, request.to, request.subject, Profile());
+    window.SetAttachments(request.attachments);
+    if (request.initial_text) window.SetInitialText(*request.initial_text);
+    window.SetMode(request.mode);
+    window.DoModal();
+  }
+  if (request.account_number != 0) account_ = own_account;
+}
+
+// The login is asked for by the compose window's identity, not here, so it is asked only once.
+void CDlgMain::SwitchToSendingAccount(int account_number) {
+  const std::string section = AccountSection(account_number);
+  account_.account_number = account_number;
+  account_.ClearCredentials();
+  account_.EnsureCredentials(section, PeekScope::kAllAccounts);
+  account_.LoadCurrentAccount(section);
+}
+
+int CDlgMain::CurrentAccountNumber() const { return account_.account_number; }
+std::string CDlgMain::CurrentDisplayName() const { return account_.display_name; }
+int CDlgMain::TimeoutSeconds() const { return timeout_seconds_; }
+
+void CDlgMain::LoadAccountRecord(int account_number, AccountRecord& record) {
+  account_.LoadAccountRecord(account_number, record, PeekScope::kOneAccount);
+}
+
+}  // namespace larkspin

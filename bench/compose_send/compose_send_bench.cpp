@@ -39,6 +39,7 @@ class CBenchHost : public CComposeHost, private CInputPrompt {
   int CurrentAccountNumber() const override { return 1; }
   std::string CurrentDisplayName() const override { return "Bench"; }
   int TimeoutSeconds() const override { return 120; }
+  TextEncoding TextEncodingOfTexts() const override { return TextEncoding::kClassic; }
   void LoadAccountRecord(int account_number, AccountRecord& record) override {
     account_.LoadAccountRecord(account_number, record, PeekScope::kOneAccount);
   }

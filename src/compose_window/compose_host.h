@@ -5,6 +5,7 @@
 // desktop's editor for the address book.
 #include <string>
 
+#include "common/text_encoding.h"
 #include "config/account_record.h"
 
 namespace larkspin {
@@ -15,6 +16,8 @@ class CComposeHost {
   virtual int CurrentAccountNumber() const = 0;
   virtual std::string CurrentDisplayName() const = 0;
   virtual int TimeoutSeconds() const = 0;
+  // The encoding the program's texts are held in ([System] Charsets): what Send reads typed text as.
+  virtual TextEncoding TextEncodingOfTexts() const = 0;
   // Fills record with the account's settings; its credentials become the host's current ones.
   virtual void LoadAccountRecord(int account_number, AccountRecord& record) = 0;
   // Opens a file of the working folder in the desktop's editor; the host reports a failure.

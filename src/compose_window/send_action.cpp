@@ -19,6 +19,7 @@ void CDlgSend::OnSend() {
   SendSettings settings;
   settings.strip_umlauts = strip_umlauts_;
   settings.timeout_seconds = host_.TimeoutSeconds();
+  settings.text_encoding = host_.TextEncodingOfTexts();
   settings.success_format = success_format_;
   settings.failure_text = failure_text_;
   const NoticeSink show_notice = [this](const SendNotice& notice) {
@@ -34,19 +35,22 @@ void CDlgSend::OnSend() {
   ReportOutcome(outcome);
 }
 
+// The typed texts in the encoding the program holds its texts in: in Modern mode UTF-8, so a
+// character outside Windows-1252 reaches the engine, which sends such a mail in UTF-8.
 ComposedMail CDlgSend::FieldsOfWindow() {
-  to_ = ItemText(kSendToField);
-  cc_ = ItemText(kSendCcField);
-  subject_ = ItemText(kSendSubjectField);
-  bcc_ = ItemText(kSendBccField);
-  attachments_ = ItemText(kSendAttachField);
+  const TextEncoding encoding = host_.TextEncodingOfTexts();
+  to_ = TypedItemText(kSendToField, encoding);
+  cc_ = TypedItemText(kSendCcField, encoding);
+  subject_ = TypedItemText(kSendSubjectField, encoding);
+  bcc_ = TypedItemText(kSendBccField, encoding);
+  attachments_ = TypedItemText(kSendAttachField, encoding);
   ComposedMail mail;
   mail.to = to_;
   mail.cc = cc_;
   mail.bcc = bcc_;
   mail.subject = subject_;
   mail.priority = ComboSelection(kSendPrioritySelector);
-  mail.text = ItemText(kSendMessageText);
+  mail.text = TypedItemText(kSendMessageText, encoding);
   mail.attachments = attachments_;
   return mail;
 }

@@ -220,6 +220,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   int CurrentAccountNumber() const override;
   std::string CurrentDisplayName() const override;
   int TimeoutSeconds() const override;
+  TextEncoding TextEncodingOfTexts() const override { return session_.text_encoding; }
   void LoadAccountRecord(int account_number, AccountRecord& record) override;
 
   // Reading stored files (message_view.cpp).

@@ -76,6 +76,9 @@ void CDialog::SetItemText(int id, const std::string& text) {
   if (peer_) peer_->SetText(id, text);
 }
 std::string CDialog::ItemText(int id) const { return peer_ ? peer_->Text(id) : std::string(); }
+std::string CDialog::TypedItemText(int id, TextEncoding encoding) const {
+  return peer_ ? peer_->TypedText(id, encoding) : std::string();
+}
 void CDialog::EnableItem(int id, bool enable) {
   if (peer_) peer_->Enable(id, enable);
 }

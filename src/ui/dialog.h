@@ -62,6 +62,8 @@ class CDialog {
   bool HasItem(int id) const;
   void SetItemText(int id, const std::string& text);
   std::string ItemText(int id) const;
+  // The text the user typed, in encoding (see CWindowPeer::TypedText).
+  std::string TypedItemText(int id, TextEncoding encoding) const;
   void EnableItem(int id, bool enable);
   bool IsItemEnabled(int id) const;
   void ShowItem(int id, bool show);

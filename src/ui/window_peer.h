@@ -5,6 +5,8 @@
 // and a query on it answers empty, 0 or false.
 #include <string>
 
+#include "common/text_encoding.h"
+
 #include "ui/control_state.h"
 #include "ui/geometry.h"
 #include "ui/list_model.h"
@@ -37,6 +39,9 @@ class CWindowPeer {
   virtual bool HasControl(int id) const = 0;
   virtual void SetText(int id, const std::string& text) = 0;
   virtual std::string Text(int id) const = 0;
+  // The text as typed, in encoding: Windows-1252 bytes for Classic (what Text answers), UTF-8
+  // with every character kept for UTF-8.
+  virtual std::string TypedText(int id, TextEncoding encoding) const = 0;
   virtual void Enable(int id, bool enable) = 0;
   virtual bool IsEnabled(int id) const = 0;
   virtual void ShowControl(int id, bool show) = 0;

@@ -30,6 +30,7 @@ class FakeComposeHost : public CComposeHost {
   int CurrentAccountNumber() const override { return account.account_number; }
   std::string CurrentDisplayName() const override { return account.display_name; }
   int TimeoutSeconds() const override { return 5; }
+  TextEncoding TextEncodingOfTexts() const override { return encoding; }
   void LoadAccountRecord(int account_number, AccountRecord& record) override;
   void OpenInEditor(const std::string& file) override { edited.push_back(file); }
 
@@ -37,6 +38,7 @@ class FakeComposeHost : public CComposeHost {
   CCurrentAccount account{prompt};
   std::vector<int> loads;
   std::vector<std::string> edited;
+  TextEncoding encoding = TextEncoding::kClassic;
 };
 
 class ComposeWindowTest : public ::testing::Test {

@@ -50,6 +50,24 @@ TEST_F(DlgSendTest, SendsToEveryAddressAndKeepsTheCopyWhileTheEditorKeepsItsUmla
   EXPECT_TRUE(ReadFile(SentCopies(folder_)[0]).starts_with("To: bob@example.org, carl@example.org\r\nCc: JustAName\r\n"));
 }
 
+// In Modern mode the window reads what was typed as UTF-8 and hands the engine that encoding, so a
+// subject and text outside Windows-1252 go out in UTF-8 and are shown whole in the success box.
+TEST_F(DlgSendTest, InModernModeTypedTextOutsideWindows1252GoesOutInUtf8) {
+  host_.encoding = TextEncoding::kUtf8;
+  const std::string subject = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Cyrillic "Privet"
+  Compose([&](CHeadlessWindow& window) {
+    window.Type(kSendToField, "bob@example.org");
+    window.Type(kSendSubjectField, subject);
+    window.Type(kSendMessageText, subject + "\r\n");
+    EXPECT_TRUE(window.Click(kSendButton));
+  });
+  const std::string data = server_.ReceivedData().at(0);
+  EXPECT_NE(data.find("Subject: =?utf-8?q?=D0=9F=D1=80"), std::string::npos) << data;
+  EXPECT_NE(data.find("charset=utf-8"), std::string::npos) << data;
+  ASSERT_EQ(MessageBoxTexts().size(), 1u);
+  EXPECT_NE(MessageBoxTexts()[0].find("'" + subject + "'"), std::string::npos);
+}
+
 TEST_F(DlgSendTest, AttachmentsGoInTypedOrderAndEachMissingFileOrFolderGetsOneBoxBeforeTheSend) {
   WriteFile(folder_.File("one.txt"), "first");
   WriteFile(folder_.File("two.txt"), "second");

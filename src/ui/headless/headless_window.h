@@ -97,6 +97,8 @@ class CHeadlessWindow : public CWindowPeer {
   bool HasControl(int id) const override { return controls_.count(id) != 0; }
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
+  // Headless typing stores the bytes a test types, whatever their encoding.
+  std::string TypedText(int id, TextEncoding) const override { return Text(id); }
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;
   void ShowControl(int id, bool show) override;

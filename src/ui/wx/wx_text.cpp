@@ -12,6 +12,10 @@ wxString ToWx(const std::string& bytes, TextEncoding encoding) {
 
 std::string FromWx(const wxString& text) { return TypedTextToAnsi(PathFromWx(text)); }
 
+std::string FromWx(const wxString& text, TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8 ? PathFromWx(text) : FromWx(text);
+}
+
 std::string PathFromWx(const wxString& path) {
   const wxScopedCharBuffer utf8 = path.utf8_str();
   return std::string(utf8.data(), utf8.length());

@@ -424,18 +424,20 @@ void CWxWindow::SetText(int id, const std::string& text) {
   }
 }
 
-std::string CWxWindow::Text(int id) const {
+std::string CWxWindow::Text(int id) const { return TypedText(id, TextEncoding::kClassic); }
+
+std::string CWxWindow::TypedText(int id, TextEncoding encoding) const {
   const ControlEntry* entry = Entry(id);
   if (!entry) return {};
   switch (entry->layout.kind) {
     case ControlKind::kEdit:
-      return FromWx(static_cast<wxTextCtrl*>(entry->window)->GetValue());
+      return FromWx(static_cast<wxTextCtrl*>(entry->window)->GetValue(), encoding);
     case ControlKind::kRichEdit:
-      return WithWindowsLineEnds(FromWx(static_cast<wxTextCtrl*>(entry->window)->GetValue()));
+      return WithWindowsLineEnds(FromWx(static_cast<wxTextCtrl*>(entry->window)->GetValue(), encoding));
     case ControlKind::kDropDownList:
-      return FromWx(static_cast<wxChoice*>(entry->window)->GetStringSelection());
+      return FromWx(static_cast<wxChoice*>(entry->window)->GetStringSelection(), encoding);
     default:
-      return FromWx(entry->window->GetLabel());
+      return FromWx(entry->window->GetLabel(), encoding);
   }
 }
 

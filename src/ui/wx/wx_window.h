@@ -75,6 +75,7 @@ class CWxWindow : public CWindowPeer {
   bool HasControl(int id) const override { return controls_.count(id) != 0; }
   void SetText(int id, const std::string& text) override;
   std::string Text(int id) const override;
+  std::string TypedText(int id, TextEncoding encoding) const override;
   void Enable(int id, bool enable) override;
   bool IsEnabled(int id) const override;
   void ShowControl(int id, bool show) override;

@@ -10,9 +10,17 @@ namespace larkspin {
 
 namespace {
 
+// The toolkit reads the text after a tab as a keyboard shortcut and drops it when it is none (the
+// address menu's "name<tab>address"): the tab is shown as a wide gap instead.
+wxString MenuLabel(const std::string& text) {
+  wxString label = ToWx(text);
+  label.Replace("\t", "    ");
+  return label;
+}
+
 void AppendCommand(wxMenu& menu, const MenuItem& item, CWxMenuIds& ids) {
   const wxItemKind kind = item.check_item || item.checked ? wxITEM_CHECK : wxITEM_NORMAL;
-  wxMenuItem* entry = menu.Append(wxID_ANY, ToWx(item.text), wxString(), kind);
+  wxMenuItem* entry = menu.Append(wxID_ANY, MenuLabel(item.text), wxString(), kind);
   ids.Remember(entry->GetId(), item.id);
   if (entry->IsCheckable()) entry->Check(item.checked);
   entry->Enable(item.enabled);

@@ -176,6 +176,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   // Marks and the list's notifications.
   void MarkForDeletion();
   void ResetMail();
+  void UnmarkRow(int position);
   void MarkForDownload();
   void AddSenderToAddressBook();
   void ShowListMenu(Point screen_point);

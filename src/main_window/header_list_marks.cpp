@@ -74,13 +74,16 @@ void CDlgMain::MarkForDeletion() {
 }
 
 void CDlgMain::ResetMail() {
-  for (const int position : list_.SelectedRows()) {
-    HeaderRow* row = RowRecord(position);
-    if (!row) continue;
-    row->delete_mark = 0;
-    row->download_mark = 0;
-    SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
-  }
+  for (const int position : list_.SelectedRows()) UnmarkRow(position);
+}
+
+// Clears both marks; the row shows again whether its message is stored.
+void CDlgMain::UnmarkRow(int position) {
+  HeaderRow* row = RowRecord(position);
+  if (!row) return;
+  row->delete_mark = 0;
+  row->download_mark = 0;
+  SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
 }
 
 void CDlgMain::MarkForDownload() {

@@ -92,14 +92,7 @@ void CDlgMain::OnDeleteRefused(const std::string& text) {
 
 // The row stays, unmarked, so the user sees which mark was not carried out.
 void CDlgMain::OnMarkDropped(RowId row_id) {
-  OnUi([&] {
-    const int position = PositionOfRow(row_id);
-    HeaderRow* row = RowRecord(position);
-    if (!row) return;
-    row->delete_mark = 0;
-    row->download_mark = 0;
-    SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
-  });
+  OnUi([&] { UnmarkRow(PositionOfRow(row_id)); });
 }
 
 void CDlgMain::OnLoggedOut() {

@@ -54,7 +54,6 @@ void CPeekRun::VisitAccount(int account_number) {
     ReportFailedLogin();
     return;
   }
-  session_.SetConnected(true);
   DownloadMarkedRows();
   if (!CarryOutDeletions()) return;
   ClearListOnce();
@@ -63,17 +62,24 @@ void CPeekRun::VisitAccount(int account_number) {
 
 bool CPeekRun::LogIn() {
   client_.tls = account_.pop3_tls;
-  return client_.Connect(account_.pop3_host, account_.login, account_.password, account_.pop3_port);
+  if (!client_.Connect(account_.pop3_host, account_.login, account_.password, account_.pop3_port)) return false;
+  session_.SetConnected(true);
+  return true;
 }
 
-void CPeekRun::ReportFailedLogin() {
-  if (!plan_.all_accounts) events_.OnRowsCleared();
-  LogOutBetweenAccounts();
+// The status line and the log say why the login failed, and the window leaves its busy state.
+void CPeekRun::ReportConnectFailure() {
   const std::string failure =
       FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), session_.QuotedReply().c_str());
   events_.OnStatus(failure);
   events_.OnLeaveBusy();
   LogEvent(failure);
+}
+
+void CPeekRun::ReportFailedLogin() {
+  if (!plan_.all_accounts) events_.OnRowsCleared();
+  LogOutBetweenAccounts();
+  ReportConnectFailure();
   events_.OnLoginFailed({account_.pop3_host, account_.login, session_.QuotedReply(), !plan_.all_accounts});
 }
 
@@ -99,16 +105,9 @@ bool CPeekRun::CarryOutDeletions() {
   client_.Disconnect();
   session_.SetConnected(false);
   PauseFor(plan_.waits.before_new_login);
-  if (!LogIn()) {
-    const std::string failure =
-        FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), session_.QuotedReply().c_str());
-    events_.OnStatus(failure);
-    events_.OnLeaveBusy();
-    LogEvent(failure);
-    return false;
-  }
-  session_.SetConnected(true);
-  return true;
+  if (LogIn()) return true;
+  ReportConnectFailure();
+  return false;
 }
 
 void CPeekRun::ClearListOnce() {

@@ -16,7 +16,9 @@ class CPeekRun {
 
  private:
   void VisitAccount(int account_number);
+  // Logs into the account; the session counts as connected once it succeeded.
   bool LogIn();
+  void ReportConnectFailure();
   void ReportFailedLogin();
   void LogOutBetweenAccounts();
   void DownloadMarkedRows();

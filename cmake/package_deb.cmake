@@ -6,11 +6,11 @@ set(CPACK_PACKAGE_VENDOR "Larkspin developers")
 set(CPACK_PACKAGE_CONTACT "Larkspin developers <developers@larkspin.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "POP3 mail client that peeks at headers before downloading")
 set(CPACK_PACKAGE_DESCRIPTION "\
-Larkspin fetches only the header of each message waiting in your POP3 mailboxes,
-lists From, Subject, Date, Account and Size, and lets you delete junk on the
-server before it ever reaches your disk. Messages you keep are stored as plain
-text files, with their attachments, in a working folder of your choice.
-It also peeks, downloads and sends from the command line.")
+Larkspin fetches only the header of each message waiting in your POP3
+mailboxes, lists From, Subject, Date, Account and Size, and lets you delete
+junk on the server before it ever reaches your disk. Messages you keep are
+stored as plain text files, with their attachments, in a working folder of
+your choice. It also peeks, downloads and sends from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION mail)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -19,8 +19,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The install runs with DESTDIR and the prefix /usr, so the menu entry names /usr paths.
-set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -2,7 +2,8 @@
 
 LARKSPIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# Build tools, test frameworks, libraries, and the real servers the integration tests run against.
+# Build tools, test frameworks, libraries, the real servers the integration tests run against, and
+# the makers and checkers of the Debian package.
 LARKSPIN_PACKAGES=(
   cmake g++ ninja-build pkg-config
   libgtest-dev libgmock-dev
@@ -10,6 +11,7 @@ LARKSPIN_PACKAGES=(
   dovecot-core dovecot-pop3d
   python3
   libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
+  dpkg-dev file desktop-file-utils man-db lintian
 )
 
 as_root() {

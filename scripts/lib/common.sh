@@ -10,6 +10,7 @@ LARKSPIN_PACKAGES=(
   dovecot-core dovecot-pop3d
   python3
   libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
+  libnotify-dev dunst dbus-daemon dbus-bin
 )
 
 as_root() {

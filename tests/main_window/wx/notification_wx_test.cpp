@@ -2,7 +2,7 @@
 // mail server while a notification service (dunst, on a private D-Bus session bus, started by
 // run_with_notifications.sh) runs. The notification must reach the service, and a click on it
 // must bring the main window back to the front. The screen with the notification is written to
-// the build folder as notification_peek.png.
+// the build folder as notification_peek.png, with the demo's texts and Charsets=Modern.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -62,9 +62,11 @@ class NotificationWxTest : public ::testing::Test {
     EXPECT_TRUE(mailbox_.Load(LARKSPIN_DEMO_MESSAGES, error)) << error;
     EXPECT_TRUE(service_.Start(0, error)) << error;
     WriteFile(folder_.File("config.ini"),
-              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\n[Users]\r\nAccount1=Demo\r\n[Account1]\r\n"
+              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=Modern\r\n[Users]\r\nAccount1=Demo\r\n[Account1]\r\n"
                          "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
                          service_.Port(), Scrambled("demo").c_str(), Scrambled("demo").c_str()));
+    // The window as the demo shows it: English captions.
+    WriteFile(folder_.File("language.ini"), testing::ReadFile(LARKSPIN_DEMO_LANGUAGE));
     const CProfileStore profile(folder_.File("profile.ini"));
     profile.WriteString("66", "pw", "");
     profile.WriteString("66", "info", LoadResourceString(102));

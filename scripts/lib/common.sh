@@ -11,6 +11,7 @@ LARKSPIN_PACKAGES=(
   dovecot-core dovecot-pop3d
   python3
   libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
+  libnotify-dev dunst dbus-daemon dbus-bin
   dpkg-dev file desktop-file-utils man-db lintian
 )
 

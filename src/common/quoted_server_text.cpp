@@ -11,16 +11,16 @@ bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Where a text longer than the limit is cut: room for the ellipsis, and never inside a UTF-8
 // sequence (a Windows-1252 text loses at most three letters to that rule).
-size_t CutPosition(std::string_view text) {
-  size_t cut = kMaxQuotedServerText - kEllipsis.size();
+size_t CutPosition(std::string_view text, size_t max_bytes) {
+  size_t cut = max_bytes - kEllipsis.size();
   for (int back = 0; back < 3 && cut > 0 && IsUtf8Continuation(static_cast<unsigned char>(text[cut])); ++back) --cut;
   return cut;
 }
 }  // namespace
 
-std::string QuotedServerText(std::string_view text) {
-  const bool cut = text.size() > kMaxQuotedServerText;
-  std::string quoted(cut ? text.substr(0, CutPosition(text)) : text);
+std::string QuotedServerText(std::string_view text, size_t max_bytes) {
+  const bool cut = text.size() > max_bytes;
+  std::string quoted(cut ? text.substr(0, CutPosition(text, max_bytes)) : text);
   for (char& c : quoted) {
     if (IsControl(static_cast<unsigned char>(c))) c = ' ';
   }

@@ -17,6 +17,7 @@ StartupSettings ReadStartupSettings() {
   const int max_message_mb = config.ReadInt("System", "MaxMessageMB", settings.max_message_mb);
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
   settings.text_encoding = TextEncodingOfSetting(config.ReadString("System", "Charsets", "Classic"));
+  settings.notify = config.ReadInt("System", "Notify", 1) != 0;
   return settings;
 }
 

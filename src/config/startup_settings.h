@@ -14,14 +14,15 @@ struct StartupSettings {
   int max_message_mb = 256;     // MaxMessageMB: the largest message a download accepts, 1 to 2047
   // Charsets: Classic (the default) or Modern, which holds the texts of mail as UTF-8
   TextEncoding text_encoding = TextEncoding::kClassic;
+  bool notify = true;  // Notify: a desktop notification when a peek finds new mail; 0 turns it off
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB and Charsets from section "System", in that
-// order.
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets and Notify from section "System",
+// in that order.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

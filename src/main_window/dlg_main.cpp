@@ -208,6 +208,7 @@ void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
   mail_threshold_kb_ = settings.mail_threshold_kb;
+  notify_ = settings.notify;
   timeout_seconds_ = settings.timeout_seconds;
   session_.Client().read_timeout_ms = settings.ReplyTimeoutMs();
   session_.Client().max_message_bytes = settings.MaxMessageBytes();

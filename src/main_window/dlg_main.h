@@ -21,6 +21,7 @@
 #include "config/current_account.h"
 #include "config/language_table.h"
 #include "main_window/main_window_texts.h"
+#include "main_window/new_mail_notice.h"
 #include "main_window/new_mail_sound.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
@@ -127,6 +128,12 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);
+  // The rows that count as new mail at the end of a peek: as many of the last listed rows as the
+  // total grew.
+  std::vector<RowId> NewMailRows(int grown) const;
+  std::vector<NewMessageLine> NewMessageLines(const std::vector<RowId>& rows) const;
+  // The new-mail sound and, unless Notify=0, the desktop notification naming the messages.
+  void AnnounceNewMail(const std::vector<NewMessageLine>& messages);
   // The end of a peek: Connect and the selectors come back unless the window is busy.
   void PeekFinished();
 
@@ -261,6 +268,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   std::string countdown_text_;
   std::string working_directory_;
   int mail_threshold_kb_ = 100;
+  bool notify_ = true;
+  bool notification_service_missed_ = false;  // logged once
   int timeout_seconds_ = 60;
   int peek_minutes_ = 5;
   int minutes_left_ = 5;

@@ -1,7 +1,10 @@
 // The mailbox session's events as the main window shows them. The session calls them on its own
 // thread (the peek worker's, or the UI thread for the window's own commands); each is applied on
 // the UI thread before it returns.
+#include <algorithm>
+
 #include "common/format.h"
+#include "config/log.h"
 #include "common/message_box.h"
 #include "main_window/dlg_main.h"
 #include "res/resources.h"
@@ -106,12 +109,41 @@ void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
     account_ = summary.account;
     const int previous = previous_total_;
     previous_total_ = summary.total_count;
+    // Named before the disconnect, which may delete rows marked meanwhile.
+    const std::vector<NewMessageLine> new_messages = NewMessageLines(NewMailRows(summary.total_count - previous));
     SortAndTitle(summary);
     if (automatic_peek_ || summary.all_accounts) Disconnect();
-    if (summary.total_count > previous) PlayNewMailSound(sound_);
+    if (summary.total_count > previous) AnnounceNewMail(new_messages);
     if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });
+}
+
+std::vector<RowId> CDlgMain::NewMailRows(int grown) const {
+  std::vector<RowId> rows;
+  for (const auto& [row_id, record] : records_) rows.push_back(row_id);
+  // Row ids grow in the order the rows were listed.
+  std::sort(rows.begin(), rows.end());
+  rows.erase(rows.begin(), rows.end() - std::clamp(grown, 0, static_cast<int>(rows.size())));
+  return rows;
+}
+
+std::vector<NewMessageLine> CDlgMain::NewMessageLines(const std::vector<RowId>& rows) const {
+  std::vector<NewMessageLine> lines;
+  for (const RowId row_id : rows) {
+    const int position = PositionOfRow(row_id);
+    if (position >= 0) lines.push_back({list_.Utf8Text(position, kFromColumn), list_.Utf8Text(position, kSubjectColumn)});
+  }
+  return lines;
+}
+
+void CDlgMain::AnnounceNewMail(const std::vector<NewMessageLine>& messages) {
+  PlayNewMailSound(sound_);
+  if (!notify_ || messages.empty()) return;
+  const NewMailNotice notice = MakeNewMailNotice(messages, ReadNewMailNoticeTexts(language_));
+  if (UiBackend().ShowNotification(Peer(), notice.title, notice.text) || notification_service_missed_) return;
+  notification_service_missed_ = true;
+  LogEvent("No desktop notification service: new mail is announced by its sound only.");
 }
 
 void CDlgMain::SortAndTitle(const PeekSummary& summary) {

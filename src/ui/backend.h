@@ -39,6 +39,10 @@ class CUiBackend {
   virtual Point CursorPosition() const = 0;
   // The warning beep.
   virtual void WarningBeep() = 0;
+  // A desktop notification of a title and plain-text lines; a click on it raises owner's window.
+  // A newer notification replaces the one shown before. False when the desktop has no
+  // notification service: nothing is shown then, and nothing else happens.
+  virtual bool ShowNotification(CWindowPeer* owner, const std::string& title, const std::string& text) = 0;
 
   virtual bool IsUiThread() const = 0;
   // Runs work on the UI thread and returns when it has finished. On the UI thread itself it runs

@@ -236,6 +236,12 @@ std::string CSortingList::Text(int row, int column) const {
   return model->CellText(row, static_cast<size_t>(column));
 }
 
+std::string CSortingList::Utf8Text(int row, int column) const {
+  const CListModel* model = Model();
+  if (!model || row < 0 || row >= model->RowCount() || column < 0) return {};
+  return TextAsUtf8(model->CellText(row, static_cast<size_t>(column)), model->Row(row).encoding);
+}
+
 uint64_t CSortingList::RowKey(int row) const {
   const CListModel* model = Model();
   return model && row >= 0 && row < model->RowCount() ? model->Row(row).key : 0;

@@ -52,6 +52,8 @@ class CSortingList {
 
   int RowCount() const;
   std::string Text(int row, int column) const;
+  // The cell's text as UTF-8, read in the encoding its row was inserted with.
+  std::string Utf8Text(int row, int column) const;
   uint64_t RowKey(int row) const;  // 0 for none
   int RowIcon(int row) const;  // icon resource id, -1 for none
   std::optional<Colour> RowTextColour(int row) const;

@@ -103,6 +103,12 @@ void CHeadlessBackend::BeginWaitCursor() {
   ++wait_cursor_shows_;
 }
 
+bool CHeadlessBackend::ShowNotification(CWindowPeer* owner, const std::string& title, const std::string& text) {
+  if (!notification_service_) return false;
+  notifications_.push_back({title, text, owner});
+  return true;
+}
+
 void CHeadlessBackend::RunOnUiThread(const std::function<void()>& work) {
   if (IsUiThread()) {
     work();

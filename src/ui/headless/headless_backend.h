@@ -30,6 +30,12 @@ struct ShownMessageBox {
   int answer = 0;
 };
 
+struct ShownNotification {
+  std::string title;
+  std::string text;
+  CWindowPeer* owner = nullptr;
+};
+
 struct ShownPopupMenu {
   CMenu menu;
   Point screen_point;
@@ -52,6 +58,9 @@ class CHeadlessBackend : public CUiBackend {
 
   const std::vector<ShownMessageBox>& MessageBoxes() const { return message_boxes_; }
   const std::vector<ShownPopupMenu>& PopupMenus() const { return popup_menus_; }
+  const std::vector<ShownNotification>& Notifications() const { return notifications_; }
+  // Whether the desktop has a notification service (it has one unless a test says otherwise).
+  void SetNotificationServiceRunning(bool running) { notification_service_ = running; }
   const std::vector<int>& ModalRuns() const { return modal_runs_; }
   int WaitCursorDepth() const { return wait_cursor_depth_; }
   int WaitCursorShows() const { return wait_cursor_shows_; }
@@ -79,6 +88,7 @@ class CHeadlessBackend : public CUiBackend {
   void EndWaitCursor() override { --wait_cursor_depth_; }
   Point CursorPosition() const override { return cursor_; }
   void WarningBeep() override { ++beeps_; }
+  bool ShowNotification(CWindowPeer* owner, const std::string& title, const std::string& text) override;
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   void RunOnUiThread(const std::function<void()>& work) override;
   void PostToUiThread(std::function<void()> work) override;
@@ -106,6 +116,8 @@ class CHeadlessBackend : public CUiBackend {
   CHeadlessPrinter failing_printer_{{1, 1}, 1, 1};
   std::vector<ShownMessageBox> message_boxes_;
   std::vector<ShownPopupMenu> popup_menus_;
+  std::vector<ShownNotification> notifications_;
+  bool notification_service_ = true;
   std::vector<int> modal_runs_;
   int wait_cursor_depth_ = 0;
   int wait_cursor_shows_ = 0;

@@ -121,6 +121,10 @@ Point CWxBackend::CursorPosition() const {
 
 void CWxBackend::WarningBeep() { wxBell(); }
 
+bool CWxBackend::ShowNotification(CWindowPeer* owner, const std::string& title, const std::string& text) {
+  return notifier_.Show(FrameOf(owner), ToWx(title).utf8_string(), ToWx(text).utf8_string());
+}
+
 bool CWxBackend::IsUiThread() const { return wxThread::IsMain(); }
 
 void CWxBackend::RunOnUiThread(const std::function<void()>& work) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/backend.h"
+#include "ui/wx/wx_notification.h"
 
 namespace larkspin {
 
@@ -22,6 +23,7 @@ class CWxBackend : public CUiBackend {
   void EndWaitCursor() override;
   Point CursorPosition() const override;
   void WarningBeep() override;
+  bool ShowNotification(CWindowPeer* owner, const std::string& title, const std::string& text) override;
   bool IsUiThread() const override;
   void RunOnUiThread(const std::function<void()>& work) override;
   void PostToUiThread(std::function<void()> work) override;
@@ -40,6 +42,9 @@ class CWxBackend : public CUiBackend {
   static void WhenIdle(std::function<void()> work);
   // Writes a picture of the dialog's window, as the X server shows it, to a PNG file.
   static bool SaveScreenshot(CDialog& dialog, const std::string& png_path);
+
+ private:
+  CWxNotifier notifier_;
 };
 
 // What the toolkit says when one of its own checks fails; the program writes it to its log.

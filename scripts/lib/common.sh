@@ -10,6 +10,7 @@ LARKSPIN_PACKAGES=(
   dovecot-core dovecot-pop3d
   python3
   libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
+  libsecret-1-dev gnome-keyring dbus-daemon libsecret-tools
 )
 
 as_root() {

@@ -5,6 +5,7 @@
 
 #include "config/ini_file.h"
 #include "config/working_files.h"
+#include "common/string_tools.h"
 
 namespace larkspin {
 
@@ -17,6 +18,8 @@ StartupSettings ReadStartupSettings() {
   const int max_message_mb = config.ReadInt("System", "MaxMessageMB", settings.max_message_mb);
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
   settings.text_encoding = TextEncodingOfSetting(config.ReadString("System", "Charsets", "Classic"));
+  if (EqualsIgnoringCase(config.ReadString("System", "PasswordStore", "File"), "Keyring"))
+    settings.password_store = PasswordStore::kKeyring;
   return settings;
 }
 

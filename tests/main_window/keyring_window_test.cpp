@@ -90,6 +90,13 @@ TEST_F(KeyringWindowTest, NoKeyringSkipsTheAccountInAllAccountsModeWithTheReason
   EXPECT_THAT(statuses_, Contains(StartsWith(std::string("Account 'Home' skipped: ") + kNoBusProblem)));
   EXPECT_THAT(server_.ReceivedLines(), Not(Contains(StartsWith("PASS"))));
   EXPECT_EQ(PasswordInConfig(), "");
+
+  // Back on the account, it is asked for; the status line keeps why it is not remembered.
+  AnswerPasswordWithRemember("typed secret");
+  ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 0));
+  EXPECT_THAT(status_while_asked_, StartsWith(kNoBusProblem));
+  EXPECT_THAT(Status(), StartsWith("Password for anna@127.0.0.1 not remembered in the keyring"));
+  EXPECT_EQ(PasswordInConfig(), "");
 }
 
 }  // namespace

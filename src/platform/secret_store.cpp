@@ -70,9 +70,19 @@ GHashTable* AttributesOf(const SecretKey& key) {
   return secret_attributes_build(&kPasswordSchema, "host", key.host.c_str(), "login", key.login.c_str(), nullptr);
 }
 
-// The connected service with an open session, or nullptr with error set.
-SecretService* ConnectedService(const CCallDeadline& deadline, GError** error) {
-  return secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, deadline.Cancellable(), error);
+// Connects to the service (with an open session) and runs call on the key's attributes, all
+// within the time limit. call returns the reply when it sets no error.
+template <typename Call>
+SecretReply WithService(const SecretKey& key, unsigned timeout_ms, Call call) {
+  const CCallDeadline deadline(timeout_ms);
+  GError* error = nullptr;
+  SecretService* service = secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, deadline.Cancellable(), &error);
+  if (!service) return FailureOf(error, deadline);
+  GHashTable* attributes = AttributesOf(key);
+  SecretReply reply = call(service, attributes, deadline.Cancellable(), &error);
+  g_hash_table_unref(attributes);
+  g_object_unref(service);
+  return error ? FailureOf(error, deadline) : reply;
 }
 
 // The first search hit: its password, or why it cannot be read.
@@ -92,49 +102,36 @@ SecretReply ReplyOfItem(SecretItem* item) {
 std::string SecretLabel(const SecretKey& key) { return "Larkspin: " + key.login + "@" + key.host; }
 
 SecretReply StoreSecret(const SecretKey& key, const std::string& secret, unsigned timeout_ms) {
-  const CCallDeadline deadline(timeout_ms);
-  GError* error = nullptr;
-  SecretService* service = ConnectedService(deadline, &error);
-  if (!service) return FailureOf(error, deadline);
-  GHashTable* attributes = AttributesOf(key);
-  SecretValue* value = secret_value_new(secret.c_str(), static_cast<gssize>(secret.size()), "text/plain");
-  const gboolean stored = secret_service_store_sync(service, &kPasswordSchema, attributes, SECRET_COLLECTION_DEFAULT,
-                                                    SecretLabel(key).c_str(), value, deadline.Cancellable(), &error);
-  secret_value_unref(value);
-  g_hash_table_unref(attributes);
-  g_object_unref(service);
-  return stored ? SecretReply{SecretResult::kDone, {}, {}} : FailureOf(error, deadline);
+  return WithService(key, timeout_ms, [&](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
+                                          GError** error) {
+    SecretValue* value = secret_value_new(secret.c_str(), static_cast<gssize>(secret.size()), "text/plain");
+    secret_service_store_sync(service, &kPasswordSchema, attributes, SECRET_COLLECTION_DEFAULT,
+                              SecretLabel(key).c_str(), value, cancellable, error);
+    secret_value_unref(value);
+    return SecretReply{SecretResult::kDone, {}, {}};
+  });
 }
 
 SecretReply LookUpSecret(const SecretKey& key, unsigned timeout_ms) {
-  const CCallDeadline deadline(timeout_ms);
-  GError* error = nullptr;
-  SecretService* service = ConnectedService(deadline, &error);
-  if (!service) return FailureOf(error, deadline);
-  GHashTable* attributes = AttributesOf(key);
-  // No SECRET_SEARCH_UNLOCK: a locked item is reported, never unlocked behind a prompt.
-  GList* items = secret_service_search_sync(service, &kPasswordSchema, attributes, SECRET_SEARCH_LOAD_SECRETS,
-                                            deadline.Cancellable(), &error);
-  g_hash_table_unref(attributes);
-  g_object_unref(service);
-  if (error) return FailureOf(error, deadline);
-  const SecretReply reply =
-      items ? ReplyOfItem(SECRET_ITEM(items->data)) : SecretReply{SecretResult::kNotFound, {}, {}};
-  g_list_free_full(items, g_object_unref);
-  return reply;
+  return WithService(key, timeout_ms, [](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
+                                         GError** error) {
+    // No SECRET_SEARCH_UNLOCK: a locked item is reported, never unlocked behind a prompt.
+    GList* items = secret_service_search_sync(service, &kPasswordSchema, attributes, SECRET_SEARCH_LOAD_SECRETS,
+                                              cancellable, error);
+    const SecretReply reply =
+        items ? ReplyOfItem(SECRET_ITEM(items->data)) : SecretReply{SecretResult::kNotFound, {}, {}};
+    g_list_free_full(items, g_object_unref);
+    return reply;
+  });
 }
 
 SecretReply RemoveSecret(const SecretKey& key, unsigned timeout_ms) {
-  const CCallDeadline deadline(timeout_ms);
-  GError* error = nullptr;
-  SecretService* service = ConnectedService(deadline, &error);
-  if (!service) return FailureOf(error, deadline);
-  GHashTable* attributes = AttributesOf(key);
-  // FALSE without an error means there was nothing to remove.
-  secret_service_clear_sync(service, &kPasswordSchema, attributes, deadline.Cancellable(), &error);
-  g_hash_table_unref(attributes);
-  g_object_unref(service);
-  return error ? FailureOf(error, deadline) : SecretReply{SecretResult::kDone, {}, {}};
+  return WithService(key, timeout_ms, [](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
+                                         GError** error) {
+    // FALSE without an error means there was nothing to remove.
+    secret_service_clear_sync(service, &kPasswordSchema, attributes, cancellable, error);
+    return SecretReply{SecretResult::kDone, {}, {}};
+  });
 }
 
 }  // namespace larkspin

@@ -1,7 +1,5 @@
 #include "support/keyring_tools.h"
 
-#include <cstdlib>
-
 #include "support/python_check.h"
 
 namespace larkspin::testing {
@@ -25,11 +23,6 @@ bool LockDefaultCollection() {
       "    'array:objpath:/org/freedesktop/secrets/aliases/default'], capture_output=True).returncode)\n",
       "", &status);
   return status == 0;
-}
-
-pid_t KeyringDaemon() {
-  const char* pid = std::getenv("LARKSPIN_KEYRING_PID");
-  return pid ? static_cast<pid_t>(std::atoi(pid)) : 0;
 }
 
 }  // namespace larkspin::testing

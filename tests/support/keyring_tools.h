@@ -1,8 +1,6 @@
 #pragma once
 // The private Secret Service that keyring_session.sh runs, seen from a test: what libsecret's
-// own secret-tool finds there (an independent client), and the daemon's states a test needs.
-#include <sys/types.h>
-
+// own secret-tool finds there (an independent client), and locking it.
 #include <string>
 
 namespace larkspin::testing {
@@ -12,7 +10,5 @@ namespace larkspin::testing {
 std::string SecretToolSearch(const std::string& host, const std::string& login);
 // Locks the default collection through the service's Lock call; false when it refused.
 bool LockDefaultCollection();
-// The daemon's process id from LARKSPIN_KEYRING_PID, 0 outside keyring_session.sh.
-pid_t KeyringDaemon();
 
 }  // namespace larkspin::testing

@@ -18,3 +18,22 @@ function(larkspin_test name)
   endif()
   gtest_discover_tests(${name} PROPERTIES LABELS "${labels}" DISCOVERY_TIMEOUT 30)
 endfunction()
+
+# larkspin_keyring_test(name SOURCES ... DEPS ... SUITES ...): a GoogleTest binary whose tests need
+# a Secret Service. Each suite named in SUITES runs under tests/support/keyring_session.sh with a
+# private gnome-keyring of its own; the suite NoKeyring runs with no session bus and no display.
+function(larkspin_keyring_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;SUITES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock Threads::Threads)
+  foreach(suite ${ARG_SUITES})
+    add_test(NAME ${name}_${suite} COMMAND ${PROJECT_SOURCE_DIR}/tests/support/keyring_session.sh
+      $<TARGET_FILE:${name}> --gtest_filter=*${suite}*)
+  endforeach()
+  add_test(NAME ${name}_NoKeyring COMMAND ${name} --gtest_filter=*NoKeyring*)
+  list(TRANSFORM ARG_SUITES PREPEND ${name}_)
+  set_tests_properties(${ARG_SUITES} ${name}_NoKeyring PROPERTIES LABELS integration TIMEOUT 120)
+  set_tests_properties(${name}_NoKeyring PROPERTIES
+    ENVIRONMENT DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ENVIRONMENT_MODIFICATION DISPLAY=unset:)
+endfunction()

@@ -13,6 +13,7 @@ LARKSPIN_PACKAGES=(
   libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
   libnotify-dev dunst dbus-daemon dbus-bin
   dpkg-dev file desktop-file-utils man-db lintian
+  libsecret-1-dev gnome-keyring libsecret-tools
 )
 
 as_root() {

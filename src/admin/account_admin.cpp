@@ -1,5 +1,6 @@
 #include "admin/account_admin.h"
 
+#include "config/stored_password.h"
 #include "config/working_files.h"
 #include "common/format.h"
 #include "common/message_box.h"
@@ -12,11 +13,21 @@ namespace larkspin {
 namespace {
 // What differs between resetting the login and resetting the password.
 struct StoredCredential {
-  const char* name;       // "Login" or "Password"
-  const char* key;        // its key in the account section
+  const char* name;  // "Login" or "Password"
+  // Removes the stored value; empty on success, else why it failed.
+  std::string (*forget)(const std::string& section, const CCurrentAccount& account);
   std::string CCurrentAccount::*value;
   bool CCurrentAccount::*plain;
 };
+
+std::string ForgetLogin(const std::string& section, const CCurrentAccount&) {
+  WriteProfileString(kConfigFile, section, "POP3Account", "");
+  return {};
+}
+
+std::string ForgetAccountPassword(const std::string& section, const CCurrentAccount& account) {
+  return ForgetPassword(section, account.login);
+}
 
 void ResetCredential(const AccountSelection& selection, CCurrentAccount& account, const StoredCredential& credential) {
   const char* name = selection.account_name.c_str();
@@ -26,20 +37,23 @@ void ResetCredential(const AccountSelection& selection, CCurrentAccount& account
   }
   if (MessageBoxF(kBoxYesNo | kBoxIconQuestion, "Reset %s for account '%s' ?", credential.name, name) != kButtonYes)
     return;
-  WriteProfileString(kConfigFile, AccountSection(selection.account_number), credential.key, "");
+  const std::string problem = credential.forget(AccountSection(selection.account_number), account);
   (account.*credential.value).clear();
   account.*credential.plain = false;
-  MessageBoxF(kBoxOk | kBoxIconInformation, "%s successfully reset.", credential.name);
+  if (problem.empty())
+    MessageBoxF(kBoxOk | kBoxIconInformation, "%s successfully reset.", credential.name);
+  else
+    MessageBoxF(kBoxOk | kBoxIconWarning, "%s", problem.c_str());
 }
 }  // namespace
 
 void ResetLogin(const AccountSelection& selection, CCurrentAccount& account) {
-  ResetCredential(selection, account, {"Login", "POP3Account", &CCurrentAccount::login, &CCurrentAccount::login_plain});
+  ResetCredential(selection, account, {"Login", ForgetLogin, &CCurrentAccount::login, &CCurrentAccount::login_plain});
 }
 
 void ResetPassword(const AccountSelection& selection, CCurrentAccount& account) {
   ResetCredential(selection, account,
-                  {"Password", "POP3Password", &CCurrentAccount::password, &CCurrentAccount::password_plain});
+                  {"Password", ForgetAccountPassword, &CCurrentAccount::password, &CCurrentAccount::password_plain});
 }
 
 void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, CPop3Client& client,

@@ -17,7 +17,9 @@ struct AccountSelection {
   bool all_accounts = false;
 };
 
-// Both ask first (Yes/No) and refuse in all-accounts mode; the other value is left alone.
+// Both ask first (Yes/No) and refuse in all-accounts mode; the other value is left alone. Reset
+// Password also removes the password from the keyring (PasswordStore=Keyring); when the keyring
+// fails, the box says why instead of reporting success.
 void ResetLogin(const AccountSelection& selection, CCurrentAccount& account);
 void ResetPassword(const AccountSelection& selection, CCurrentAccount& account);
 

@@ -26,6 +26,10 @@ bool ParsePositiveNumber(const std::string& text, int& number) {
   return number > 0;
 }
 
+std::string MissingCredentialText(const CCurrentAccount& account) {
+  return account.credential_problem.empty() ? "no stored login or password" : account.credential_problem;
+}
+
 AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
                             std::string& reason) {
   const int account_count = ConfiguredAccountCount();
@@ -36,8 +40,8 @@ AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3C
   const std::string section = AccountSection(account_number);
   account.ClearCredentials();
   if (account.EnsureCredentials(section, PeekScope::kAllAccounts) != 1) {
-    reason = FormatText("account %d (%s) skipped: no stored login or password", account_number,
-                        AccountListName(account_number).c_str());
+    reason = FormatText("account %d (%s) skipped: %s", account_number, AccountListName(account_number).c_str(),
+                        MissingCredentialText(account).c_str());
     return AccountLogin::kNoCredentials;
   }
   account.LoadCurrentAccount(section);

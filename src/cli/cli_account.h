@@ -16,6 +16,9 @@ std::string AccountListName(int account_number);
 // A positive decimal account or message number, nothing else.
 bool ParsePositiveNumber(const std::string& text, int& number);
 
+// Why the account's credentials are not at hand: the keyring's problem, or that none is stored.
+std::string MissingCredentialText(const CCurrentAccount& account);
+
 enum class AccountLogin { kConnected, kNoSuchAccount, kNoCredentials, kConnectFailed };
 
 // Loads the account as the current one and logs in. On every outcome but kConnected, reason holds

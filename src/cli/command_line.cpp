@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/download_command.h"
+#include "cli/migrate_command.h"
 #include "cli/peek_command.h"
 #include "cli/send_command.h"
 
@@ -25,6 +26,9 @@ const std::vector<CommandLineMode>& CommandLineModes() {
        "send --account N --to ADDRESSES [--cc ADDRESSES] [--bcc ADDRESSES] --subject TEXT [--attach PATH,...] "
        "[--priority high|normal|low] < TEXT",
        RunSendCommand},
+      {"migrate-passwords",
+       "migrate-passwords   (moves the passwords in config.ini into the keyring; needs PasswordStore=Keyring)",
+       RunMigrateCommand},
   };
   return modes;
 }

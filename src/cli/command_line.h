@@ -1,6 +1,6 @@
 #pragma once
-// The command-line modes of larkspin (peek, download, send). They run from the working
-// directory like the window does, never prompt, and print UTF-8.
+// The command-line modes of larkspin (peek, download, send, migrate-passwords). They run from
+// the working directory like the window does, never prompt, and print UTF-8.
 #include <string>
 #include <vector>
 

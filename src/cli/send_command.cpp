@@ -119,13 +119,13 @@ int Fail(const std::string& reason) {
 }
 
 // Checks what the send needs before anything goes out; empty when all is well.
-std::string Precondition(const SendArguments& parsed, const AccountRecord& identity) {
+std::string Precondition(const SendArguments& parsed, const CCurrentAccount& account, const AccountRecord& identity) {
   if (parsed.mail.to.empty()) return "No recipient has been entered.";
   if (parsed.account_number > ConfiguredAccountCount())
     return FormatText("account %d is not configured", parsed.account_number);
   if (AuthMethodOfSetting(identity.authentication) != kAuthNone && (identity.login.empty() || identity.password.empty()))
-    return FormatText("account %d (%s): no stored login or password", parsed.account_number,
-                      AccountListName(parsed.account_number).c_str());
+    return FormatText("account %d (%s): %s", parsed.account_number, AccountListName(parsed.account_number).c_str(),
+                      MissingCredentialText(account).c_str());
   const std::string missing = MissingAttachment(parsed.mail.attachments);
   if (!missing.empty()) return "The attached file was not found: " + missing;
   return {};
@@ -137,7 +137,7 @@ int Send(SendArguments& parsed) {
   AccountRecord identity;
   account.LoadAccountRecord(parsed.account_number, identity, PeekScope::kAllAccounts);
   account.LoadCurrentAccount(AccountSection(parsed.account_number));  // makes the mailbox folders
-  const std::string problem = Precondition(parsed, identity);
+  const std::string problem = Precondition(parsed, account, identity);
   if (!problem.empty()) return Fail(problem);
   const SendSettings settings = ReadSendSettings();
   ComposedMail& mail = parsed.mail;

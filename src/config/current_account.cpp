@@ -2,6 +2,7 @@
 
 #include "config/account_tls.h"
 #include "config/ini_file.h"
+#include "config/stored_password.h"
 #include "config/working_files.h"
 #include "common/decimal.h"
 #include "common/scramble.h"
@@ -79,6 +80,7 @@ int CCurrentAccount::EnsureCredentials(const std::string& section, PeekScope sco
   static const CredentialKind kPassword{"POP3Password", "POP3 Password", "EnterPassword",
                                         "Please enter your POP3 password:", true};
   display_name = CIniFile(kConfigFile).ReadString(kUsersSection, section, "Account1");
+  credential_problem.clear();
   if (ResolveCredential(section, kLogin, scope, login, login_plain) == Resolution::kMissing) return kLoginMissing;
   const Resolution password_resolution = ResolveCredential(section, kPassword, scope, password, password_plain);
   if (password_resolution == Resolution::kMissing) return kPasswordMissing;
@@ -88,18 +90,36 @@ int CCurrentAccount::EnsureCredentials(const std::string& section, PeekScope sco
 
 CCurrentAccount::Resolution CCurrentAccount::ResolveCredential(const std::string& section, const CredentialKind& kind,
                                                                PeekScope scope, std::string& value, bool& plain) {
+  if (value.empty() && kind.password_style && PasswordsInKeyring())
+    return ResolveFromKeyring(section, kind, scope, value, plain);
   if (value.empty()) value = CIniFile(kConfigFile).ReadString(section, kind.key, "");
-  if (value.empty()) {
-    if (scope == PeekScope::kAllAccounts) return Resolution::kMissing;
-    value = AskCredential(section, kind);
-    plain = true;
-    return Resolution::kTyped;
-  }
+  if (value.empty()) return AskUnlessAllAccounts(section, kind, scope, value, plain);
   if (!plain) {
     UnscrambleText(value);
     plain = true;
   }
   return Resolution::kAtHand;
+}
+
+// A keyring that cannot be read is treated like a missing password; credential_problem says why.
+CCurrentAccount::Resolution CCurrentAccount::ResolveFromKeyring(const std::string& section, const CredentialKind& kind,
+                                                                PeekScope scope, std::string& value, bool& plain) {
+  const StoredPassword stored = ReadPasswordFromKeyring(section, login);
+  if (stored.result == StoredPasswordResult::kFound) {
+    value = stored.password;
+    plain = true;
+    return Resolution::kAtHand;
+  }
+  credential_problem = stored.problem;
+  return AskUnlessAllAccounts(section, kind, scope, value, plain);
+}
+
+CCurrentAccount::Resolution CCurrentAccount::AskUnlessAllAccounts(const std::string& section, const CredentialKind& kind,
+                                                                  PeekScope scope, std::string& value, bool& plain) {
+  if (scope == PeekScope::kAllAccounts) return Resolution::kMissing;
+  value = AskCredential(section, kind);
+  plain = true;
+  return Resolution::kTyped;
 }
 
 std::string CCurrentAccount::AskCredential(const std::string& section, const CredentialKind& kind) {
@@ -108,9 +128,13 @@ std::string CCurrentAccount::AskCredential(const std::string& section, const Cre
   request.prompt = CIniFile(kLanguageFile).ReadString("Labels", kind.prompt_key, kind.prompt_default);
   request.password_style = kind.password_style;
   request.show_remember = true;
+  request.notice = credential_problem;
   InputAnswer answer;
   if (!prompt_->Ask(request, answer)) return {};
-  if (answer.remember) {
+  if (answer.remember && kind.password_style) {
+    const std::string problem = RememberPassword(section, login, answer.text);
+    if (!problem.empty()) credential_problem = problem;
+  } else if (answer.remember) {
     WriteProfileString(kConfigFile, section, kind.key, Scrambled(answer.text));
   }
   return answer.text;

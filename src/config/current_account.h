@@ -28,7 +28,9 @@ class CCurrentAccount {
   int LoadAccountRecord(int account_number, AccountRecord& record, PeekScope scope);
   void ClearCredentials();
   // 1 when a login and a password are at hand; kLoginMissing / kPasswordMissing in
-  // all-accounts mode when one is not stored.
+  // all-accounts mode when one is not stored. With PasswordStore=Keyring the password comes from
+  // the keyring; when it cannot be read, credential_problem says why and the password is asked
+  // for (the question carries that reason) or, in all-accounts mode, missing.
   int EnsureCredentials(const std::string& section, PeekScope scope);
 
   int account_number = 0;
@@ -47,6 +49,8 @@ class CCurrentAccount {
   bool password_plain = false;
   // Set when the password had to be typed since the account was loaded.
   bool folder_gate_mark = false;
+  // Why the keyring could not give or keep the password (already logged); empty when it could.
+  std::string credential_problem;
 
  private:
   // One credential (login or password): taken from config.ini or asked for.
@@ -55,12 +59,16 @@ class CCurrentAccount {
     const char* caption;         // "POP3 Account" or "POP3 Password"
     const char* prompt_key;      // language key of the prompt
     const char* prompt_default;  // its built-in text
-    bool password_style;
+    bool password_style;         // also: this is the password, which PasswordStore may keep in the keyring
   };
   enum class Resolution { kAtHand, kTyped, kMissing };
   // Takes the value from memory or config.ini, or asks for it; kMissing in all-accounts mode.
   Resolution ResolveCredential(const std::string& section, const CredentialKind& kind, PeekScope scope,
                                std::string& value, bool& plain);
+  Resolution ResolveFromKeyring(const std::string& section, const CredentialKind& kind, PeekScope scope,
+                                std::string& value, bool& plain);
+  Resolution AskUnlessAllAccounts(const std::string& section, const CredentialKind& kind, PeekScope scope,
+                                  std::string& value, bool& plain);
   std::string AskCredential(const std::string& section, const CredentialKind& kind);
 
   CInputPrompt* prompt_;  // a pointer, so that accounts can be copied and assigned

@@ -12,6 +12,9 @@ struct InputRequest {
   bool password_style = false;
   bool show_remember = false;
   bool remember_preset = false;
+  // Why a value that should have been stored is asked for (the keyring could not be read), or
+  // empty; the window shows it in its status line while it asks.
+  std::string notice;
 };
 
 struct InputAnswer {

@@ -5,6 +5,7 @@
 
 #include "config/ini_file.h"
 #include "config/working_files.h"
+#include "common/string_tools.h"
 
 namespace larkspin {
 
@@ -18,6 +19,8 @@ StartupSettings ReadStartupSettings() {
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
   settings.text_encoding = TextEncodingOfSetting(config.ReadString("System", "Charsets", "Classic"));
   settings.notify = config.ReadInt("System", "Notify", 1) != 0;
+  if (EqualsIgnoringCase(config.ReadString("System", "PasswordStore", "File"), "Keyring"))
+    settings.password_store = PasswordStore::kKeyring;
   return settings;
 }
 

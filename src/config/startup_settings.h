@@ -7,6 +7,9 @@
 
 namespace larkspin {
 
+// Where a remembered POP3 password is kept: scrambled in config.ini, or in the desktop keyring.
+enum class PasswordStore { kFile, kKeyring };
+
 struct StartupSettings {
   int mail_threshold_kb = 100;  // MailThreshold: larger messages are shown in red
   int timeout_seconds = 60;     // TimeOut: one wait for a server reply
@@ -15,14 +18,15 @@ struct StartupSettings {
   // Charsets: Classic (the default) or Modern, which holds the texts of mail as UTF-8
   TextEncoding text_encoding = TextEncoding::kClassic;
   bool notify = true;  // Notify: a desktop notification when a peek finds new mail; 0 turns it off
+  PasswordStore password_store = PasswordStore::kFile;  // PasswordStore: File (the default) or Keyring
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets and Notify from section "System",
-// in that order.
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify and PasswordStore from
+// section "System", in that order. PasswordStore is Keyring when it says so in any case, else File.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

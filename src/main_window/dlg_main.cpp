@@ -36,7 +36,10 @@ void EndProcessAtOnce() { std::_Exit(0); }
 
 bool CDlgMain::CUiThreadPrompt::Ask(const InputRequest& request, InputAnswer& answer) {
   bool confirmed = false;
-  RunOnUiThread([&] { confirmed = inner_.Ask(request, answer); });
+  RunOnUiThread([&] {
+    if (!request.notice.empty()) window_.SetStatusText(request.notice);
+    confirmed = inner_.Ask(request, answer);
+  });
   return confirmed;
 }
 

@@ -243,14 +243,16 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   CSoundOutput& sound_;
   CLanguageTable language_;
   CDlgInput input_;
+  // Asks on the UI thread; a request's notice goes to the status line first.
   class CUiThreadPrompt : public CInputPrompt {
    public:
-    explicit CUiThreadPrompt(CInputPrompt& inner) : inner_(inner) {}
+    CUiThreadPrompt(CDlgMain& window, CInputPrompt& inner) : window_(window), inner_(inner) {}
     bool Ask(const InputRequest& request, InputAnswer& answer) override;
 
    private:
+    CDlgMain& window_;
     CInputPrompt& inner_;
-  } prompt_{input_};
+  } prompt_{*this, input_};
   CCurrentAccount account_{prompt_};
   CMailboxSession session_;
 

@@ -45,7 +45,8 @@ void CDlgMain::SwitchAccount() {
   }
   for (const int id : {kDownloadButton, kDeleteButton, kResetButton, kFolderSelector}) EnableItem(id, !all_accounts);
   SetWindowText("Larkspin");
-  SetStatusText(account_.display_name);
+  // A keyring that could not give or keep the password says so instead of the account's name.
+  SetStatusText(account_.credential_problem.empty() ? account_.display_name : account_.credential_problem);
   SetWindowText("Larkspin-" + account_.display_name);
   previous_total_ = 0;
   RemoveAllRows();

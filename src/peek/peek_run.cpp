@@ -36,8 +36,8 @@ void CPeekRun::Run() {
   events_.OnPeekFinished(summary);
 }
 
-// An all-accounts peek skips an account without a stored login or password; a one-account peek
-// asks for them and goes on with what it got.
+// An all-accounts peek skips an account without a stored login or password (or whose keyring
+// cannot be read); a one-account peek asks for them and goes on with what it got.
 void CPeekRun::VisitAccount(int account_number) {
   const std::string section = AccountSection(account_number);
   if (plan_.all_accounts) {
@@ -47,7 +47,10 @@ void CPeekRun::VisitAccount(int account_number) {
   const size_t index = static_cast<size_t>(account_number - 1);
   account_name_ = index < plan_.account_names.size() ? plan_.account_names[index] : "";
   const PeekScope scope = plan_.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount;
-  if (account_.EnsureCredentials(section, scope) != 1 && plan_.all_accounts) return;
+  if (account_.EnsureCredentials(section, scope) != 1 && plan_.all_accounts) {
+    ReportKeyringSkip();
+    return;
+  }
   account_.LoadCurrentAccount(section);
   events_.OnStatus(FormatText(plan_.texts.connecting.c_str(), account_.pop3_host.c_str()));
   if (!LogIn()) {
@@ -58,6 +61,12 @@ void CPeekRun::VisitAccount(int account_number) {
   if (!CarryOutDeletions()) return;
   ClearListOnce();
   FetchHeaders();
+}
+
+// The keyring's reason (already in the log) goes to the status line of a skipped account.
+void CPeekRun::ReportKeyringSkip() {
+  if (account_.credential_problem.empty()) return;
+  events_.OnStatus(FormatText("Account '%s' skipped: %s", account_name_.c_str(), account_.credential_problem.c_str()));
 }
 
 bool CPeekRun::LogIn() {

@@ -16,6 +16,7 @@ class CPeekRun {
 
  private:
   void VisitAccount(int account_number);
+  void ReportKeyringSkip();
   // Logs into the account; the session counts as connected once it succeeded.
   bool LogIn();
   void ReportConnectFailure();

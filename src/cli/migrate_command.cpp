@@ -1,0 +1,46 @@
+#include "cli/migrate_command.h"
+
+#include <cstdio>
+
+#include "cli/cli_account.h"
+#include "cli/terminal_text.h"
+#include "config/log.h"
+#include "config/stored_password.h"
+#include "config/working_files.h"
+
+namespace larkspin {
+
+namespace {
+constexpr int kUsageError = 2;
+
+int MoveEveryPassword() {
+  int status = 0;
+  for (int n = 1; n <= ConfiguredAccountCount(); ++n) {
+    const MoveOutcome outcome = MovePasswordToKeyring(n);
+    if (outcome.result == MoveResult::kFailed) status = 1;
+    if (outcome.result == MoveResult::kMoved) LogEvent(outcome.text);
+    std::FILE* stream = outcome.result == MoveResult::kFailed ? stderr : stdout;
+    std::fprintf(stream, "%s%s\n", stream == stderr ? "larkspin: " : "", TerminalText(outcome.text).c_str());
+  }
+  return status;
+}
+}  // namespace
+
+int RunMigrateCommand(const CommandArguments& arguments) {
+  if (!arguments.empty()) {
+    std::fprintf(stderr, "larkspin: usage: larkspin migrate-passwords\n");
+    return kUsageError;
+  }
+  if (!PasswordsInKeyring()) {
+    std::fprintf(stderr, "larkspin: set PasswordStore=Keyring in [System] of config.ini first; "
+                         "nothing was moved\n");
+    return 1;
+  }
+  OpenLog(kLogFile);
+  const int status = MoveEveryPassword();
+  CloseLog();
+  std::fflush(stdout);
+  return status;
+}
+
+}  // namespace larkspin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/string_tools.h"
 #include "config/ini_file.h"
 #include "config/working_files.h"
 
@@ -17,7 +18,12 @@ StartupSettings ReadStartupSettings() {
   const int max_message_mb = config.ReadInt("System", "MaxMessageMB", settings.max_message_mb);
   if (max_message_mb >= 1) settings.max_message_mb = std::min(max_message_mb, 2047);
   settings.text_encoding = TextEncodingOfSetting(config.ReadString("System", "Charsets", "Classic"));
+  settings.new_mail_by = NewMailRuleOfSetting(config.ReadString("System", "NewMailBy", "Count"));
   return settings;
+}
+
+NewMailRule NewMailRuleOfSetting(std::string_view value) {
+  return EqualsIgnoringCase(value, "Uidl") ? NewMailRule::kUidl : NewMailRule::kCount;
 }
 
 unsigned StartupSettings::ReplyTimeoutMs() const {

@@ -2,10 +2,18 @@
 // The values of config.ini read once at start.
 
 #include <cstddef>
+#include <string_view>
 
 #include "common/text_encoding.h"
 
 namespace larkspin {
+
+// What counts as new mail after a peek: Count, a total that grew; Uidl, messages whose UIDL ids
+// no earlier peek listed.
+enum class NewMailRule { kCount, kUidl };
+
+// The NewMailBy value of config.ini: "Uidl" (ignoring case) is kUidl, anything else kCount.
+NewMailRule NewMailRuleOfSetting(std::string_view value);
 
 struct StartupSettings {
   int mail_threshold_kb = 100;  // MailThreshold: larger messages are shown in red
@@ -14,14 +22,15 @@ struct StartupSettings {
   int max_message_mb = 256;     // MaxMessageMB: the largest message a download accepts, 1 to 2047
   // Charsets: Classic (the default) or Modern, which holds the texts of mail as UTF-8
   TextEncoding text_encoding = TextEncoding::kClassic;
+  NewMailRule new_mail_by = NewMailRule::kCount;  // NewMailBy: Count (the default) or Uidl
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB and Charsets from section "System", in that
-// order.
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets and NewMailBy from section
+// "System", in that order.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

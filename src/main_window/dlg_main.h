@@ -127,6 +127,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);
+  void ShowInBold(const std::vector<RowId>& rows);
   // The end of a peek: Connect and the selectors come back unless the window is busy.
   void PeekFinished();
 
@@ -263,6 +264,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   int mail_threshold_kb_ = 100;
   int timeout_seconds_ = 60;
   int peek_minutes_ = 5;
+  NewMailRule new_mail_by_ = NewMailRule::kCount;
   int minutes_left_ = 5;
   int peek_number_ = 1;
 

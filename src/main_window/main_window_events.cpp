@@ -1,9 +1,12 @@
 // The mailbox session's events as the main window shows them. The session calls them on its own
 // thread (the peek worker's, or the UI thread for the window's own commands); each is applied on
 // the UI thread before it returns.
+#include <unordered_set>
+
 #include "common/format.h"
 #include "common/message_box.h"
 #include "main_window/dlg_main.h"
+#include "peek/new_mail.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
@@ -99,16 +102,18 @@ void CDlgMain::OnLoggedOut() {
   OnUi([&] { ReturnToIdle(); });
 }
 
-// The list is sorted and titled, an automatic or all-accounts peek disconnects (asking first
-// when rows were marked meanwhile), and new mail is announced when the total grew.
+// The list is sorted and titled, new rows told by their UIDL ids turn bold, an automatic or
+// all-accounts peek disconnects (asking first when rows were marked meanwhile), and new mail
+// (new_mail.h) is announced.
 void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
   OnUi([&] {
     account_ = summary.account;
-    const int previous = previous_total_;
+    const std::vector<RowId> new_rows = NewMailRows(summary, previous_total_);
     previous_total_ = summary.total_count;
     SortAndTitle(summary);
+    ShowInBold(RowsNewByUniqueId(summary));
     if (automatic_peek_ || summary.all_accounts) Disconnect();
-    if (summary.total_count > previous) PlayNewMailSound(sound_);
+    if (!new_rows.empty()) PlayNewMailSound(sound_);
     if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });
@@ -126,6 +131,12 @@ void CDlgMain::SortAndTitle(const PeekSummary& summary) {
     list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
   const std::string name = summary.all_accounts ? "All Accounts" : account_.display_name;
   SetWindowText(FormatText("(%d) Larkspin-%s", summary.total_count, name.c_str()));
+}
+
+void CDlgMain::ShowInBold(const std::vector<RowId>& rows) {
+  const std::unordered_set<RowId> bold(rows.begin(), rows.end());
+  for (int position = 0; position < list_.RowCount(); ++position)
+    if (bold.contains(list_.RowKey(position))) list_.SetRowBold(position, true);
 }
 
 }  // namespace larkspin

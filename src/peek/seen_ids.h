@@ -1,6 +1,6 @@
 #pragma once
 // The UIDL ids of one account's messages that earlier peeks listed, kept between program runs in
-// the account's "mailbox<N>/seen-ids.txt", one id per line. A peek reads the file before it lists
+// the account's "mailbox<N>/seen-ids.list", one id per line. A peek reads the file before it lists
 // the account's messages; a listed message whose id is not in it is new mail. Once the rows were
 // listed the file is written again with the ids seen before that are still on the server plus
 // every id the peek listed: it never holds more ids than the mailbox, and a peek cut off

@@ -61,8 +61,10 @@ TEST_F(NewMailTest, UidlTellsEachMessageNewOnceAndADeliveredOneAlone) {
   ASSERT_TRUE(Window().ClickColumn(kHeaderList, kSubjectColumn));
   EXPECT_EQ(Cell(3, kSubjectColumn), "Message 4") << "sorted by subject, the bold row went last";
   EXPECT_THAT(BoldSubjects(), ElementsAre("Message 4"));
-  const std::string seen = ReadFile(folder_.File("mailbox1/seen-ids.txt"));
+  const std::string seen = ReadFile(folder_.File("mailbox1/seen-ids.list"));
   EXPECT_EQ(std::count(seen.begin(), seen.end(), '\n'), 4) << seen;
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  EXPECT_EQ(RowCount(), 0) << "the seen-ids file is no stored message";
 }
 
 struct SwapCase {

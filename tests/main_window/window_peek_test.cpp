@@ -128,7 +128,7 @@ TEST_F(PeekTest, UidlOnAServerWithoutItCountsAndLogsItOnce) {
   ASSERT_NE(first, std::string::npos) << log;
   EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << log;
   for (int row = 0; row < RowCount(); ++row) EXPECT_FALSE(Dialog().HeaderList().RowBold(row));
-  EXPECT_FALSE(std::filesystem::exists(folder_.File("mailbox1/seen-ids.txt")));
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("mailbox1/seen-ids.list")));
 }
 
 TEST_F(PeekTest, EmptyMailboxReportsZeroTotals) {

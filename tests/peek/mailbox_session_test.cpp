@@ -250,7 +250,7 @@ TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheSe
   server.GoSilentAfter(2, "TOP");
   session_.Client().read_timeout_ms = 300;
   std::filesystem::create_directory(folder_.File("mailbox1"));
-  const std::string seen_file = folder_.File("mailbox1/seen-ids.txt");
+  const std::string seen_file = folder_.File("mailbox1/seen-ids.list");
   WriteFile(seen_file, id(2) + "\n" + id(4) + "\ngone-from-server\n");
   PeekPlan plan = Plan({"Home"}, AccountSection(1, server.Port()));
   plan.new_mail_by = NewMailRule::kUidl;

@@ -23,7 +23,7 @@ using ::testing::IsEmpty;
 // The file as an editor may leave it: CR line ends, blank lines, trailing blanks, a broken line.
 TEST(SeenIdsTest, KeepsTheSeenIdsStillOnTheServerAndEveryListedOne) {
   TempFolder folder;
-  const std::string path = folder.File("seen-ids.txt");
+  const std::string path = folder.File("seen-ids.list");
   WriteFile(path, "gone\r\nnot-listed\n\n   \nlisted-before \t\nbroken\x01id\n");
   CSeenIds seen(path);
   EXPECT_FALSE(seen.NoteListed("listed-before"));
@@ -44,7 +44,7 @@ TEST(SeenIdsTest, KeepsTheSeenIdsStillOnTheServerAndEveryListedOne) {
 
 TEST(SeenIdsTest, AMissingFileKnowsNoIdsAndAnUnwritableOneIsReported) {
   TempFolder folder;
-  CSeenIds seen(folder.File("no-such-folder/seen-ids.txt"));
+  CSeenIds seen(folder.File("no-such-folder/seen-ids.list"));
   EXPECT_TRUE(seen.NoteListed("a"));
   EXPECT_FALSE(seen.Save({"a"}));
 }

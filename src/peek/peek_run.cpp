@@ -225,7 +225,8 @@ void CPeekRun::EndListing(int count) {
   AccountListing& listing = listings_.back();
   listing.by_seen_ids = seen_ids_.has_value();
   if (!seen_ids_) {
-    listing.new_rows = RowsNewByCount(listing.rows, count, session_.ExchangeAccountCount(account_.account_number, count));
+    const int previous_count = session_.ExchangeAccountCount(account_.account_number, count);
+    listing.new_rows = RowsNewByCount(listing.rows, count, previous_count);
   } else if (!seen_ids_->Save(server_ids_)) {
     LogEvent("Error: could not write " + SeenIdsFilePath(account_.account_number));
   }

@@ -237,13 +237,12 @@ TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
   EXPECT_THAT(StoredFiles(), IsEmpty());
 }
 
-// Under NewMailBy=Uidl a peek cut off after two of four headers tells the unseen one of them as
-// new and remembers what it listed plus the seen ids still on the server: not message 3, which
-// it never listed, and not an id the server no longer has.
+// Under NewMailBy=Uidl a peek cut off after two of four headers tells the unseen one as new and
+// remembers what it listed plus the seen ids still on the server: not message 3, which it never
+// listed, nor an id the server no longer has.
 TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheServer) {
   std::vector<std::string> messages;
-  for (int n = 1; n <= 4; ++n)
-    messages.push_back(MakeMessage("Anna <anna@example.org>", FormatText("Message %d", n), "Tue, 2 Mar 2004 10:11:12 +0100"));
+  for (const char* subject : {"1", "2", "3", "4"}) messages.push_back(MakeMessage("a@example.org", subject, "", 0));
   const auto id = [&](int n) { return FakePop3Server::UniqueIdOf(messages[static_cast<size_t>(n - 1)]); };
   FakePop3Server server;
   server.ServeMailbox(messages);
@@ -257,10 +256,8 @@ TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheSe
   session_.RunPeek(plan, events_);
 
   ASSERT_EQ(events_.rows.size(), 2u);
-  ASSERT_TRUE(events_.finished);
-  EXPECT_THAT(NewMailRows(*events_.finished, 0), ElementsAre(events_.rows[0].row_id));
   EXPECT_THAT(RowsNewByUniqueId(*events_.finished), ElementsAre(events_.rows[0].row_id));
-  std::set<std::string> remembered = {id(1), id(2), id(4)};
+  const std::set<std::string> remembered = {id(1), id(2), id(4)};
   std::string expected;
   for (const std::string& line : remembered) expected += line + "\n";
   EXPECT_EQ(testing::ReadFile(seen_file), expected);

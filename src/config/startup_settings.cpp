@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/string_tools.h"
 #include "config/ini_file.h"
 #include "config/working_files.h"
-#include "common/string_tools.h"
 
 namespace larkspin {
 
@@ -21,7 +21,12 @@ StartupSettings ReadStartupSettings() {
   settings.notify = config.ReadInt("System", "Notify", 1) != 0;
   if (EqualsIgnoringCase(config.ReadString("System", "PasswordStore", "File"), "Keyring"))
     settings.password_store = PasswordStore::kKeyring;
+  settings.new_mail_by = NewMailRuleOfSetting(config.ReadString("System", "NewMailBy", "Count"));
   return settings;
+}
+
+NewMailRule NewMailRuleOfSetting(std::string_view value) {
+  return EqualsIgnoringCase(value, "Uidl") ? NewMailRule::kUidl : NewMailRule::kCount;
 }
 
 unsigned StartupSettings::ReplyTimeoutMs() const {

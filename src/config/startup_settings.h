@@ -2,6 +2,7 @@
 // The values of config.ini read once at start.
 
 #include <cstddef>
+#include <string_view>
 
 #include "common/text_encoding.h"
 
@@ -9,6 +10,13 @@ namespace larkspin {
 
 // Where a remembered POP3 password is kept: scrambled in config.ini, or in the desktop keyring.
 enum class PasswordStore { kFile, kKeyring };
+
+// What counts as new mail after a peek: Count, a total that grew; Uidl, messages whose UIDL ids
+// no earlier peek listed.
+enum class NewMailRule { kCount, kUidl };
+
+// The NewMailBy value of config.ini: "Uidl" (ignoring case) is kUidl, anything else kCount.
+NewMailRule NewMailRuleOfSetting(std::string_view value);
 
 struct StartupSettings {
   int mail_threshold_kb = 100;  // MailThreshold: larger messages are shown in red
@@ -19,14 +27,16 @@ struct StartupSettings {
   TextEncoding text_encoding = TextEncoding::kClassic;
   bool notify = true;  // Notify: a desktop notification when a peek finds new mail; 0 turns it off
   PasswordStore password_store = PasswordStore::kFile;  // PasswordStore: File (the default) or Keyring
+  NewMailRule new_mail_by = NewMailRule::kCount;  // NewMailBy: Count (the default) or Uidl
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify and PasswordStore from
-// section "System", in that order. PasswordStore is Keyring when it says so in any case, else File.
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify, PasswordStore and
+// NewMailBy from section "System", in that order. PasswordStore is Keyring when it says so in any
+// case, else File.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

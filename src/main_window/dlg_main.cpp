@@ -216,6 +216,7 @@ void CDlgMain::ReadStartupValues() {
   session_.Client().read_timeout_ms = settings.ReplyTimeoutMs();
   session_.Client().max_message_bytes = settings.MaxMessageBytes();
   session_.text_encoding = settings.text_encoding;
+  new_mail_by_ = settings.new_mail_by;
   peek_minutes_ = minutes_left_ = settings.peek_minutes;
   if (peek_minutes_ != 0) {
     automatic_peek_ = true;

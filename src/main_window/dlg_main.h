@@ -128,12 +128,10 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);
-  // The rows that count as new mail at the end of a peek: as many of the last listed rows as the
-  // total grew.
-  std::vector<RowId> NewMailRows(int grown) const;
   std::vector<NewMessageLine> NewMessageLines(const std::vector<RowId>& rows) const;
   // The new-mail sound and, unless Notify=0, the desktop notification naming the messages.
   void AnnounceNewMail(const std::vector<NewMessageLine>& messages);
+  void ShowInBold(const std::vector<RowId>& rows);
   // The end of a peek: Connect and the selectors come back unless the window is busy.
   void PeekFinished();
 
@@ -274,6 +272,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   bool notification_service_missed_ = false;  // logged once
   int timeout_seconds_ = 60;
   int peek_minutes_ = 5;
+  NewMailRule new_mail_by_ = NewMailRule::kCount;
   int minutes_left_ = 5;
   int peek_number_ = 1;
 

@@ -1,12 +1,13 @@
 // The mailbox session's events as the main window shows them. The session calls them on its own
 // thread (the peek worker's, or the UI thread for the window's own commands); each is applied on
 // the UI thread before it returns.
-#include <algorithm>
+#include <unordered_set>
 
 #include "common/format.h"
-#include "config/log.h"
 #include "common/message_box.h"
+#include "config/log.h"
 #include "main_window/dlg_main.h"
+#include "peek/new_mail.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
@@ -102,30 +103,23 @@ void CDlgMain::OnLoggedOut() {
   OnUi([&] { ReturnToIdle(); });
 }
 
-// The list is sorted and titled, an automatic or all-accounts peek disconnects (asking first
-// when rows were marked meanwhile), and new mail is announced when the total grew.
+// The list is sorted and titled, new rows told by their UIDL ids turn bold, an automatic or
+// all-accounts peek disconnects (asking first when rows were marked meanwhile), and new mail
+// (new_mail.h) is announced.
 void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
   OnUi([&] {
     account_ = summary.account;
-    const int previous = previous_total_;
+    const std::vector<RowId> new_rows = NewMailRows(summary, previous_total_);
     previous_total_ = summary.total_count;
     // Named before the disconnect, which may delete rows marked meanwhile.
-    const std::vector<NewMessageLine> new_messages = NewMessageLines(NewMailRows(summary.total_count - previous));
+    const std::vector<NewMessageLine> new_messages = NewMessageLines(new_rows);
     SortAndTitle(summary);
+    ShowInBold(RowsNewByUniqueId(summary));
     if (automatic_peek_ || summary.all_accounts) Disconnect();
-    if (summary.total_count > previous) AnnounceNewMail(new_messages);
+    if (!new_rows.empty()) AnnounceNewMail(new_messages);
     if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });
-}
-
-std::vector<RowId> CDlgMain::NewMailRows(int grown) const {
-  std::vector<RowId> rows;
-  for (const auto& [row_id, record] : records_) rows.push_back(row_id);
-  // Row ids grow in the order the rows were listed.
-  std::sort(rows.begin(), rows.end());
-  rows.erase(rows.begin(), rows.end() - std::clamp(grown, 0, static_cast<int>(rows.size())));
-  return rows;
 }
 
 std::vector<NewMessageLine> CDlgMain::NewMessageLines(const std::vector<RowId>& rows) const {
@@ -158,6 +152,12 @@ void CDlgMain::SortAndTitle(const PeekSummary& summary) {
     list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
   const std::string name = summary.all_accounts ? "All Accounts" : account_.display_name;
   SetWindowText(FormatText("(%d) Larkspin-%s", summary.total_count, name.c_str()));
+}
+
+void CDlgMain::ShowInBold(const std::vector<RowId>& rows) {
+  const std::unordered_set<RowId> bold(rows.begin(), rows.end());
+  for (int position = 0; position < list_.RowCount(); ++position)
+    if (bold.contains(list_.RowKey(position))) list_.SetRowBold(position, true);
 }
 
 }  // namespace larkspin

@@ -107,6 +107,7 @@ PeekPlan CDlgMain::MakePeekPlan() const {
   plan.downloads = DownloadOrders();
   plan.deletions = DeleteOrders();
   plan.download_all = download_all_;
+  plan.new_mail_by = new_mail_by_;
   plan.mail_threshold_kb = mail_threshold_kb_;
   plan.waits = services_.waits;
   plan.texts = MakeSessionTexts();

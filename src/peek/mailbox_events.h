@@ -26,8 +26,10 @@
 // each account (OnLoggedOut), and ends with one OnStatus total and OnPeekFinished. After
 // OnPeekFinished returns, the session's thread reports nothing more for that peek.
 #include <string>
+#include <vector>
 
 #include "config/current_account.h"
+#include "config/startup_settings.h"
 #include "peek/header_row.h"
 #include "peek/message_download.h"
 #include "peek/row_texts.h"
@@ -57,6 +59,18 @@ struct DownloadOutcome {
   bool automatic = false; // a download-all download: shown as such, the selection cleared afterwards
 };
 
+// One account's part of a peek's list, for telling the new mail (new_mail.h).
+struct AccountListing {
+  int account_number = 0;
+  std::vector<RowId> rows;  // the rows listed, in the server's order
+  // The new rows were told by the seen-ids file (seen_ids.h); false where the rule is Count or
+  // the server has no UIDL.
+  bool by_seen_ids = false;
+  // Under NewMailBy=Uidl: the rows that are new mail, by their ids or, without UIDL, by the
+  // account's count.
+  std::vector<RowId> new_rows;
+};
+
 // The end of a peek.
 struct PeekSummary {
   explicit PeekSummary(const CCurrentAccount& last_account) : account(last_account) {}
@@ -64,6 +78,8 @@ struct PeekSummary {
   int total_size = 0;
   bool all_accounts = false;
   CCurrentAccount account;  // the account as the peek left it, with the credentials it used
+  NewMailRule new_mail_by = NewMailRule::kCount;
+  std::vector<AccountListing> listings;  // the accounts whose messages were listed, in order
 };
 
 class CMailboxEvents {

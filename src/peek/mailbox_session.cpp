@@ -33,6 +33,14 @@ bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdent
 
 std::string CMailboxSession::QuotedReply() const { return QuotedServerText(client_.LastReply()); }
 
+int CMailboxSession::ExchangeAccountCount(int account_number, int count) {
+  return std::exchange(account_counts_[account_number], count);
+}
+
+bool CMailboxSession::FirstWithoutUidl(int account_number) {
+  return accounts_without_uidl_.insert(account_number).second;
+}
+
 int CMailboxSession::TakeDroppedMarks() { return std::exchange(dropped_marks_, 0); }
 
 // A dropped row is not removed, so the rows after it stand one place lower than planned. A

@@ -4,6 +4,8 @@
 // Its owner calls it on one thread at a time and hears from it through CMailboxEvents
 // (mailbox_events.h, which also gives the order of the events).
 #include <atomic>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,7 @@ struct PeekPlan {
   std::vector<DownloadOrder> downloads;    // rows marked for download, in list order
   std::vector<DeleteOrder> deletions;      // rows marked for deletion, in list order
   bool download_all = false;               // download every new message up to the threshold
+  NewMailRule new_mail_by = NewMailRule::kCount;  // Uidl: the peek keeps each account's seen ids
   int mail_threshold_kb = 100;
   PeekWaits waits;
   SessionTexts texts;
@@ -95,6 +98,12 @@ class CMailboxSession {
   // The client's last reply as it may be shown: short, on one line.
   std::string QuotedReply() const;
 
+  // For an account whose new mail is counted (NewMailBy=Uidl on a server without UIDL): its
+  // count at its previous peek in this session (0 for none); count is kept for the next.
+  int ExchangeAccountCount(int account_number, int count);
+  // True the first time in this session that the account's server is found without UIDL.
+  bool FirstWithoutUidl(int account_number);
+
  private:
   void ReportDroppedMarks(int dropped, CMailboxEvents& events);
   // The session counts as disconnected once its client has lost the connection.
@@ -104,6 +113,8 @@ class CMailboxSession {
   std::atomic<bool> connected_{false};
   std::atomic<int> server_count_{0};
   int dropped_marks_ = 0;
+  std::map<int, int> account_counts_;
+  std::set<int> accounts_without_uidl_;
 };
 
 // The status and log text for marks dropped because the mailbox changed.

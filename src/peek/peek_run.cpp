@@ -4,6 +4,8 @@
 
 #include "common/format.h"
 #include "config/log.h"
+#include "mailbox/mailbox_layout.h"
+#include "peek/new_mail.h"
 #include "platform/pause.h"
 
 namespace larkspin {
@@ -33,6 +35,8 @@ void CPeekRun::Run() {
   summary.total_count = total_count_;
   summary.total_size = total_size_;
   summary.all_accounts = plan_.all_accounts;
+  summary.new_mail_by = plan_.new_mail_by;
+  summary.listings = listings_;
   events_.OnPeekFinished(summary);
 }
 
@@ -145,12 +149,14 @@ void CPeekRun::FetchHeaders() {
     total_size_ = size;
   }
   const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
+  BeginListing();
   for (int i = 1; i <= count; ++i) {
     if (!FetchHeader(i, count, total_kb, offset)) {
       ReportLostConnection(i - 1, count);
       break;
     }
   }
+  EndListing(count);
   if (plan_.all_accounts) {
     PauseFor(plan_.waits.around_disconnect);
     LogOutBetweenAccounts();
@@ -186,6 +192,7 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   row.record.connection = client_.ConnectionNumber();
   row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
+  NoteListedRow(row.record.row_id, unique_id);
   if (!row.large && plan_.download_all) DownloadAutomatically(row);
   events_.OnProgressStep();
   return true;
@@ -197,6 +204,41 @@ void CPeekRun::ReportLostConnection(int listed, int count) {
   lost_connection_ = FormatText("Connection to %s lost after %d of %d headers: %s", account_.pop3_host.c_str(), listed,
                                 count, session_.QuotedReply().c_str());
   LogEvent(lost_connection_);
+}
+
+// Under NewMailBy=Uidl the server's UIDL list is asked before the first header, so a server
+// without UIDL is known before any row is listed.
+void CPeekRun::BeginListing() {
+  listings_.push_back({});
+  listings_.back().account_number = account_.account_number;
+  seen_ids_.reset();
+  server_ids_.clear();
+  if (plan_.new_mail_by != NewMailRule::kUidl) return;
+  if (client_.GetUniqueIds(server_ids_)) {
+    seen_ids_.emplace(SeenIdsFilePath(account_.account_number));
+  } else if (client_.IsConnected() && session_.FirstWithoutUidl(account_.account_number)) {
+    LogEvent(FormatText("%s does not support UIDL; new mail of account %s is counted", account_.pop3_host.c_str(),
+                        account_name_.c_str()));
+  }
+}
+
+// Called once the owner has shown the row: only rows really listed are remembered as seen.
+void CPeekRun::NoteListedRow(RowId row_id, const std::string& unique_id) {
+  AccountListing& listing = listings_.back();
+  listing.rows.push_back(row_id);
+  if (seen_ids_ && seen_ids_->NoteListed(unique_id)) listing.new_rows.push_back(row_id);
+}
+
+void CPeekRun::EndListing(int count) {
+  if (plan_.new_mail_by != NewMailRule::kUidl) return;
+  AccountListing& listing = listings_.back();
+  listing.by_seen_ids = seen_ids_.has_value();
+  if (!seen_ids_) {
+    const int previous_count = session_.ExchangeAccountCount(account_.account_number, count);
+    listing.new_rows = RowsNewByCount(listing.rows, count, previous_count);
+  } else if (!seen_ids_->Save(server_ids_)) {
+    LogEvent("Error: could not write " + SeenIdsFilePath(account_.account_number));
+  }
 }
 
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {

@@ -1,11 +1,16 @@
 #pragma once
 // One peek on a mailbox session: logs into the planned account (or into every account in turn),
 // carries out the plan's download and delete marks, and lists one row per waiting message from
-// its header alone ("TOP n 0"). The events it reports and their order: mailbox_events.h.
+// its header alone ("TOP n 0"). The events it reports and their order: mailbox_events.h. Under
+// NewMailBy=Uidl it also tells each account's new rows by their UIDL ids and keeps the account's
+// seen-ids file (seen_ids.h).
 #include <atomic>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "peek/mailbox_session.h"
+#include "peek/seen_ids.h"
 
 namespace larkspin {
 
@@ -28,6 +33,9 @@ class CPeekRun {
   void FetchHeaders();
   bool FetchHeader(int number, int count, double total_kb, int offset);
   void ReportLostConnection(int listed, int count);
+  void BeginListing();
+  void NoteListedRow(RowId row_id, const std::string& unique_id);
+  void EndListing(int count);
   void DownloadAutomatically(const PeekedRow& row);
 
   CMailboxSession& session_;
@@ -41,6 +49,9 @@ class CPeekRun {
   int total_count_ = 0;
   int total_size_ = 0;
   std::string lost_connection_;  // what the status line says last when a connection was lost
+  std::vector<AccountListing> listings_;
+  std::optional<CSeenIds> seen_ids_;     // the listed account's, under NewMailBy=Uidl with UIDL
+  std::vector<std::string> server_ids_;  // the listed account's UIDL list, with seen_ids_
 };
 
 }  // namespace larkspin

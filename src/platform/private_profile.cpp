@@ -1,11 +1,10 @@
 #include "platform/private_profile.h"
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "common/string_tools.h"
+#include "platform/file_system.h"
 
 namespace larkspin {
 
@@ -36,14 +35,6 @@ struct ProfileLine {
   std::string text;    // without the line end
   std::string ending;  // "\r\n", "\n" or "" for a last line without one
 };
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 std::vector<ProfileLine> SplitLines(const std::string& content) {
   std::vector<ProfileLine> lines;
@@ -126,18 +117,6 @@ std::string JoinLines(const std::vector<ProfileLine>& lines) {
   std::string content;
   for (const ProfileLine& line : lines) content += line.text + line.ending;
   return content;
-}
-
-bool ReplaceFile(const std::string& path, const std::string& content) {
-  const std::string temporary = path + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << content;
-    out.flush();
-    if (!out) return false;
-  }
-  return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }

@@ -335,6 +335,13 @@ bool CPop3Client::GetUniqueId(int n, std::string& id) {
   return true;
 }
 
+bool CPop3Client::GetUniqueIds(std::vector<std::string>& ids) {
+  if (!EnsureUniqueIdsKnown()) return false;
+  ids.clear();
+  for (const auto& [number, id] : unique_id_of_) ids.push_back(id);
+  return true;
+}
+
 bool CPop3Client::FetchText(const char* command, int n, size_t limit, CPop3Text& message) {
   uint32_t size = 0;
   if (!GetMessageSize(n, size)) return false;

@@ -53,6 +53,8 @@ class CPop3Client {
   // Unique id of message n from UIDL, which is issued once per connection (after STAT). A
   // server without UIDL answers "-ERR": false, and the connection stays usable.
   bool GetUniqueId(int n, std::string& id);
+  // Every unique id of the UIDL answer, in message order; fails as GetUniqueId does.
+  bool GetUniqueIds(std::vector<std::string>& ids);
   // UIDL was asked on this connection and answered "+OK".
   bool SupportsUniqueIds() const { return unique_ids_ == UniqueIds::kKnown; }
   // TOP n 0: the header only.

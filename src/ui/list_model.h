@@ -27,6 +27,7 @@ struct ListRow {
   unsigned state_bits = 0;         // state-image and drop-highlight bits of the item state
   std::optional<Colour> text_colour;
   std::optional<Colour> background;
+  bool bold = false;  // the row's texts in the bold face of the list's font
   TextEncoding encoding = TextEncoding::kClassic;  // how the texts' bytes are to be shown
 };
 

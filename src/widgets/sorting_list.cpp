@@ -169,6 +169,13 @@ void CSortingList::ClearRowColours(int row) {
   Changed();
 }
 
+void CSortingList::SetRowBold(int row, bool bold) {
+  CListModel* model = Model();
+  if (!model || row < 0 || row >= model->RowCount()) return;
+  model->Row(row).bold = bold;
+  Changed();
+}
+
 void CSortingList::SelectRow(int row) {
   if (CListModel* model = Model()) {
     model->SetSelected(row, true);
@@ -262,6 +269,11 @@ std::optional<Colour> CSortingList::RowTextColour(int row) const {
 std::optional<Colour> CSortingList::RowBackground(int row) const {
   const CListModel* model = Model();
   return model && row >= 0 && row < model->RowCount() ? model->Row(row).background : std::nullopt;
+}
+
+bool CSortingList::RowBold(int row) const {
+  const CListModel* model = Model();
+  return model && row >= 0 && row < model->RowCount() && model->Row(row).bold;
 }
 
 }  // namespace larkspin

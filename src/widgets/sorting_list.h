@@ -1,8 +1,8 @@
 #pragma once
-// The header list: a report-view list whose rows carry an icon, a key and optional text and
-// background colours, and which sorts by any column when its header is clicked. A column's type
-// (date, number or text) is decided from its first row. Colours and icons travel with the rows;
-// the selection stays on its positions.
+// The header list: a report-view list whose rows carry an icon, a key, optional text and
+// background colours and a bold face, and which sorts by any column when its header is clicked.
+// A column's type (date, number or text) is decided from its first row. Colours, the bold face
+// and icons travel with the rows; the selection stays on its positions.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -39,6 +39,7 @@ class CSortingList {
   void SetRowTextColour(int row, Colour colour);
   void SetRowBackground(int row, Colour colour);
   void ClearRowColours(int row);
+  void SetRowBold(int row, bool bold);
   void SelectRow(int row);
   void DeselectAll();
   std::vector<int> SelectedRows() const;
@@ -58,6 +59,7 @@ class CSortingList {
   int RowIcon(int row) const;  // icon resource id, -1 for none
   std::optional<Colour> RowTextColour(int row) const;
   std::optional<Colour> RowBackground(int row) const;
+  bool RowBold(int row) const;
 
  private:
   CListModel* Model() const;

@@ -2,6 +2,8 @@
 // after it, in single-account and all-accounts mode.
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "main_window/main_window_fixture.h"
 #include "common/format.h"
 #include "platform/file_system.h"
@@ -102,6 +104,31 @@ TEST_F(PeekTest, NewMailSoundOnlyWhenTheTotalGrew) {
   ASSERT_TRUE(PeekByConnect());
   EXPECT_EQ(sound_.waves, 1);
   EXPECT_EQ(sound_.tones, 1);
+}
+
+// NewMailBy=Uidl on a server without UIDL counts as Count does, says so in the log once per
+// account, and shows no row in bold.
+TEST_F(PeekTest, UidlOnAServerWithoutItCountsAndLogsItOnce) {
+  server_.RefuseUidl();
+  OpenHome("PeekTime=0\r\nNewMailBy=Uidl\r\n");
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  ASSERT_TRUE(PeekByConnect());  // the same three messages
+  EXPECT_EQ(sound_.tones, 1);
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  messages_.push_back(MakeMessage("Dora <dora@example.org>", "Fourth", "Thu, 4 Mar 2004 10:00:00 +0100"));
+  server_.ServeMailbox(messages_);
+  server_.RefuseUidl();
+  ASSERT_TRUE(PeekByConnect());
+
+  EXPECT_EQ(sound_.tones, 2);
+  const std::string log = LogText();
+  const std::string notice = "127.0.0.1 does not support UIDL; new mail of account Home is counted";
+  const size_t first = log.find(notice);
+  ASSERT_NE(first, std::string::npos) << log;
+  EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << log;
+  for (int row = 0; row < RowCount(); ++row) EXPECT_FALSE(Dialog().HeaderList().RowBold(row));
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("mailbox1/seen-ids.list")));
 }
 
 TEST_F(PeekTest, EmptyMailboxReportsZeroTotals) {

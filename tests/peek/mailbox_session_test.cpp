@@ -7,8 +7,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <set>
 
 #include "common/format.h"
+#include "peek/new_mail.h"
 #include "peek/recorded_events.h"
 #include "support/fake_pop3_server.h"
 #include "support/temp_folder.h"
@@ -233,6 +235,32 @@ TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
   EXPECT_FALSE(events_.downloads[0].result.stored);
   EXPECT_TRUE(events_.downloads[0].record.local_file.empty());
   EXPECT_THAT(StoredFiles(), IsEmpty());
+}
+
+// Under NewMailBy=Uidl a peek cut off after two of four headers tells the unseen one as new and
+// remembers what it listed plus the seen ids still on the server: not message 3, which it never
+// listed, nor an id the server no longer has.
+TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheServer) {
+  std::vector<std::string> messages;
+  for (const char* subject : {"1", "2", "3", "4"}) messages.push_back(MakeMessage("a@example.org", subject, "", 0));
+  const auto id = [&](int n) { return FakePop3Server::UniqueIdOf(messages[static_cast<size_t>(n - 1)]); };
+  FakePop3Server server;
+  server.ServeMailbox(messages);
+  server.GoSilentAfter(2, "TOP");
+  session_.Client().read_timeout_ms = 300;
+  std::filesystem::create_directory(folder_.File("mailbox1"));
+  const std::string seen_file = folder_.File("mailbox1/seen-ids.list");
+  WriteFile(seen_file, id(2) + "\n" + id(4) + "\ngone-from-server\n");
+  PeekPlan plan = Plan({"Home"}, AccountSection(1, server.Port()));
+  plan.new_mail_by = NewMailRule::kUidl;
+  session_.RunPeek(plan, events_);
+
+  ASSERT_EQ(events_.rows.size(), 2u);
+  EXPECT_THAT(RowsNewByUniqueId(*events_.finished), ElementsAre(events_.rows[0].row_id));
+  const std::set<std::string> remembered = {id(1), id(2), id(4)};
+  std::string expected;
+  for (const std::string& line : remembered) expected += line + "\n";
+  EXPECT_EQ(testing::ReadFile(seen_file), expected);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 // A mailbox session's events as the session tests read them.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ class CRecordedEvents : public CMailboxEvents {
   }
   void OnLoggedOut() override { Add("logged out"); }
   void OnPeekFinished(const PeekSummary& summary) override {
+    finished.emplace(summary);
     Add(FormatText("finished %d %d", summary.total_count, summary.total_size));
   }
 
@@ -43,6 +45,7 @@ class CRecordedEvents : public CMailboxEvents {
   std::vector<HeaderRow> rows;
   std::vector<DownloadOutcome> downloads;
   std::vector<RowId> dropped;
+  std::optional<PeekSummary> finished;
 
  private:
   void Add(const std::string& line) { lines.push_back(line); }

@@ -217,7 +217,7 @@ wxString CWxHeaderList::OnGetItemText(long item, long column) const {
   int width = GetColumnWidth(static_cast<int>(column));
   if (column == 0 && row.image >= 0) width -= 16 + 4;
   wxClientDC dc(const_cast<CWxHeaderList*>(this));
-  dc.SetFont(GetFont());
+  dc.SetFont(row.bold ? GetFont().Bold() : GetFont());
   const auto measure = [&](std::string_view piece) { return dc.GetTextExtent(ToWx(std::string(piece), row.encoding)).x; };
   return ToWx(FitCellText(text, width, measure, row.encoding), row.encoding);
 }
@@ -233,6 +233,7 @@ wxItemAttr* CWxHeaderList::OnGetItemAttr(long item) const {
   attr_ = wxItemAttr();
   if (row.text_colour) attr_.SetTextColour(ToColour(*row.text_colour));
   if (row.background) attr_.SetBackgroundColour(ToColour(*row.background));
+  if (row.bold) attr_.SetFont(GetFont().Bold());
   return &attr_;
 }
 

@@ -1,7 +1,8 @@
 // The real main window under Xvfb against a private Dovecot: it peeks a dozen messages at start,
-// one row is marked for deletion, Disconnect is confirmed in the real message box, and a second
-// login finds one message fewer. The keyboard, the menus and the list's pop-up menu are used as a
-// person would, through the X server; a toolkit assertion aborts the test (run_under_xvfb.sh).
+// all of them new mail (NewMailBy=Uidl) and drawn in bold, one row is marked for deletion,
+// Disconnect is confirmed in the real message box, and a second login finds one message fewer.
+// The keyboard, the menus and the list's pop-up menu are used as a person would, through the X
+// server; a toolkit assertion aborts the test (run_under_xvfb.sh).
 // A message with a base64 attachment is double-clicked, read in the message view, closed, and
 // opened again from the Offline view. Screenshots go to the build folder: main_window_peek.png,
 // main_window_menu.png (an open menu), main_window_focus.png (Connect pressed with Alt+C) and
@@ -93,7 +94,7 @@ class MainWindowWxTest : public ::testing::Test {
     for (int i = 1; i <= kMessages; ++i) server_.AddMessage("anna", Message(i));
     server_.Start();
     WriteFile(folder_.File("config.ini"),
-              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\n[Users]\r\nAccount1=Home\r\n[Account1]\r\n"
+              FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nNewMailBy=Uidl\r\n[Users]\r\nAccount1=Home\r\n[Account1]\r\n"
                          "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
                          server_.Port(), Scrambled("anna").c_str(), Scrambled("secret").c_str()));
     WriteFile(folder_.File("language.ini"), "[Buttons]\r\nConnect=&Connect\r\nDelete=D&elete\r\n"
@@ -131,6 +132,7 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
   CDlgMain window(Services(true));
 
   std::string deleted_subject;
+  bool first_peek_bold = false;
   bool photographed = false;
   bool confirmed = false;
   bool disconnected = false;
@@ -143,6 +145,7 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
       list->SetSelected(3, true);
       window.ListChanged(kHeaderList);
       deleted_subject = window.HeaderList().Text(3, kSubjectColumn);
+      first_peek_bold = window.HeaderList().RowBold(0) && window.HeaderList().RowBold(kMessages - 1);
       window.HandleCommand(kDeleteButton);
     });
     photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_peek.png");
@@ -154,6 +157,7 @@ TEST_F(MainWindowWxTest, PeekMarkDeleteAndDisconnectOnARealServer) {
   window.DoModal();
   user.join();
 
+  EXPECT_TRUE(first_peek_bold) << "with NewMailBy=Uidl every message of the first peek is new";
   EXPECT_TRUE(photographed);
   EXPECT_TRUE(confirmed);
   EXPECT_TRUE(disconnected);

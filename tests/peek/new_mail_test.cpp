@@ -1,0 +1,53 @@
+// Telling new mail: the seen-ids file as an editor may leave it, and the rows each rule counts as
+// new. (A peek's pruning of the file: mailbox_session_test.)
+#include "peek/new_mail.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "peek/seen_ids.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+TEST(SeenIdsTest, ReadsAnEditedFileAndNeverTakesAnInvalidIdForNew) {
+  testing::TempFolder folder;
+  const std::string path = folder.File("seen-ids.list");
+  testing::WriteFile(path, "kept\r\n\n   \nlisted \t\nbroken\x01id\n");
+  CSeenIds seen(path);
+  EXPECT_FALSE(seen.NoteListed("listed"));
+  EXPECT_TRUE(seen.NoteListed("fresh"));
+  const std::vector<std::string> invalid_ids = {"", "with blank", "broken\x01id", "line\nbreak", std::string(71, 'x')};
+  for (const std::string& invalid : invalid_ids)
+    EXPECT_FALSE(seen.NoteListed(invalid)) << invalid;
+  ASSERT_TRUE(seen.Save({"kept", "broken\x01id"}));
+  EXPECT_EQ(testing::ReadFile(path), "fresh\nkept\nlisted\n");
+  EXPECT_FALSE(CSeenIds(folder.File("no-such-folder/seen-ids.list")).Save({})) << "a failed write is reported";
+}
+
+TEST(NewMailRowsTest, CountTakesTheLastRowsListedWhenTheTotalGrewUidlEachAccountsNewRows) {
+  class CNoPrompt : public CInputPrompt {
+    bool Ask(const InputRequest&, InputAnswer&) override { return false; }
+  } prompt;
+  PeekSummary summary{CCurrentAccount(prompt)};
+  summary.total_count = 5;
+  // Account 1 told its new row 2 by its id, account 2 (without UIDL) row 5 by its count.
+  summary.listings = {{1, {1, 2}, true, {2}}, {2, {3, 4, 5}, false, {5}}};
+  const struct {
+    int previous_total;
+    std::vector<RowId> expected;
+  } count_cases[] = {{5, {}}, {7, {}}, {4, {5}}, {2, {3, 4, 5}}, {0, {1, 2, 3, 4, 5}}};
+  for (const auto& c : count_cases)
+    EXPECT_THAT(NewMailRows(summary, c.previous_total), ElementsAreArray(c.expected)) << c.previous_total;
+
+  summary.new_mail_by = NewMailRule::kUidl;
+  EXPECT_THAT(NewMailRows(summary, 5), ElementsAre(2, 5));
+  EXPECT_THAT(RowsNewByUniqueId(summary), ElementsAre(2));
+}
+
+}  // namespace
+}  // namespace larkspin

@@ -1,6 +1,6 @@
 // New mail through the main window against a real Dovecot whose maildir changes between peeks:
-// with NewMailBy=Uidl told by the messages' UIDL ids (the sound and bold rows), with Count by the
-// total alone.
+// with NewMailBy=Uidl told by the messages' UIDL ids (the sound, the notification and bold rows),
+// with Count by the total alone.
 #include <gmock/gmock.h>
 
 #include <algorithm>
@@ -58,6 +58,9 @@ TEST_F(NewMailTest, UidlTellsEachMessageNewOnceAndADeliveredOneAlone) {
   server_.AddMessage("anna", Message(4));
   EXPECT_THAT(PeekForBoldSubjects(), ElementsAre("Message 4"));
   EXPECT_EQ(sound_.tones, 2);
+  ASSERT_EQ(backend_.Notifications().size(), 2u);
+  EXPECT_EQ(backend_.Notifications().back().title, "1 new message");
+  EXPECT_EQ(backend_.Notifications().back().text, "Sender 4: Message 4");
   ASSERT_TRUE(Window().ClickColumn(kHeaderList, kSubjectColumn));
   EXPECT_EQ(Cell(3, kSubjectColumn), "Message 4") << "sorted by subject, the bold row went last";
   EXPECT_THAT(BoldSubjects(), ElementsAre("Message 4"));
@@ -87,6 +90,7 @@ TEST_P(DeletedAndDeliveredTest, RingsOnlyWhenTheRuleSeesTheNewMessage) {
 
   EXPECT_EQ(RowCount(), 3);
   EXPECT_EQ(sound_.tones, GetParam().tones_after_swap);
+  EXPECT_EQ(backend_.Notifications().size(), static_cast<size_t>(GetParam().tones_after_swap));
   EXPECT_EQ(bold, GetParam().bold_after_swap);
 }
 

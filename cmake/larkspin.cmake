@@ -37,3 +37,20 @@ function(larkspin_keyring_test name)
   set_tests_properties(${name}_NoKeyring PROPERTIES
     ENVIRONMENT DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus ENVIRONMENT_MODIFICATION DISPLAY=unset:)
 endfunction()
+
+# larkspin_window_test(name RUNNER script SOURCES ... DEPS ...): a test of the real windows, run
+# on a private X display by the runner script of tests/ui/wx/. It writes its screenshots to the
+# build folder and may serve the demo's messages and texts.
+function(larkspin_window_test name)
+  cmake_parse_arguments(ARG "" "RUNNER" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} larkspin_ui_wx larkspin_test_support GTest::gtest Threads::Threads)
+  target_compile_definitions(${name} PRIVATE LARKSPIN_SCREENSHOT_DIR="${PROJECT_BINARY_DIR}"
+    LARKSPIN_DEMO_MESSAGES="${PROJECT_BINARY_DIR}/tools/demo_server/messages"
+    LARKSPIN_DEMO_LANGUAGE="${PROJECT_SOURCE_DIR}/scripts/lib/demo-language.ini")
+  add_dependencies(${name} larkspin_demo_messages)
+  add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/ui/wx/${ARG_RUNNER} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES LABELS "wx" TIMEOUT 180
+                       ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/ui/wx/lsan.supp")
+endfunction()

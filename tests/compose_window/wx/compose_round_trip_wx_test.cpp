@@ -84,11 +84,7 @@ class ComposeRoundTripTest : public ::testing::Test {
 };
 
 TEST_F(ComposeRoundTripTest, ReplyToAPeekedMessageArrivesAndItsCopyIsListedInTheSentView) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
 
   bool downloaded = false, typed = false, photographed = false, sent = false, confirmed = false, closed = false;
   std::string sent_view_subject;

@@ -81,11 +81,7 @@ class NotificationWxTest : public ::testing::Test {
 };
 
 TEST_F(NotificationWxTest, APeekWithNewMailNotifiesAndTheClickRaisesTheWindow) {
-  MainWindowServices services;
-  services.profile = CProfileStore(folder_.File("profile.ini"));
-  services.sound = &sound_;
-  services.connect_when_shown = true;
-  CDlgMain window(services);
+  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
   const int messages = static_cast<int>(mailbox_.Messages().size());
 
   bool notified = false, photographed = false, raised = false;

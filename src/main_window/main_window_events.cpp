@@ -110,13 +110,14 @@ void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
   OnUi([&] {
     account_ = summary.account;
     const std::vector<RowId> new_rows = NewMailRows(summary, previous_total_);
+    const bool found_new_mail = FoundNewMail(summary, previous_total_, new_rows);
     previous_total_ = summary.total_count;
     // Named before the disconnect, which may delete rows marked meanwhile.
     const std::vector<NewMessageLine> new_messages = NewMessageLines(new_rows);
     SortAndTitle(summary);
     ShowInBold(RowsNewByUniqueId(summary));
     if (automatic_peek_ || summary.all_accounts) Disconnect();
-    if (!new_rows.empty()) AnnounceNewMail(new_messages);
+    if (found_new_mail) AnnounceNewMail(new_messages);
     if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });

@@ -20,6 +20,10 @@ std::vector<RowId> NewMailRows(const PeekSummary& summary, int previous_total) {
   return RowsNewByCount(rows, summary.total_count, previous_total);
 }
 
+bool FoundNewMail(const PeekSummary& summary, int previous_total, const std::vector<RowId>& new_rows) {
+  return !new_rows.empty() || (summary.new_mail_by == NewMailRule::kCount && summary.total_count > previous_total);
+}
+
 std::vector<RowId> RowsNewByUniqueId(const PeekSummary& summary) {
   std::vector<RowId> rows;
   for (const AccountListing& listing : summary.listings)

@@ -20,6 +20,10 @@ std::vector<RowId> RowsNewByCount(const std::vector<RowId>& listed, int count, i
 // of the previous peek, which the Count rule compares with.
 std::vector<RowId> NewMailRows(const PeekSummary& summary, int previous_total);
 
+// Whether the peek found new mail: new rows, or under Count a total that grew also when the
+// connection was lost before the new rows were listed (the sound then rings without naming them).
+bool FoundNewMail(const PeekSummary& summary, int previous_total, const std::vector<RowId>& new_rows);
+
 // The new rows told by their UIDL ids: these are shown in bold until the next peek.
 std::vector<RowId> RowsNewByUniqueId(const PeekSummary& summary);
 

@@ -47,6 +47,13 @@ TEST(NewMailRowsTest, CountTakesTheLastRowsListedWhenTheTotalGrewUidlEachAccount
   summary.new_mail_by = NewMailRule::kUidl;
   EXPECT_THAT(NewMailRows(summary, 5), ElementsAre(2, 5));
   EXPECT_THAT(RowsNewByUniqueId(summary), ElementsAre(2));
+
+  // Lost before the first header: Count still rings for a grown total, Uidl has nothing to tell.
+  summary.listings.clear();
+  EXPECT_FALSE(FoundNewMail(summary, 3, {}));
+  summary.new_mail_by = NewMailRule::kCount;
+  EXPECT_TRUE(FoundNewMail(summary, 3, {}));
+  EXPECT_FALSE(FoundNewMail(summary, 5, {}));
 }
 
 }  // namespace

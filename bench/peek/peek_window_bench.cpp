@@ -2,9 +2,10 @@
 // backend, with the product's own waits (10 ms before each header request). Reports the wall time
 // of each peek, the floor those waits set, the overhead per message above it, and what the same
 // peek costs per message without any wait. "--modern 1" peeks with Charsets=Modern (the
-// header words decoded into UTF-8) instead of Classic, for comparing the two.
+// header words decoded into UTF-8) instead of Classic, for comparing the two; "--uidl 1" with
+// NewMailBy=Uidl (UIDL asked once, the seen-ids file read and written at every peek).
 //
-//   larkspin-bench-peek [--runs N] [--messages N] [--modern 1]
+//   larkspin-bench-peek [--runs N] [--messages N] [--modern 1] [--uidl 1]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -30,6 +31,7 @@ struct Options {
   int runs = 5;
   int messages = 1000;
   int modern = 0;
+  int uidl = 0;
 };
 
 class CSilentSound : public CSoundOutput {
@@ -74,11 +76,12 @@ int Run(const Options& options) {
 
   testing::TempFolder folder;
   testing::ScopedWorkingDirectory here(folder.Path());
-  testing::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\n"
+  testing::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\nNewMailBy=%s\r\n"
                                               "[Users]\r\nAccount1=Bench\r\n"
                                               "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\n"
                                               "POP3Password=%s\r\n",
-                                              options.modern ? "Modern" : "Classic", server.Port(),
+                                              options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count",
+                                              server.Port(),
                                               Scrambled("bench").c_str(),
                                               Scrambled("bench-password").c_str()));
   const CProfileStore profile("profile.ini");
@@ -89,8 +92,9 @@ int Run(const Options& options) {
   CScopedUiBackend installed(backend);
   const PeekWaits product_waits;
   const double floor = options.messages * product_waits.before_header / 1000.0;
-  std::printf("peek of %d messages through the main window (headless), Dovecot on 127.0.0.1, Charsets=%s\n",
-              options.messages, options.modern ? "Modern" : "Classic");
+  std::printf("peek of %d messages through the main window (headless), Dovecot on 127.0.0.1, Charsets=%s, "
+              "NewMailBy=%s\n",
+              options.messages, options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count");
   std::printf("floor: %d x %d ms before each header = %.3f s\n", options.messages, product_waits.before_header, floor);
   std::vector<double> overheads;
   for (int run = 1; run <= options.runs; ++run) {
@@ -118,6 +122,10 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   larkspin::Options options;
-  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--messages", &options.messages}, {"--modern", &options.modern}},
+  return larkspin::bench::RunBenchmarkMain(argc, argv,
+                                           {{"--runs", &options.runs},
+                                            {"--messages", &options.messages},
+                                            {"--modern", &options.modern},
+                                            {"--uidl", &options.uidl}},
                                            [&] { return larkspin::Run(options); });
 }

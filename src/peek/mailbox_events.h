@@ -59,15 +59,21 @@ struct DownloadOutcome {
   bool automatic = false; // a download-all download: shown as such, the selection cleared afterwards
 };
 
+// A row as listed, with the server's number of its message.
+struct ListedRow {
+  RowId row_id = 0;
+  int message_number = 0;
+};
+
 // One account's part of a peek's list, for telling the new mail (new_mail.h).
 struct AccountListing {
   int account_number = 0;
-  std::vector<RowId> rows;  // the rows listed, in the server's order
+  std::vector<ListedRow> rows;  // the rows listed, in the server's order
   // The new rows were told by the seen-ids file (seen_ids.h); false where the rule is Count or
   // the server has no UIDL.
   bool by_seen_ids = false;
-  // Under NewMailBy=Uidl: the rows that are new mail, by their ids or, without UIDL, by the
-  // account's count.
+  // The rows that are new mail: by their ids, or else by the account's count (the messages
+  // numbered above its count at its previous peek).
   std::vector<RowId> new_rows;
 };
 

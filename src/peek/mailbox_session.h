@@ -98,8 +98,8 @@ class CMailboxSession {
   // The client's last reply as it may be shown: short, on one line.
   std::string QuotedReply() const;
 
-  // For an account whose new mail is counted (NewMailBy=Uidl on a server without UIDL): its
-  // count at its previous peek in this session (0 for none); count is kept for the next.
+  // For an account whose new mail is counted (NewMailBy=Count, or Uidl on a server without
+  // UIDL): its count at its previous peek in this session (0 for none); count is kept for the next.
   int ExchangeAccountCount(int account_number, int count);
   // True the first time in this session that the account's server is found without UIDL.
   bool FirstWithoutUidl(int account_number);

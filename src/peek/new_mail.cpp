@@ -1,23 +1,21 @@
 #include "peek/new_mail.h"
 
-#include <algorithm>
-
 namespace larkspin {
 
-std::vector<RowId> RowsNewByCount(const std::vector<RowId>& listed, int count, int previous_count) {
-  if (count <= previous_count) return {};
-  const size_t growth = std::min(static_cast<size_t>(count - previous_count), listed.size());
-  return {listed.end() - static_cast<std::ptrdiff_t>(growth), listed.end()};
+std::vector<RowId> RowsNewByCount(const std::vector<ListedRow>& listed, int count, int previous_count) {
+  std::vector<RowId> rows;
+  if (count <= previous_count) return rows;
+  for (const ListedRow& row : listed)
+    if (row.message_number > previous_count) rows.push_back(row.row_id);
+  return rows;
 }
 
 std::vector<RowId> NewMailRows(const PeekSummary& summary, int previous_total) {
   std::vector<RowId> rows;
-  for (const AccountListing& listing : summary.listings) {
-    const std::vector<RowId>& taken = summary.new_mail_by == NewMailRule::kUidl ? listing.new_rows : listing.rows;
-    rows.insert(rows.end(), taken.begin(), taken.end());
-  }
-  if (summary.new_mail_by == NewMailRule::kUidl) return rows;
-  return RowsNewByCount(rows, summary.total_count, previous_total);
+  if (summary.new_mail_by == NewMailRule::kCount && summary.total_count <= previous_total) return rows;
+  for (const AccountListing& listing : summary.listings)
+    rows.insert(rows.end(), listing.new_rows.begin(), listing.new_rows.end());
+  return rows;
 }
 
 bool FoundNewMail(const PeekSummary& summary, int previous_total, const std::vector<RowId>& new_rows) {

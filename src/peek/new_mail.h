@@ -2,19 +2,21 @@
 // Which rows of a finished peek are new mail: the one rule that the new-mail sound, the bold rows
 // and the desktop notification all follow.
 //
-// NewMailBy=Count: when the peek's total grew by k since the previous peek, the last k rows
-// listed (the highest message numbers, the newest arrivals); none otherwise.
+// NewMailBy=Count: new mail when the peek's total grew since the previous peek. The new rows
+// are, per account, the messages numbered above the account's count at its previous peek in this
+// program run (the server numbers messages in the order they arrived); a peek cut off before them
+// names none, though the sound still rings.
 // NewMailBy=Uidl: per account, the rows whose UIDL ids no earlier peek listed (seen_ids.h). An
-// account whose server has no UIDL is counted on its own: when its count grew by k since its
-// previous peek in this program run, its last k rows listed.
+// account whose server has no UIDL is counted on its own, as under Count.
 #include <vector>
 
 #include "peek/mailbox_events.h"
 
 namespace larkspin {
 
-// The last count - previous_count rows of listed; none when the count did not grow.
-std::vector<RowId> RowsNewByCount(const std::vector<RowId>& listed, int count, int previous_count);
+// The rows of listed whose messages are numbered above previous_count; none when count did not
+// grow.
+std::vector<RowId> RowsNewByCount(const std::vector<ListedRow>& listed, int count, int previous_count);
 
 // The rows of the peek that count as new mail, in the order listed; previous_total is the total
 // of the previous peek, which the Count rule compares with.

@@ -192,7 +192,7 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   row.record.connection = client_.ConnectionNumber();
   row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
-  NoteListedRow(row.record.row_id, unique_id);
+  NoteListedRow(row.record.row_id, number, unique_id);
   if (!row.large && plan_.download_all) DownloadAutomatically(row);
   events_.OnProgressStep();
   return true;
@@ -223,14 +223,13 @@ void CPeekRun::BeginListing() {
 }
 
 // Called once the owner has shown the row: only rows really listed are remembered as seen.
-void CPeekRun::NoteListedRow(RowId row_id, const std::string& unique_id) {
+void CPeekRun::NoteListedRow(RowId row_id, int message_number, const std::string& unique_id) {
   AccountListing& listing = listings_.back();
-  listing.rows.push_back(row_id);
+  listing.rows.push_back({row_id, message_number});
   if (seen_ids_ && seen_ids_->NoteListed(unique_id)) listing.new_rows.push_back(row_id);
 }
 
 void CPeekRun::EndListing(int count) {
-  if (plan_.new_mail_by != NewMailRule::kUidl) return;
   AccountListing& listing = listings_.back();
   listing.by_seen_ids = seen_ids_.has_value();
   if (!seen_ids_) {

@@ -34,7 +34,7 @@ class CPeekRun {
   bool FetchHeader(int number, int count, double total_kb, int offset);
   void ReportLostConnection(int listed, int count);
   void BeginListing();
-  void NoteListedRow(RowId row_id, const std::string& unique_id);
+  void NoteListedRow(RowId row_id, int message_number, const std::string& unique_id);
   void EndListing(int count);
   void DownloadAutomatically(const PeekedRow& row);
 

@@ -229,6 +229,22 @@ TEST_F(AllAccountsTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
   EXPECT_EQ(sound_.tones, 1);
 }
 
+// Under Count the notification names the message that came, in its own account, not the last
+// rows of the whole list.
+TEST_F(AllAccountsTest, NewMailIsNamedInTheAccountItCameTo) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  first_.ServeMailbox({MakeMessage("Anna <anna@example.org>", "A1", "Tue, 2 Mar 2004 10:00:00 +0100"),
+                       MakeMessage("Anna <anna@example.org>", "A2", "Wed, 3 Mar 2004 10:00:00 +0100"),
+                       MakeMessage("Bea <bea@example.org>", "A3", "Fri, 5 Mar 2004 10:00:00 +0100")});
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_EQ(sound_.tones, 2);
+  ASSERT_EQ(backend_.Notifications().size(), 2u);
+  EXPECT_EQ(backend_.Notifications()[0].title, "3 new messages");
+  EXPECT_EQ(backend_.Notifications()[1].title, "1 new message");
+  EXPECT_EQ(backend_.Notifications()[1].text, "Bea: A3");
+}
+
 TEST_F(AllAccountsTest, TheListMenuIsGreyed) {
   ASSERT_TRUE(Open());
   ASSERT_TRUE(PeekByConnect());

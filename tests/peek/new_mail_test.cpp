@@ -13,6 +13,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 
 TEST(SeenIdsTest, ReadsAnEditedFileAndNeverTakesAnInvalidIdForNew) {
   testing::TempFolder folder;
@@ -29,21 +30,27 @@ TEST(SeenIdsTest, ReadsAnEditedFileAndNeverTakesAnInvalidIdForNew) {
   EXPECT_FALSE(CSeenIds(folder.File("no-such-folder/seen-ids.list")).Save({})) << "a failed write is reported";
 }
 
-TEST(NewMailRowsTest, CountTakesTheLastRowsListedWhenTheTotalGrewUidlEachAccountsNewRows) {
+TEST(NewMailRowsTest, CountNamesTheMessagesNumberedAboveThePreviousCount) {
+  // Message 3 was refused (no row); the listing of 7 messages was cut off after message 6.
+  const std::vector<ListedRow> listed = {{11, 1}, {12, 2}, {14, 4}, {15, 5}, {16, 6}};
+  const struct {
+    int previous_count;
+    std::vector<RowId> expected;
+  } cases[] = {{7, {}}, {9, {}}, {6, {}}, {4, {15, 16}}, {2, {14, 15, 16}}, {0, {11, 12, 14, 15, 16}}};
+  for (const auto& c : cases)
+    EXPECT_THAT(RowsNewByCount(listed, 7, c.previous_count), ElementsAreArray(c.expected)) << c.previous_count;
+}
+
+TEST(NewMailRowsTest, CountNamesRowsOnlyWhenTheTotalGrewUidlEachAccountsNewRows) {
   class CNoPrompt : public CInputPrompt {
     bool Ask(const InputRequest&, InputAnswer&) override { return false; }
   } prompt;
   PeekSummary summary{CCurrentAccount(prompt)};
   summary.total_count = 5;
-  // Account 1 told its new row 2 by its id, account 2 (without UIDL) row 5 by its count.
-  summary.listings = {{1, {1, 2}, true, {2}}, {2, {3, 4, 5}, false, {5}}};
-  const struct {
-    int previous_total;
-    std::vector<RowId> expected;
-  } count_cases[] = {{5, {}}, {7, {}}, {4, {5}}, {2, {3, 4, 5}}, {0, {1, 2, 3, 4, 5}}};
-  for (const auto& c : count_cases)
-    EXPECT_THAT(NewMailRows(summary, c.previous_total), ElementsAreArray(c.expected)) << c.previous_total;
-
+  // Account 1 told its new row 2 by its id, account 2 row 5 by its count.
+  summary.listings = {{1, {{1, 1}, {2, 2}}, true, {2}}, {2, {{3, 1}, {4, 2}, {5, 3}}, false, {5}}};
+  EXPECT_THAT(NewMailRows(summary, 4), ElementsAre(2, 5));
+  EXPECT_THAT(NewMailRows(summary, 5), IsEmpty()) << "under Count a total that did not grow names none";
   summary.new_mail_by = NewMailRule::kUidl;
   EXPECT_THAT(NewMailRows(summary, 5), ElementsAre(2, 5));
   EXPECT_THAT(RowsNewByUniqueId(summary), ElementsAre(2));

@@ -97,6 +97,16 @@ SecretReply ReplyOfItem(SecretItem* item) {
   return reply;
 }
 
+// kDone when the default collection exists and is unlocked, so that storing asks nobody.
+SecretReply CheckDefaultCollection(SecretService* service, GCancellable* cancellable, GError** error) {
+  SecretCollection* collection =
+      secret_collection_for_alias_sync(service, SECRET_COLLECTION_DEFAULT, SECRET_COLLECTION_NONE, cancellable, error);
+  if (!collection) return Failure("the keyring has no default collection");
+  const bool locked = secret_collection_get_locked(collection);
+  g_object_unref(collection);
+  return locked ? Failure("the keyring is locked") : SecretReply{SecretResult::kDone, {}, {}};
+}
+
 }  // namespace
 
 std::string SecretLabel(const SecretKey& key) { return "Larkspin: " + key.login + "@" + key.host; }
@@ -104,11 +114,14 @@ std::string SecretLabel(const SecretKey& key) { return "Larkspin: " + key.login 
 SecretReply StoreSecret(const SecretKey& key, const std::string& secret, unsigned timeout_ms) {
   return WithService(key, timeout_ms, [&](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
                                           GError** error) {
+    // libsecret itself would prompt to unlock or create the collection: refuse instead.
+    const SecretReply usable = CheckDefaultCollection(service, cancellable, error);
+    if (usable.result == SecretResult::kFailed) return usable;
     SecretValue* value = secret_value_new(secret.c_str(), static_cast<gssize>(secret.size()), "text/plain");
-    secret_service_store_sync(service, &kPasswordSchema, attributes, SECRET_COLLECTION_DEFAULT,
-                              SecretLabel(key).c_str(), value, cancellable, error);
+    const bool stored = secret_service_store_sync(service, &kPasswordSchema, attributes, SECRET_COLLECTION_DEFAULT,
+                                                  SecretLabel(key).c_str(), value, cancellable, error);
     secret_value_unref(value);
-    return SecretReply{SecretResult::kDone, {}, {}};
+    return stored ? SecretReply{SecretResult::kDone, {}, {}} : Failure("the keyring did not keep the password");
   });
 }
 

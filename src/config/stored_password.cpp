@@ -70,9 +70,11 @@ std::string RememberPassword(const std::string& section, const std::string& logi
 }
 
 std::string ForgetPassword(const std::string& section, const std::string& login) {
-  ClearPasswordInFile(section);
+  if (!ClearPasswordInFile(section)) return "The password could not be removed from config.ini.";
   if (!PasswordsInKeyring()) return {};
   const SecretKey key = KeyOfAccount(section, login.empty() ? StoredLogin(section) : login);
+  // The keyring finds a password by host and login: without a login nothing can be named.
+  if (key.login.empty()) return LoggedProblem("not removed from the keyring", key, "no login is known for it");
   const SecretReply reply = RemoveSecret(key, kKeyringTimeoutMs);
   return reply.result == SecretResult::kDone ? std::string() : LoggedProblem("not removed from the keyring", key, reply.problem);
 }

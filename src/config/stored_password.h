@@ -32,7 +32,8 @@ StoredPassword ReadPasswordFromKeyring(const std::string& section, const std::st
 std::string RememberPassword(const std::string& section, const std::string& login, const std::string& password);
 
 // Removes POP3Password from config.ini and, with the keyring, the keyring's password of login
-// (empty: the login stored in config.ini). Empty on success, else the logged problem.
+// (empty: the login stored in config.ini; with neither, nothing is removed from the keyring and
+// that is the problem). Empty on success, else the problem.
 std::string ForgetPassword(const std::string& section, const std::string& login);
 
 enum class MoveResult { kMoved, kNothingToMove, kFailed };

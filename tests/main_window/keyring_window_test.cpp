@@ -68,6 +68,16 @@ TEST_F(KeyringWindowTest, RealKeyringRememberKeepsThePasswordThereAndResetRemove
   EXPECT_EQ(LookUpSecret(kAnnasKey, 5000).result, SecretResult::kNotFound);
 }
 
+TEST_F(KeyringWindowTest, RealKeyringResetWithoutAKnownLoginSaysSoAndKeepsThePassword) {
+  ASSERT_EQ(StoreSecret(kAnnasKey, "kept", 5000).result, SecretResult::kDone);
+  WriteConfig("PeekTime=0\r\nPasswordStore=Keyring\r\n", {"Home"}, AccountSection(1, server_.Port(), "", ""));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetPassword));
+  EXPECT_THAT(MessageBoxTexts().back(), HasSubstr("not removed from the keyring: no login is known for it"));
+  EXPECT_EQ(LookUpSecret(kAnnasKey, 5000).secret, "kept");
+  RemoveSecret(kAnnasKey, 5000);
+}
+
 TEST_F(KeyringWindowTest, NoKeyringAsksInTheWindowSaysWhyAndWritesNoPassword) {
   AnswerPasswordWithRemember("typed secret");
   OpenHome();

@@ -1,6 +1,7 @@
 #include "peek/seen_ids.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -30,15 +31,20 @@ std::set<std::string> IdsOfFile(const std::string& content) {
 }
 }  // namespace
 
-CSeenIds::CSeenIds(std::string path) : path_(std::move(path)), seen_(IdsOfFile(ReadWholeFile(path_).value_or(""))) {}
+CSeenIds::CSeenIds(std::string path) : path_(std::move(path)) {
+  const std::optional<std::string> content = ReadWholeFile(path_);
+  if (content) seen_ = IdsOfFile(*content);
+  else readable_ = !FileExists(path_);
+}
 
 bool CSeenIds::NoteListed(const std::string& id) {
-  if (!IsUniqueId(id)) return false;
+  if (!readable_ || !IsUniqueId(id)) return false;
   listed_.insert(id);
   return !seen_.contains(id);
 }
 
 bool CSeenIds::Save(const std::vector<std::string>& server_ids) {
+  if (!readable_) return false;
   std::set<std::string> kept = listed_;
   for (const std::string& id : server_ids)
     if (seen_.contains(id)) kept.insert(id);

@@ -14,8 +14,11 @@ namespace larkspin {
 class CSeenIds {
  public:
   // Reads the file at path; a missing file knows no ids. Blank lines and a line's trailing
-  // blanks and CR (an editor's doing) are ignored.
+  // blanks and CR (an editor's doing) are ignored. A file that exists but cannot be read makes
+  // no id new and is never written over (Readable() is false).
   explicit CSeenIds(std::string path);
+
+  bool Readable() const { return readable_; }
 
   // Notes id as listed by this peek; true when no earlier peek had listed it. An id that is no
   // valid UIDL id (empty, longer than 70 bytes, or with bytes outside "!".."~") is neither new
@@ -30,6 +33,7 @@ class CSeenIds {
   std::string path_;
   std::set<std::string> seen_;
   std::set<std::string> listed_;
+  bool readable_ = true;
 };
 
 }  // namespace larkspin

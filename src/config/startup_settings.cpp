@@ -21,12 +21,9 @@ StartupSettings ReadStartupSettings() {
   settings.notify = config.ReadInt("System", "Notify", 1) != 0;
   if (EqualsIgnoringCase(config.ReadString("System", "PasswordStore", "File"), "Keyring"))
     settings.password_store = PasswordStore::kKeyring;
-  settings.new_mail_by = NewMailRuleOfSetting(config.ReadString("System", "NewMailBy", "Count"));
+  if (EqualsIgnoringCase(config.ReadString("System", "NewMailBy", "Count"), "Uidl"))
+    settings.new_mail_by = NewMailRule::kUidl;
   return settings;
-}
-
-NewMailRule NewMailRuleOfSetting(std::string_view value) {
-  return EqualsIgnoringCase(value, "Uidl") ? NewMailRule::kUidl : NewMailRule::kCount;
 }
 
 unsigned StartupSettings::ReplyTimeoutMs() const {

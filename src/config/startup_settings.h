@@ -2,7 +2,6 @@
 // The values of config.ini read once at start.
 
 #include <cstddef>
-#include <string_view>
 
 #include "common/text_encoding.h"
 
@@ -14,9 +13,6 @@ enum class PasswordStore { kFile, kKeyring };
 // What counts as new mail after a peek: Count, a total that grew; Uidl, messages whose UIDL ids
 // no earlier peek listed.
 enum class NewMailRule { kCount, kUidl };
-
-// The NewMailBy value of config.ini: "Uidl" (ignoring case) is kUidl, anything else kCount.
-NewMailRule NewMailRuleOfSetting(std::string_view value);
 
 struct StartupSettings {
   int mail_threshold_kb = 100;  // MailThreshold: larger messages are shown in red
@@ -35,8 +31,8 @@ struct StartupSettings {
 };
 
 // Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify, PasswordStore and
-// NewMailBy from section "System", in that order. PasswordStore is Keyring when it says so in any
-// case, else File.
+// NewMailBy from section "System", in that order. PasswordStore is Keyring and NewMailBy Uidl when
+// they say so in any case, else File and Count.
 // A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
 StartupSettings ReadStartupSettings();
 

@@ -95,13 +95,14 @@ TEST_F(NotificationWxTest, APeekWithNewMailNotifiesAndTheClickRaisesTheWindow) {
                                   "/notification_peek.png'").c_str()) == 0;
       // Another window takes the front and the keyboard; the click on the notification brings
       // Larkspin back.
-      std::system("display -title cover -geometry 1280x1024+0+0 -size 1280x1024 xc:gray >/dev/null 2>&1 &");
+      const std::string cover = FirstLineOf(
+          "display -title cover -geometry 1280x1024+0+0 -size 1280x1024 xc:gray >/dev/null 2>&1 & echo $!");
       std::system("timeout 5 xdotool search --sync --onlyvisible --name '^cover$' windowfocus --sync >/dev/null 2>&1");
       focus_before_click = FocusedWindowName();
       std::system("dunstctl action 0");
       raised = WaitForLine("timeout 5 xdotool getwindowfocus getwindowname 2>/dev/null",
                            FormatText("(%d) Larkspin-Demo", messages), std::chrono::seconds(10));
-      std::system("pkill -f '^display -title cover' >/dev/null 2>&1");
+      std::system(("kill " + cover + " >/dev/null 2>&1").c_str());
     }
     RunOnUiThread([&] { window.EndDialog(kIdCancel); });
   });

@@ -11,8 +11,6 @@ namespace larkspin {
 
 // "Accounts" of section "System".
 int ConfiguredAccountCount();
-// The account's name in the account list: section "Users", key "Account<N>", or "n/a".
-std::string AccountListName(int account_number);
 // A positive decimal account or message number, nothing else.
 bool ParsePositiveNumber(const std::string& text, int& number);
 

@@ -29,6 +29,10 @@ int AccountNumberOfSection(const std::string& section) {
 
 std::string AccountSection(int account_number) { return "Account" + std::to_string(account_number); }
 
+std::string AccountListName(int account_number) {
+  return CIniFile(kConfigFile).ReadText(kUsersSection, AccountSection(account_number));
+}
+
 int CCurrentAccount::LoadCurrentAccount(const std::string& section) {
   const CIniFile config(kConfigFile);
   account_number = AccountNumberOfSection(section);

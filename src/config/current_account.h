@@ -78,5 +78,7 @@ class CCurrentAccount {
 int AccountNumberOfSection(const std::string& section);
 // The section name "Account<N>".
 std::string AccountSection(int account_number);
+// The account's name in the account list: section "Users", key "Account<N>", or "n/a".
+std::string AccountListName(int account_number);
 
 }  // namespace larkspin

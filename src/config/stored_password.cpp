@@ -82,7 +82,7 @@ std::string ForgetPassword(const std::string& section, const std::string& login)
 MoveOutcome MovePasswordToKeyring(int account_number) {
   const std::string section = AccountSection(account_number);
   const CIniFile config(kConfigFile);
-  const std::string account = FormatText("account %d (%s)", account_number, config.ReadText("Users", section).c_str());
+  const std::string account = FormatText("account %d (%s)", account_number, AccountListName(account_number).c_str());
   std::string password = config.ReadString(section, kPasswordKey, "");
   if (password.empty()) return {MoveResult::kNothingToMove, account + ": no password in config.ini"};
   const std::string login = StoredLogin(section);

@@ -20,7 +20,7 @@ void CDlgMain::InitDropDowns() {
   ResetCombo(kAccountSelector);
   account_names_.clear();
   for (int n = 1; n <= account_count_; ++n) {
-    const std::string name = config.ReadText("Users", AccountSection(n));
+    const std::string name = AccountListName(n);
     AddComboEntry(kAccountSelector, name);
     account_names_.push_back(name);
   }

@@ -76,6 +76,7 @@ void CCurrentAccount::ClearCredentials() {
   login_plain = false;
   password_plain = false;
   folder_gate_mark = false;
+  credential_problem.clear();
 }
 
 int CCurrentAccount::EnsureCredentials(const std::string& section, PeekScope scope) {

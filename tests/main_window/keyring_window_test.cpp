@@ -93,6 +93,14 @@ TEST_F(KeyringWindowTest, NoKeyringAsksInTheWindowSaysWhyAndWritesNoPassword) {
   EXPECT_THAT(MessageBoxTexts().back(), StartsWith("Password for anna@127.0.0.1 not removed from the keyring"));
 }
 
+TEST_F(KeyringWindowTest, NoKeyringProblemOfOneAccountIsNotShownForAllAccounts) {
+  AnswerPasswordWithRemember("typed secret");
+  OpenHome();
+  EXPECT_THAT(Status(), StartsWith("Password for anna@127.0.0.1"));
+  ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 1));
+  EXPECT_EQ(Status(), "All Accounts");
+}
+
 TEST_F(KeyringWindowTest, NoKeyringSkipsTheAccountInAllAccountsModeWithTheReason) {
   OpenHome();
   ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 1));

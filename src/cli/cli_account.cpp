@@ -13,8 +13,6 @@
 
 namespace larkspin {
 
-int ConfiguredAccountCount() { return CIniFile(kConfigFile).ReadInt("System", "Accounts", 0); }
-
 bool ParsePositiveNumber(const std::string& text, int& number) {
   if (text.empty() || text.size() > 9 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return false;

@@ -9,8 +9,6 @@
 
 namespace larkspin {
 
-// "Accounts" of section "System".
-int ConfiguredAccountCount();
 // A positive decimal account or message number, nothing else.
 bool ParsePositiveNumber(const std::string& text, int& number);
 

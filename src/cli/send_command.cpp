@@ -6,10 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "config/ini_file.h"
 #include "config/language_table.h"
 #include "config/log.h"
-#include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "cli/cli_account.h"
 #include "cli/terminal_text.h"
@@ -92,18 +90,6 @@ std::string MissingAttachment(const std::string& attachments) {
   }
 }
 
-SendSettings ReadSendSettings() {
-  SendSettings settings;
-  settings.strip_umlauts = CIniFile(kConfigFile).ReadInt("System", "StripUmlaut", 1) != 0;
-  const StartupSettings startup = ReadStartupSettings();
-  settings.timeout_seconds = startup.timeout_seconds;
-  settings.text_encoding = startup.text_encoding;
-  const CLanguageTable language;
-  settings.success_format = language.Template("Messages", "SendOk", settings.success_format);
-  settings.failure_text = language.Text("Messages", "SendFail", settings.failure_text);
-  return settings;
-}
-
 // A text of the program as one terminal line: its empty lines dropped, line breaks as blanks.
 std::string OneLine(const std::string& text) {
   std::string joined;
@@ -139,7 +125,7 @@ int Send(SendArguments& parsed) {
   account.LoadCurrentAccount(AccountSection(parsed.account_number));  // makes the mailbox folders
   const std::string problem = Precondition(parsed, account, identity);
   if (!problem.empty()) return Fail(problem);
-  const SendSettings settings = ReadSendSettings();
+  const SendSettings settings = ReadSendSettings(CLanguageTable());
   ComposedMail& mail = parsed.mail;
   for (std::string* field : {&mail.to, &mail.cc, &mail.bcc, &mail.subject}) *field = TypedText(*field, settings.text_encoding);
   const std::string typed(std::istreambuf_iterator<char>(std::cin), {});

@@ -1,13 +1,13 @@
 #include "common/quoted_server_text.h"
 
+#include "common/windows_1252.h"
+
 namespace larkspin {
 
 namespace {
 constexpr std::string_view kEllipsis = "...";
 
 bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
-
-bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Where a text longer than the limit is cut: room for the ellipsis, and never inside a UTF-8
 // sequence (a Windows-1252 text loses at most three letters to that rule).

@@ -12,6 +12,8 @@ namespace larkspin {
 std::string AnsiToUtf8(std::string_view ansi);
 
 bool IsValidUtf8(std::string_view text);
+// A byte that continues a UTF-8 character rather than starting one.
+inline bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Bytes whose encoding is not known, as UTF-8: valid UTF-8 is kept as it is, anything else is
 // read as Windows-1252.

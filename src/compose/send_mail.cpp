@@ -9,6 +9,9 @@
 #include "compose/recipient_text.h"
 #include "compose/sent_copy.h"
 #include "compose/umlauts.h"
+#include "config/ini_file.h"
+#include "config/startup_settings.h"
+#include "config/working_files.h"
 #include "platform/file_system.h"
 #include "platform/local_time.h"
 #include "res/resources.h"
@@ -182,6 +185,17 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   report.Notice({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
                                                              copy.to.c_str(), identity.smtp_host.c_str())});
   return outcome;
+}
+
+SendSettings ReadSendSettings(const CLanguageTable& language) {
+  SendSettings settings;
+  settings.strip_umlauts = CIniFile(kConfigFile).ReadInt("System", "StripUmlaut", 1) != 0;
+  const StartupSettings startup = ReadStartupSettings();
+  settings.timeout_seconds = startup.timeout_seconds;
+  settings.text_encoding = startup.text_encoding;
+  settings.success_format = language.Template("Messages", "SendOk", settings.success_format);
+  settings.failure_text = language.Text("Messages", "SendFail", settings.failure_text);
+  return settings;
 }
 
 }  // namespace larkspin

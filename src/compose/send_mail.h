@@ -10,6 +10,7 @@
 
 #include "common/text_encoding.h"
 #include "config/account_record.h"
+#include "config/language_table.h"
 #include "smtp/smtp_connection.h"
 
 namespace larkspin {
@@ -40,6 +41,9 @@ struct SendSettings {
   std::string success_format = "Message '%s' successfully sent to '%s' via '%s'.";
   std::string failure_text = "Failed to send message.";
 };
+
+// StripUmlaut, TimeOut and Charsets of config.ini and the two texts of language.
+SendSettings ReadSendSettings(const CLanguageTable& language);
 
 // One message box to show, in order.
 struct SendNotice {

@@ -5,6 +5,7 @@
 #include "common/message_box.h"
 #include "compose/text_file.h"
 #include "compose_window/send_window_texts.h"
+#include "config/current_account.h"
 #include "config/ini_file.h"
 #include "config/working_files.h"
 #include "file_view/read_only_rich_edit.h"
@@ -76,7 +77,7 @@ bool CDlgSend::OnInitDialog() {
   if (subject_.empty()) initial_text_ = ReadTextFile(kSignatureFile);
   SetItemText(kSendAttachField, attachments_);
   WriteInitialText();
-  strip_umlauts_ = CIniFile(kConfigFile).ReadInt("System", "StripUmlaut", 1) != 0;
+  settings_ = ReadSendSettings(language_);
   FillIdentitySelector();
   main_account_number_ = host_.CurrentAccountNumber();
   ShowCaption(host_.CurrentDisplayName());
@@ -88,8 +89,6 @@ bool CDlgSend::OnInitDialog() {
 int CDlgSend::FirstFocus() const { return mode_ == kComposeReply ? kSendMessageText : kSendToField; }
 
 void CDlgSend::SetUpTexts() {
-  success_format_ = language_.Template("Messages", "SendOk", SendSettings().success_format);
-  failure_text_ = language_.Text("Messages", "SendFail", SendSettings().failure_text);
   buttons_.assign(SendWindowButtons().size(), CIconButton());
   for (size_t i = 0; i < SendWindowButtons().size(); ++i) {
     const SendWindowButton& button = SendWindowButtons()[i];
@@ -125,10 +124,10 @@ void CDlgSend::WriteInitialText() {
 
 void CDlgSend::FillIdentitySelector() {
   const CIniFile config(kConfigFile);
-  const int accounts = config.ReadInt("System", "Accounts", 0);
+  const int accounts = ConfiguredAccountCount();
   ResetCombo(kSendIdentitySelector);
   for (int n = 1; n <= accounts; ++n)
-    AddComboEntry(kSendIdentitySelector, config.ReadString("Users", "Account" + std::to_string(n), "Account1"));
+    AddComboEntry(kSendIdentitySelector, config.ReadString("Users", AccountSection(n), "Account1"));
   SelectComboEntry(kSendIdentitySelector, identity_.account_number - 1);
 }
 

@@ -84,8 +84,8 @@ class CDlgSend : public CSizingDialog {
   std::string subject_;
   std::string bcc_;
   std::string attachments_;
-  std::string success_format_;
-  std::string failure_text_;
+  // StripUmlaut and the texts as the window opened; time-out and encoding come from the host.
+  SendSettings settings_;
   std::optional<std::string> initial_text_;
   std::vector<std::string> address_entries_;
   int address_target_ = 0;  // the field the address menu fills; 0 for none
@@ -94,7 +94,6 @@ class CDlgSend : public CSizingDialog {
   AccountRecord identity_;
   int main_account_number_ = 0;
   ComposeMode mode_ = kComposeNew;
-  bool strip_umlauts_ = true;
   bool sending_ = false;
 };
 

@@ -16,12 +16,9 @@ void CDlgSend::OnSend() {
     SetFocusItem(kSendToField);
     return;
   }
-  SendSettings settings;
-  settings.strip_umlauts = strip_umlauts_;
+  SendSettings settings = settings_;
   settings.timeout_seconds = host_.TimeoutSeconds();
   settings.text_encoding = host_.TextEncodingOfTexts();
-  settings.success_format = success_format_;
-  settings.failure_text = failure_text_;
   const NoticeSink show_notice = [this](const SendNotice& notice) {
     RunOnUiThread([&] { MessageBox(notice.text, notice.style); });
   };

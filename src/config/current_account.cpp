@@ -33,6 +33,8 @@ std::string AccountListName(int account_number) {
   return CIniFile(kConfigFile).ReadText(kUsersSection, AccountSection(account_number));
 }
 
+int ConfiguredAccountCount() { return CIniFile(kConfigFile).ReadInt("System", "Accounts", 0); }
+
 int CCurrentAccount::LoadCurrentAccount(const std::string& section) {
   const CIniFile config(kConfigFile);
   account_number = AccountNumberOfSection(section);

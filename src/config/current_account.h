@@ -80,5 +80,7 @@ int AccountNumberOfSection(const std::string& section);
 std::string AccountSection(int account_number);
 // The account's name in the account list: section "Users", key "Account<N>", or "n/a".
 std::string AccountListName(int account_number);
+// "Accounts" of section "System".
+int ConfiguredAccountCount();
 
 }  // namespace larkspin

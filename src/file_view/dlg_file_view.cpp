@@ -7,6 +7,7 @@
 #include "config/ini_file.h"
 #include "config/language_table.h"
 #include "file_view/attachment_line.h"
+#include "mailbox/message_file.h"
 #include "res/control_ids.h"
 #include "res/resources.h"
 #include "widgets/desktop_open.h"
@@ -117,7 +118,7 @@ void CDlgFileView::ShowText(const std::string& text) {
 }
 
 void CDlgFileView::ListAttachments(const std::string& text) {
-  for (const std::string& name : ListedAttachments(text)) AddComboEntry(kFileViewAttachmentSelector, name);
+  for (const std::string& name : StoredAttachmentNames(text)) AddComboEntry(kFileViewAttachmentSelector, name);
   SelectComboEntry(kFileViewAttachmentSelector, 0);
   attachment_count_ = ComboCount(kFileViewAttachmentSelector);
 }

@@ -5,6 +5,7 @@
 
 #include "config/log.h"
 #include "common/format.h"
+#include "common/string_tools.h"
 #include "mailbox/attachment_name.h"
 #include "mailbox/line_pieces.h"
 #include "mailbox/section_lines.h"
@@ -16,8 +17,6 @@ namespace larkspin {
 namespace {
 // Header lines beyond this many bytes are not kept for the UTF-8 name.
 constexpr size_t kMaxSectionHeaders = 64 * 1024;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return MatchesKeyword(a, b); }
 
 // In a section's data, a line that starts with LF or with a byte below "+" (bytes from 128 up
 // included) ends the section.

@@ -1,11 +1,11 @@
 #include "mailbox/section_lines.h"
 
+#include "common/string_tools.h"
 #include "mime/base64.h"
 
 namespace larkspin {
 
 namespace {
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBase64OrPad(char c) { return c == '=' || Base64Value(c) >= 0; }
 }  // namespace
@@ -40,13 +40,7 @@ std::vector<std::string_view> HeaderWords(std::string_view line) {
   return words;
 }
 
-bool MatchesKeyword(std::string_view word, std::string_view keyword) {
-  if (word.size() != keyword.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    if (LowerAscii(word[i]) != LowerAscii(keyword[i])) return false;
-  }
-  return true;
-}
+bool MatchesKeyword(std::string_view word, std::string_view keyword) { return EqualsIgnoringCase(word, keyword); }
 
 std::string NameParameter(const std::vector<std::string_view>& words) {
   std::string name;

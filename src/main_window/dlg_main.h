@@ -164,6 +164,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void EnterBusyState();
   void LeaveBusyState();
   void RemoveAllRows();
+  // Alternate backgrounds for the rows in their present order.
+  void StripeRows();
   // Adds a row for record; its position, or -1.
   int InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon,
                 TextEncoding encoding = TextEncoding::kClassic);

@@ -1,30 +1,16 @@
 // The Offline and Sent views: the header list filled from the current account's stored message
 // files (mailbox<N>/*.txt) or its sent copies (mailbox<N>/sent/*.txt).
-#include <fstream>
-#include <sstream>
-
 #include "common/format.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
 #include "mime/mail_date.h"
 #include "peek/row_texts.h"
 #include "platform/file_listing.h"
+#include "platform/file_system.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
 namespace larkspin {
-
-namespace {
-constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
-constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
-
-std::string WholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-}  // namespace
 
 void CDlgMain::FillFolderView(MailboxView view) {
   CWaitCursor wait;
@@ -35,7 +21,7 @@ void CDlgMain::FillFolderView(MailboxView view) {
   ListFiles(folder + "*.txt", files);
   for (const std::string& name : files) {
     const std::string path = folder + name;
-    const std::string content = WholeFile(path);
+    const std::string content = ReadWholeFile(path).value_or("");
     const std::string who = StoredField(content, sent ? kToLabel : kFromLabel);
     const std::string when = StoredField(content, kSentLabel);
     HeaderRow record;
@@ -48,8 +34,7 @@ void CDlgMain::FillFolderView(MailboxView view) {
                     record, kIconRowStored);
   }
   list_.Sort(kDateColumn, false);
-  for (int position = 0; position < list_.RowCount(); ++position)
-    list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
+  StripeRows();
   SetWindowText(FormatText("(%d) Larkspin-%s", static_cast<int>(files.size()), account_.display_name.c_str()));
 }
 

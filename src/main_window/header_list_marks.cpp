@@ -17,6 +17,8 @@ namespace larkspin {
 namespace {
 constexpr int kAddSenderCaption = 150;
 constexpr int kAddSenderPrompt = 151;
+constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
+constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
 
 bool IsFolderView(MailboxView view) { return view == MailboxView::kOffline || view == MailboxView::kSent; }
 }  // namespace
@@ -42,6 +44,11 @@ int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& 
   const int position = list_.InsertRow(texts, record.row_id, icon, encoding);
   if (position >= 0) records_[record.row_id] = record;
   return position;
+}
+
+void CDlgMain::StripeRows() {
+  for (int position = 0; position < list_.RowCount(); ++position)
+    list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
 }
 
 void CDlgMain::RemoveRow(int position) {

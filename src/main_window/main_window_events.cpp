@@ -15,8 +15,6 @@ namespace larkspin {
 
 namespace {
 constexpr Colour kLargeMessageColour = Rgb(170, 10, 10);
-constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
-constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
 }  // namespace
 
 void CDlgMain::OnStatus(const std::string& text) {
@@ -149,8 +147,7 @@ void CDlgMain::SortAndTitle(const PeekSummary& summary) {
   } else {
     EnterBusyState();
   }
-  for (int position = 0; position < list_.RowCount(); ++position)
-    list_.SetRowBackground(position, position % 2 == 0 ? kEvenRowBackground : kOddRowBackground);
+  StripeRows();
   const std::string name = summary.all_accounts ? "All Accounts" : account_.display_name;
   SetWindowText(FormatText("(%d) Larkspin-%s", summary.total_count, name.c_str()));
 }

@@ -16,7 +16,7 @@ constexpr int kRemovedFromServerString = 146;
 
 void CDlgMain::InitDropDowns() {
   const CIniFile config(kConfigFile);
-  account_count_ = config.ReadInt("System", "Accounts", 0);
+  account_count_ = ConfiguredAccountCount();
   ResetCombo(kAccountSelector);
   account_names_.clear();
   for (int n = 1; n <= account_count_; ++n) {

@@ -1,7 +1,6 @@
 #include "mime/header_word.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/string_tools.h"
 #include "common/windows_1252.h"
@@ -19,7 +18,6 @@ bool HasHighByte(std::string_view chunk) {
 
 // Control bytes are copied too; line breaks never get here (RenderHeader turns them into blanks).
 bool IsCopiedInWord(unsigned char b) { return b < 0x80 && b != '=' && b != '?' && b != '_'; }
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 }  // namespace
 
 void DecodeHeaderWord(std::string& value) {
@@ -36,12 +34,7 @@ std::string DecodedHeaderValue(std::string value, TextEncoding encoding) {
   return value;
 }
 
-bool IsUtf8Charset(std::string_view charset) {
-  static constexpr std::string_view kUtf8 = "utf-8";
-  return charset.size() == kUtf8.size() &&
-         std::equal(charset.begin(), charset.end(), kUtf8.begin(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
+bool IsUtf8Charset(std::string_view charset) { return EqualsIgnoringCase(charset, "utf-8"); }
 
 std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset) {
   if (!HasHighByte(chunk)) return std::string(chunk);
@@ -66,7 +59,7 @@ std::string EncodeHeaderText(std::string_view text, std::string_view charset, Te
   size_t start = 0;
   while (bytes.size() - start > kChunkLength) {
     size_t length = kChunkLength;
-    while (utf8 && length > 1 && IsUtf8Continuation(bytes[start + length])) --length;
+    while (utf8 && length > 1 && IsUtf8Continuation(static_cast<unsigned char>(bytes[start + length]))) --length;
     encoded += EncodeHeaderWord(std::string_view(bytes).substr(start, length), charset);
     start += length;
   }

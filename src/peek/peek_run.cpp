@@ -217,7 +217,7 @@ void CPeekRun::BeginListing() {
   if (client_.GetUniqueIds(server_ids_)) {
     seen_ids_.emplace(SeenIdsFilePath(account_.account_number));
     if (!seen_ids_->Readable())
-      LogEvent("Error: could not read " + SeenIdsFilePath(account_.account_number) + "; no message counts as new");
+      LogEvent("Error: could not read " + seen_ids_->Path() + "; no message counts as new");
   } else if (client_.IsConnected() && session_.FirstWithoutUidl(account_.account_number)) {
     LogEvent(FormatText("%s does not support UIDL; new mail of account %s is counted", account_.pop3_host.c_str(),
                         account_name_.c_str()));
@@ -238,7 +238,7 @@ void CPeekRun::EndListing(int count) {
     const int previous_count = session_.ExchangeAccountCount(account_.account_number, count);
     listing.new_rows = RowsNewByCount(listing.rows, count, previous_count);
   } else if (seen_ids_->Readable() && !seen_ids_->Save(server_ids_)) {
-    LogEvent("Error: could not write " + SeenIdsFilePath(account_.account_number));
+    LogEvent("Error: could not write " + seen_ids_->Path());
   }
 }
 

@@ -19,6 +19,7 @@ class CSeenIds {
   explicit CSeenIds(std::string path);
 
   bool Readable() const { return readable_; }
+  const std::string& Path() const { return path_; }
 
   // Notes id as listed by this peek; true when no earlier peek had listed it. An id that is no
   // valid UIDL id (empty, longer than 70 bytes, or with bytes outside "!".."~") is neither new

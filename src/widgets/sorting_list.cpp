@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <locale.h>
 
+#include "common/windows_1252.h"
 #include "ui/backend.h"
 #include "ui/dialog.h"
 #include "ui/list_model.h"
@@ -67,10 +68,9 @@ std::string FitCellText(const std::string& text, int width, const std::function<
   std::string cell = " " + text + " ";
   if (measure(cell) <= width) return cell;
   const bool utf8 = encoding == TextEncoding::kUtf8;
-  const auto is_continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
   while (!cell.empty() && measure(cell + "...") > width) {
     // A UTF-8 character's continuation bytes go together with the byte that starts it.
-    while (utf8 && cell.size() > 1 && is_continuation(cell.back())) cell.pop_back();
+    while (utf8 && cell.size() > 1 && IsUtf8Continuation(static_cast<unsigned char>(cell.back()))) cell.pop_back();
     cell.pop_back();
   }
   return cell + "...";

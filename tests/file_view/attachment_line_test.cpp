@@ -5,22 +5,6 @@
 namespace larkspin {
 namespace {
 
-TEST(ListedAttachmentsTest, NamesAreSplitAtCommasWithEmptyPiecesLeftOutAndBlanksKept) {
-  const struct {
-    const char* text;
-    std::vector<std::string> names;
-  } cases[] = {
-      {"body\r\n<<Attachments: b.pdf,a.png,>>\r\n", {"b.pdf", "a.png"}},
-      {"<<Attachments: one.txt, two.txt>>", {"one.txt", " two.txt"}},
-      {"<<Attachments: x,,y,>>", {"x", "y"}},
-      {"<<Attachments: >>", {}},
-      {"no attachment line", {}},
-      {"<<Attachments: never closed", {}},
-      {"<<Attachments: first,>> then <<Attachments: second,>>", {"first"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ListedAttachments(c.text), c.names) << c.text;
-}
-
 TEST(AttachmentPathTest, AReceivedMessageOpensOnlyFilesDirectlyInTheAttachFolder) {
   const struct {
     const char* folder;

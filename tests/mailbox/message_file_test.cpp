@@ -82,5 +82,21 @@ TEST(MessageFileTest, MissingFieldsAndListsReadAsEmpty) {
   EXPECT_THAT(StoredAttachmentNames("<<Attachments: one.txt>>"), ElementsAre("one.txt"));
 }
 
+TEST(MessageFileTest, AttachmentNamesAreSplitAtCommasWithEmptyPiecesLeftOutAndBlanksKept) {
+  const struct {
+    const char* text;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"body\r\n<<Attachments: b.pdf,a.png,>>\r\n", {"b.pdf", "a.png"}},
+      {"<<Attachments: one.txt, two.txt>>", {"one.txt", " two.txt"}},
+      {"<<Attachments: x,,y,>>", {"x", "y"}},
+      {"<<Attachments: >>", {}},
+      {"no attachment line", {}},
+      {"<<Attachments: never closed", {}},
+      {"<<Attachments: first,>> then <<Attachments: second,>>", {"first"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StoredAttachmentNames(c.text), c.names) << c.text;
+}
+
 }  // namespace
 }  // namespace larkspin

@@ -35,7 +35,7 @@ std::string Unfold(std::string value) {
 }
 }  // namespace
 
-std::string CPop3Text::HeaderText() const { return text_.substr(0, text_.find(kEmptyLine)); }
+std::string_view CPop3Text::HeaderText() const { return std::string_view(text_).substr(0, text_.find(kEmptyLine)); }
 
 std::string CPop3Text::BodyText() const {
   const size_t at = text_.find(kEmptyLine);
@@ -45,7 +45,7 @@ std::string CPop3Text::BodyText() const {
 // The first line of the header (a line begins the text or follows "\r\n") that starts with name
 // and a colon, name's case ignored. Read in place: a peek asks every header for several fields.
 std::string CPop3Text::HeaderField(const std::string& name) const {
-  const std::string_view header = std::string_view(text_).substr(0, text_.find(kEmptyLine));
+  const std::string_view header = HeaderText();
   for (size_t line = 0; line != std::string_view::npos;) {
     if (header.size() - line > name.size() && header[line + name.size()] == ':' &&
         EqualsIgnoringCase(header.substr(line, name.size()), name)) {

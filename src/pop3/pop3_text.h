@@ -2,6 +2,7 @@
 // One message or message header as received from the server (without its status line and
 // without the terminating line), and the header fields in it.
 #include <string>
+#include <string_view>
 
 namespace larkspin {
 
@@ -11,7 +12,7 @@ class CPop3Text {
   const std::string& Text() const { return text_; }
 
   // The text up to the first empty line ("\r\n\r\n"), or the whole text.
-  std::string HeaderText() const;
+  std::string_view HeaderText() const;
   // The text after the first empty line, or empty.
   std::string BodyText() const;
   // The unfolded value of the first header field with that name (case ignored), or empty.

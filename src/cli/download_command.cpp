@@ -10,6 +10,7 @@
 #include "cli/terminal_text.h"
 #include "peek/message_download.h"
 #include "peek/row_texts.h"
+#include "peek/stored_messages.h"
 #include "common/quoted_server_text.h"
 
 namespace larkspin {
@@ -70,10 +71,16 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
     ReportHeaderFailure(client, message_number);
     return false;
   }
+  std::string unique_id;
+  if (!client.GetUniqueId(message_number, unique_id) && !client.IsConnected()) {
+    ReportFailure(message_number, "Error GetUniqueId: " + QuotedServerText(client.LastReply()));
+    return false;
+  }
   const TextEncoding encoding = ReadStartupSettings().text_encoding;
-  const RowTexts texts = MakeRowTexts(header, size, account_number, AccountListName(account_number), encoding);
+  const RowTexts texts = MakeRowTexts(header, size, AccountListName(account_number), encoding);
   HeaderRow row;
-  row.local_file = texts.local_file;
+  row.identity = IdentityOf(header, size, unique_id);
+  row.local_file = CStoredMessages(account_number).FileOf(header, row.identity, texts.file_id, encoding);
   row.message_number = message_number;
   row.sender_address = texts.sender_address;
   row.account = texts.account;
@@ -92,8 +99,8 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
     ReportFailure(message_number, NoticeTexts(result) + reason);
     return false;
   }
-  if (result.code < 0) {
-    ReportFailure(message_number, "stored, but its attachments could not be split (see the log)");
+  if (result.code < 0 || !result.whole) {
+    ReportFailure(message_number, "stored, but not whole: some of its attachments could not be stored (see the log)");
     return false;
   }
   return true;

@@ -100,7 +100,7 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
       ReportFailure("Error GetMessageSize: " + QuotedServerText(client.LastReply()), totals);
       continue;
     }
-    PrintRow(i, MakeRowTexts(header, message_size, account_number, account_name, encoding));
+    PrintRow(i, MakeRowTexts(header, message_size, account_name, encoding));
   }
 }
 

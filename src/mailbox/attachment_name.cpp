@@ -3,18 +3,45 @@
 #include <algorithm>
 
 #include "common/string_tools.h"
+#include "common/windows_1252.h"
 #include "mime/header_parameter.h"
 
 namespace larkspin {
 
 namespace {
-bool HasControlByte(std::string_view name) {
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return true;
-  }
-  return false;
+constexpr std::string_view kFallbackName = "attachment";
+// An extension longer than this is taken as part of the stem.
+constexpr size_t kMaxExtensionBytes = 16;
+
+bool IsReplacedByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F || c == ',' || c == '>';
 }
+
+// The first bytes of text, at most limit of them, ending on a whole UTF-8 character.
+std::string_view CutOnCharacter(std::string_view text, size_t limit) {
+  if (text.size() <= limit) return text;
+  size_t end = limit;
+  while (end > 0 && IsUtf8Continuation(static_cast<unsigned char>(text[end]))) --end;
+  return text.substr(0, end);
+}
+
+// Where the extension of name begins (its last "."), or the name's size when it has none.
+size_t ExtensionStart(std::string_view name) {
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || dot == 0 || name.size() - dot > kMaxExtensionBytes) return name.size();
+  return dot;
+}
+
+// stem + suffix + the extension of name, the stem cut so that the whole fits the limit.
+std::string WithinLimit(std::string_view name, std::string_view suffix) {
+  const size_t extension_start = ExtensionStart(name);
+  const std::string_view extension = name.substr(extension_start);
+  const size_t room = kMaxAttachmentNameBytes - suffix.size() - extension.size();
+  std::string result(CutOnCharacter(name.substr(0, extension_start), room));
+  return result.append(suffix).append(extension);
+}
+
 // The unfolded value of the last header line named name, or empty: the lines before a section's
 // own may be those of a text part the scanner did not see end.
 std::string FieldOf(std::string_view header_lines, std::string_view name) {
@@ -45,9 +72,16 @@ std::string Utf8AttachmentName(std::string_view header_lines) {
 
 std::string SafeAttachmentName(std::string_view name) {
   const size_t separator = name.find_last_of("/\\");
-  const std::string_view last = separator == std::string_view::npos ? name : name.substr(separator + 1);
-  if (last.empty() || last == "." || last == ".." || HasControlByte(last)) return {};
-  return std::string(last);
+  std::string last(separator == std::string_view::npos ? name : name.substr(separator + 1));
+  if (last.empty() || last == "." || last == "..") return std::string(kFallbackName);
+  for (char& c : last)
+    if (IsReplacedByte(c)) c = '_';
+  return WithinLimit(last, "");
+}
+
+std::string NumberedAttachmentName(std::string_view safe_name, int n) {
+  if (n <= 1) return std::string(safe_name);
+  return WithinLimit(safe_name, " (" + std::to_string(n) + ")");
 }
 
 bool IsPlainFileName(std::string_view name) { return !name.empty() && SafeAttachmentName(name) == name; }

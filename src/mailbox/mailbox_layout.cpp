@@ -14,6 +14,8 @@ std::string MessageFilePath(int account_number, const std::string& file_id) {
 
 std::string SplitTempFilePath(int account_number) { return AccountFolder(account_number) + "/larkspin.tmp"; }
 
+std::string StoredListPath(int account_number) { return AccountFolder(account_number) + "/stored.list"; }
+
 std::string SeenIdsFilePath(int account_number) { return AccountFolder(account_number) + "/seen-ids.list"; }
 
 }  // namespace larkspin

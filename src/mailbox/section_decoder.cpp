@@ -1,6 +1,7 @@
 #include "mailbox/section_decoder.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "config/log.h"
@@ -32,7 +33,7 @@ class CSectionDecoder {
                   TextEncoding encoding)
       : input_path_(input_path), output_folder_(output_folder), names_(names), encoding_(encoding) {}
 
-  int Run();
+  SectionSplit Run();
 
  private:
   enum class Mode { kHeaders, kData };
@@ -66,20 +67,22 @@ class CSectionDecoder {
 
   // Survives sections: set by a Content-Transfer-Encoding that does not name base64.
   bool not_base64_ = false;
+  // Cleared once a named section could not be stored or the decoder stopped early.
+  bool whole_ = true;
 };
 
-int CSectionDecoder::Run() {
+SectionSplit CSectionDecoder::Run() {
   CLinePieceReader reader;
-  if (!reader.Open(input_path_)) return -1;
+  if (!reader.Open(input_path_)) return {-1, false};
   output_.OpenDiscard();
   std::string piece;
   while (reader.Next(piece)) {
     // A NUL ends the line as far as the scanner is concerned.
     const std::string_view line(piece.data(), std::min(piece.size(), piece.find('\0')));
-    if (HandleLine(line) == Flow::kStop) return static_cast<int>(names_.size());
+    if (HandleLine(line) == Flow::kStop) return {static_cast<int>(names_.size()), false};
   }
   EndInput();
-  return static_cast<int>(names_.size());
+  return {static_cast<int>(names_.size()), whole_};
 }
 
 CSectionDecoder::Flow CSectionDecoder::HandleLine(std::string_view line) {
@@ -137,27 +140,31 @@ void CSectionDecoder::StartSectionOutput() {
   }
   if (section_name_.empty()) return;
   const std::string name = SafeAttachmentName(section_name_);
-  if (name.empty()) {
-    LogEvent(FormatText("Attachment name '%s' refused: it names no file in the attachment folder; section skipped",
-                        section_name_.c_str()));
-    output_.OpenDiscard();
-    return;
-  }
   if (name != section_name_)
-    LogEvent(FormatText("Attachment name '%s' reduced to '%s'", section_name_.c_str(), name.c_str()));
+    LogEvent(FormatText("Attachment name '%s' made safe as '%s'", section_name_.c_str(), name.c_str()));
   OpenNamedOutput(name);
 }
 
+// A file that cannot be created loses this section only: its data goes nowhere and the decoder
+// goes on with the next section.
 void CSectionDecoder::OpenNamedOutput(const std::string& name) {
-  names_.push_back(name);
-  LogEvent(FormatText("Creating file '%s'", name.c_str()));
   // The section keeps the output it has: the scratch sink in the first section, none later.
   if (EqualsIgnoringCase(name, input_path_)) {
+    names_.push_back(name);
+    LogEvent(FormatText("Creating file '%s'", name.c_str()));
     LogEvent("No output file given or output same as input");
     return;
   }
-  output_path_ = output_folder_ + name;
-  if (!output_.OpenFile(output_path_)) LogEvent(FormatText("Couldn't open %s for output", output_path_.c_str()));
+  std::optional<std::string> created = output_.OpenNewFile(output_folder_, name);
+  if (!created) {
+    LogEvent(FormatText("Couldn't open %s for output", (output_folder_ + name).c_str()));
+    whole_ = false;
+    output_.OpenDiscard();
+    return;
+  }
+  LogEvent(FormatText("Creating file '%s'", created->c_str()));
+  output_path_ = output_folder_ + *created;
+  names_.push_back(std::move(*created));
 }
 
 bool CSectionDecoder::DecodeLine(std::string_view line) {
@@ -169,7 +176,10 @@ bool CSectionDecoder::DecodeLine(std::string_view line) {
 }
 
 void CSectionDecoder::EndSection() {
-  if (!output_.Close()) LogEvent(FormatText("Couldn't write all of %s", output_path_.c_str()));
+  if (!output_.Close()) {
+    LogEvent(FormatText("Couldn't write all of %s", output_path_.c_str()));
+    whole_ = false;
+  }
   if (!section_name_.empty() && mode_ == Mode::kHeaders)
     LogEvent(FormatText("No MIME base64 lines found in %s", section_name_.c_str()));
   section_name_.clear();
@@ -188,8 +198,8 @@ void CSectionDecoder::EndInput() {
 }
 }  // namespace
 
-int DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
-                         std::vector<std::string>& names, TextEncoding encoding) {
+SectionSplit DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
+                                  std::vector<std::string>& names, TextEncoding encoding) {
   return CSectionDecoder(input_path, output_folder, names, encoding).Run();
 }
 

@@ -10,9 +10,10 @@
 // not name base64 opens no file and its first data line is skipped; that mark survives sections
 // until a Content-Transfer-Encoding names base64 again. The first section's output is a scratch
 // sink that nothing reaches, so unnamed data before the first attachment is dropped; unnamed data
-// in any later section stops the decoder. A name is reduced to its last path component, and one
-// that names no file ("..") is refused, so nothing is written outside the output folder. Every
-// message goes to the log.
+// in any later section stops the decoder. A name is made safe (its last path component, no control
+// byte, "," or ">", at most 255 bytes) and numbered when a file of that name is there already, so
+// nothing is written outside the output folder and no file is replaced. A file that cannot be
+// created loses its section only: the decoder goes on with the next. Every message goes to the log.
 #include <string>
 #include <vector>
 
@@ -20,11 +21,18 @@
 
 namespace larkspin {
 
+struct SectionSplit {
+  // The number of entries in names at the end, or -1 when the input could not be opened.
+  int count = 0;
+  // False when a section that names a file could not be stored (its file could not be created or
+  // written) or the decoder stopped before the end of the input.
+  bool whole = true;
+};
+
 // Decodes the sections of input_path into output_folder (which ends with "/") and appends the
-// name of each file created to names. Returns the number of entries in names at the end, or -1
-// when input_path cannot be opened. With TextEncoding::kUtf8 a section's name is the one
-// Utf8AttachmentName reads from all of its header lines, when they give one.
-int DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
-                         std::vector<std::string>& names, TextEncoding encoding = TextEncoding::kClassic);
+// name of each file created, as created, to names. With TextEncoding::kUtf8 a section's name is
+// the one Utf8AttachmentName reads from all of its header lines, when they give one.
+SectionSplit DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
+                                  std::vector<std::string>& names, TextEncoding encoding = TextEncoding::kClassic);
 
 }  // namespace larkspin

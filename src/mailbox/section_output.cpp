@@ -1,7 +1,8 @@
 #include "mailbox/section_output.h"
 
-#include <fcntl.h>
 #include <unistd.h>
+
+#include "mailbox/attachment_file.h"
 
 namespace larkspin {
 
@@ -10,18 +11,19 @@ void CSectionOutput::OpenDiscard() {
   kind_ = Kind::kDiscard;
 }
 
-bool CSectionOutput::OpenFile(const std::string& path) {
+std::optional<std::string> CSectionOutput::OpenNewFile(const std::string& folder, std::string_view wanted_name) {
   Close();
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (descriptor < 0) return false;
-  file_ = ::fdopen(descriptor, "wb");
+  std::optional<CreatedAttachmentFile> created = CreateAttachmentFile(folder, wanted_name);
+  if (!created) return std::nullopt;
+  file_ = ::fdopen(created->descriptor, "wb");
   if (file_ == nullptr) {
-    ::close(descriptor);
-    return false;
+    ::close(created->descriptor);
+    std::remove((folder + created->name).c_str());
+    return std::nullopt;
   }
   kind_ = Kind::kFile;
   write_failed_ = false;
-  return true;
+  return std::move(created->name);
 }
 
 void CSectionOutput::Write(std::string_view bytes) {

@@ -2,6 +2,7 @@
 // Where the section decoder writes the current section's bytes: nowhere yet, a sink that drops
 // them (the scratch output of the first section, or a section whose name was refused), or a file.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,9 @@ class CSectionOutput {
 
   bool IsOpen() const { return kind_ != Kind::kNone; }
   void OpenDiscard();
-  // Creates or replaces path for binary writing; never follows a symbolic link. False on failure.
-  bool OpenFile(const std::string& path);
+  // Creates a new attachment file in folder for wanted_name (mailbox/attachment_file.h) and
+  // returns the name as created; nullopt on failure.
+  std::optional<std::string> OpenNewFile(const std::string& folder, std::string_view wanted_name);
   void Write(std::string_view bytes);
   // Ends the output; false when a file's bytes could not all be written.
   bool Close();

@@ -5,10 +5,12 @@
 #include <string_view>
 
 #include "config/language_table.h"
+#include "common/format.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
 #include "mailbox/section_decoder.h"
+#include "mailbox/stored_list.h"
 #include "mailbox/stored_text.h"
 #include "mailbox/utf8_text.h"
 #include "common/windows_1252.h"
@@ -16,6 +18,8 @@
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
 #include "mime/quoted_printable.h"
+#include "peek/stored_messages.h"
+#include "platform/local_time.h"
 
 namespace larkspin {
 
@@ -31,23 +35,6 @@ std::string_view BodyOf(const CPop3Text& message) {
   return at == std::string_view::npos ? std::string_view() : text.substr(at + 4);
 }
 
-// In Modern mode every field is UTF-8: the encoded words of the address fields are decoded too.
-StoredMessageHeader StoredHeaderOf(const CPop3Text& message, TextEncoding encoding) {
-  const bool utf8 = encoding == TextEncoding::kUtf8;
-  const auto with_words = [&](const char* name) {
-    return utf8 ? DecodeEncodedWords(message.HeaderField(name)) : message.HeaderField(name);
-  };
-  const auto plain = [&](const char* name) { return utf8 ? AsUtf8(message.HeaderField(name)) : message.HeaderField(name); };
-  StoredMessageHeader header;
-  header.from = DecodedHeaderValue(message.HeaderField("From"), encoding);
-  header.to = with_words("To");
-  header.cc = with_words("Cc");
-  header.sent = plain("Date");
-  header.subject = DecodedHeaderValue(message.HeaderField("Subject"), encoding);
-  header.priority = plain("X-Priority");
-  return header;
-}
-
 // The chosen text as it is stored: quoted-printable escapes decoded by the table in Classic mode,
 // decoded and converted to UTF-8 in Modern mode.
 std::string TextToStore(StoredTextChoice& choice, const CPop3Text& message, TextEncoding encoding) {
@@ -58,7 +45,7 @@ std::string TextToStore(StoredTextChoice& choice, const CPop3Text& message, Text
 }
 
 bool WriteAll(std::FILE* file, std::string_view bytes) {
-  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 void LogChoice(BodyKind kind, const std::string& raw_subject) {
@@ -79,14 +66,14 @@ void LogChoice(BodyKind kind, const std::string& raw_subject) {
 
 // Writes the body to the account's temporary file, runs the section decoder on it into the
 // attach folder and removes the file again. The decoder's result.
-int SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names,
-                     TextEncoding encoding) {
+SectionSplit SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names,
+                              TextEncoding encoding) {
   const std::string temp_path = SplitTempFilePath(account_number);
   if (FileHandle temp{std::fopen(temp_path.c_str(), "wb")}) WriteAll(temp.get(), body);
   LogEvent("Launching MIME decoder");
-  const int result = DecodeBase64Sections(temp_path, AttachFolder(account_number), names, encoding);
+  const SectionSplit split = DecodeBase64Sections(temp_path, AttachFolder(account_number), names, encoding);
   std::remove(temp_path.c_str());
-  return result;
+  return split;
 }
 
 DownloadResult NotConnected() {
@@ -94,6 +81,7 @@ DownloadResult NotConnected() {
       CLanguageTable().Text("Messages", "ConnectFirst", "Please press 'Connect' to connect to server first.");
   return {kDownloadNotConnected,
           false,
+          true,
           {{DownloadNotice::Kind::kStatus, "Error: GetMessageSize"},
            {DownloadNotice::Kind::kMessageBox, connect_first},
            {DownloadNotice::Kind::kStatus, "Ready"}}};
@@ -106,14 +94,15 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
   if (!file) {
     // The message stays on the server only: the row can be downloaded again.
     row.local_file.clear();
-    return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
+    return {0, false, true, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
   }
   bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message, encoding)));
   const std::string_view body = BodyOf(message);
   StoredTextChoice choice = ChooseStoredText(message.HeaderField("Content-Type"), body);
   LogChoice(choice.kind, message.HeaderField("Subject"));
-  int result = 0;
-  if (choice.split_attachments) result = SplitAttachments(body, account_number, row.attachments, encoding);
+  SectionSplit split;
+  if (choice.split_attachments) split = SplitAttachments(body, account_number, row.attachments, encoding);
+  const int result = split.count;
   written = WriteAll(file.get(), TextToStore(choice, message, encoding)) && written;
   if (result > 0) written = WriteAll(file.get(), AttachmentLine(row.attachments)) && written;
   written = std::fclose(file.release()) == 0 && written;
@@ -122,24 +111,44 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
   if (!written) {
     std::remove(path.c_str());
     row.local_file.clear();
-    return {0, false, {{DownloadNotice::Kind::kMessageBox, "Error: Writing file: " + path}}};
+    return {0, false, true, {{DownloadNotice::Kind::kMessageBox, "Error: Writing file: " + path}}};
   }
-  return {result, true, {}};
+  return {result, true, split.whole, {}};
+}
+// The id of the message's date file: from the row's Date column; in Modern mode a message without
+// a Date is named from its number and the time of download instead, so such messages do not all
+// compete for one name.
+std::string DateFileId(const DownloadRequest& request, const CPop3Text& message) {
+  if (request.text_encoding != TextEncoding::kUtf8 || !message.HeaderField("Date").empty())
+    return FileIdOfDateText(request.date_column);
+  const std::tm now = LocalNow();
+  return FormatText("_nodate_%d_%02d_%02d_%04d_%02d_%02d_%02d", request.row->message_number, now.tm_mday,
+                    now.tm_mon + 1, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec);
+}
+
+// The stored list learns which message the new file holds; a list that cannot be written costs no
+// mail (the message file is there), so it is only logged.
+void RecordStoredFile(CStoredMessages& stored, const HeaderRow& row, const CPop3Text& message) {
+  if (!stored.Record(row.identity, LastReference(message.HeaderField("References")), row.local_file))
+    LogEvent("Error: could not write " + StoredListPath(row.account_number));
 }
 }  // namespace
 
 DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& request) {
   HeaderRow* row = request.row;
-  if (row == nullptr || !row->local_file.empty()) return {kDownloadSkipped, false, {}};
+  if (row == nullptr || !row->local_file.empty()) return {kDownloadSkipped, false, true, {}};
   if (!request.skip_check) {
     uint32_t size = 0;
     if (!client.GetMessageSize(row->message_number, size)) return NotConnected();
   }
   CPop3Text message;
   if (!client.Retrieve(row->message_number, message))
-    return {0, false, {{DownloadNotice::Kind::kStatus, "Error: Retrieving message"}}};
-  row->local_file = MessageFilePath(request.account_number, FileIdOfDateText(request.date_column));
-  return StoreMessage(message, *row, request.account_number, request.text_encoding);
+    return {0, false, true, {{DownloadNotice::Kind::kStatus, "Error: Retrieving message"}}};
+  CStoredMessages stored(request.account_number);
+  row->local_file = stored.FreeFile(MessageFilePath(request.account_number, DateFileId(request, message)));
+  DownloadResult result = StoreMessage(message, *row, request.account_number, request.text_encoding);
+  if (result.stored) RecordStoredFile(stored, *row, message);
+  return result;
 }
 
 }  // namespace larkspin

@@ -35,12 +35,17 @@ struct DownloadResult {
   int code = 0;
   // The message file was written: the row takes its new icon.
   bool stored = false;
+  // Every part of the message was stored; false when an attachment could not be written or the
+  // splitting stopped early (the log says which).
+  bool whole = true;
   // What to show, in order.
   std::vector<DownloadNotice> notices;
 };
 
 struct DownloadRequest {
-  HeaderRow* row = nullptr;  // its local file, message number and attachments are used and set
+  // Its local file, message number, identity and attachments are used and set; the local file is
+  // the message's own (stored_messages.h), named from the Date column text.
+  HeaderRow* row = nullptr;
   std::string date_column;   // the row's Date column text, which names the message file
   int account_number = 0;    // the current account: the mailbox folder the message goes to
   bool skip_check = false;   // skip the connection check (the caller knows it is connected)

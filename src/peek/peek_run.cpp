@@ -181,14 +181,15 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   std::string unique_id;
   if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
   PeekedRow row;
-  row.texts = MakeRowTexts(header, size, account_.account_number, account_name_, session_.text_encoding);
+  row.texts = MakeRowTexts(header, size, account_name_, session_.text_encoding);
+  row.record.identity = IdentityOf(header, size, unique_id);
+  row.texts.local_file = stored_->FileOf(header, row.record.identity, row.texts.file_id, session_.text_encoding);
   row.record.local_file = row.texts.local_file;
   row.record.message_number = number;
   row.record.sender_address = row.texts.sender_address;
   row.record.account = account_name_;
   row.record.account_number = account_.account_number;
   row.record.row_offset = offset;
-  row.record.identity = IdentityOf(header, size, unique_id);
   row.record.connection = client_.ConnectionNumber();
   row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
@@ -211,6 +212,7 @@ void CPeekRun::ReportLostConnection(int listed, int count) {
 void CPeekRun::BeginListing() {
   listings_.push_back({});
   listings_.back().account_number = account_.account_number;
+  stored_.emplace(account_.account_number);
   seen_ids_.reset();
   server_ids_.clear();
   if (plan_.new_mail_by != NewMailRule::kUidl) return;

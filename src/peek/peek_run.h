@@ -11,6 +11,7 @@
 
 #include "peek/mailbox_session.h"
 #include "peek/seen_ids.h"
+#include "peek/stored_messages.h"
 
 namespace larkspin {
 
@@ -52,6 +53,7 @@ class CPeekRun {
   std::vector<AccountListing> listings_;
   std::optional<CSeenIds> seen_ids_;     // the listed account's, under NewMailBy=Uidl with UIDL
   std::vector<std::string> server_ids_;  // the listed account's UIDL list, with seen_ids_
+  std::optional<CStoredMessages> stored_;  // the listed account's stored messages
 };
 
 }  // namespace larkspin

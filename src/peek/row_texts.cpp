@@ -5,10 +5,8 @@
 #include "common/format.h"
 #include "common/string_tools.h"
 #include "common/windows_1252.h"
-#include "mailbox/mailbox_layout.h"
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
-#include "platform/file_system.h"
 
 namespace larkspin {
 
@@ -31,7 +29,7 @@ std::string SenderDisplayName(const std::string& sender) {
 
 std::string SizeText(uint32_t size) { return FormatText("%.0lfk", size * (1.0 / 1024)); }
 
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name,
+RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, const std::string& account_name,
                       TextEncoding encoding) {
   const bool utf8 = encoding == TextEncoding::kUtf8;
   const SplitDateField date = SplitDate(header.HeaderField("Date"));
@@ -45,8 +43,6 @@ RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number
   texts.size = SizeText(size);
   texts.sender_address = SenderAddress(sender);
   texts.file_id = MakeFileId(date);
-  const std::string message_file = MessageFilePath(account_number, texts.file_id);
-  if (FileExists(message_file)) texts.local_file = message_file;
   return texts;
 }
 

@@ -16,15 +16,14 @@ struct RowTexts {
   std::string account;         // Account column: the account's display name
   std::string size;            // Size column: whole kilobytes and "k"
   std::string sender_address;  // the text between "<" and ">" of the decoded From, or all of it
-  std::string file_id;         // id of the stored message file
-  std::string local_file;      // the stored message file when it exists, else empty
+  std::string file_id;         // id of the message's date file (stored_messages.h)
+  std::string local_file;      // the message's stored file, set by the caller (CStoredMessages), else empty
   TextEncoding encoding = TextEncoding::kClassic;  // how the texts above are held
 };
 
-// Row texts of a message of account account_number whose header is header and whose size is
-// size octets; account_name is the account's display name. With TextEncoding::kUtf8 every text
-// is valid UTF-8: From and Subject decoded by DecodeEncodedWords, the others read by AsUtf8.
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, int account_number, const std::string& account_name,
+// Row texts of a message whose header is header and whose size is size octets; account_name is
+// the account's display name. With TextEncoding::kUtf8 every text is valid UTF-8: From and Subject decoded by DecodeEncodedWords, the others read by AsUtf8.
+RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, const std::string& account_name,
                       TextEncoding encoding = TextEncoding::kClassic);
 
 // The decoded From field with every double quote removed.

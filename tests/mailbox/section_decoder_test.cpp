@@ -54,7 +54,8 @@ class SectionDecoderTest : public ::testing::Test {
 
   int Decode(const std::string& body, TextEncoding encoding = TextEncoding::kClassic) {
     WriteFile("body.tmp", body);
-    return DecodeBase64Sections("body.tmp", "attach/", names, encoding);
+    split = DecodeBase64Sections("body.tmp", "attach/", names, encoding);
+    return split.count;
   }
 
   // The log's messages without their time stamps.
@@ -75,6 +76,7 @@ class SectionDecoderTest : public ::testing::Test {
   TempFolder folder_;
   ScopedWorkingDirectory in_folder_;
   std::vector<std::string> names;
+  SectionSplit split;
 };
 
 TEST_F(SectionDecoderTest, WritesTwoAttachmentsWithQuotedAndUnquotedNames) {
@@ -180,23 +182,44 @@ TEST_F(SectionDecoderTest, LinesLongerThanTheLineBufferAreReadInPieces) {
 
 TEST_F(SectionDecoderTest, AnUnreadableInputGivesMinusOne) {
   names = {"kept"};
-  EXPECT_EQ(DecodeBase64Sections("missing.tmp", "attach/", names), -1);
+  EXPECT_EQ(DecodeBase64Sections("missing.tmp", "attach/", names).count, -1);
   EXPECT_THAT(names, ElementsAre("kept"));
   EXPECT_THAT(AttachFolderFiles(), IsEmpty());
 }
 
-TEST_F(SectionDecoderTest, AnOutputThatCannotBeCreatedStopsTheDecoderAndKeepsTheName) {
-  WriteFile("body.tmp", "Content-Type: text/plain; name=a.txt\r\n\r\nYWJjZA==\r\n");
-  EXPECT_EQ(DecodeBase64Sections("body.tmp", "no-such-folder/", names), 1);
+TEST_F(SectionDecoderTest, AnOutputThatCannotBeCreatedLosesOnlyItsSectionAndIsNotListed) {
+  WriteFile("body.tmp", kPreamble + Attachment("Content-Type: text/plain; name=a.txt\r\n", "one") +
+                            Attachment("Content-Type: text/plain; name=b.txt\r\n", "two") + kClosing);
+  const SectionSplit result = DecodeBase64Sections("body.tmp", "no-such-folder/", names);
+  EXPECT_EQ(result.count, 0);
+  EXPECT_FALSE(result.whole);
+  EXPECT_THAT(names, IsEmpty());
+  EXPECT_THAT(LogMessages(), ElementsAre("Couldn't open no-such-folder/a.txt for output",
+                                         "Couldn't open no-such-folder/b.txt for output"));
+}
+
+TEST_F(SectionDecoderTest, ATakenNameIsNumberedWithinAndAcrossMessages) {
+  WriteFile("attach/scan.pdf", "from an earlier message");
+  Decode(kPreamble + Attachment("Content-Type: application/pdf; name=scan.pdf\r\n", "one") +
+         Attachment("Content-Type: application/pdf; name=scan.pdf\r\n", "two") + kClosing);
+  EXPECT_THAT(names, ElementsAre("scan (2).pdf", "scan (3).pdf"));
+  EXPECT_EQ(ReadFile("attach/scan.pdf"), "from an earlier message");
+  EXPECT_EQ(ReadFile("attach/scan (2).pdf"), "one");
+  EXPECT_EQ(ReadFile("attach/scan (3).pdf"), "two");
+  EXPECT_TRUE(split.whole);
+}
+
+TEST_F(SectionDecoderTest, UnnamedDataAfterAnAttachmentStopsTheDecoderAndIsNotWhole) {
+  Decode(kPreamble + Attachment("Content-Type: text/plain; name=a.txt\r\n", kTextA) +
+         Part("Content-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n", Base64Lines("lost")) + kClosing);
   EXPECT_THAT(names, ElementsAre("a.txt"));
-  EXPECT_THAT(LogMessages(), ElementsAre("Creating file 'a.txt'", "Couldn't open no-such-folder/a.txt for output",
-                                         "No filename given for subsequent section. Stop Decoding."));
+  EXPECT_FALSE(split.whole);
 }
 
 TEST_F(SectionDecoderTest, ANameEqualToTheInputWritesNothing) {
   WriteFile("body.tmp", "Content-Type: text/plain; name=BODY.TMP\r\n\r\nYWJjZA==\r\n");
   const std::string before = ReadFile("body.tmp");
-  EXPECT_EQ(DecodeBase64Sections("body.tmp", "", names), 1);
+  EXPECT_EQ(DecodeBase64Sections("body.tmp", "", names).count, 1);
   EXPECT_EQ(ReadFile("body.tmp"), before);
   EXPECT_FALSE(std::filesystem::exists("BODY.TMP"));
   EXPECT_THAT(LogMessages(), ElementsAre("Creating file 'BODY.TMP'", "No output file given or output same as input"));
@@ -212,20 +235,16 @@ TEST_F(SectionDecoderTest, NamesWithAPathAreReducedToTheirLastComponent) {
   EXPECT_EQ(ReadFile("attach/passwd"), "two");
   EXPECT_EQ(ReadFile("attach/win.ini"), "three");
   EXPECT_FALSE(std::filesystem::exists("../evil.txt"));
-  EXPECT_THAT(LogMessages(), Contains("Attachment name '../../evil.txt' reduced to 'evil.txt'"));
+  EXPECT_THAT(LogMessages(), Contains("Attachment name '../../evil.txt' made safe as 'evil.txt'"));
 }
 
-TEST_F(SectionDecoderTest, ANameThatNamesNoFileIsRefusedAndLaterAttachmentsStillCome) {
+TEST_F(SectionDecoderTest, ANameThatNamesNoFileIsStoredUnderAPlainName) {
   Decode(kPreamble + Attachment("Content-Type: text/plain; name=\"..\"\r\n", "dots") +
          Attachment("Content-Type: text/plain; name=\"sub/\"\r\n", "slash") +
          Attachment("Content-Type: text/plain; name=\"a.txt\"\r\n", kTextA) + kClosing);
-  EXPECT_THAT(names, ElementsAre("a.txt"));
-  EXPECT_THAT(AttachFolderFiles(), ElementsAre("a.txt"));
-  EXPECT_THAT(LogMessages(), ElementsAre("Attachment name '..' refused: it names no file in the attachment folder; "
-                                         "section skipped",
-                                         "Attachment name 'sub/' refused: it names no file in the attachment folder; "
-                                         "section skipped",
-                                         "Creating file 'a.txt'"));
+  EXPECT_THAT(names, ElementsAre("attachment", "attachment (2)", "a.txt"));
+  EXPECT_EQ(ReadFile("attach/attachment"), "dots");
+  EXPECT_EQ(ReadFile("attach/attachment (2)"), "slash");
 }
 
 TEST_F(SectionDecoderTest, ASymbolicLinkInTheAttachFolderIsNotFollowed) {
@@ -233,7 +252,8 @@ TEST_F(SectionDecoderTest, ASymbolicLinkInTheAttachFolderIsNotFollowed) {
   std::filesystem::create_symlink("../outside.txt", "attach/a.txt");
   Decode("Content-Type: text/plain; name=a.txt\r\n\r\nYWJjZA==\r\n");
   EXPECT_EQ(ReadFile("outside.txt"), "untouched");
-  EXPECT_THAT(LogMessages(), Contains("Couldn't open attach/a.txt for output"));
+  EXPECT_THAT(names, ElementsAre("a (2).txt"));
+  EXPECT_EQ(ReadFile("attach/a (2).txt"), "abcd");
 }
 
 }  // namespace

@@ -206,10 +206,23 @@ TEST_F(MessageDownloadTest, AMessageFileThatCannotBeCreatedLeavesTheMessageNotDo
   EXPECT_EQ(row.local_file, "");
 }
 
-TEST_F(MessageDownloadTest, ASecondMessageWithTheSameDateReplacesTheFirstFile) {
+TEST_F(MessageDownloadTest, ASecondMessageWithTheSameDateGetsAFileOfItsOwnAndIsRecorded) {
   WriteFile(kStoredPath, "an older message with the same date");
-  Download(Headers("text/plain") + "new text\r\n");
-  EXPECT_EQ(ReadFile(kStoredPath), kStoredHeader + "new text");
+  row.identity = {"uid-7", 4711, "<m7@example.org>"};
+  const DownloadResult result = Download(Headers("text/plain") + "new text\r\n");
+  EXPECT_TRUE(result.stored);
+  EXPECT_EQ(row.local_file, "mailbox1/msg02_03_2004_10_11_12_+0100_2.txt");
+  EXPECT_EQ(ReadFile(kStoredPath), "an older message with the same date");
+  EXPECT_EQ(ReadFile(row.local_file), kStoredHeader + "new text");
+  EXPECT_EQ(ReadFile("mailbox1/stored.list"), "uid-7\t<m7@example.org>\t\t4711\tmsg02_03_2004_10_11_12_+0100_2.txt\n");
+}
+
+TEST_F(MessageDownloadTest, AnAttachmentThatCannotBeStoredLeavesTheMessageNotWhole) {
+  std::filesystem::remove_all("mailbox1/attach");
+  const DownloadResult result = Download(MixedMessage({kTextPart, AttachmentPart("a.txt", "lost")}));
+  EXPECT_TRUE(result.stored);
+  EXPECT_FALSE(result.whole);
+  EXPECT_THAT(row.attachments, IsEmpty());
 }
 
 }  // namespace

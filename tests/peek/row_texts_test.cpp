@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/temp_folder.h"
 
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
 using testing::ScopedWorkingDirectory;
 using testing::TempFolder;
-using testing::WriteFile;
 
 CPop3Text Header(const std::string& text) {
   CPop3Text header;
@@ -62,7 +58,7 @@ TEST(RowTextsTest, MakesTheColumnTextsAndTheFileIdOfAPeekedHeader) {
                                              "Subject: Re: =?iso-8859-1?q?Gr=FC=DFe?= again\r\n"
                                              "Date: Tue, 2 Mar 2004 10:11:12 +0100\r\n"
                                              "Content-Type: text/plain\r\n"),
-                                      2048, 3, "Home");
+                                      2048, "Home");
   EXPECT_EQ(texts.from, "Berg, Anna");
   EXPECT_EQ(texts.subject, "Gr\xFC\xDF"
                            "e");
@@ -80,7 +76,7 @@ TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
   const RowTexts texts = MakeRowTexts(Header("From: =?UTF-8?B?0J7Qu9C10L3QsA==?= <olena@example.org>\r\n"
                                              "Subject: Re: =?utf-8?q?Gr=C3=BC=C3=9Fe?=\r\n =?UTF-8?B?8J+OiQ==?= again\r\n"
                                              "Date: Tue, 2 M\xE4r 2004 10:11:12 +0100\r\n"),
-                                      2048, 3, "B\xFCro", TextEncoding::kUtf8);
+                                      2048, "B\xFCro", TextEncoding::kUtf8);
   EXPECT_EQ(texts.encoding, TextEncoding::kUtf8);
   EXPECT_EQ(texts.from, "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0");
   EXPECT_EQ(texts.sender_address, "olena@example.org");
@@ -89,22 +85,10 @@ TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
   EXPECT_EQ(texts.account, "B\xC3\xBCro");
 }
 
-TEST(RowTextsTest, AStoredMessageFileOfTheAccountIsTheLocalFile) {
-  TempFolder folder;
-  ScopedWorkingDirectory in_folder(folder.Path());
-  const CPop3Text header = Header("From: a@example.org\r\nDate: Tue, 2 Mar 2004 10:11:12 +0100\r\n");
-  std::filesystem::create_directories("mailbox3/msg02_03_2004_10_11_12_+0100.txt");
-  EXPECT_EQ(MakeRowTexts(header, 1, 3, "Home").local_file, "") << "a folder of that name is no stored message";
-  std::filesystem::create_directories("mailbox2");
-  WriteFile("mailbox2/msg02_03_2004_10_11_12_+0100.txt", "stored");
-  EXPECT_EQ(MakeRowTexts(header, 1, 2, "Work").local_file, "mailbox2/msg02_03_2004_10_11_12_+0100.txt");
-  EXPECT_EQ(MakeRowTexts(header, 1, 1, "Other").local_file, "");
-}
-
 TEST(RowTextsTest, AHeaderWithoutFieldsGivesEmptyTextsAndTheMissingDateId) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());
-  const RowTexts texts = MakeRowTexts(Header("X-Other: 1\r\n"), 0, 1, "n/a");
+  const RowTexts texts = MakeRowTexts(Header("X-Other: 1\r\n"), 0, "n/a");
   EXPECT_EQ(texts.from, "");
   EXPECT_EQ(texts.sender_address, "");
   EXPECT_EQ(texts.subject, "");

@@ -96,6 +96,28 @@ TEST_F(DownloadCommandTest, AMessageFileThatCannotBeWrittenFails) {
             "larkspin: message 1: Error: Open file for writing: mailbox1/msg02_03_2004_10_11_12_+0100.txt\n");
 }
 
+TEST_F(DownloadCommandTest, TwoMessagesWithOneDateAreEachStoredInAFileOfTheirOwn) {
+  std::string same_date = kPlain;
+  same_date.replace(same_date.find("Subject: Hello"), 14, "Subject: Other");
+  server.ServeMailbox({kPlain, same_date});
+  const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "1", "1", "2"});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "1\t0\tmailbox1/msg02_03_2004_10_11_12_+0100.txt\t\n"
+            "2\t0\tmailbox1/msg02_03_2004_10_11_12_+0100_2.txt\t\n");
+  EXPECT_THAT(ReadFile(folder.File("mailbox1/msg02_03_2004_10_11_12_+0100_2.txt")), HasSubstr("Subject: Other\r\n"));
+  const CliRun again = RunLarkspin(folder.Path(), {"download", "--account", "1", "2"});
+  EXPECT_EQ(again.out, "2\t-1\tmailbox1/msg02_03_2004_10_11_12_+0100_2.txt\t\n");
+}
+
+TEST_F(DownloadCommandTest, AMessageWhoseAttachmentCannotBeStoredFailsAndIsNamed) {
+  std::filesystem::create_directories(folder.File("mailbox1"));
+  WriteFile(folder.File("mailbox1/attach"), "a file where the attach folder belongs");
+  const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "1", "2"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_THAT(run.err, HasSubstr("larkspin: message 2: stored, but not whole"));
+}
+
 TEST_F(DownloadCommandTest, WrongArgumentsPrintTheUsage) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {"download"}, {"download", "--account", "1"}, {"download", "1", "2"}, {"download", "--account", "1", "x"}}) {

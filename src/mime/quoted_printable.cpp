@@ -68,11 +68,13 @@ int EscapedByteAt(std::string_view text, size_t i) {
   return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
-// The position after the soft line break that starts with the "=" at text[i], or npos.
+// The position after the soft line break that starts with the "=" at text[i], or npos. A "=" that
+// ends the text is a soft break too: the line end after it belongs to the next delimiter.
 size_t SoftBreakEnd(std::string_view text, size_t i) {
   size_t k = i + 1;
   while (k < text.size() && IsBlankOrTab(text[k])) ++k;
-  if (k < text.size() && text[k] == '\n') return k + 1;
+  if (k == text.size()) return k;
+  if (text[k] == '\n') return k + 1;
   if (text.size() - k >= 2 && text[k] == '\r' && text[k + 1] == '\n') return k + 2;
   return std::string_view::npos;
 }

@@ -18,7 +18,7 @@ void DecodeQuotedPrintable(std::string& text);
 
 // Decoding by RFC 2045 for the Modern charsets: "=" and two hexadecimal digits (either case)
 // become their byte; "=" ending a line (blanks and tabs may follow it) is a soft line break and
-// joins the line with the next; any other "=" stays as it is.
+// joins the line with the next, also at the very end of the text; any other "=" stays as it is.
 std::string DecodeQPText(std::string_view text);
 
 // The text of an RFC 2047 "Q" encoded word: the same escapes, and "_" stands for a blank.

@@ -66,6 +66,21 @@ TEST(QuotedPrintableTest, RowsRunInTableOrderOncePerRow) {
 }
 
 
+TEST(DecodeQPTextTest, EscapesAndSoftBreaksAsRfc2045WritesThem) {
+  const struct {
+    std::string encoded;
+    std::string decoded;
+  } cases[] = {
+      {"Gr=C3=BC=c3=9f", "Gr\xC3\xBC\xC3\x9F"},
+      {"joined=\r\nline", "joinedline"},
+      {"joined= \t\nline", "joinedline"},
+      {"ends in a soft break=", "ends in a soft break"},
+      {"ends in a soft break= \t", "ends in a soft break"},
+      {"=ZZ and =4 stay", "=ZZ and =4 stay"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeQPText(c.encoded), c.decoded) << c.encoded;
+}
+
 TEST(EncodeQPTest, EscapesBytesOutsideThePrintableRange) {
   EXPECT_EQ(EncodeQP("="), "=3D");
   EXPECT_EQ(EncodeQP("\xE4"), "=E4");

@@ -3,7 +3,9 @@
 // run. Each side runs as a process of its own; the figures are its wall time from start to exit
 // and its peak resident memory (ru_maxrss), min/median/max over N runs, alternating.
 //
-//   larkspin-bench-download [--runs N] [--attachment-mb N]
+//   larkspin-bench-download [--runs N] [--attachment-mb N] [--modern 0|1]
+//
+// --modern 1 runs Larkspin with Charsets=Modern (the MIME tree); 0, the default, with Classic.
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -39,6 +41,7 @@ const char* const kAttachmentName = "site-photos.zip";
 struct Options {
   int runs = 5;
   int attachment_mb = 30;
+  int modern = 0;
 };
 
 std::string RandomBytes(size_t size) {
@@ -66,8 +69,9 @@ std::string MessageWith(const std::string& attachment) {
          kAttachmentName + "\"\r\n\r\n" + Base64Codec().EncodeLines(attachment) + "------=_Part_0316--\r\n";
 }
 
-void WriteConfig(const std::string& folder, int port) {
-  testing::WriteFile(folder + "/config.ini", "[System]\r\nAccounts=1\r\nTimeOut=60\r\n[Users]\r\nAccount1=Bench\r\n"
+void WriteConfig(const std::string& folder, int port, bool modern) {
+  testing::WriteFile(folder + "/config.ini", std::string("[System]\r\nAccounts=1\r\nTimeOut=60\r\n") +
+                                                 (modern ? "Charsets=Modern\r\n" : "") + "[Users]\r\nAccount1=Bench\r\n"
                                              "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=" +
                                                  std::to_string(port) + "\r\nPOP3Account=" + Scrambled(kUser) +
                                                  "\r\nPOP3Password=" + Scrambled(kPassword) + "\r\n");
@@ -107,12 +111,13 @@ int RunBenchmark(const Options& options) {
 
   testing::TempFolder ours;
   testing::TempFolder theirs;
-  WriteConfig(ours.Path(), server.Port());
+  WriteConfig(ours.Path(), server.Port(), options.modern != 0);
   const std::vector<std::string> larkspin = {LARKSPIN_EXECUTABLE, "download", "--account", "1", "1"};
   const std::vector<std::string> python = {"python3", LARKSPIN_POPLIB_SCRIPT, std::to_string(server.Port()), kUser,
                                            kPassword, theirs.Path()};
-  std::printf("Dovecot on 127.0.0.1:%d with one %zu-byte message holding a %d MiB attachment; %d runs\n",
-              server.Port(), message.size(), options.attachment_mb, options.runs);
+  std::printf("Dovecot on 127.0.0.1:%d with one %zu-byte message holding a %d MiB attachment; %d runs; %s\n",
+              server.Port(), message.size(), options.attachment_mb, options.runs,
+              options.modern ? "Charsets=Modern" : "Charsets=Classic");
 
   std::vector<Run> our_runs, their_runs;
   for (int run = 0; run < options.runs; ++run) {
@@ -139,6 +144,6 @@ int RunBenchmark(const Options& options) {
 
 int main(int argc, char** argv) {
   larkspin::Options options;
-  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}},
+  return larkspin::bench::RunBenchmarkMain(argc, argv, {{"--runs", &options.runs}, {"--attachment-mb", &options.attachment_mb}, {"--modern", &options.modern}},
                                            [&] { return larkspin::RunBenchmark(options); });
 }

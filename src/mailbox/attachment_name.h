@@ -26,10 +26,4 @@ std::string NumberedAttachmentName(std::string_view safe_name, int n);
 // opened only when this holds.
 bool IsPlainFileName(std::string_view name);
 
-// The name a section's header lines give its file for the Modern charsets, as valid UTF-8: the
-// filename parameter of the last Content-Disposition, else the name parameter of the last
-// Content-Type, both in any of the RFC 2231 and RFC 2047 forms. Lines end with LF; a line that
-// starts with a blank or tab continues the one before. Empty when neither parameter is there.
-std::string Utf8AttachmentName(std::string_view header_lines);
-
 }  // namespace larkspin

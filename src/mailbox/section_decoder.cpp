@@ -16,9 +16,6 @@
 namespace larkspin {
 
 namespace {
-// Header lines beyond this many bytes are not kept for the UTF-8 name.
-constexpr size_t kMaxSectionHeaders = 64 * 1024;
-
 // In a section's data, a line that starts with LF or with a byte below "+" (bytes from 128 up
 // included) ends the section.
 bool EndsDataSection(std::string_view line) {
@@ -29,9 +26,8 @@ bool EndsDataSection(std::string_view line) {
 
 class CSectionDecoder {
  public:
-  CSectionDecoder(const std::string& input_path, const std::string& output_folder, std::vector<std::string>& names,
-                  TextEncoding encoding)
-      : input_path_(input_path), output_folder_(output_folder), names_(names), encoding_(encoding) {}
+  CSectionDecoder(const std::string& input_path, const std::string& output_folder, std::vector<std::string>& names)
+      : input_path_(input_path), output_folder_(output_folder), names_(names) {}
 
   SectionSplit Run();
 
@@ -52,13 +48,11 @@ class CSectionDecoder {
   const std::string& input_path_;
   const std::string& output_folder_;
   std::vector<std::string>& names_;
-  const TextEncoding encoding_;
   CSectionOutput output_;
   std::string output_path_;
 
   // State of the current section.
   std::string section_name_;
-  std::string section_headers_;  // the header lines of the section, kept for the UTF-8 name
   Mode mode_ = Mode::kHeaders;
   bool first_data_ = true;
   bool in_content_type_run_ = false;
@@ -114,7 +108,6 @@ CSectionDecoder::Flow CSectionDecoder::HandleLine(std::string_view line) {
 }
 
 void CSectionDecoder::HandleHeaderLine(std::string_view line) {
-  if (encoding_ == TextEncoding::kUtf8 && section_headers_.size() < kMaxSectionHeaders) section_headers_ += line;
   const std::vector<std::string_view> words = HeaderWords(line);
   const std::string_view first_word = words.empty() ? std::string_view() : words.front();
   if (MatchesKeyword(first_word, "Content-Transfer-Encoding")) {
@@ -133,10 +126,6 @@ void CSectionDecoder::StartSectionOutput() {
   if (not_base64_) {
     LogEvent(FormatText("Section %s not MIME base64", section_name_.c_str()));
     return;
-  }
-  if (encoding_ == TextEncoding::kUtf8) {
-    if (std::string utf8_name = Utf8AttachmentName(section_headers_); !utf8_name.empty())
-      section_name_ = std::move(utf8_name);
   }
   if (section_name_.empty()) return;
   const std::string name = SafeAttachmentName(section_name_);
@@ -183,7 +172,6 @@ void CSectionDecoder::EndSection() {
   if (!section_name_.empty() && mode_ == Mode::kHeaders)
     LogEvent(FormatText("No MIME base64 lines found in %s", section_name_.c_str()));
   section_name_.clear();
-  section_headers_.clear();
   mode_ = Mode::kHeaders;
   first_data_ = true;
   in_content_type_run_ = false;
@@ -199,8 +187,8 @@ void CSectionDecoder::EndInput() {
 }  // namespace
 
 SectionSplit DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
-                                  std::vector<std::string>& names, TextEncoding encoding) {
-  return CSectionDecoder(input_path, output_folder, names, encoding).Run();
+                                  std::vector<std::string>& names) {
+  return CSectionDecoder(input_path, output_folder, names).Run();
 }
 
 }  // namespace larkspin

@@ -17,8 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "common/text_encoding.h"
-
 namespace larkspin {
 
 struct SectionSplit {
@@ -30,9 +28,8 @@ struct SectionSplit {
 };
 
 // Decodes the sections of input_path into output_folder (which ends with "/") and appends the
-// name of each file created, as created, to names. With TextEncoding::kUtf8 a section's name is
-// the one Utf8AttachmentName reads from all of its header lines, when they give one.
+// name of each file created, as created, to names.
 SectionSplit DecodeBase64Sections(const std::string& input_path, const std::string& output_folder,
-                                  std::vector<std::string>& names, TextEncoding encoding = TextEncoding::kClassic);
+                                  std::vector<std::string>& names);
 
 }  // namespace larkspin

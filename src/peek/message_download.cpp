@@ -4,18 +4,16 @@
 #include <memory>
 #include <string_view>
 
-#include "config/language_table.h"
 #include "common/format.h"
+#include "config/language_table.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
+#include "mailbox/mime_parts_store.h"
+#include "mailbox/mime_tree.h"
 #include "mailbox/section_decoder.h"
 #include "mailbox/stored_list.h"
 #include "mailbox/stored_text.h"
-#include "mailbox/utf8_text.h"
-#include "common/windows_1252.h"
-#include "mime/encoded_words.h"
-#include "mime/header_word.h"
 #include "mime/mail_date.h"
 #include "mime/quoted_printable.h"
 #include "peek/stored_messages.h"
@@ -33,15 +31,6 @@ std::string_view BodyOf(const CPop3Text& message) {
   const std::string_view text = message.Text();
   const size_t at = text.find("\r\n\r\n");
   return at == std::string_view::npos ? std::string_view() : text.substr(at + 4);
-}
-
-// The chosen text as it is stored: quoted-printable escapes decoded by the table in Classic mode,
-// decoded and converted to UTF-8 in Modern mode.
-std::string TextToStore(StoredTextChoice& choice, const CPop3Text& message, TextEncoding encoding) {
-  if (encoding == TextEncoding::kUtf8)
-    return StoredUtf8Text(choice, {message.HeaderField("Content-Type"), message.HeaderField("Content-Transfer-Encoding")});
-  DecodeQuotedPrintable(choice.text);
-  return std::move(choice.text);
 }
 
 bool WriteAll(std::FILE* file, std::string_view bytes) {
@@ -66,12 +55,11 @@ void LogChoice(BodyKind kind, const std::string& raw_subject) {
 
 // Writes the body to the account's temporary file, runs the section decoder on it into the
 // attach folder and removes the file again. The decoder's result.
-SectionSplit SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names,
-                              TextEncoding encoding) {
+SectionSplit SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names) {
   const std::string temp_path = SplitTempFilePath(account_number);
   if (FileHandle temp{std::fopen(temp_path.c_str(), "wb")}) WriteAll(temp.get(), body);
   LogEvent("Launching MIME decoder");
-  const SectionSplit split = DecodeBase64Sections(temp_path, AttachFolder(account_number), names, encoding);
+  const SectionSplit split = DecodeBase64Sections(temp_path, AttachFolder(account_number), names);
   std::remove(temp_path.c_str());
   return split;
 }
@@ -87,6 +75,32 @@ DownloadResult NotConnected() {
            {DownloadNotice::Kind::kStatus, "Ready"}}};
 }
 
+// What follows the header lines of a stored message: its text and what became of its attachments.
+struct StoredBody {
+  std::string text;
+  SectionSplit split;
+};
+
+// Classic: the seed's choice of text with its quoted-printable escapes decoded by the table, and
+// the base64 sections of a multipart/mixed body split by the section decoder.
+StoredBody ClassicBody(const CPop3Text& message, HeaderRow& row, int account_number) {
+  const std::string_view body = BodyOf(message);
+  StoredTextChoice choice = ChooseStoredText(message.HeaderField("Content-Type"), body);
+  LogChoice(choice.kind, message.HeaderField("Subject"));
+  StoredBody stored;
+  if (choice.split_attachments) stored.split = SplitAttachments(body, account_number, row.attachments);
+  DecodeQuotedPrintable(choice.text);
+  stored.text = std::move(choice.text);
+  return stored;
+}
+
+// Modern: the message read as a MIME tree, every leaf but the text an attachment file.
+StoredBody ModernBody(const CPop3Text& message, HeaderRow& row, int account_number) {
+  StoredMimeParts parts = StoreMimeParts(ReadMimeTree(message.Text()), AttachFolder(account_number));
+  row.attachments = std::move(parts.attachments);
+  return {std::move(parts.text), {static_cast<int>(row.attachments.size()), parts.whole}};
+}
+
 // Steps from the open message file on: header lines, the chosen text, the attachments.
 DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int account_number, TextEncoding encoding) {
   const std::string path = row.local_file;
@@ -97,14 +111,10 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
     return {0, false, true, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
   }
   bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message, encoding)));
-  const std::string_view body = BodyOf(message);
-  StoredTextChoice choice = ChooseStoredText(message.HeaderField("Content-Type"), body);
-  LogChoice(choice.kind, message.HeaderField("Subject"));
-  SectionSplit split;
-  if (choice.split_attachments) split = SplitAttachments(body, account_number, row.attachments, encoding);
-  const int result = split.count;
-  written = WriteAll(file.get(), TextToStore(choice, message, encoding)) && written;
-  if (result > 0) written = WriteAll(file.get(), AttachmentLine(row.attachments)) && written;
+  const StoredBody body = encoding == TextEncoding::kUtf8 ? ModernBody(message, row, account_number)
+                                                          : ClassicBody(message, row, account_number);
+  written = WriteAll(file.get(), body.text) && written;
+  if (body.split.count > 0) written = WriteAll(file.get(), AttachmentLine(row.attachments)) && written;
   written = std::fclose(file.release()) == 0 && written;
   // A message file that could not be written completely is removed again, so that the message
   // does not count as downloaded.
@@ -113,8 +123,9 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
     row.local_file.clear();
     return {0, false, true, {{DownloadNotice::Kind::kMessageBox, "Error: Writing file: " + path}}};
   }
-  return {result, true, split.whole, {}};
+  return {body.split.count, true, body.split.whole, {}};
 }
+
 // The id of the message's date file: from the row's Date column; in Modern mode a message without
 // a Date is named from its number and the time of download instead, so such messages do not all
 // compete for one name.

@@ -1,7 +1,7 @@
 #pragma once
-// Downloading one message of the header list: RETR, the stored message file, the choice of the
-// text to store, the attachments split into the account's attach folder, and the attachment
-// line that closes the file.
+// Downloading one message of the header list: RETR, the stored message file of its own, the
+// choice of the text to store, the attachments split into the account's attach folder, the
+// attachment line that closes the file, and the stored list's entry for it.
 //
 // The window and the command line share it. The caller passes the row's record, its Date column
 // text and the current account; the result tells what to do with the row and what to show. The
@@ -49,8 +49,9 @@ struct DownloadRequest {
   std::string date_column;   // the row's Date column text, which names the message file
   int account_number = 0;    // the current account: the mailbox folder the message goes to
   bool skip_check = false;   // skip the connection check (the caller knows it is connected)
-  // Classic stores the texts as received and decoded into Windows-1252; UTF-8 stores every
-  // header field and the text as UTF-8 (mailbox/utf8_text.h).
+  // Classic stores the texts as received and decoded into Windows-1252, with the seed's choice of
+  // text and its base64 sections split; UTF-8 reads the message as a MIME tree and stores every
+  // header field and the text as UTF-8 and every other part as a file (mailbox/mime_parts_store.h).
   TextEncoding text_encoding = TextEncoding::kClassic;
 };
 

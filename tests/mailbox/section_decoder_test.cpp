@@ -52,9 +52,9 @@ class SectionDecoderTest : public ::testing::Test {
   }
   ~SectionDecoderTest() override { CloseLog(); }
 
-  int Decode(const std::string& body, TextEncoding encoding = TextEncoding::kClassic) {
+  int Decode(const std::string& body) {
     WriteFile("body.tmp", body);
-    split = DecodeBase64Sections("body.tmp", "attach/", names, encoding);
+    split = DecodeBase64Sections("body.tmp", "attach/", names);
     return split.count;
   }
 
@@ -254,34 +254,6 @@ TEST_F(SectionDecoderTest, ASymbolicLinkInTheAttachFolderIsNotFollowed) {
   EXPECT_EQ(ReadFile("outside.txt"), "untouched");
   EXPECT_THAT(names, ElementsAre("a (2).txt"));
   EXPECT_EQ(ReadFile("attach/a (2).txt"), "abcd");
-}
-
-}  // namespace
-}  // namespace larkspin
-
-namespace larkspin {
-namespace {
-
-TEST_F(SectionDecoderTest, Utf8NamesComeFromRfc2231AndEncodedWordsAndStayInTheAttachFolder) {
-  const struct {
-    std::string headers;
-    std::string name;
-  } cases[] = {
-      {"Content-Type: application/pdf;\r\n name*=UTF-8''B%C3%BCro%20%E2%84%967.pdf\r\n", "B\xC3\xBCro \xE2\x84\x96" "7.pdf"},
-      {"Content-Type: application/pdf; name=\"ignored.pdf\"\r\nContent-Transfer-Encoding: base64\r\n"
-       "Content-Disposition: attachment;\r\n filename*0*=iso-8859-1''Gr%FC;\r\n filename*1=\"sse.txt\"\r\n",
-       "Gr\xC3\xBCsse.txt"},
-      {"Content-Type: text/plain; name=\"=?UTF-8?B?w6Rw?= x.txt\"\r\n", "\xC3\xA4p x.txt"},
-      {"Content-Type: text/plain; name*=UTF-8''..%2F..%2Fescape.txt\r\n", "escape.txt"},
-  };
-  for (const auto& c : cases) {
-    names.clear();
-    std::filesystem::remove_all("attach");
-    std::filesystem::create_directories("attach");
-    Decode(kPreamble + kPlainText + Attachment(c.headers, kTextA) + kClosing, TextEncoding::kUtf8);
-    EXPECT_THAT(names, ElementsAre(c.name)) << c.headers;
-    EXPECT_THAT(AttachFolderFiles(), ElementsAre(c.name)) << c.headers;
-  }
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+#include "mailbox/mime_parts_store.h"
+
+#include <optional>
+
+#include "common/windows_1252.h"
+#include "config/log.h"
+#include "mailbox/attachment_file.h"
+#include "mailbox/html_text.h"
+#include "mailbox/part_name.h"
+#include "mime/charset_conversion.h"
+
+namespace larkspin {
+
+namespace {
+// The leaf's text in UTF-8 by its charset; without a charset iconv knows, the bytes as received.
+std::string TextOf(const MimeLeaf& leaf) {
+  if (std::optional<std::string> utf8 = ConvertToUtf8(leaf.bytes, leaf.charset)) return std::move(*utf8);
+  return leaf.bytes;
+}
+
+// The HTML parser reads UTF-8: bytes of an unknown charset are read as Windows-1252 when they are
+// not UTF-8 already.
+std::string HtmlTextOf(const MimeLeaf& leaf) {
+  std::optional<std::string> utf8 = ConvertToUtf8(leaf.bytes, leaf.charset);
+  return HtmlToText(utf8 ? *utf8 : AsUtf8(leaf.bytes));
+}
+
+void StoreLeaf(const MimeLeaf& leaf, const std::string& attach_folder, StoredMimeParts& stored) {
+  const std::string wanted = leaf.file_name.empty() ? PartFileName(leaf.position, leaf.content_type) : leaf.file_name;
+  if (std::optional<std::string> name = StoreAttachmentFile(attach_folder, wanted, leaf.bytes)) {
+    LogEvent("Creating file '" + *name + "'");
+    stored.attachments.push_back(std::move(*name));
+    return;
+  }
+  LogEvent("Couldn't store part " + std::to_string(leaf.position) + " '" + wanted + "' in " + attach_folder);
+  stored.whole = false;
+}
+}  // namespace
+
+StoredMimeParts StoreMimeParts(const MimeMessage& message, const std::string& attach_folder) {
+  for (const std::string& problem : message.problems) LogEvent(problem);
+  StoredMimeParts stored;
+  const int text_leaf = message.plain_text >= 0 ? message.plain_text : message.html_text;
+  for (int i = 0; i < static_cast<int>(message.leaves.size()); ++i)
+    if (i != text_leaf) StoreLeaf(message.leaves[static_cast<size_t>(i)], attach_folder, stored);
+  if (message.plain_text >= 0) stored.text = TextOf(message.leaves[static_cast<size_t>(message.plain_text)]);
+  else if (message.html_text >= 0) stored.text = HtmlTextOf(message.leaves[static_cast<size_t>(message.html_text)]);
+  return stored;
+}
+
+}  // namespace larkspin

@@ -1,0 +1,24 @@
+#pragma once
+// What Modern mode keeps of a message read as a MIME tree (mailbox/mime_tree.h): the text of its
+// plain text leaf, else of its HTML leaf turned into readable text, as UTF-8; and every other leaf
+// as an attachment file of its own in the attach folder, a message/rfc822 leaf as received. A
+// message without a text leaf stores an empty text.
+#include <string>
+#include <vector>
+
+#include "mailbox/mime_tree.h"
+
+namespace larkspin {
+
+struct StoredMimeParts {
+  std::string text;                      // UTF-8, unless its charset is unknown (then as received)
+  std::vector<std::string> attachments;  // the files as created, in the order of the message
+  bool whole = true;                     // false when a leaf's file could not be stored
+};
+
+// Writes the attachment files into attach_folder (which ends with "/"). A leaf without a name
+// is named from its position and type (mailbox/part_name.h); a taken name is numbered
+// (mailbox/attachment_file.h). Every failure and every problem of the tree goes to the log.
+StoredMimeParts StoreMimeParts(const MimeMessage& message, const std::string& attach_folder);
+
+}  // namespace larkspin

@@ -225,5 +225,41 @@ TEST_F(MessageDownloadTest, AnAttachmentThatCannotBeStoredLeavesTheMessageNotWho
   EXPECT_THAT(row.attachments, IsEmpty());
 }
 
+TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFileOfItsOwn) {
+  const std::string forwarded = "From: c@example.org\r\nSubject: Fwd\r\n\r\n.the forwarded text\r\n";
+  const std::string message =
+      Headers("multipart/mixed; boundary=MIX") + "--MIX\r\nContent-Type: multipart/alternative; boundary=\"ALT\"\r\n\r\n"
+      "--ALT\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n"
+      "Gr=C3=BC=C3=9Fe=\r\n--ALT\r\nContent-Type: text/html\r\n\r\n<p>Gr&uuml;&szlig;e</p>\r\n--ALT--\r\n"
+      "--MIX\r\nContent-Type: image/png\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+      Base64Codec().EncodeLines("PNG bytes") +
+      "--MIX\r\nContent-Type: application/pdf; name=invoice.pdf\r\nContent-Transfer-Encoding: 8bit\r\n\r\n%PDF one\r\n"
+      "--MIX\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"invoice.pdf\"\r\n\r\n"
+      "%PDF two\r\n--MIX\r\nContent-Type: message/rfc822\r\n\r\n" + forwarded + "--MIX--\r\n";
+  ConnectServing(message);
+  DownloadRequest request{&row, kDateColumn, 1, true, TextEncoding::kUtf8};
+  const DownloadResult result = DownloadMessage(client, request);
+  EXPECT_TRUE(result.stored);
+  EXPECT_TRUE(result.whole);
+  EXPECT_EQ(result.code, 5);
+  EXPECT_THAT(row.attachments, ElementsAre("part-2.html", "part-3.png", "invoice.pdf", "invoice (2).pdf", "part-6.eml"));
+  EXPECT_EQ(ReadFile(kStoredPath),
+            "From: J\xC3\xB6rg\r\nTo: ben@example.org\r\nSent: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: Files\r\n"
+            "Priority: \r\n\r\nGr\xC3\xBC\xC3\x9F" "e\r\r\n<<Attachments: part-2.html,part-3.png,invoice.pdf,invoice (2).pdf,part-6.eml,>>");
+  EXPECT_EQ(ReadFile("mailbox1/attach/part-3.png"), "PNG bytes");
+  EXPECT_EQ(ReadFile("mailbox1/attach/invoice.pdf"), "%PDF one");
+  EXPECT_EQ(ReadFile("mailbox1/attach/invoice (2).pdf"), "%PDF two");
+  EXPECT_EQ(ReadFile("mailbox1/attach/part-6.eml"), forwarded);
+}
+
+TEST_F(MessageDownloadTest, ModernModeStoresAnAttachmentOnlyMessageWithAnEmptyText) {
+  ConnectServing(Headers("application/pdf; name=\"scan.pdf\"\r\nContent-Transfer-Encoding: base64") +
+                 Base64Codec().EncodeLines(PdfBytes()));
+  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, true, TextEncoding::kUtf8});
+  EXPECT_EQ(result.code, 1);
+  EXPECT_THAT(ReadFile(kStoredPath), ::testing::EndsWith("Priority: \r\n\r\n\r\r\n<<Attachments: scan.pdf,>>"));
+  EXPECT_EQ(ReadFile("mailbox1/attach/scan.pdf"), PdfBytes());
+}
+
 }  // namespace
 }  // namespace larkspin

@@ -48,6 +48,23 @@ size_t StartOfLastLine(std::string_view text, size_t from, size_t line_start) {
   return last_break ? static_cast<size_t>(static_cast<const char*>(last_break) - text.data()) + 1 : line_start;
 }
 
+// Removes the dot the server put before each line that begins with "." (RFC 1939 byte-stuffing);
+// the text begins at the start of a line. One pass in place: every byte moves at most once.
+void RemoveDotStuffing(std::string& text) {
+  constexpr std::string_view kStuffedLineStart = "\r\n.";
+  size_t read = text.starts_with('.') ? 1 : 0;
+  size_t write = 0;
+  for (;;) {
+    const size_t stuffed = text.find(kStuffedLineStart, read);
+    const size_t chunk_end = stuffed == std::string::npos ? text.size() : stuffed + kLineEnd.size();
+    if (write != read) std::memmove(text.data() + write, text.data() + read, chunk_end - read);
+    write += chunk_end - read;
+    if (stuffed == std::string::npos) break;
+    read = chunk_end + 1;
+  }
+  text.resize(write);
+}
+
 std::string TooLongText(size_t limit) {
   return FormatText("-ERR The server's reply is too long (over %zu bytes); connection closed.", limit);
 }
@@ -185,6 +202,7 @@ bool CPop3Client::ReadListing(size_t limit, std::string& listing) {
   CReplyBuffer buffer(std::min(limit, kFirstHeaderSize), limit);
   if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
   listing = AfterStatusLine(buffer.View());
+  RemoveDotStuffing(listing);
   return true;
 }
 
@@ -203,7 +221,9 @@ bool CPop3Client::ReadTextReply(CPop3Text& message, size_t first_size, size_t li
   CReplyBuffer buffer(first_size, limit);
   if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
   const size_t newline = buffer.View().find('\n');
-  message.SetText(buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1));
+  std::string text = buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1);
+  RemoveDotStuffing(text);
+  message.SetText(std::move(text));
   return true;
 }
 

@@ -11,6 +11,9 @@
 // connection: IsConnected() turns false and every later command fails at once without sending,
 // so a late reply is never taken for the answer to a later command.
 //
+// Every multi-line reply is dot-unstuffed: a line that arrives as "..text" is handed on as ".text",
+// so TOP and RETR give the message as the server holds it.
+//
 // Each kind of reply has a limit of its own: a status line kMaxStatusLine bytes, a header (TOP n
 // 0) kMaxHeaderReply, a LIST or UIDL answer kListingBytesPerMessage per message counted by STAT
 // plus kMaxStatusLine, a whole message (RETR) max_message_bytes, and any one line kMaxReplyLine.
@@ -90,7 +93,8 @@ class CPop3Client {
   bool ReceiveMore(CReplyBuffer& buffer);
   bool ReadLineReply();
   bool ReadStatReply(int& count, int& size);
-  // A multi-line reply of at most limit bytes; listing is the part after the status line.
+  // A multi-line reply of at most limit bytes; listing is the part after the status line,
+  // dot-unstuffed.
   bool ReadListing(size_t limit, std::string& listing);
   bool ReadSizeList();
   bool ReadTextReply(CPop3Text& message, size_t first_size, size_t limit);

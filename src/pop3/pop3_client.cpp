@@ -91,7 +91,10 @@ CPop3Client::~CPop3Client() {
   socket_.Close();
 }
 
-void CPop3Client::FailWith(std::string text) { last_response_ = std::move(text); }
+void CPop3Client::FailWith(std::string text, Failure kind) {
+  last_response_ = std::move(text);
+  last_failure_ = kind;
+}
 
 void CPop3Client::ForgetConnection() {
   connected_ = false;
@@ -103,10 +106,10 @@ void CPop3Client::ForgetConnection() {
   unique_id_of_.clear();
 }
 
-bool CPop3Client::Abandon(std::string text) {
+bool CPop3Client::Abandon(std::string text, Failure kind) {
   socket_.Close();
   ForgetConnection();
-  FailWith(std::move(text));
+  FailWith(std::move(text), kind);
   return false;
 }
 
@@ -135,7 +138,9 @@ bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, 
       end = found + marker.size();
       return true;
     }
-    if (buffer.Size() >= limit) return Abandon(TooLongText(limit));
+    // Only the reply's own limit makes it too long; a status line over its limit is no reply.
+    if (buffer.Size() >= limit)
+      return Abandon(TooLongText(limit), limit == buffer.Limit() ? Failure::kReplyTooLong : Failure::kOther);
     // A marker split across receives starts at most marker.size() - 1 bytes before the end.
     scan = std::max(from, buffer.Size() - std::min(buffer.Size(), marker.size() - 1));
     const size_t received_before = buffer.Size();
@@ -262,8 +267,9 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
   if (!logged_in) {
     const std::string login_error = last_response_;
+    const Failure login_failure = last_failure_;
     Disconnect();
-    last_response_ = login_error;
+    FailWith(login_error, login_failure);
   }
   return logged_in;
 }

@@ -2,7 +2,7 @@
 // The POP3 client: one conversation with one server over one TCP connection, with blocking,
 // time-limited reads of single-line and multi-line replies. Every operation returns true on
 // success; after a failure LastReply() holds the text of the reply that failed (or a plain
-// description of a local failure such as an unreachable host).
+// description of a local failure such as an unreachable host) and LastFailure() its kind.
 //
 // A reply is read up to its own end and no further. A negative status line ("-ERR ...") ends
 // its reply at once, also for multi-line commands, and the connection stays usable. When the
@@ -39,6 +39,16 @@ class CPop3Client {
   // The longest line of any reply: a line that never ends costs no more than this.
   static constexpr size_t kMaxReplyLine = size_t{16} << 20;
 
+  // The kind of failure LastReply() describes.
+  enum class Failure {
+    kNone,          // nothing has failed on this client yet
+    kReplyTooLong,  // the whole reply passed the limit of its kind (a header over kMaxHeaderReply,
+                    // a message over max_message_bytes, a listing, a one-line reply); the
+                    // connection is closed
+    kOther,         // anything else: a negative reply, a lost or refused connection, the status
+                    // line of a multi-line reply or any one line over its own limit, a local failure
+  };
+
   CPop3Client() = default;
   CPop3Client(const CPop3Client&) = delete;
   CPop3Client& operator=(const CPop3Client&) = delete;
@@ -66,6 +76,7 @@ class CPop3Client {
   bool Retrieve(int n, CPop3Text& message);
   bool Delete(int n);
   std::string LastReply() const { return last_response_; }
+  Failure LastFailure() const { return last_failure_; }
 
   bool IsConnected() const { return connected_; }
   // Counts the connections made so far: message numbers of one connection mean nothing on another.
@@ -107,9 +118,9 @@ class CPop3Client {
   bool EnsureUniqueIdsKnown();
   size_t ListingLimit() const;
   bool FetchText(const char* command, int n, size_t limit, CPop3Text& message);
-  void FailWith(std::string text);
+  void FailWith(std::string text, Failure kind = Failure::kOther);
   // Closes the connection after the boundary between replies was lost; returns false.
-  bool Abandon(std::string text);
+  bool Abandon(std::string text, Failure kind = Failure::kOther);
   // Forgets everything learned on the connection.
   void ForgetConnection();
 
@@ -121,6 +132,7 @@ class CPop3Client {
   UniqueIds unique_ids_ = UniqueIds::kUnasked;
   std::map<int, std::string> unique_id_of_;
   std::string last_response_;
+  Failure last_failure_ = Failure::kNone;
   bool connected_ = false;
   int connection_number_ = 0;
 };

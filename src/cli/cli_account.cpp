@@ -43,12 +43,15 @@ AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3C
   client.read_timeout_ms = settings.ReplyTimeoutMs();
   client.max_message_bytes = settings.MaxMessageBytes();
   client.tls = account.pop3_tls;
-  if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port))
-    return AccountLogin::kConnected;
+  return LogInAgain(account, client, reason) ? AccountLogin::kConnected : AccountLogin::kConnectFailed;
+}
+
+bool LogInAgain(const CCurrentAccount& account, CPop3Client& client, std::string& reason) {
+  if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return true;
   reason = FormatText("Error connecting to %s: %s", account.pop3_host.c_str(),
                       QuotedServerText(client.LastReply()).c_str());
   LogEvent(reason);
-  return AccountLogin::kConnectFailed;
+  return false;
 }
 
 }  // namespace larkspin

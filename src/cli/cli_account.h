@@ -23,6 +23,10 @@ enum class AccountLogin { kConnected, kNoSuchAccount, kNoCredentials, kConnectFa
 AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
                             std::string& reason);
 
+// Logs into the account ConnectAccount connected client to before, with the client's settings
+// as they stand; false with reason (also written to the log) when that fails.
+bool LogInAgain(const CCurrentAccount& account, CPop3Client& client, std::string& reason);
+
 // A prompt that never asks: the command line runs unattended.
 class CNoPrompt : public CInputPrompt {
  public:

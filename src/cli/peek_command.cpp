@@ -11,6 +11,7 @@
 #include "cli/terminal_text.h"
 #include "common/format.h"
 #include "common/quoted_server_text.h"
+#include "peek/header_too_large.h"
 #include "peek/row_texts.h"
 #include "platform/profile_store.h"
 
@@ -74,8 +75,24 @@ void PrintRow(int message_number, const RowTexts& texts) {
               TerminalText(texts.account).c_str(), texts.size.c_str());
 }
 
+// A header too large to read cost the connection (its row is printed): standard error names the
+// message, and the next message is asked on a new login. False when that login failed.
+bool LogInAfterHeaderTooLarge(int message_number, const CCurrentAccount& account, CPop3Client& client,
+                              PeekTotals& totals) {
+  const std::string failure =
+      FormatText("message %d of account %s not shown: %s", message_number,
+                 AccountListName(account.account_number).c_str(), QuotedServerText(client.LastReply()).c_str());
+  LogEvent(failure);
+  ReportFailure(failure, totals);
+  std::string reason;
+  if (LogInAgain(account, client, reason)) return true;
+  ReportFailure(reason, totals);
+  return false;
+}
+
 // Fetches and prints every header of the connected account, adding its messages to the totals.
-void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
+// The size is asked before the header, since a header too large to read costs the connection.
+void PeekHeaders(CPop3Client& client, const CCurrentAccount& account, PeekTotals& totals) {
   int count = 0;
   int size = 0;
   if (!client.Statistics(count, size)) {
@@ -86,21 +103,24 @@ void PeekHeaders(CPop3Client& client, int account_number, PeekTotals& totals) {
   }
   totals.count += count;
   totals.size += size;
-  const std::string account_name = AccountListName(account_number);
+  const std::string account_name = AccountListName(account.account_number);
   const TextEncoding encoding = ReadStartupSettings().text_encoding;
   // A lost connection ends the list: every later command would fail at once.
   for (int i = 1; i <= count && client.IsConnected(); ++i) {
     CPop3Text header;
     uint32_t message_size = 0;
-    if (!client.GetMessageHeader(i, header)) {
-      ReportFailure("Error GetMessageHeader: " + QuotedServerText(client.LastReply()), totals);
-      continue;
-    }
     if (!client.GetMessageSize(i, message_size)) {
       ReportFailure("Error GetMessageSize: " + QuotedServerText(client.LastReply()), totals);
       continue;
     }
-    PrintRow(i, MakeRowTexts(header, message_size, account_name, encoding));
+    if (client.GetMessageHeader(i, header)) {
+      PrintRow(i, MakeRowTexts(header, message_size, account_name, encoding));
+    } else if (client.LastFailure() != CPop3Client::Failure::kReplyTooLong) {
+      ReportFailure("Error GetMessageHeader: " + QuotedServerText(client.LastReply()), totals);
+    } else {
+      PrintRow(i, HeaderTooLargeRowTexts(message_size, account_name, encoding));
+      if (!LogInAfterHeaderTooLarge(i, account, client, totals)) return;
+    }
   }
 }
 
@@ -111,7 +131,7 @@ void PeekAccount(int account_number, bool all_accounts, PeekTotals& totals) {
   std::string reason;
   switch (ConnectAccount(account_number, account, client, reason)) {
     case AccountLogin::kConnected:
-      PeekHeaders(client, account_number, totals);
+      PeekHeaders(client, account, totals);
       client.Disconnect();
       break;
     case AccountLogin::kNoCredentials:

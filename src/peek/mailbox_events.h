@@ -19,7 +19,10 @@
 //     message_identity.h) is dropped instead: OnMarkDropped, and a status text with the count
 //   OnRowsCleared, OnProgressRange(count)
 //   per message: OnStatus("Reading header i of n ..."), OnHeaderRow, [with download-all:
-//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a lost connection ends the list
+//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a lost connection ends the list;
+//     a header too large to read still gets its row (header_too_large.h), after which the
+//     session logs in again before the next message (a refused login ends the list as a lost
+//     connection does)
 //   OnStatus("Total messages ..."), [OnStatus("Connection to ... lost ...")], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
 // password (the others are skipped without a question), clears the rows once, logs out after

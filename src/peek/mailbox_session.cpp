@@ -25,9 +25,10 @@ bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdent
     return unique_id == identity.unique_id;
   uint32_t size = 0;
   CPop3Text header;
-  if (!client_.GetMessageSize(message_number, size) || size != identity.size ||
-      !client_.GetMessageHeader(message_number, header))
-    return false;
+  if (!client_.GetMessageSize(message_number, size) || size != identity.size) return false;
+  // A header too large to read is not asked for again: it would cost the connection.
+  if (!identity.header_read) return true;
+  if (!client_.GetMessageHeader(message_number, header)) return false;
   return SameMessage(identity, IdentityOf(header, size, ""));
 }
 

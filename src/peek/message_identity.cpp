@@ -9,6 +9,7 @@ MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::st
 bool SameMessage(const MessageIdentity& seen, const MessageIdentity& now) {
   if (!seen.unique_id.empty() && !now.unique_id.empty()) return seen.unique_id == now.unique_id;
   if (seen.size != now.size) return false;
+  if (!seen.header_read || !now.header_read) return true;
   if (!seen.message_id.empty() || !now.message_id.empty()) return seen.message_id == now.message_id;
   return seen.date == now.date && seen.from == now.from;
 }

@@ -16,13 +16,15 @@ struct MessageIdentity {
   std::string message_id;  // the Message-ID field
   std::string date;        // the Date field
   std::string from;        // the From field
+  bool header_read = true;  // false for a header too large to read: the fields above are empty
 };
 
 // The identity of a message from its header, its size and its UIDL id (empty for none).
 MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::string& unique_id);
 
 // Whether now is the message seen: by the UIDL ids where both have one, otherwise by the size
-// together with the Message-ID, or lacking one, with the Date and From fields.
+// together with the Message-ID, or lacking one, with the Date and From fields; by the size alone
+// where either header was too large to read.
 bool SameMessage(const MessageIdentity& seen, const MessageIdentity& now);
 
 }  // namespace larkspin

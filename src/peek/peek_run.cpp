@@ -5,6 +5,7 @@
 #include "common/format.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
+#include "peek/header_too_large.h"
 #include "peek/new_mail.h"
 #include "platform/pause.h"
 
@@ -151,6 +152,10 @@ void CPeekRun::FetchHeaders() {
   const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
   BeginListing();
   for (int i = 1; i <= count; ++i) {
+    if (!client_.IsConnected() && !LogInAgain()) {
+      ReportLostConnection(i - 1, count);
+      break;
+    }
     if (!FetchHeader(i, count, total_kb, offset)) {
       ReportLostConnection(i - 1, count);
       break;
@@ -164,15 +169,12 @@ void CPeekRun::FetchHeaders() {
   }
 }
 
-// A message the server refuses is left out; false once the connection is lost.
+// A message the server refuses is left out; false once the connection is lost. A header too
+// large to read gets a row that says so and leaves the connection closed for the next message.
+// The size and UIDL id are asked before the header, since such a header costs the connection.
 bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   PauseFor(plan_.waits.before_header);
   events_.OnStatus(FormatText(plan_.texts.fetching.c_str(), number, count, total_kb));
-  CPop3Text header;
-  if (!client_.GetMessageHeader(number, header)) {
-    events_.OnStatus("Error GetMessageHeader: " + session_.QuotedReply());
-    return client_.IsConnected();
-  }
   uint32_t size = 0;
   if (!client_.GetMessageSize(number, size)) {
     events_.OnStatus("Error GetMessageSize: " + session_.QuotedReply());
@@ -180,23 +182,51 @@ bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
   }
   std::string unique_id;
   if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
+  CPop3Text header;
+  if (client_.GetMessageHeader(number, header)) {
+    const MessageIdentity identity = IdentityOf(header, size, unique_id);
+    RowTexts texts = MakeRowTexts(header, size, account_name_, session_.text_encoding);
+    texts.local_file = stored_->FileOf(header, identity, texts.file_id, session_.text_encoding);
+    ListRow(texts, number, size, identity, offset);
+    return true;
+  }
+  if (client_.LastFailure() != CPop3Client::Failure::kReplyTooLong) {
+    events_.OnStatus("Error GetMessageHeader: " + session_.QuotedReply());
+    return client_.IsConnected();
+  }
+  session_.SetConnected(false);
+  LogEvent(FormatText("Message %d of %s: %s", number, account_.pop3_host.c_str(), session_.QuotedReply().c_str()));
+  MessageIdentity identity;
+  identity.unique_id = unique_id;
+  identity.size = size;
+  identity.header_read = false;
+  ListRow(HeaderTooLargeRowTexts(size, account_name_, session_.text_encoding), number, size, identity, offset);
+  return true;
+}
+
+void CPeekRun::ListRow(const RowTexts& texts, int number, uint32_t size, const MessageIdentity& identity,
+                       int offset) {
   PeekedRow row;
-  row.texts = MakeRowTexts(header, size, account_name_, session_.text_encoding);
-  row.record.identity = IdentityOf(header, size, unique_id);
-  row.texts.local_file = stored_->FileOf(header, row.record.identity, row.texts.file_id, session_.text_encoding);
+  row.texts = texts;
   row.record.local_file = row.texts.local_file;
   row.record.message_number = number;
   row.record.sender_address = row.texts.sender_address;
   row.record.account = account_name_;
   row.record.account_number = account_.account_number;
   row.record.row_offset = offset;
+  row.record.identity = identity;
   row.record.connection = client_.ConnectionNumber();
   row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
-  NoteListedRow(row.record.row_id, number, unique_id);
-  if (!row.large && plan_.download_all) DownloadAutomatically(row);
+  NoteListedRow(row.record.row_id, number, identity.unique_id);
+  if (!row.large && plan_.download_all && client_.IsConnected()) DownloadAutomatically(row);
   events_.OnProgressStep();
-  return true;
+}
+
+// After a header too large to read: the next message is asked on a new login.
+bool CPeekRun::LogInAgain() {
+  PauseFor(plan_.waits.before_new_login);
+  return LogIn();
 }
 
 // The rows listed so far stay; the rest of this account's messages are not asked for.

@@ -5,6 +5,7 @@
 // NewMailBy=Uidl it also tells each account's new rows by their UIDL ids and keeps the account's
 // seen-ids file (seen_ids.h).
 #include <atomic>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ class CPeekRun {
   void ClearListOnce();
   void FetchHeaders();
   bool FetchHeader(int number, int count, double total_kb, int offset);
+  void ListRow(const RowTexts& texts, int number, uint32_t size, const MessageIdentity& identity, int offset);
+  bool LogInAgain();
   void ReportLostConnection(int listed, int count);
   void BeginListing();
   void NoteListedRow(RowId row_id, int message_number, const std::string& unique_id);

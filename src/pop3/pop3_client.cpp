@@ -48,6 +48,23 @@ size_t StartOfLastLine(std::string_view text, size_t from, size_t line_start) {
   return last_break ? static_cast<size_t>(static_cast<const char*>(last_break) - text.data()) + 1 : line_start;
 }
 
+// Removes the dot the server put before each line that begins with "." (RFC 1939 byte-stuffing);
+// the text begins at the start of a line. One pass in place: every byte moves at most once.
+void RemoveDotStuffing(std::string& text) {
+  constexpr std::string_view kStuffedLineStart = "\r\n.";
+  size_t read = text.starts_with('.') ? 1 : 0;
+  size_t write = 0;
+  for (;;) {
+    const size_t stuffed = text.find(kStuffedLineStart, read);
+    const size_t chunk_end = stuffed == std::string::npos ? text.size() : stuffed + kLineEnd.size();
+    if (write != read) std::memmove(text.data() + write, text.data() + read, chunk_end - read);
+    write += chunk_end - read;
+    if (stuffed == std::string::npos) break;
+    read = chunk_end + 1;
+  }
+  text.resize(write);
+}
+
 std::string TooLongText(size_t limit) {
   return FormatText("-ERR The server's reply is too long (over %zu bytes); connection closed.", limit);
 }
@@ -74,7 +91,10 @@ CPop3Client::~CPop3Client() {
   socket_.Close();
 }
 
-void CPop3Client::FailWith(std::string text) { last_response_ = std::move(text); }
+void CPop3Client::FailWith(std::string text, Failure kind) {
+  last_response_ = std::move(text);
+  last_failure_ = kind;
+}
 
 void CPop3Client::ForgetConnection() {
   connected_ = false;
@@ -86,10 +106,10 @@ void CPop3Client::ForgetConnection() {
   unique_id_of_.clear();
 }
 
-bool CPop3Client::Abandon(std::string text) {
+bool CPop3Client::Abandon(std::string text, Failure kind) {
   socket_.Close();
   ForgetConnection();
-  FailWith(std::move(text));
+  FailWith(std::move(text), kind);
   return false;
 }
 
@@ -118,7 +138,9 @@ bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, 
       end = found + marker.size();
       return true;
     }
-    if (buffer.Size() >= limit) return Abandon(TooLongText(limit));
+    // Only the reply's own limit makes it too long; a status line over its limit is no reply.
+    if (buffer.Size() >= limit)
+      return Abandon(TooLongText(limit), limit == buffer.Limit() ? Failure::kReplyTooLong : Failure::kOther);
     // A marker split across receives starts at most marker.size() - 1 bytes before the end.
     scan = std::max(from, buffer.Size() - std::min(buffer.Size(), marker.size() - 1));
     const size_t received_before = buffer.Size();
@@ -185,6 +207,7 @@ bool CPop3Client::ReadListing(size_t limit, std::string& listing) {
   CReplyBuffer buffer(std::min(limit, kFirstHeaderSize), limit);
   if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
   listing = AfterStatusLine(buffer.View());
+  RemoveDotStuffing(listing);
   return true;
 }
 
@@ -203,7 +226,9 @@ bool CPop3Client::ReadTextReply(CPop3Text& message, size_t first_size, size_t li
   CReplyBuffer buffer(first_size, limit);
   if (!ReadReply(buffer, ReplyShape::kMultiLine)) return false;
   const size_t newline = buffer.View().find('\n');
-  message.SetText(buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1));
+  std::string text = buffer.TakeFrom(newline == std::string_view::npos ? buffer.Size() : newline + 1);
+  RemoveDotStuffing(text);
+  message.SetText(std::move(text));
   return true;
 }
 
@@ -242,8 +267,9 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
   if (!logged_in) {
     const std::string login_error = last_response_;
+    const Failure login_failure = last_failure_;
     Disconnect();
-    last_response_ = login_error;
+    FailWith(login_error, login_failure);
   }
   return logged_in;
 }

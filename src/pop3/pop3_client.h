@@ -2,7 +2,7 @@
 // The POP3 client: one conversation with one server over one TCP connection, with blocking,
 // time-limited reads of single-line and multi-line replies. Every operation returns true on
 // success; after a failure LastReply() holds the text of the reply that failed (or a plain
-// description of a local failure such as an unreachable host).
+// description of a local failure such as an unreachable host) and LastFailure() its kind.
 //
 // A reply is read up to its own end and no further. A negative status line ("-ERR ...") ends
 // its reply at once, also for multi-line commands, and the connection stays usable. When the
@@ -10,6 +10,9 @@
 // its limit, bytes that are no POP3 reply or that follow the end of one), the client closes the
 // connection: IsConnected() turns false and every later command fails at once without sending,
 // so a late reply is never taken for the answer to a later command.
+//
+// Every multi-line reply is dot-unstuffed: a line that arrives as "..text" is handed on as ".text",
+// so TOP and RETR give the message as the server holds it.
 //
 // Each kind of reply has a limit of its own: a status line kMaxStatusLine bytes, a header (TOP n
 // 0) kMaxHeaderReply, a LIST or UIDL answer kListingBytesPerMessage per message counted by STAT
@@ -35,6 +38,16 @@ class CPop3Client {
   static constexpr size_t kDefaultMaxMessageBytes = size_t{256} << 20;
   // The longest line of any reply: a line that never ends costs no more than this.
   static constexpr size_t kMaxReplyLine = size_t{16} << 20;
+
+  // The kind of failure LastReply() describes.
+  enum class Failure {
+    kNone,          // nothing has failed on this client yet
+    kReplyTooLong,  // the whole reply passed the limit of its kind (a header over kMaxHeaderReply,
+                    // a message over max_message_bytes, a listing, a one-line reply); the
+                    // connection is closed
+    kOther,         // anything else: a negative reply, a lost or refused connection, the status
+                    // line of a multi-line reply or any one line over its own limit, a local failure
+  };
 
   CPop3Client() = default;
   CPop3Client(const CPop3Client&) = delete;
@@ -63,6 +76,7 @@ class CPop3Client {
   bool Retrieve(int n, CPop3Text& message);
   bool Delete(int n);
   std::string LastReply() const { return last_response_; }
+  Failure LastFailure() const { return last_failure_; }
 
   bool IsConnected() const { return connected_; }
   // Counts the connections made so far: message numbers of one connection mean nothing on another.
@@ -90,7 +104,8 @@ class CPop3Client {
   bool ReceiveMore(CReplyBuffer& buffer);
   bool ReadLineReply();
   bool ReadStatReply(int& count, int& size);
-  // A multi-line reply of at most limit bytes; listing is the part after the status line.
+  // A multi-line reply of at most limit bytes; listing is the part after the status line,
+  // dot-unstuffed.
   bool ReadListing(size_t limit, std::string& listing);
   bool ReadSizeList();
   bool ReadTextReply(CPop3Text& message, size_t first_size, size_t limit);
@@ -103,9 +118,9 @@ class CPop3Client {
   bool EnsureUniqueIdsKnown();
   size_t ListingLimit() const;
   bool FetchText(const char* command, int n, size_t limit, CPop3Text& message);
-  void FailWith(std::string text);
+  void FailWith(std::string text, Failure kind = Failure::kOther);
   // Closes the connection after the boundary between replies was lost; returns false.
-  bool Abandon(std::string text);
+  bool Abandon(std::string text, Failure kind = Failure::kOther);
   // Forgets everything learned on the connection.
   void ForgetConnection();
 
@@ -117,6 +132,7 @@ class CPop3Client {
   UniqueIds unique_ids_ = UniqueIds::kUnasked;
   std::map<int, std::string> unique_id_of_;
   std::string last_response_;
+  Failure last_failure_ = Failure::kNone;
   bool connected_ = false;
   int connection_number_ = 0;
 };

@@ -110,6 +110,23 @@ TEST_F(PeekCommandTest, AFailedConnectionIsReportedAndLogged) {
   EXPECT_THAT(ReadFile(folder.File("larkspin.log")), HasSubstr(" \tError connecting to 127.0.0.1: -ERR invalid login\n"));
 }
 
+TEST_F(PeekCommandTest, AHeaderTooLargeToReadGetsItsRowAndTheOthersFollowOnANewLogin) {
+  const std::string big = "X-Big: " + std::string(4 << 20, 'b') + "\r\n" + kFirst;
+  FakePop3Server server;
+  server.ServeMailbox({kFirst, big, kFirst, kFirst});
+  Configure({server.Port()});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  const std::string row = "\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 1\t0k\n";
+  const size_t total = 3 * kFirst.size() + big.size();
+  EXPECT_EQ(run.out, "1" + row + "2\t\t(header larger than 4 MiB: not shown)\t\tBox 1\t4096k\n3" + row + "4" + row +
+                         FormatText("Total messages: 4     Total size: %.2lf kbyte (%zu byte)\n", total / 1024.0, total));
+  EXPECT_EQ(run.err,
+            "larkspin: message 2 of account Box 1 not shown: -ERR The server's reply is too long (over 4194304 bytes); "
+            "connection closed.\n");
+  EXPECT_EQ(server.ConnectionCount(), 2);
+}
+
 TEST_F(PeekCommandTest, AFolderWithoutAccountsIsAnError) {
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
   EXPECT_EQ(run.exit_status, 1);

@@ -224,6 +224,69 @@ TEST_F(MailboxSessionTest, HeaderThatTimesOutIsReportedAndTheOthersStayCorrect) 
   EXPECT_THAT(events_.lines.back(), HasSubstr("finished 2 "));
 }
 
+// A message whose header passes the client's limit costs its connection: it gets a row saying
+// so, the peek goes on with the next message on a new login, and the row can be deleted (told by
+// its UIDL id, or by its size where the server has no UIDL, never by asking for that header again).
+TEST_F(MailboxSessionTest, HeadersTooLargeToReadGetARowEachAndThePeekGoesOn) {
+  const std::string big_header = "X-Big: " + std::string(CPop3Client::kMaxHeaderReply, 'b') + "\r\n";
+  const std::string note = "(header larger than 4 MiB: not shown)";
+  struct Mailbox {
+    std::vector<int> big_numbers;
+    std::vector<std::string> subjects;
+    bool with_uidl;
+  };
+  const Mailbox mailboxes[] = {{{2}, {"1", note, "3", "4"}, true},
+                               {{2, 3}, {"1", note, note, "4"}, false}};
+  for (const Mailbox& mailbox : mailboxes) {
+    SCOPED_TRACE(mailbox.big_numbers.size());
+    std::vector<std::string> messages;
+    for (const char* subject : {"1", "2", "3", "4"}) messages.push_back(MakeMessage("a@example.org", subject, "", 0));
+    for (const int n : mailbox.big_numbers) messages[static_cast<size_t>(n - 1)] = big_header + messages[0];
+    FakePop3Server server;
+    server.ServeMailbox(messages);
+    if (!mailbox.with_uidl) server.RefuseUidl();
+    const PeekPlan plan = Plan({"Home"}, AccountSection(1, server.Port()));
+    CRecordedEvents first;
+    session_.RunPeek(plan, first);
+
+    std::vector<std::string> subjects;
+    for (const std::string& line : first.lines)
+      if (line.starts_with("row 1/")) subjects.push_back(line.substr(line.find(' ', 4) + 1));
+    EXPECT_EQ(subjects, mailbox.subjects);
+    ASSERT_EQ(first.rows.size(), 4u);
+    const HeaderRow& row = first.rows[1];
+    EXPECT_EQ(row.message_number, 2);
+    EXPECT_EQ(row.identity.size, messages[1].size());
+    EXPECT_EQ(row.identity.unique_id, mailbox.with_uidl ? FakePop3Server::UniqueIdOf(messages[1]) : "");
+    EXPECT_EQ(server.ConnectionCount(), static_cast<int>(1 + mailbox.big_numbers.size()));
+    EXPECT_THAT(first.lines[first.lines.size() - 2], HasSubstr("status Total 4 "));
+    EXPECT_TRUE(session_.Connected());
+    session_.LogOut("", 0, first);
+
+    PeekPlan second = plan;
+    second.deletions.push_back(DeletionOf(row));
+    CRecordedEvents events;
+    session_.RunPeek(second, events);
+    EXPECT_THAT(server.DeletedMessages(), ElementsAre(2));
+    EXPECT_THAT(events.dropped, IsEmpty());
+  }
+}
+
+TEST_F(MailboxSessionTest, RefusedLoginAfterAHeaderTooLargeEndsTheListAsALostConnection) {
+  std::vector<std::string> messages(3, messages_[0]);
+  messages[1] = "X-Big: " + std::string(CPop3Client::kMaxHeaderReply, 'b') + "\r\n" + messages_[0];
+  FakePop3Server server;
+  server.ServeMailbox(messages);
+  server.On("PASS", Reply("-ERR no more logins\r\n"));
+  server.On("PASS", Reply("+OK\r\n"), 1);
+  session_.RunPeek(Plan({"Home"}, AccountSection(1, server.Port())), events_);
+
+  EXPECT_EQ(events_.rows.size(), 2u);
+  EXPECT_THAT(events_.lines[events_.lines.size() - 2],
+              HasSubstr("Connection to 127.0.0.1 lost after 2 of 3 headers: -ERR no more logins"));
+  EXPECT_FALSE(session_.Connected());
+}
+
 TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
   PeekPlan plan = HomePlan();
   plan.downloads.push_back(DownloadOf(ListedRows()[1]));

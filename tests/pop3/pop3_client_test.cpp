@@ -44,7 +44,7 @@ TEST_F(Pop3ClientTest, LogsInFetchesAndLogsOut) {
   EXPECT_EQ(header.Text(), "From: ben@example.org\r\nSubject: second\r\n");
   CPop3Text whole;
   ASSERT_TRUE(client.Retrieve(2, whole));
-  EXPECT_EQ(whole.Text() + "\r\n", kSecond);  // no dot-unstuffing
+  EXPECT_EQ(whole.Text() + "\r\n", kSecond);  // sent as "..dotted", handed on as ".dotted"
   uint32_t first_size = 0;
   ASSERT_TRUE(client.GetMessageSize(1, first_size));
   EXPECT_EQ(first_size, kFirst.size());
@@ -68,6 +68,55 @@ TEST_F(Pop3ClientTest, ReplyCompletedByALaterPacketIsJoined) {
   ASSERT_TRUE(client.Retrieve(1, message)) << client.LastReply();
   // The first piece ends in "\r\n.\r" which is no terminator yet; the second completes it.
   EXPECT_EQ(message.Text(), "Subject: x\r\n\r\nbody");
+}
+
+struct StuffedReply {
+  const char* what;
+  std::vector<std::string> chunks;  // the reply to RETR 1 as the server sends it
+  std::string text;                 // what Retrieve hands on
+};
+
+TEST_F(Pop3ClientTest, EveryLineBeginningWithADotLosesTheServersStuffingDot) {
+  const std::string header = "+OK\r\nSubject: dots\r\n\r\n";
+  const std::string attachment_part =
+      "--b\r\nContent-Type: text/plain; name=\"dots.txt\"\r\nContent-Disposition: attachment\r\n\r\n";
+  const std::vector<StuffedReply> cases = {
+      {"text line", {header + "Hi\r\n..one dot\r\n...two\r\n.\r\n"}, "Subject: dots\r\n\r\nHi\r\n.one dot\r\n..two"},
+      {"attachment line",
+       {header + attachment_part + "..hidden\r\nline\r\n--b--\r\n.\r\n"},
+       "Subject: dots\r\n\r\n" + attachment_part + ".hidden\r\nline\r\n--b--"},
+      {"dot line first in the body", {header + "..\r\nafter\r\n.\r\n"}, "Subject: dots\r\n\r\n.\r\nafter"},
+      {"first line of the reply", {"+OK\r\n..From: x\r\n\r\nb\r\n.\r\n"}, ".From: x\r\n\r\nb"},
+      {"last line", {header + "a\r\n..z\r\n.\r\n"}, "Subject: dots\r\n\r\na\r\n.z"},
+      {"split between the two dots", {header + "a\r\n.", ".b\r\n.\r\n"}, "Subject: dots\r\n\r\na\r\n.b"},
+      {"split before the two dots", {header + "a\r\n", "..b\r\n.", "\r\n"}, "Subject: dots\r\n\r\na\r\n.b"},
+      {"no line begins with a dot",
+       {header + "a.b ... c.\r\n .x\r\n\t..y\r\n.\r\n"},
+       "Subject: dots\r\n\r\na.b ... c.\r\n .x\r\n\t..y"},
+  };
+  for (const StuffedReply& reply : cases) {
+    FakePop3Server server;
+    server.ServeMailbox({"Subject: dots\r\n\r\nx\r\n"});
+    server.On("RETR 1", SplitReply(reply.chunks, 30));
+    ASSERT_TRUE(ConnectTo(server)) << reply.what;
+    CPop3Text message;
+    ASSERT_TRUE(client.Retrieve(1, message)) << reply.what << ": " << client.LastReply();
+    EXPECT_EQ(message.Text(), reply.text) << reply.what;
+    client.Disconnect();
+  }
+}
+
+TEST_F(Pop3ClientTest, HeaderLinesBeginningWithADotArriveWhole) {
+  const std::string message = ".Odd-Field: x\r\nSubject: s\r\n.. folded\r\n\r\n.\r\n";
+  FakePop3Server server;
+  server.ServeMailbox({message});
+  ASSERT_TRUE(ConnectTo(server));
+  CPop3Text header;
+  ASSERT_TRUE(client.GetMessageHeader(1, header));
+  EXPECT_EQ(header.Text(), ".Odd-Field: x\r\nSubject: s\r\n.. folded\r\n");
+  CPop3Text whole;
+  ASSERT_TRUE(client.Retrieve(1, whole));
+  EXPECT_EQ(whole.Text() + "\r\n", message);
 }
 
 TEST_F(Pop3ClientTest, NegativeReplyToTopIsNoticedAtOnceAndKeepsTheConnection) {

@@ -183,6 +183,7 @@ TEST(Pop3FaultTest, ANegativeAnswerIsNoticedAtOnceAndKeepsTheConnection) {
     EXPECT_FALSE(operation.run(client)) << operation.command;
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(1)) << operation.command;
     EXPECT_EQ(client.LastReply(), "-ERR refused") << operation.command;
+    EXPECT_EQ(client.LastFailure(), CPop3Client::Failure::kOther) << operation.command;
     EXPECT_TRUE(client.IsConnected()) << operation.command;
     EXPECT_EQ(server.DeletedMessages().size(), operation.run == Dele ? 1u : 0u) << operation.command;
     CPop3Text header;
@@ -207,17 +208,21 @@ TEST(Pop3FaultTest, GarbageAndEndlessRepliesCloseTheConnectionWithAClearReason) 
     const char* command;
     ScriptedReply reply;
     std::string reason;
+    CPop3Client::Failure kind;
   };
+  constexpr auto kTooLong = CPop3Client::Failure::kReplyTooLong;
+  constexpr auto kOther = CPop3Client::Failure::kOther;
   const std::string listing_limit = std::to_string(3 * CPop3Client::kListingBytesPerMessage + CPop3Client::kMaxStatusLine);
   const Case cases[] = {
-      {"STAT", EndlessLine("+OK 3 "), "too long (over 65536 bytes)"},
-      {"LIST", EndlessLine("+OK\r\n1 "), "too long (over " + listing_limit + " bytes)"},
-      {"UIDL", EndlessLine("+OK\r\n1 "), "too long (over " + listing_limit + " bytes)"},
-      {"TOP 2", EndlessLine("+OK\r\nFrom: "), "too long (over 4194304 bytes)"},
-      {"RETR 2", EndlessLine("+OK\r\n"), "too long (over 1048576 bytes)"},
-      {"TOP 2", Reply("\x01\x02 noise\r\n"), "not a POP3 reply"},
-      {"TOP 2", Reply("+OK\r\nFrom: x\r\n.\r\n+OK\r\n"), "more than one reply"},
-      {"DELE 2", Reply("+OK deleted\r\n-ERR odd\r\n"), "more than one reply"},
+      {"STAT", EndlessLine("+OK 3 "), "too long (over 65536 bytes)", kTooLong},
+      {"LIST", EndlessLine("+OK\r\n1 "), "too long (over " + listing_limit + " bytes)", kTooLong},
+      {"UIDL", EndlessLine("+OK\r\n1 "), "too long (over " + listing_limit + " bytes)", kTooLong},
+      {"TOP 2", EndlessLine("+OK\r\nFrom: "), "too long (over 4194304 bytes)", kTooLong},
+      {"TOP 2", EndlessLine("+OK "), "too long (over 65536 bytes)", kOther},  // the status line alone
+      {"RETR 2", EndlessLine("+OK\r\n"), "too long (over 1048576 bytes)", kTooLong},
+      {"TOP 2", Reply("\x01\x02 noise\r\n"), "not a POP3 reply", kOther},
+      {"TOP 2", Reply("+OK\r\nFrom: x\r\n.\r\n+OK\r\n"), "more than one reply", kOther},
+      {"DELE 2", Reply("+OK deleted\r\n-ERR odd\r\n"), "more than one reply", kOther},
   };
   for (const Case& c : cases) {
     FakePop3Server server;
@@ -232,6 +237,7 @@ TEST(Pop3FaultTest, GarbageAndEndlessRepliesCloseTheConnectionWithAClearReason) 
     EXPECT_FALSE(operation.run(client)) << c.command;
     EXPECT_THAT(client.LastReply(), HasSubstr(c.reason)) << c.command;
     EXPECT_THAT(client.LastReply(), HasSubstr("; connection closed.")) << c.command;
+    EXPECT_EQ(client.LastFailure(), c.kind) << c.command << ": " << c.reason;
     ExpectClosedAfterFailure(client, server);
   }
 }

@@ -4,11 +4,13 @@
 #include <functional>
 
 #include "common/string_tools.h"
+#include "smtp/dot_stuff.h"
 
 namespace larkspin::testing {
 
 namespace {
-std::string MultiLine(const std::string& body) { return "+OK\r\n" + body + ".\r\n"; }
+// A positive multi-line reply holding body, dot-stuffed as a server sends it.
+std::string MultiLine(const std::string& body) { return "+OK\r\n" + DotStuff(body) + ".\r\n"; }
 
 bool BeginsWithIgnoringCase(const std::string& line, const std::string& prefix) {
   return line.size() >= prefix.size() && EqualsIgnoringCase(std::string_view(line).substr(0, prefix.size()), prefix);

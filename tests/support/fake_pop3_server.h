@@ -16,7 +16,8 @@ class FakePop3Server : public FakeLineServer {
   explicit FakePop3Server(ScriptedReply greeting = Reply("+OK fake POP3 ready\r\n"));
   ~FakePop3Server() override;
 
-  // Ordinary replies to USER, PASS, QUIT, STAT, LIST, UIDL, TOP, RETR and DELE for messages.
+  // Ordinary replies to USER, PASS, QUIT, STAT, LIST, UIDL, TOP, RETR and DELE for messages,
+  // dot-stuffed on the wire as a real server's (a rule added with On() sends its bytes as given).
   // A message's unique id is UniqueIdOf(message): it follows the message, not its number, as a
   // real server's does when the mailbox changes.
   void ServeMailbox(const std::vector<std::string>& messages);

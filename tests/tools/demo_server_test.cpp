@@ -104,11 +104,13 @@ TEST_F(DemoServerTest, ServesTheFolderWithCrlfLineEndsAndDotStuffing) {
   ASSERT_TRUE(client.GetMessageHeader(1, header)) << client.LastReply();
   EXPECT_EQ(header.Text(), "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n");
 
-  // Without stuffing, the line holding only "." would end the reply early.
+  // Without stuffing, the line holding only "." would end the reply early; the client takes the
+  // stuffing dots off again.
   CPop3Text dotfiles;
   ASSERT_TRUE(client.Retrieve(2, dotfiles)) << client.LastReply();
-  EXPECT_EQ(dotfiles.Text() + "\r\n", kDotfilesOnTheWire);
+  EXPECT_EQ(dotfiles.Text() + "\r\n", kDotfilesWithCrlf);
   EXPECT_TRUE(client.Disconnect());
+  EXPECT_THAT(ConverseWithoutQuit("USER robin\r\nPASS x\r\nRETR 2\r\n"), ::testing::HasSubstr(kDotfilesOnTheWire));
 }
 
 TEST_F(DemoServerTest, DeletionLastsUntilRestartAndNeverTouchesTheFiles) {

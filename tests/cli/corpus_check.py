@@ -22,6 +22,7 @@ import sys
 from email.policy import default
 
 ABSOLUTE_NAME = "/tmp/larkspin-corpus-absolute-name.txt"
+# The files the test's RunLarkspin keeps in the working folder beside config.ini.
 HARNESS_FILES = {"cli.in", "cli.out", "cli.err", "cli.log"}
 HEADER_LABELS = ["From: ", "To: ", "Cc: ", "Sent: ", "Subject: ", "Priority: "]
 

@@ -14,6 +14,7 @@ LARKSPIN_PACKAGES=(
   libnotify-dev dunst dbus-daemon dbus-bin
   dpkg-dev file desktop-file-utils man-db lintian
   libsecret-1-dev gnome-keyring libsecret-tools
+  libxml2-dev
 )
 
 as_root() {

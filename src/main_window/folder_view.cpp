@@ -29,7 +29,8 @@ void CDlgMain::FillFolderView(MailboxView view) {
     record.sender_address = SenderAddress(who);
     record.account = account_.display_name;
     const double kilobytes = static_cast<double>(content.size()) / 1024 + 1;
-    InsertRow({who, StoredField(content, kSubjectLabel), sent ? when : DateColumnText(SplitDate(when)),
+    const std::string date_column = sent ? when : DateColumnText(SplitMailDate(when, session_.text_encoding));
+    InsertRow({who, StoredField(content, kSubjectLabel), date_column,
                      account_.display_name, FormatText("%.0lfk", kilobytes)},
                     record, kIconRowStored);
   }

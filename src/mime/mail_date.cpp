@@ -51,6 +51,20 @@ SplitDateField SplitDate(std::string_view date) {
   return split;
 }
 
+SplitDateField SplitParsedDate(const MailDateTime& date) {
+  SplitDateField split;
+  split.display_date = FormatText("%02d.%02d.%04d", date.day, date.month, date.year);
+  split.rest = FormatText("%02d:%02d:%02d %s", date.hour, date.minute, date.second,
+                          date.zone_known ? FormatZoneOffset(date.zone_minutes * 60L).c_str() : "-0000");
+  return split;
+}
+
+SplitDateField SplitMailDate(std::string_view date, TextEncoding encoding) {
+  if (encoding != TextEncoding::kUtf8) return SplitDate(date);
+  const std::optional<MailDateTime> parsed = ParseMailDate(date);
+  return parsed ? SplitParsedDate(*parsed) : SplitDate(date);
+}
+
 std::string DateColumnText(const SplitDateField& date) { return date.display_date + " " + date.rest; }
 
 std::string FileIdOfDateText(std::string_view date_text) {

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_encoding.h"
+#include "mime/mail_date_parser.h"
+
 namespace larkspin {
 
 struct SplitDateField {
@@ -16,6 +19,15 @@ struct SplitDateField {
 // Splits a Date value such as "Tue, 2 Mar 2004 10:11:12 +0100" at its first four blanks. The
 // fields are taken by position, so a date without the weekday comes out one field off.
 SplitDateField SplitDate(std::string_view date);
+
+// The display date "dd.mm.yyyy" and the rest "hh:mm:ss +zzzz" of a read date ("-0000" for an
+// unknown zone).
+SplitDateField SplitParsedDate(const MailDateTime& date);
+
+// The split the list, its sorting and the message file names use: with TextEncoding::kUtf8 the
+// date as ParseMailDate reads it, falling back to SplitDate for a value it cannot read; with
+// kClassic SplitDate always.
+SplitDateField SplitMailDate(std::string_view date, TextEncoding encoding);
 
 // The Date column text: display date, a blank, the rest.
 std::string DateColumnText(const SplitDateField& date);

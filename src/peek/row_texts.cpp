@@ -32,7 +32,7 @@ std::string SizeText(uint32_t size) { return FormatText("%.0lfk", size * (1.0 / 
 RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, const std::string& account_name,
                       TextEncoding encoding) {
   const bool utf8 = encoding == TextEncoding::kUtf8;
-  const SplitDateField date = SplitDate(header.HeaderField("Date"));
+  const SplitDateField date = SplitMailDate(header.HeaderField("Date"), encoding);
   const std::string sender = DecodedSender(header.HeaderField("From"), encoding);
   RowTexts texts;
   texts.encoding = encoding;

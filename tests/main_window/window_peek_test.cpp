@@ -37,6 +37,26 @@ class PeekTest : public MainWindowTest {
   FakePop3Server server_;
 };
 
+// Under Charsets=Modern a Date written as RFC 5322 allows (no weekday, a comment, a zone name, a
+// two-digit year) shows as the list's own date and sorts in time order; so do stored files.
+TEST_F(PeekTest, ModernDatesWithoutWeekdayShowTheirDayAndSortInTimeOrder) {
+  server_.ServeMailbox({MakeMessage("A <a@example.org>", "March", "3 Mar 2026 21:17:44 +0100 (CET)"),
+                        MakeMessage("B <b@example.org>", "January", "Mon, 5 Jan 2026 08:00:00 EST"),
+                        MakeMessage("C <c@example.org>", "February", "28 feb 26 12:00 +0100")});
+  OpenHome("PeekTime=0\r\nCharsets=Modern\r\n");
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_EQ(RowCount(), 3);
+  std::vector<std::string> dates;
+  for (int row = 0; row < 3; ++row) dates.push_back(Cell(row, kDateColumn));
+  EXPECT_THAT(dates, ElementsAre("03.03.2026 21:17:44 +0100", "28.02.2026 12:00:00 +0100", "05.01.2026 08:00:00 -0500"));
+
+  WriteFile(folder_.File("mailbox1/msg1.txt"), "From: A <a@example.org>\r\nTo: b@example.org\r\n"
+                                               "Sent: 3 Mar 2026 21:17:44 +0100\r\nSubject: Stored\r\n\r\nText");
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOffline));
+  ASSERT_EQ(RowCount(), 1);
+  EXPECT_EQ(Cell(0, kDateColumn), "03.03.2026 21:17:44 +0100");
+}
+
 TEST_F(PeekTest, ConnectFillsTheListAndKeepsTheConnectionForDisconnect) {
   OpenHome();
   ASSERT_TRUE(PeekByConnect());

@@ -85,6 +85,16 @@ TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
   EXPECT_EQ(texts.account, "B\xC3\xBCro");
 }
 
+TEST(RowTextsTest, OnlyUtf8RowsReadTheDateAsRfc5322WritesIt) {
+  const CPop3Text header = Header("Date: 3 Mar 2026 21:17:44 +0100 (CET)\r\n");
+  const RowTexts modern = MakeRowTexts(header, 1, "Home", TextEncoding::kUtf8);
+  EXPECT_EQ(modern.date, "03.03.2026 21:17:44 +0100");
+  EXPECT_EQ(modern.file_id, "03_03_2026_21_17_44_+0100");
+  const RowTexts classic = MakeRowTexts(header, 1, "Home");
+  EXPECT_EQ(classic.date, "Mar.00.21:17:44 +0100 (CET)");
+  EXPECT_EQ(classic.file_id, "Mar_00_21_17_44_+0100_(CET)");
+}
+
 TEST(RowTextsTest, AHeaderWithoutFieldsGivesEmptyTextsAndTheMissingDateId) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());

@@ -16,7 +16,7 @@
 #include "common/windows_1252.h"
 #include "compose/send_mail.h"
 #include "platform/file_system.h"
-#include "smtp/line_ends.h"
+#include "common/line_ends.h"
 
 namespace larkspin {
 

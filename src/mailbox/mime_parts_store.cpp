@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/line_ends.h"
 #include "common/windows_1252.h"
 #include "config/log.h"
 #include "mailbox/attachment_file.h"
@@ -12,17 +13,11 @@
 namespace larkspin {
 
 namespace {
-// The leaf's text in UTF-8 by its charset; without a charset iconv knows, the bytes as received.
-std::string TextOf(const MimeLeaf& leaf) {
+// The leaf's bytes in UTF-8 by its charset; without a charset iconv knows (or bytes that do not
+// fit it), as UTF-8 when they are, else read as Windows-1252.
+std::string Utf8Of(const MimeLeaf& leaf) {
   if (std::optional<std::string> utf8 = ConvertToUtf8(leaf.bytes, leaf.charset)) return std::move(*utf8);
-  return leaf.bytes;
-}
-
-// The HTML parser reads UTF-8: bytes of an unknown charset are read as Windows-1252 when they are
-// not UTF-8 already.
-std::string HtmlTextOf(const MimeLeaf& leaf) {
-  std::optional<std::string> utf8 = ConvertToUtf8(leaf.bytes, leaf.charset);
-  return HtmlToText(utf8 ? *utf8 : AsUtf8(leaf.bytes));
+  return AsUtf8(leaf.bytes);
 }
 
 void StoreLeaf(const MimeLeaf& leaf, const std::string& attach_folder, StoredMimeParts& stored) {
@@ -43,8 +38,9 @@ StoredMimeParts StoreMimeParts(const MimeMessage& message, const std::string& at
   const int text_leaf = message.plain_text >= 0 ? message.plain_text : message.html_text;
   for (int i = 0; i < static_cast<int>(message.leaves.size()); ++i)
     if (i != text_leaf) StoreLeaf(message.leaves[static_cast<size_t>(i)], attach_folder, stored);
-  if (message.plain_text >= 0) stored.text = TextOf(message.leaves[static_cast<size_t>(message.plain_text)]);
-  else if (message.html_text >= 0) stored.text = HtmlTextOf(message.leaves[static_cast<size_t>(message.html_text)]);
+  // The stored file's lines end with CR LF, also where the text had lone CRs or LFs.
+  if (message.plain_text >= 0) stored.text = NormalizeLineEnds(Utf8Of(message.leaves[static_cast<size_t>(message.plain_text)]));
+  else if (message.html_text >= 0) stored.text = HtmlToText(Utf8Of(message.leaves[static_cast<size_t>(message.html_text)]));
   return stored;
 }
 

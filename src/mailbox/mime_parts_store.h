@@ -11,7 +11,9 @@
 namespace larkspin {
 
 struct StoredMimeParts {
-  std::string text;                      // UTF-8, unless its charset is unknown (then as received)
+  // UTF-8 with CR LF line ends; bytes of an unknown charset that are not UTF-8 are read as
+  // Windows-1252.
+  std::string text;
   std::vector<std::string> attachments;  // the files as created, in the order of the message
   bool whole = true;                     // false when a leaf's file could not be stored
 };

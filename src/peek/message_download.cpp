@@ -155,6 +155,8 @@ DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& reque
   CPop3Text message;
   if (!client.Retrieve(row->message_number, message))
     return {0, false, true, {{DownloadNotice::Kind::kStatus, "Error: Retrieving message"}}};
+  // The MIME tree reads the message's bytes whole: a part that runs to the end keeps its last line end.
+  if (request.text_encoding == TextEncoding::kUtf8) message.RestoreFinalLineEnd();
   CStoredMessages stored(request.account_number);
   row->local_file = stored.FreeFile(MessageFilePath(request.account_number, DateFileId(request, message)));
   DownloadResult result = StoreMessage(message, *row, request.account_number, request.text_encoding);

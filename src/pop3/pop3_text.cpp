@@ -58,4 +58,8 @@ std::string CPop3Text::HeaderField(const std::string& name) const {
   return {};
 }
 
+void CPop3Text::RestoreFinalLineEnd() {
+  if (!text_.empty()) text_ += "\r\n";
+}
+
 }  // namespace larkspin

@@ -10,6 +10,9 @@ class CPop3Text {
  public:
   void SetText(std::string text) { text_ = std::move(text); }
   const std::string& Text() const { return text_; }
+  // Gives a text that is not empty back the line end of its last line, which the reply's
+  // terminating line ("\r\n.\r\n") took with it, so it holds the message's bytes as sent.
+  void RestoreFinalLineEnd();
 
   // The text up to the first empty line ("\r\n\r\n"), or the whole text.
   std::string_view HeaderText() const;

@@ -12,7 +12,7 @@
 #include "platform/file_system.h"
 #include "smtp/dot_stuff.h"
 #include "smtp/header_line.h"
-#include "smtp/line_ends.h"
+#include "common/line_ends.h"
 #include "smtp/mime_boundary.h"
 
 namespace larkspin {

@@ -206,10 +206,16 @@ class Expected:
         leaves_with_raw_bodies(self.msg, header_and_body(raw), leaves)
         self.attachments = []
         self.problems = []
+        # A multipart Python could not split (no boundary, or one that never occurs) is a leaf of
+        # its whole body; where the message has no other text, Larkspin keeps that body as its text.
+        self.unsplit_text = None
         for leaf, raw_body in leaves:
             if leaf is body_part:
                 continue
             kind = leaf.get_content_type()
+            if body_part is None and self.unsplit_text is None and leaf.get_content_maintype() == "multipart":
+                self.unsplit_text = (leaf.get_payload(decode=True) or b"").decode("utf-8", "replace")
+                continue
             if leaf.get_content_maintype() == "message":
                 if not same_message(raw_body, leaf):
                     self.problems.append("checker cannot locate the body of %s part %d" % (kind, len(self.attachments) + 1))
@@ -394,6 +400,12 @@ class Checker:
                 self.figures["texts_match"] += 1
             else:
                 self.report(number, "text differs: " + first_difference(got, wanted))
+        elif expected.unsplit_text is not None:
+            self.figures["texts"] += 1
+            if comparable(text) == comparable(expected.unsplit_text):
+                self.figures["texts_match"] += 1
+            else:
+                self.report(number, "text of the unsplit multipart differs: " + first_difference(comparable(text), comparable(expected.unsplit_text)))
         elif expected.html is not None:
             leftovers = re.findall(r"(?i)<(?:p|br|div|td|html|body)\b|&(?:nbsp|euro|ouml|amp|uuml);", text)
             missing = [word for word in readable_words(expected.html) if word not in text]

@@ -226,7 +226,8 @@ TEST_F(MessageDownloadTest, AnAttachmentThatCannotBeStoredLeavesTheMessageNotWho
 }
 
 TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFileOfItsOwn) {
-  const std::string forwarded = "From: c@example.org\r\nSubject: Fwd\r\n\r\n.the forwarded text\r\n";
+  // The line end before the delimiter belongs to the delimiter, not to the forwarded message.
+  const std::string forwarded = "From: c@example.org\r\nSubject: Fwd\r\n\r\n.the forwarded text";
   const std::string message =
       Headers("multipart/mixed; boundary=MIX") + "--MIX\r\nContent-Type: multipart/alternative; boundary=\"ALT\"\r\n\r\n"
       "--ALT\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n"
@@ -235,7 +236,7 @@ TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFile
       Base64Codec().EncodeLines("PNG bytes") +
       "--MIX\r\nContent-Type: application/pdf; name=invoice.pdf\r\nContent-Transfer-Encoding: 8bit\r\n\r\n%PDF one\r\n"
       "--MIX\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"invoice.pdf\"\r\n\r\n"
-      "%PDF two\r\n--MIX\r\nContent-Type: message/rfc822\r\n\r\n" + forwarded + "--MIX--\r\n";
+      "%PDF two\r\n--MIX\r\nContent-Type: message/rfc822\r\n\r\n" + forwarded + "\r\n--MIX--\r\n";
   ConnectServing(message);
   DownloadRequest request{&row, kDateColumn, 1, true, TextEncoding::kUtf8};
   const DownloadResult result = DownloadMessage(client, request);
@@ -244,8 +245,8 @@ TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFile
   EXPECT_EQ(result.code, 5);
   EXPECT_THAT(row.attachments, ElementsAre("part-2.html", "part-3.png", "invoice.pdf", "invoice (2).pdf", "part-6.eml"));
   EXPECT_EQ(ReadFile(kStoredPath),
-            "From: J\xC3\xB6rg\r\nTo: ben@example.org\r\nSent: Tue, 2 Mar 2004 10:11:12 +0100\r\nSubject: Files\r\n"
-            "Priority: \r\n\r\nGr\xC3\xBC\xC3\x9F" "e\r\r\n<<Attachments: part-2.html,part-3.png,invoice.pdf,invoice (2).pdf,part-6.eml,>>");
+            "From: J\xC3\xB6rg <j@example.org>\r\nTo: ben@example.org\r\nSent: Tue, 2 Mar 2004 10:11:12 +0100\r\n"
+            "Subject: Files\r\nPriority: \r\n\r\nGr\xC3\xBC\xC3\x9F" "e\r\r\n<<Attachments: part-2.html,part-3.png,invoice.pdf,invoice (2).pdf,part-6.eml,>>");
   EXPECT_EQ(ReadFile("mailbox1/attach/part-3.png"), "PNG bytes");
   EXPECT_EQ(ReadFile("mailbox1/attach/invoice.pdf"), "%PDF one");
   EXPECT_EQ(ReadFile("mailbox1/attach/invoice (2).pdf"), "%PDF two");

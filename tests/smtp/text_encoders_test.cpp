@@ -4,7 +4,7 @@
 #include <string>
 
 #include "smtp/dot_stuff.h"
-#include "smtp/line_ends.h"
+#include "common/line_ends.h"
 
 namespace larkspin {
 namespace {

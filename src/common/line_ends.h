@@ -1,5 +1,5 @@
 #pragma once
-// Line ends of outgoing text: every line end becomes CR LF.
+// Line ends of outgoing and stored text: every line end becomes CR LF.
 #include <string>
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "smtp/line_ends.h"
+#include "common/line_ends.h"
 
 namespace larkspin {
 

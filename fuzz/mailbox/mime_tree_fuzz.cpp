@@ -1,10 +1,19 @@
-// Fuzz target: the MIME tree reader. Leaves are numbered 1..n in order, their number stays within
-// the limits, the chosen texts are leaves of their type that are no attachments, every content
-// type is one lower-case "type/subtype", and the decoded bytes together never exceed the input.
+// Fuzz target: the MIME tree reader and the files Modern mode stores from it. Leaves are numbered
+// 1..n in order, their number stays within the limits, the chosen texts are leaves of their type
+// that are no attachments, every content type is one lower-case "type/subtype", and the decoded
+// bytes together never exceed the input. Stored, every leaf but the text is a file of its own
+// directly in the attach folder, holding that leaf's bytes: nothing lands outside the folder and
+// no two parts share a file.
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "mailbox/mime_parts_store.h"
 #include "mailbox/mime_tree.h"
 
 namespace {
@@ -16,6 +25,48 @@ bool IsChosenText(const larkspin::MimeMessage& message, int index, const char* t
   if (index == -1) return true;
   if (index < 0 || static_cast<size_t>(index) >= message.leaves.size()) return false;
   return message.leaves[index].content_type == type && !message.leaves[index].is_attachment;
+}
+
+namespace fs = std::filesystem;
+
+// A temporary working folder for the whole run, removed at exit.
+const fs::path& WorkFolder() {
+  static const fs::path* const folder = [] {
+    std::string pattern = (fs::temp_directory_path() / "larkspin-fuzz-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    fs::current_path(pattern);
+    std::atexit([] { fs::remove_all(WorkFolder()); });
+    return new fs::path(pattern);
+  }();
+  return *folder;
+}
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void CheckStoredParts(const larkspin::MimeMessage& message) {
+  const fs::path& folder = WorkFolder();
+  fs::remove_all(folder / "attach");
+  fs::create_directories(folder / "attach");
+  const larkspin::StoredMimeParts stored = larkspin::StoreMimeParts(message, (folder / "attach/").string());
+  Check(stored.whole);
+  const int text = message.plain_text >= 0 ? message.plain_text : message.html_text;
+  size_t next = 0;
+  for (size_t i = 0; i < message.leaves.size(); ++i) {
+    if (static_cast<int>(i) == text) continue;
+    Check(next < stored.attachments.size());
+    Check(FileBytes(folder / "attach" / stored.attachments[next++]) == message.leaves[i].bytes);
+  }
+  Check(next == stored.attachments.size());
+  size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    Check(entry.is_regular_file() || entry.path() == folder / "attach");
+    Check(entry.path().parent_path() == folder / "attach" || entry.path() == folder / "attach");
+    files += entry.is_regular_file();
+  }
+  Check(files == stored.attachments.size());
 }
 
 bool IsMediaType(const std::string& type) {
@@ -42,5 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(total <= size);
   Check(IsChosenText(message, message.plain_text, "text/plain"));
   Check(IsChosenText(message, message.html_text, "text/html"));
+  CheckStoredParts(message);
   return 0;
 }

@@ -4,8 +4,6 @@
 // bytes together never exceed the input. Stored, every leaf but the text is a file of its own
 // directly in the attach folder, holding that leaf's bytes: nothing lands outside the folder and
 // no two parts share a file.
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "fuzz_work_folder.h"
 #include "mailbox/mime_parts_store.h"
 #include "mailbox/mime_tree.h"
 
@@ -29,17 +28,7 @@ bool IsChosenText(const larkspin::MimeMessage& message, int index, const char* t
 
 namespace fs = std::filesystem;
 
-// A temporary working folder for the whole run, removed at exit.
-const fs::path& WorkFolder() {
-  static const fs::path* const folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "larkspin-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    fs::current_path(pattern);
-    std::atexit([] { fs::remove_all(WorkFolder()); });
-    return new fs::path(pattern);
-  }();
-  return *folder;
-}
+using larkspin::fuzz::WorkFolder;
 
 std::string FileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

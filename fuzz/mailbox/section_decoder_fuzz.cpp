@@ -1,29 +1,18 @@
 // Fuzz target: the base64 section decoder over any body. Every file it creates must lie directly
 // in the attach folder under a name it reported, and the result must count the names.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fuzz_work_folder.h"
 #include "mailbox/section_decoder.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-// A temporary working folder for the whole run, removed at exit.
-const fs::path& WorkFolder() {
-  static const fs::path* const folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "larkspin-fuzz-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    fs::current_path(pattern);
-    std::atexit([] { fs::remove_all(WorkFolder()); });
-    return new fs::path(pattern);
-  }();
-  return *folder;
-}
+using larkspin::fuzz::WorkFolder;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -287,6 +287,25 @@ TEST_F(MailboxSessionTest, RefusedLoginAfterAHeaderTooLargeEndsTheListAsALostCon
   EXPECT_FALSE(session_.Connected());
 }
 
+TEST_F(MailboxSessionTest, TwoMessagesOfOneDateAreStoredApartAndEachRowFindsItsOwnFile) {
+  messages_ = {MakeMessage("Anna <anna@example.org>", "First", "Tue, 2 Mar 2004 10:11:12 +0100"),
+               MakeMessage("Bob <bob@example.org>", "Second", "Tue, 2 Mar 2004 10:11:12 +0100")};
+  server_.ServeMailbox(messages_);
+  const std::vector<HeaderRow> rows = ListedRows();
+  PeekPlan plan = HomePlan();
+  plan.downloads = {DownloadOf(rows[1]), DownloadOf(rows[0])};
+  session_.RunPeek(plan, events_);
+  session_.LogOut("", 0, events_);
+
+  ASSERT_EQ(events_.downloads.size(), 2u);
+  EXPECT_EQ(events_.downloads[0].record.local_file, "mailbox1/msg02_03_2004_10_11_12_+0100.txt");
+  EXPECT_EQ(events_.downloads[1].record.local_file, "mailbox1/msg02_03_2004_10_11_12_+0100_2.txt");
+  const std::vector<HeaderRow> again = ListedRows();
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_EQ(again[1].local_file, "mailbox1/msg02_03_2004_10_11_12_+0100.txt") << "Bob's, downloaded first";
+  EXPECT_EQ(again[0].local_file, "mailbox1/msg02_03_2004_10_11_12_+0100_2.txt");
+}
+
 TEST_F(MailboxSessionTest, ConnectionCutDuringRetrStoresNothing) {
   PeekPlan plan = HomePlan();
   plan.downloads.push_back(DownloadOf(ListedRows()[1]));

@@ -79,10 +79,10 @@ class CMimeTreeReader {
     while (!cursor_.AtPartEnd() && (first = DelimiterOf(cursor_.Line(), boundary)) == DelimiterKind::kNone)
       cursor_.Advance();
     if (first != DelimiterKind::kOpen) {
-      // Python keeps the preamble as the text and drops the rest after a close delimiter.
-      const std::string_view text = cursor_.Text().substr(body_start, cursor_.Position() - body_start);
+      // A close delimiter before any part: the whole body is kept as the text, so that nothing
+      // after it is lost (Python keeps only the preamble).
       cursor_.SkipToPartEnd();
-      KeepAsText(node, fields, text);
+      KeepAsText(node, fields, cursor_.Text().substr(body_start, cursor_.Position() - body_start));
       return;
     }
     outline_[node].start = TrimmedParameter(content_type, "start");

@@ -52,8 +52,8 @@ struct MimeMessage {
 // - a multipart without a boundary parameter, or whose boundary has no delimiter line before its
 //   end, is one text/plain leaf of its body (line end before the next delimiter included, as
 //   Python keeps it), decoded by its own transfer encoding;
-// - a close delimiter before any part ends the multipart: its preamble becomes that leaf and the
-//   rest up to the end of the multipart is dropped, as Python does;
+// - a close delimiter before any part makes the multipart one such leaf of its whole body (Python
+//   keeps only the preamble and drops the rest; nothing is dropped here);
 // - a multipart nested deeper than kMaxMimeNesting levels is one leaf of its body as received,
 //   with its own content type;
 // - once kMaxMimeLeaves leaves exist, the rest of each open multipart (from its next delimiter

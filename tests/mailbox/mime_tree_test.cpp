@@ -128,9 +128,9 @@ const std::vector<TreeCase>& TreeCases() {
             "--in\n\ninner\n--out\nContent-Type: text/html\n\n<i>last</i>\n--out--\n"),
        {{"text/plain", "inner"}, {"text/html", "<i>last</i>"}},
        0, 1},
-      {"a close delimiter before any part keeps the preamble as text and drops the rest",
-       Crlf("Content-Type: multipart/mixed; boundary=c\n\npreamble\n--c--\n--c\n\nlost\n"),
-       {{"text/plain", Crlf("preamble\n")}},
+      {"a close delimiter before any part keeps the whole body as text",
+       Crlf("Content-Type: multipart/mixed; boundary=c\n\npreamble\n--c--\n--c\n\nkept\n"),
+       {{"text/plain", Crlf("preamble\n--c--\n--c\n\nkept\n")}},
        0, -1, false},
       {"folded and repeated fields: the first occurrence counts, malformed lines are skipped",
        Crlf("From someone\n:no name\n continued\nContent-Type: multipart/mixed;\n boundary=\"f\"\nContent-Type: text/plain\n\n"

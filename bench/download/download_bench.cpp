@@ -3,9 +3,9 @@
 // run. Each side runs as a process of its own; the figures are its wall time from start to exit
 // and its peak resident memory (ru_maxrss), min/median/max over N runs, alternating.
 //
-//   larkspin-bench-download [--runs N] [--attachment-mb N] [--modern 0|1]
+//   larkspin-bench-download [--runs N] [--attachment-mb N] [--modern 1]
 //
-// --modern 1 runs Larkspin with Charsets=Modern (the MIME tree); 0, the default, with Classic.
+// --modern 1 runs Larkspin with Charsets=Modern (the MIME tree); without it, with Classic.
 #include <sys/resource.h>
 #include <sys/wait.h>
 

@@ -38,10 +38,11 @@ std::optional<CreatedAttachmentFile> CreateAttachmentFile(const std::string& fol
 }
 
 std::optional<std::string> StoreAttachmentFile(const std::string& folder, std::string_view wanted_name,
-                                               std::string_view bytes) {
+                                               const ContentWriter& write_content) {
   std::optional<CreatedAttachmentFile> created = CreateAttachmentFile(folder, wanted_name);
   if (!created) return std::nullopt;
-  const bool written = WriteAllTo(created->descriptor, bytes);
+  const int descriptor = created->descriptor;
+  const bool written = write_content([descriptor](std::string_view piece) { return WriteAllTo(descriptor, piece); });
   if (::close(created->descriptor) != 0 || !written) {
     std::remove((folder + created->name).c_str());
     return std::nullopt;

@@ -8,6 +8,7 @@
 #include "mailbox/attachment_file.h"
 #include "mailbox/html_text.h"
 #include "mailbox/part_name.h"
+#include "mailbox/transfer_decoding.h"
 #include "mime/charset_conversion.h"
 
 namespace larkspin {
@@ -16,13 +17,18 @@ namespace {
 // The leaf's bytes in UTF-8 by its charset; without a charset iconv knows (or bytes that do not
 // fit it), as UTF-8 when they are, else read as Windows-1252.
 std::string Utf8Of(const MimeLeaf& leaf) {
-  if (std::optional<std::string> utf8 = ConvertToUtf8(leaf.bytes, leaf.charset)) return std::move(*utf8);
-  return AsUtf8(leaf.bytes);
+  const std::string bytes = LeafBytes(leaf);
+  if (std::optional<std::string> utf8 = ConvertToUtf8(bytes, leaf.charset)) return std::move(*utf8);
+  return AsUtf8(bytes);
 }
 
 void StoreLeaf(const MimeLeaf& leaf, const std::string& attach_folder, StoredMimeParts& stored) {
   const std::string wanted = leaf.file_name.empty() ? PartFileName(leaf.position, leaf.content_type) : leaf.file_name;
-  if (std::optional<std::string> name = StoreAttachmentFile(attach_folder, wanted, leaf.bytes)) {
+  // The decoded bytes go to the file piece by piece: a large attachment is never held twice.
+  const auto write_content = [&leaf](const auto& sink) {
+    return DecodeTransferEncodingInPieces(leaf.body, leaf.transfer_encoding, sink);
+  };
+  if (std::optional<std::string> name = StoreAttachmentFile(attach_folder, wanted, write_content)) {
     LogEvent("Creating file '" + *name + "'");
     stored.attachments.push_back(std::move(*name));
     return;

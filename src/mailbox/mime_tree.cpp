@@ -55,8 +55,7 @@ class CMimeTreeReader {
       std::string_view body = cursor_.SkipToPartEnd();
       // The line end before a delimiter belongs to the delimiter.
       if (cursor_.Nesting() > 0) body.remove_suffix(TrailingLineEnd(body));
-      AddLeaf(node, fields, outline_[node].content_type == "message/rfc822" ? std::string(body)
-                                                                            : DecodeTransferEncoding(body, fields.transfer_encoding));
+      AddLeaf(node, fields, body, outline_[node].content_type == "message/rfc822" ? "" : fields.transfer_encoding);
     }
     return node;
   }
@@ -65,7 +64,7 @@ class CMimeTreeReader {
     const std::string content_type = fields.content_type.value_or("");
     if (cursor_.Nesting() >= kMaxMimeNesting) {
       AddProblem(kTooDeep);
-      AddLeaf(node, fields, std::string(cursor_.SkipToPartEnd()));
+      AddLeaf(node, fields, cursor_.SkipToPartEnd(), "");
       return;
     }
     // Python keeps blanks before a boundary but not after it.
@@ -97,7 +96,7 @@ class CMimeTreeReader {
         AddProblem(kTooMany);
         const int rest = AddNode(outline_[node].content_type);
         outline_[node].parts.push_back(rest);
-        AddLeaf(rest, {}, std::string(cursor_.SkipToPartEnd()));
+        AddLeaf(rest, {}, cursor_.SkipToPartEnd(), "");
         return;
       }
       cursor_.Advance();
@@ -120,7 +119,7 @@ class CMimeTreeReader {
   void KeepAsText(int node, const MimeHeaderFields& fields, std::string_view text) {
     AddProblem(kNotSplit);
     outline_[node].content_type = "text/plain";
-    AddLeaf(node, fields, DecodeTransferEncoding(text, fields.transfer_encoding));
+    AddLeaf(node, fields, text, fields.transfer_encoding);
   }
 
   int AddNode(std::string content_type) {
@@ -128,7 +127,7 @@ class CMimeTreeReader {
     return static_cast<int>(outline_.size()) - 1;
   }
 
-  void AddLeaf(int node, const MimeHeaderFields& fields, std::string bytes) {
+  void AddLeaf(int node, const MimeHeaderFields& fields, std::string_view body, std::string transfer_encoding) {
     MimeLeaf leaf;
     leaf.content_type = outline_[node].content_type;
     const std::string content_type = fields.content_type.value_or("");
@@ -137,7 +136,8 @@ class CMimeTreeReader {
     if (leaf.file_name.empty()) leaf.file_name = TrimmedParameter(content_type, "name");
     leaf.is_attachment = outline_[node].is_attachment;
     leaf.position = static_cast<int>(message_.leaves.size()) + 1;
-    leaf.bytes = std::move(bytes);
+    leaf.body = body;
+    leaf.transfer_encoding = std::move(transfer_encoding);
     outline_[node].leaf = static_cast<int>(message_.leaves.size());
     message_.leaves.push_back(std::move(leaf));
   }
@@ -153,5 +153,7 @@ class CMimeTreeReader {
 }  // namespace
 
 MimeMessage ReadMimeTree(std::string_view message) { return CMimeTreeReader(message).Read(); }
+
+std::string LeafBytes(const MimeLeaf& leaf) { return DecodeTransferEncoding(leaf.body, leaf.transfer_encoding); }
 
 }  // namespace larkspin

@@ -32,9 +32,11 @@ struct MimeLeaf {
   std::string file_name;
   bool is_attachment = false;  // the Content-Disposition is "attachment"
   int position = 0;            // 1-based, in the order of the message
-  // The body with its Content-Transfer-Encoding undone (mailbox/transfer_decoding.h); for
-  // message/rfc822 the body exactly as received.
-  std::string bytes;
+  // The body as received, a view into the message read (which must outlive the leaf), and how
+  // it is encoded: its Content-Transfer-Encoding, empty for a body kept as received (message/rfc822,
+  // and what lies past a limit). LeafBytes decodes it (mailbox/transfer_decoding.h).
+  std::string_view body;
+  std::string transfer_encoding;
 };
 
 struct MimeMessage {
@@ -59,7 +61,10 @@ struct MimeMessage {
 // - once kMaxMimeLeaves leaves exist, the rest of each open multipart (from its next delimiter
 //   line to its end) is one leaf as received with the multipart's content type, so there are at
 //   most kMaxMimeLeaves + kMaxMimeNesting leaves.
-// The leaves' bytes together never exceed the message's size.
+// The leaves' bodies together never exceed the message's size. The leaves point into message.
 MimeMessage ReadMimeTree(std::string_view message);
+
+// The leaf's bytes: its body with its transfer encoding undone; as received for message/rfc822.
+std::string LeafBytes(const MimeLeaf& leaf);
 
 }  // namespace larkspin

@@ -154,7 +154,7 @@ TEST(MimeTreeTest, SplitsEachMessageOfTheTableIntoItsLeaves) {
       SCOPED_TRACE(i);
       const MimeLeaf& leaf = message.leaves[i];
       EXPECT_EQ(leaf.content_type, test.leaves[i].content_type);
-      EXPECT_EQ(leaf.bytes, test.leaves[i].bytes);
+      EXPECT_EQ(LeafBytes(leaf), test.leaves[i].bytes);
       EXPECT_EQ(leaf.is_attachment, test.leaves[i].is_attachment);
       EXPECT_EQ(leaf.file_name, test.leaves[i].file_name);
       EXPECT_EQ(leaf.position, static_cast<int>(i) + 1);
@@ -220,7 +220,7 @@ TEST(MimeTreeTest, LeavesAndTextChoiceAgreeWithPythonsEmailPackage) {
       EXPECT_EQ(leaf.is_attachment, attachment == "1") << type;
       EXPECT_EQ(OrDash(HexOf(leaf.file_name)), name) << type;
       if (payload == "-" && leaf.content_type.starts_with("message/")) continue;
-      EXPECT_EQ(OrDash(HexOf(leaf.bytes)), payload) << type;
+      EXPECT_EQ(OrDash(HexOf(LeafBytes(leaf))), payload) << type;
     }
   }
 }
@@ -236,14 +236,14 @@ std::string NestedMultiparts(size_t depth, std::string_view innermost) {
 TEST(MimeTreeTest, NestingPastTheLimitKeepsTheRestAsOneLeafAndSaysSo) {
   const MimeMessage within = ReadMimeTree(NestedMultiparts(kMaxMimeNesting, "deep"));
   ASSERT_EQ(within.leaves.size(), 1u);
-  EXPECT_EQ(within.leaves[0].bytes, "deep");
+  EXPECT_EQ(LeafBytes(within.leaves[0]), "deep");
   EXPECT_TRUE(within.problems.empty());
 
   const MimeMessage past = ReadMimeTree(NestedMultiparts(kMaxMimeNesting + 5, "deep"));
   ASSERT_EQ(past.leaves.size(), 1u);
   EXPECT_EQ(past.leaves[0].content_type, "multipart/mixed");
-  EXPECT_TRUE(past.leaves[0].bytes.starts_with("--b32\r\nContent-Type: multipart/mixed; boundary=b33"));
-  EXPECT_TRUE(past.leaves[0].bytes.ends_with("deep"));
+  EXPECT_TRUE(LeafBytes(past.leaves[0]).starts_with("--b32\r\nContent-Type: multipart/mixed; boundary=b33"));
+  EXPECT_TRUE(LeafBytes(past.leaves[0]).ends_with("deep"));
   EXPECT_EQ(past.problems, std::vector<std::string>{"MIME parts nested deeper than 32 levels: the rest is kept as one part"});
 }
 
@@ -253,8 +253,8 @@ TEST(MimeTreeTest, LeavesPastTheLimitAreKeptAsOneLeafAndSaySo) {
   message += "--m--\r\n";
   const MimeMessage read = ReadMimeTree(message);
   ASSERT_EQ(read.leaves.size(), kMaxMimeLeaves + 1);
-  EXPECT_EQ(read.leaves[kMaxMimeLeaves - 1].bytes, std::to_string(kMaxMimeLeaves - 1));
-  EXPECT_EQ(read.leaves.back().bytes, "--m\r\n\r\n10000\r\n--m\r\n\r\n10001\r\n--m\r\n\r\n10002\r\n--m--\r\n");
+  EXPECT_EQ(LeafBytes(read.leaves[kMaxMimeLeaves - 1]), std::to_string(kMaxMimeLeaves - 1));
+  EXPECT_EQ(LeafBytes(read.leaves.back()), "--m\r\n\r\n10000\r\n--m\r\n\r\n10001\r\n--m\r\n\r\n10002\r\n--m--\r\n");
   EXPECT_EQ(read.leaves.back().position, static_cast<int>(kMaxMimeLeaves) + 1);
   ASSERT_EQ(read.problems.size(), 1u);
   EXPECT_TRUE(read.problems[0].starts_with("More than 10000 MIME parts"));
@@ -266,7 +266,7 @@ TEST(MimeTreeTest, AnOverlongHeaderFieldIsCutAndSaysSo) {
                                            name + "\r\n\r\nbody");
   ASSERT_EQ(message.leaves.size(), 1u);
   EXPECT_TRUE(message.leaves[0].is_attachment);
-  EXPECT_EQ(message.leaves[0].bytes, "body");
+  EXPECT_EQ(LeafBytes(message.leaves[0]), "body");
   EXPECT_EQ(message.leaves[0].file_name.size(), kMaxFieldBytes - std::string_view("attachment; filename=").size());
   ASSERT_EQ(message.problems.size(), 1u);
 }

@@ -63,6 +63,8 @@ struct MimeMessage {
 //   most kMaxMimeLeaves + kMaxMimeNesting leaves.
 // The leaves' bodies together never exceed the message's size. The leaves point into message.
 MimeMessage ReadMimeTree(std::string_view message);
+// A temporary text would leave the leaves pointing nowhere.
+MimeMessage ReadMimeTree(std::string&& message) = delete;
 
 // The leaf's bytes: its body with its transfer encoding undone; as received for message/rfc822.
 std::string LeafBytes(const MimeLeaf& leaf);

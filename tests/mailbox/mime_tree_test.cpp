@@ -165,7 +165,8 @@ TEST(MimeTreeTest, SplitsEachMessageOfTheTableIntoItsLeaves) {
 }
 
 TEST(MimeTreeTest, CharsetIsTheParameterAsWritten) {
-  const MimeMessage message = ReadMimeTree(TreeCases().front().message);
+  const std::vector<TreeCase> cases = TreeCases();
+  const MimeMessage message = ReadMimeTree(cases.front().message);
   EXPECT_EQ(message.leaves[0].charset, "utf-8");
   EXPECT_EQ(message.leaves[1].charset, "");
   EXPECT_TRUE(message.problems.empty());
@@ -234,12 +235,14 @@ std::string NestedMultiparts(size_t depth, std::string_view innermost) {
 }
 
 TEST(MimeTreeTest, NestingPastTheLimitKeepsTheRestAsOneLeafAndSaysSo) {
-  const MimeMessage within = ReadMimeTree(NestedMultiparts(kMaxMimeNesting, "deep"));
+  const std::string within_text = NestedMultiparts(kMaxMimeNesting, "deep");
+  const MimeMessage within = ReadMimeTree(within_text);
   ASSERT_EQ(within.leaves.size(), 1u);
   EXPECT_EQ(LeafBytes(within.leaves[0]), "deep");
   EXPECT_TRUE(within.problems.empty());
 
-  const MimeMessage past = ReadMimeTree(NestedMultiparts(kMaxMimeNesting + 5, "deep"));
+  const std::string past_text = NestedMultiparts(kMaxMimeNesting + 5, "deep");
+  const MimeMessage past = ReadMimeTree(past_text);
   ASSERT_EQ(past.leaves.size(), 1u);
   EXPECT_EQ(past.leaves[0].content_type, "multipart/mixed");
   EXPECT_TRUE(LeafBytes(past.leaves[0]).starts_with("--b32\r\nContent-Type: multipart/mixed; boundary=b33"));
@@ -262,8 +265,8 @@ TEST(MimeTreeTest, LeavesPastTheLimitAreKeptAsOneLeafAndSaySo) {
 
 TEST(MimeTreeTest, AnOverlongHeaderFieldIsCutAndSaysSo) {
   const std::string name(kMaxFieldBytes, 'n');
-  const MimeMessage message = ReadMimeTree("Content-Type: text/plain\r\nContent-Disposition: attachment; filename=" +
-                                           name + "\r\n\r\nbody");
+  const std::string text = "Content-Type: text/plain\r\nContent-Disposition: attachment; filename=" + name + "\r\n\r\nbody";
+  const MimeMessage message = ReadMimeTree(text);
   ASSERT_EQ(message.leaves.size(), 1u);
   EXPECT_TRUE(message.leaves[0].is_attachment);
   EXPECT_EQ(LeafBytes(message.leaves[0]), "body");

@@ -126,15 +126,19 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
   return {body.split.count, true, body.split.whole, {}};
 }
 
-// The id of the message's date file: from the row's Date column; in Modern mode a message without
-// a Date is named from its number and the time of download instead, so such messages do not all
+// The id of the message's date file: from the row's Date column, or from the message's own Date
+// for a row listed without its header (one too large to read); in Modern mode a message without a
+// Date is named from its number and the time of download instead, so such messages do not all
 // compete for one name.
 std::string DateFileId(const DownloadRequest& request, const CPop3Text& message) {
-  if (request.text_encoding != TextEncoding::kUtf8 || !message.HeaderField("Date").empty())
-    return FileIdOfDateText(request.date_column);
-  const std::tm now = LocalNow();
-  return FormatText("_nodate_%d_%02d_%02d_%04d_%02d_%02d_%02d", request.row->message_number, now.tm_mday,
-                    now.tm_mon + 1, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec);
+  const std::string date = message.HeaderField("Date");
+  if (request.text_encoding == TextEncoding::kUtf8 && date.empty()) {
+    const std::tm now = LocalNow();
+    return FormatText("_nodate_%d_%02d_%02d_%04d_%02d_%02d_%02d", request.row->message_number, now.tm_mday,
+                      now.tm_mon + 1, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec);
+  }
+  if (request.date_column.empty()) return MakeFileId(SplitMailDate(date, request.text_encoding));
+  return FileIdOfDateText(request.date_column);
 }
 
 // The stored list learns which message the new file holds; a list that cannot be written costs no

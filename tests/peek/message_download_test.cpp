@@ -217,6 +217,19 @@ TEST_F(MessageDownloadTest, ASecondMessageWithTheSameDateGetsAFileOfItsOwnAndIsR
   EXPECT_EQ(ReadFile("mailbox1/stored.list"), "uid-7\t<m7@example.org>\t\t4711\tmsg02_03_2004_10_11_12_+0100_2.txt\n");
 }
 
+TEST_F(MessageDownloadTest, TheFileIsNamedFromTheMessageWhereTheRowHasNoDate) {
+  ConnectServing(Headers("text/plain") + "listed without its header\r\n");
+  EXPECT_TRUE(DownloadMessage(client, {&row, "", 1, true}).stored);
+  EXPECT_EQ(row.local_file, kStoredPath);
+  server.ServeMailbox({"From: a@example.org\r\nSubject: no date\r\n\r\ntext\r\n"});
+  client.Disconnect();
+  ASSERT_TRUE(client.Connect("127.0.0.1", "user", "pw", server.Port()));
+  HeaderRow undated;
+  undated.message_number = 1;
+  EXPECT_TRUE(DownloadMessage(client, {&undated, ".00. ", 1, true, TextEncoding::kUtf8}).stored);
+  EXPECT_TRUE(undated.local_file.starts_with("mailbox1/msg_nodate_1_")) << undated.local_file;
+}
+
 TEST_F(MessageDownloadTest, AnAttachmentThatCannotBeStoredLeavesTheMessageNotWhole) {
   std::filesystem::remove_all("mailbox1/attach");
   const DownloadResult result = Download(MixedMessage({kTextPart, AttachmentPart("a.txt", "lost")}));

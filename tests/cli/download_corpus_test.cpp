@@ -6,6 +6,8 @@
 // attachment file holding exactly the part's bytes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,6 +60,9 @@ TEST(DownloadCorpusTest, EveryMessageIsStoredWholeInAFileOfItsOwn) {
   for (const std::string& path : messages) check += "message " + FileName(path) + "\n";
   int status = -1;
   const std::string report = RunPython(ReadFile(LARKSPIN_CORPUS_CHECK), check, &status);
+  // The summary (messages, own files, intact attachments, matching texts) is shown either way.
+  const size_t summary = report.rfind("summary:");
+  std::printf("%s", report.c_str() + (summary == std::string::npos ? 0 : summary));
   EXPECT_EQ(status, 0) << report;
   EXPECT_EQ(run.exit_status, 0) << run.err;
 }

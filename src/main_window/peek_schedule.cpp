@@ -51,7 +51,7 @@ void CDlgMain::SwitchAccount() {
   previous_total_ = 0;
   RemoveAllRows();
   SetFocusItem(kConnectButton);
-  if (folder_view_ == MailboxView::kOffline || folder_view_ == MailboxView::kSent) ShowView(folder_view_);
+  if (IsFolderView(folder_view_)) ShowView(folder_view_);
 }
 
 void CDlgMain::CountdownStep() {

@@ -87,6 +87,7 @@ void CDlgMain::StartManualPeek() {
   // The list is about to hold server rows: a Delete must mark them, not remove stored files.
   folder_view_ = MailboxView::kOnline;
   CheckMenuItem(kCommandOffline, false);
+  CheckMenuItem(kCommandDrafts, false);
   CheckMenuItem(kCommandOnline, true);
   StartPeek();
 }

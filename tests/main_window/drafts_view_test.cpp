@@ -62,5 +62,15 @@ TEST_F(DraftsViewTest, ASavedDraftIsListedOpensWithEveryFieldAndLeavesTheViewWhe
   EXPECT_TRUE(opened_messages_.empty());
 }
 
+TEST_F(DraftsViewTest, ConnectFromTheDraftsViewLeavesItForTheOnlineView) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandDrafts));
+  ASSERT_TRUE(Window().Click(kConnectButton));
+  ASSERT_TRUE(WaitForPeek());
+  EXPECT_EQ(Dialog().FolderView(), MailboxView::kOnline);
+  EXPECT_FALSE(Window().Menu().FindCommand(kCommandDrafts)->checked);
+  EXPECT_TRUE(Window().Menu().FindCommand(kCommandOnline)->checked);
+}
+
 }  // namespace
 }  // namespace larkspin::testing

@@ -131,5 +131,18 @@ TEST_F(DraftTest, ASentDraftIsRemovedAndItsWindowAsksNothingAtClose) {
   EXPECT_TRUE(Drafts(folder_).empty());
 }
 
+TEST_F(DraftTest, ADraftGivenAnotherIdentityMovesToThatAccountsDraftsFolder) {
+  Compose(TypeMessage);
+  ASSERT_EQ(Drafts(folder_).size(), 1u);
+  host_.prompt.answers = {"walter", "pw"};
+  ComposeDraft(Drafts(folder_)[0], [](CHeadlessWindow& window) { window.ChooseEntry(kSendIdentitySelector, 1); });
+  EXPECT_TRUE(Drafts(folder_).empty());
+  std::vector<std::string> moved;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.File("mailbox2/drafts")))
+    moved.push_back(entry.path().string());
+  ASSERT_EQ(moved.size(), 1u);
+  EXPECT_EQ(ReadDraft(ReadFile(moved[0])).subject, "Plans");
+}
+
 }  // namespace
 }  // namespace larkspin::testing

@@ -16,9 +16,14 @@ MessageBoxHandler installed_handler;
 
 int ShowOnStandardError(unsigned style, const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
-  return (style & 0xF) == kBoxYesNo ? kButtonYes : kButtonOk;
+  return DefaultButtonOfStyle(style);
 }
 }  // namespace
+
+int DefaultButtonOfStyle(unsigned style) {
+  const unsigned buttons = style & 0xF;
+  return buttons == kBoxYesNo || buttons == kBoxYesNoCancel ? kButtonYes : kButtonOk;
+}
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
   std::lock_guard lock(handler_mutex);

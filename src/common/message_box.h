@@ -1,7 +1,7 @@
 #pragma once
 // The formatted message box. Engine code reports through it; the window layer installs the
 // handler that shows a real modal box. Without a handler the text goes to standard error and
-// the default button (OK, or Yes for a Yes/No question) is returned.
+// the default button (OK, or Yes for a Yes/No or Yes/No/Cancel question) is returned.
 #include <functional>
 #include <string>
 
@@ -12,6 +12,7 @@ namespace larkspin {
 enum MessageBoxStyle : unsigned {
   kBoxOk = 0x0,
   kBoxOkCancel = 0x1,
+  kBoxYesNoCancel = 0x3,  // Yes is the default button
   kBoxYesNo = 0x4,
   kBoxIconError = 0x10,
   kBoxIconQuestion = 0x20,
@@ -24,6 +25,9 @@ enum MessageBoxStyle : unsigned {
 enum MessageBoxButton : int { kButtonOk = 1, kButtonCancel = 2, kButtonYes = 6, kButtonNo = 7 };
 
 using MessageBoxHandler = std::function<int(unsigned style, const std::string& text)>;
+
+// The button a box of style returns when nobody answers: Yes for a question, OK otherwise.
+int DefaultButtonOfStyle(unsigned style);
 
 // Installs the handler and returns the previous one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

@@ -74,7 +74,7 @@ bool CDlgSend::OnInitDialog() {
   SetUpTexts();
   SetFocusItem(FirstFocus());
   SetUpEditor();
-  if (subject_.empty()) initial_text_ = ReadTextFile(kSignatureFile);
+  if (subject_.empty() && !draft_) initial_text_ = ReadTextFile(kSignatureFile);
   SetItemText(kSendAttachField, attachments_);
   WriteInitialText();
   settings_ = ReadSendSettings(language_);
@@ -83,6 +83,8 @@ bool CDlgSend::OnInitDialog() {
   ShowCaption(host_.CurrentDisplayName());
   ScrollToTop(kSendMessageText);
   FillPrioritySelector(*this, language_);
+  ShowDraft();
+  RememberFields();
   return false;  // the focus stays where the mode put it
 }
 
@@ -143,6 +145,8 @@ void CDlgSend::OnNew() {
   initial_text_ = ReadTextFile(kSignatureFile);
   WriteInitialText();
   SelectComboEntry(kSendPrioritySelector, kPriorityNormal);
+  draft_path_.clear();  // the new message is not that draft
+  RememberFields();
 }
 
 // The chosen file goes first; Cancel keeps the field as it is.
@@ -165,6 +169,7 @@ void CDlgSend::OnIdentityChange() {
 
 void CDlgSend::OnClose() {
   if (sending_) return;  // the send's thread still uses the connection
+  if (!SettledBeforeClose()) return;
   if (connection_) {
     connection_->Disconnect(true);
     connection_.reset();

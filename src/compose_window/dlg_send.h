@@ -8,6 +8,12 @@
 // Send runs the SMTP exchange on a thread of its own while every window is disabled but keeps
 // repainting; its message boxes are shown on the UI thread as they arise, in the order of the
 // send's steps.
+//
+// Close (or Escape) after a change that was not sent asks "Save this message as a draft?": Yes
+// writes the draft into the identity's drafts folder and closes (a draft that cannot be written
+// is reported and the window stays), No closes, Cancel keeps the window with the focus where it
+// was. A change is any difference in identity, recipients, subject, text or attachments from the
+// window as it opened, was last sent or was renewed by New; the priority alone is none.
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +47,10 @@ class CDlgSend : public CSizingDialog {
   void SetAttachments(const std::string& attachments) { attachments_ = attachments; }
   void SetInitialText(const std::string& text) { initial_text_ = text; }
   void SetMode(ComposeMode mode) { mode_ = mode; }
+  // Opens the window on the draft saved at path: its fields instead of the opener's and no
+  // signature. Yes at Close writes that same file (a new one in the drafts folder of another
+  // identity, and the old file goes); a successful send removes it.
+  void SetDraft(const std::string& path, const ComposedMail& mail);
 
   const AccountRecord& Identity() const { return identity_; }
   bool HasConnection() const { return connection_ != nullptr; }
@@ -73,6 +83,18 @@ class CDlgSend : public CSizingDialog {
   void OnIdentityChange();
   void OnClose();
 
+  // Drafts (window_draft.cpp).
+  ComposedMail TypedFields() const;
+  void ShowDraft();
+  // The fields as they are now count as unchanged.
+  void RememberFields();
+  bool FieldsChanged() const;
+  // Asks about a changed message; false when the window is to stay open.
+  bool SettledBeforeClose();
+  bool SaveDraft();
+  // After a successful send: the draft it came from is removed and nothing is left unsent.
+  void OnMessageSent();
+
   // The address menu of a recipient field (address_menu.cpp).
   void ShowAddressMenu(int target_field);
   void PickAddress(int command);
@@ -95,6 +117,10 @@ class CDlgSend : public CSizingDialog {
   int main_account_number_ = 0;
   ComposeMode mode_ = kComposeNew;
   bool sending_ = false;
+  std::optional<ComposedMail> draft_;  // shown when the window opens
+  std::string draft_path_;             // the draft file this message was opened from or saved to
+  ComposedMail remembered_fields_;
+  int remembered_identity_ = 0;
 };
 
 }  // namespace larkspin

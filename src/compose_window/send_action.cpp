@@ -56,6 +56,7 @@ ComposedMail CDlgSend::FieldsOfWindow() {
 void CDlgSend::ReportOutcome(const SendOutcome& outcome) {
   for (const std::string& entry : outcome.log_entries) LogEvent(entry);
   if (!outcome.subject.empty()) subject_ = outcome.subject;
+  if (outcome.sent) OnMessageSent();
 }
 
 }  // namespace larkspin

@@ -19,6 +19,7 @@ void CreateAccountFolders(int account_number) {
   MakeFolder(mailbox);
   MakeFolder(mailbox + "/sent");
   MakeFolder(mailbox + "/attach");
+  MakeFolder(mailbox + "/drafts");
 }
 }  // namespace
 

@@ -21,7 +21,8 @@ class CCurrentAccount {
   explicit CCurrentAccount(CInputPrompt& prompt) : prompt_(&prompt) {}
 
   // Reads the section's server and identity settings and creates the account's folders
-  // mailbox<N>, mailbox<N>/sent and mailbox<N>/attach in the working directory. Returns 1.
+  // mailbox<N>, mailbox<N>/sent, mailbox<N>/attach and mailbox<N>/drafts in the working
+  // directory. Returns 1.
   int LoadCurrentAccount(const std::string& section);
   // Fills record with account number's settings; this resolves and keeps that account's
   // credentials as the current ones. Returns 1.

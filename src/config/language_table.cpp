@@ -81,6 +81,7 @@ const std::vector<MenuTextEntry>& MenuTextEntries() {
       {"Online", "Online", kCommandOnline, -1},
       {"Offline", "Offline", kCommandOffline, -1},
       {"Sent", "Sent", kCommandSent, -1},
+      {"Drafts", "Drafts", kCommandDrafts, -1},
       {"Attachments", "Attachments", kCommandAttachments, -1},
       {"Logfile", "Logfile", kCommandLogfile, -1},
       {"EmptyLogfile", "Empty logfile", kCommandEmptyLogfile, -1},

@@ -1,14 +1,16 @@
-// Compose, Reply To and Forward: what each opener prepares for the compose window, and the
-// compose window's view of the main window (CComposeHost). In all-accounts mode the main
+// Compose, Reply To, Forward and a draft opened again: what each opener prepares for the compose
+// window, and the compose window's view of the main window (CComposeHost). In all-accounts mode the main
 // window's current account is the sending one while the compose window is open.
 #include <optional>
 
 #include "common/message_box.h"
+#include "compose/draft_file.h"
 #include "compose/text_file.h"
 #include "compose_window/dlg_send.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
+#include "platform/file_system.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
@@ -28,6 +30,8 @@ struct ComposeRequest {
   std::optional<std::string> initial_text;
   ComposeMode mode = kComposeNew;
   int account_number = 0;  // the account to switch to in all-accounts mode; 0 keeps the current one
+  std::optional<std::string> draft_path;  // the draft file the window opens on, with its fields
+  ComposedMail draft;
 };
 
 void CDlgMain::RegisterComposeCommands() {
@@ -108,6 +112,19 @@ std::string CDlgMain::ForwardedAttachments(const std::string& text, int account_
   return paths.empty() ? folder : paths;
 }
 
+// A draft of the Drafts view opens on the view's account; a file that is gone opens nothing.
+void CDlgMain::OpenDraft(const std::string& path) {
+  const std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) {
+    ShowDraftsAgain();
+    return;
+  }
+  ComposeRequest request;
+  request.draft_path = path;
+  request.draft = ReadDraft(*content);
+  OpenComposeWindow(request);
+}
+
 void CDlgMain::OpenComposeWindow(const ComposeRequest& request) {
   const CCurrentAccount own_account = account_;
   if (request.account_number != 0) SwitchToSendingAccount(request.account_number);
@@ -115,10 +132,19 @@ void CDlgMain::OpenComposeWindow(const ComposeRequest& request) {
     CDlgSend window(*this, this, request.to, request.subject, Profile());
     window.SetAttachments(request.attachments);
     if (request.initial_text) window.SetInitialText(*request.initial_text);
+    if (request.draft_path) window.SetDraft(*request.draft_path, request.draft);
     window.SetMode(request.mode);
     window.DoModal();
   }
   if (request.account_number != 0) account_ = own_account;
+  ShowDraftsAgain();
+}
+
+// The compose window may have saved, changed or sent a draft.
+void CDlgMain::ShowDraftsAgain() {
+  if (folder_view_ != MailboxView::kDrafts) return;
+  RemoveAllRows();
+  FillFolderView(folder_view_);
 }
 
 // The login is asked for by the compose window's identity, not here, so it is asked only once.

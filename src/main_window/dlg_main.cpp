@@ -104,6 +104,7 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandOnline, [this] { SelectView(MailboxView::kOnline); });
   map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
   map.OnCommand(kCommandSent, [this] { SelectView(MailboxView::kSent); });
+  map.OnCommand(kCommandDrafts, [this] { SelectView(MailboxView::kDrafts); });
   map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
   map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
   map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });

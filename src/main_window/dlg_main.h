@@ -213,7 +213,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void ShowAbout();
   void OpenInEditor(const std::string& file) override;
 
-  // Compose, Reply To and Forward (compose_openers.cpp).
+  // Compose, Reply To, Forward and drafts (compose_openers.cpp).
   void RegisterComposeCommands();
   void OnCompose();
   void OnComposeFromAccount(int id);
@@ -223,7 +223,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnReply();
   void OnForward();
   std::string ForwardedAttachments(const std::string& text, int account_number) const;
+  void OpenDraft(const std::string& path);
   void OpenComposeWindow(const ComposeRequest& request);
+  void ShowDraftsAgain();
   void SwitchToSendingAccount(int account_number);
   int CurrentAccountNumber() const override;
   std::string CurrentDisplayName() const override;

@@ -1,5 +1,6 @@
-// The Offline and Sent views: the header list filled from the current account's stored message
-// files (mailbox<N>/*.txt) or its sent copies (mailbox<N>/sent/*.txt).
+// The Offline, Sent and Drafts views: the header list filled from the current account's stored
+// message files (mailbox<N>/*.txt), its sent copies (mailbox<N>/sent/*.txt) or its drafts
+// (mailbox<N>/drafts/*.txt).
 #include "common/format.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
@@ -12,11 +13,22 @@
 
 namespace larkspin {
 
+namespace {
+const char* SubFolderOf(MailboxView view) {
+  switch (view) {
+    case MailboxView::kSent: return "sent/";
+    case MailboxView::kDrafts: return "drafts/";
+    default: return "";
+  }
+}
+}  // namespace
+
 void CDlgMain::FillFolderView(MailboxView view) {
   CWaitCursor wait;
-  const bool sent = view == MailboxView::kSent;
+  // Sent copies and drafts name their recipients and keep their own time stamp.
+  const bool sent = view != MailboxView::kOffline;
   const std::string folder =
-      FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, sent ? "sent/" : "");
+      FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, SubFolderOf(view));
   std::vector<std::string> files;
   ListFiles(folder + "*.txt", files);
   for (const std::string& name : files) {

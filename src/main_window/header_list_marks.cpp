@@ -19,8 +19,6 @@ constexpr int kAddSenderCaption = 150;
 constexpr int kAddSenderPrompt = 151;
 constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
-
-bool IsFolderView(MailboxView view) { return view == MailboxView::kOffline || view == MailboxView::kSent; }
 }  // namespace
 
 HeaderRow* CDlgMain::RowRecord(int position) {
@@ -134,6 +132,10 @@ void CDlgMain::OpenSelectedMessage() {
   const int position = list_.FirstSelected();
   if (position < 0) return;
   const HeaderRow* selected = RowRecord(position);
+  if (folder_view_ == MailboxView::kDrafts) {
+    if (selected) OpenDraft(selected->local_file);
+    return;
+  }
   // A running peek holds the POP3 client; only stored messages open meanwhile.
   if (peek_running_ && selected && selected->local_file.empty()) {
     SetStatusText(kOpenAfterPeekText);

@@ -64,6 +64,7 @@ void CDlgMain::ShowView(MailboxView view) {
     CheckMenuItem(kCommandOnline, true);
     CheckMenuItem(kCommandOffline, false);
     CheckMenuItem(kCommandSent, false);
+    CheckMenuItem(kCommandDrafts, false);
     EnableItem(kDownloadButton, true);
     EnableItem(kResetButton, true);
     automatic_peek_ = true;
@@ -72,6 +73,7 @@ void CDlgMain::ShowView(MailboxView view) {
   CheckMenuItem(kCommandOnline, false);
   CheckMenuItem(kCommandOffline, view == MailboxView::kOffline);
   CheckMenuItem(kCommandSent, view == MailboxView::kSent);
+  CheckMenuItem(kCommandDrafts, view == MailboxView::kDrafts);
   if (account_.folder_gate_mark && !CheckProgramPassword(prompt_, Profile())) {
     MessageBox("The password you have entered is incorrect.\nThe access to the offline folder will be denied!",
                kBoxOk);

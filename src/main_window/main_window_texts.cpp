@@ -37,6 +37,7 @@ const char* MailboxViewName(MailboxView view) {
     case MailboxView::kOnline: return "Online";
     case MailboxView::kOffline: return "Offline";
     case MailboxView::kSent: return "Sent";
+    case MailboxView::kDrafts: return "Drafts";
   }
   return "";
 }

@@ -31,12 +31,16 @@ struct MainWindowColumn {
 // The columns of the header list, in MainWindowColumns()'s order.
 enum HeaderColumn : int { kFromColumn, kSubjectColumn, kDateColumn, kAccountColumn, kSizeColumn };
 
-// What the header list shows: the server's messages, the stored ones, or the sent copies. The
-// folder selector lists them in this order, by name.
-enum class MailboxView { kOnline, kOffline, kSent };
-inline constexpr MailboxView kMailboxViews[] = {MailboxView::kOnline, MailboxView::kOffline, MailboxView::kSent};
+// What the header list shows: the server's messages, the stored ones, the sent copies, or the
+// drafts. The folder selector lists them in this order, by name.
+enum class MailboxView { kOnline, kOffline, kSent, kDrafts };
+inline constexpr MailboxView kMailboxViews[] = {MailboxView::kOnline, MailboxView::kOffline, MailboxView::kSent,
+                                                MailboxView::kDrafts};
 
-// The view's name in the folder selector: "Online", "Offline", "Sent".
+// The views filled from the account's files: every view but Online.
+inline bool IsFolderView(MailboxView view) { return view != MailboxView::kOnline; }
+
+// The view's name in the folder selector: "Online", "Offline", "Sent", "Drafts".
 const char* MailboxViewName(MailboxView view);
 // The view with that name; nullopt for any other text.
 std::optional<MailboxView> MailboxViewNamed(const std::string& name);

@@ -51,7 +51,7 @@ void CDlgMain::SwitchAccount() {
   previous_total_ = 0;
   RemoveAllRows();
   SetFocusItem(kConnectButton);
-  if (folder_view_ == MailboxView::kOffline || folder_view_ == MailboxView::kSent) ShowView(folder_view_);
+  if (IsFolderView(folder_view_)) ShowView(folder_view_);
 }
 
 void CDlgMain::CountdownStep() {
@@ -87,6 +87,7 @@ void CDlgMain::StartManualPeek() {
   // The list is about to hold server rows: a Delete must mark them, not remove stored files.
   folder_view_ = MailboxView::kOnline;
   CheckMenuItem(kCommandOffline, false);
+  CheckMenuItem(kCommandDrafts, false);
   CheckMenuItem(kCommandOnline, true);
   StartPeek();
 }

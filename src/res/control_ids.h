@@ -49,6 +49,7 @@ enum MainWindowCommand : int {
   kCommandEmptyLogfile = 32787,
   kCommandSent = 32788,
   kCommandAttachments = 32789,
+  kCommandDrafts = 32790,
 };
 
 // The about box (template 100).

@@ -42,6 +42,7 @@ MenuTemplate MainMenu() {
     Submenu("&View", {Submenu("&Mailbox", {CheckCommand(kCommandOnline, "&Online", true),
                                            CheckCommand(kCommandOffline, "O&ffline"),
                                            CheckCommand(kCommandSent, "&Sent"),
+                                           CheckCommand(kCommandDrafts, "&Drafts"),
                                            Separator(), Command(kCommandAttachments, "&Attachments")}),
                       Separator(), Command(kCommandLogfile, "&Logfile"),
                       Command(kCommandEmptyLogfile, "&Empty Logfile")}),

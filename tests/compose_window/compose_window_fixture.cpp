@@ -1,6 +1,7 @@
 #include "compose_window/compose_window_fixture.h"
 
 #include "common/format.h"
+#include "compose/draft_file.h"
 #include "config/log.h"
 #include "res/control_ids.h"
 #include "support/test_config.h"
@@ -41,14 +42,24 @@ ComposeWindowTest::~ComposeWindowTest() { CloseLog(); }
 
 void ComposeWindowTest::Compose(const std::function<void(CHeadlessWindow&)>& script, const std::string& to,
                                 const std::string& subject, ComposeMode mode, const std::string& initial_text) {
+  CDlgSend dialog(host_, nullptr, to, subject);
+  if (!initial_text.empty()) dialog.SetInitialText(initial_text);
+  dialog.SetMode(mode);
+  Run(dialog, script);
+}
+
+void ComposeWindowTest::ComposeDraft(const std::string& path, const std::function<void(CHeadlessWindow&)>& script) {
+  CDlgSend dialog(host_, nullptr, "", "");
+  dialog.SetDraft(path, ReadDraft(ReadFile(path)));
+  Run(dialog, script);
+}
+
+void ComposeWindowTest::Run(CDlgSend& dialog, const std::function<void(CHeadlessWindow&)>& script) {
   backend_.QueueModalScript([&](CHeadlessWindow& window) {
     script(window);
     had_connection_ = static_cast<CDlgSend&>(window.Dialog()).HasConnection();
     if (!window.HasEnded()) window.Click(kSendCloseButton);
   });
-  CDlgSend dialog(host_, nullptr, to, subject);
-  if (!initial_text.empty()) dialog.SetInitialText(initial_text);
-  dialog.SetMode(mode);
   dialog.DoModal();
 }
 

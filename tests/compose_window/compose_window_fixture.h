@@ -51,10 +51,14 @@ class ComposeWindowTest : public ::testing::Test {
   void Compose(const std::function<void(CHeadlessWindow&)>& script, const std::string& to = "",
                const std::string& subject = "", ComposeMode mode = kComposeNew,
                const std::string& initial_text = "");
+  // Opens the window on the draft file at path, then as Compose.
+  void ComposeDraft(const std::string& path, const std::function<void(CHeadlessWindow&)>& script);
   std::vector<std::string> MessageBoxTexts() const;
   // The SMTP commands of the server's conversations after EHLO and AUTH.
   std::vector<std::string> Envelope() const;
   std::string LogText() const { return ReadFile(folder_.File("larkspin.log")); }
+
+  void Run(CDlgSend& dialog, const std::function<void(CHeadlessWindow&)>& script);
 
   TempFolder folder_;
   ScopedWorkingDirectory here_{folder_.Path()};

@@ -85,7 +85,8 @@ TEST_F(DlgSendTest, AttachmentsGoInTypedOrderAndEachMissingFileOrFolderGetsOneBo
   EXPECT_EQ(data.find("gone.txt"), std::string::npos);
 }
 
-// The window's refusals and failures: a box, never the success box; the log where designed.
+// The window's refusals and failures: a box, never the success box; the log where designed. A
+// message that was typed and not sent is offered as a draft at Close.
 TEST_F(DlgSendTest, FailuresAreShownAsFailures) {
   struct Case {
     const char* name;
@@ -105,8 +106,10 @@ TEST_F(DlgSendTest, FailuresAreShownAsFailures) {
        {"Failed to connect to SMTP server '127.0.0.1'.\n\nReason: 554 go away"},
        "Failed to connect to SMTP server '127.0.0.1'.", false},
   };
-  for (const Case& test : cases) {
+  const std::string draft_question = "Save this message as a draft?";
+  for (Case test : cases) {
     SCOPED_TRACE(test.name);
+    if (!test.to.empty()) test.boxes.push_back(draft_question);
     const size_t boxes_before = backend_.MessageBoxes().size();
     test.arrange();
     Compose([&](CHeadlessWindow& window) {

@@ -46,7 +46,7 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_EQ(Window().Menu().FindCommand(kCommandUnlockAccount)->text, "Unlock account");
   EXPECT_EQ(Window().Menu().FindCommand(kCommandDownloadAll)->text, "Dowload all messages");
   EXPECT_EQ(Window().Menu().TopLevel(0)->text, "Larkspin");
-  EXPECT_EQ(Window().Control(kFolderSelector)->entries, (std::vector<std::string>{"Online", "Offline", "Sent"}));
+  EXPECT_EQ(Window().Control(kFolderSelector)->entries, (std::vector<std::string>{"Online", "Offline", "Sent", "Drafts"}));
   EXPECT_EQ(Window().Control(kFolderSelector)->selection, 0);
   EXPECT_EQ(Window().Title(), "Larkspin-Home");
   EXPECT_EQ(Window().Progress(kProgressBar).start_colour, Rgb(0, 0, 255));

@@ -66,7 +66,7 @@ int CHeadlessBackend::RunModal(CWindowPeer& peer) {
 
 int CHeadlessBackend::MessageBox(CWindowPeer* /*owner*/, const std::string& text, const std::string& caption,
                                  unsigned style) {
-  int answer = (style & 0xF) == kBoxYesNo ? kButtonYes : kButtonOk;
+  int answer = DefaultButtonOfStyle(style);
   if (!message_box_answers_.empty()) {
     answer = message_box_answers_.front();
     message_box_answers_.pop_front();

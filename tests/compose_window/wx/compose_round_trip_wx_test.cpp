@@ -2,11 +2,13 @@
 // To, type a line into the editor as the keyboard does, click Send (to npm smtp-server), confirm
 // the success box and click Close; the server has the mail with "RE: " and the quoted text, and
 // the Sent view lists the copy. A screenshot of the filled compose window goes to the build folder
-// (compose_window_reply.png).
+// (compose_window_reply.png). Escape in a compose window with a typed address shows the draft
+// question, whose default button keeps the draft for the Drafts view.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "common/format.h"
@@ -135,6 +137,43 @@ TEST_F(ComposeRoundTripTest, ReplyToAPeekedMessageArrivesAndItsCopyIsListedInThe
   EXPECT_NE(mail.find("--- bob@example.org wrote: ---"), std::string::npos) << mail;
   EXPECT_NE(mail.find("Shall we meet at noon?"), std::string::npos) << mail;
   EXPECT_EQ(sent_view_subject, "RE: Lunch");
+}
+
+TEST_F(ComposeRoundTripTest, EscapeAfterTypingAsksAndReturnKeepsTheDraftForTheDraftsView) {
+  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
+
+  bool typed = false, asked = false, closed = false;
+  int draft_rows = -1;
+  std::string draft_to;
+  std::thread user([&] {
+    if (!WaitOnUi([&] { return !window.PeekRunning(); }, std::chrono::seconds(30)))
+      return RunOnUiThread([&] { window.EndDialog(kIdCancel); });
+    CWxBackend::WhenIdle([&] { window.HandleCommand(kComposeButton); });  // modal until closed
+    typed = OnWindow(kComposeWindow, "sleep 0.5 type --delay 30 'carl@example.org'");
+    OnWindow(kComposeWindow, "key Escape");
+    asked = OnWindow(kBox, "sleep 0.3 key Return");
+    for (int attempt = 0; attempt < 20 && !closed; ++attempt) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      closed = WindowGone(kComposeWindow);
+    }
+    RunOnUiThread([&] {
+      window.HandleCommand(kCommandDrafts);
+      draft_rows = window.HeaderList().RowCount();
+      if (draft_rows == 1) draft_to = window.HeaderList().Text(0, kFromColumn);
+      window.HandleCommand(kCloseButton);
+    });
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(typed);
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(draft_rows, 1);
+  EXPECT_EQ(draft_to, "carl@example.org");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.File("mailbox1/drafts")),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 }  // namespace

@@ -99,13 +99,13 @@ void CDlgMain::OnForward() {
   OpenComposeWindow(request);
 }
 
-// One path in the account's attach folder per name of the stored attachment list; the folder
-// itself when the list is empty (Send then reports it as not found).
+// One path in the account's attach folder per name of the stored attachment list; empty when the
+// list is (Send refuses a mail that lists a path which is not a file).
 std::string CDlgMain::ForwardedAttachments(const std::string& text, int account_number) const {
   const std::string folder = working_directory_ + AttachFolder(account_number);
   std::string paths;
   for (const std::string& name : StoredAttachmentNames(text)) paths += (paths.empty() ? "" : ",") + folder + name;
-  return paths.empty() ? folder : paths;
+  return paths;
 }
 
 void CDlgMain::OpenComposeWindow(const ComposeRequest& request) {

@@ -85,9 +85,10 @@ TEST_F(SendCommandTest, FailuresGiveOneLineAndANonZeroStatus) {
   EXPECT_NE(ReadFile(folder_.File("larkspin.log")).find("Failed to connect to SMTP server '127.0.0.1'.\n\nReason: 535"),
             std::string::npos);
 
-  run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x", "--attach", "missing.pdf"});
+  run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x", "--attach",
+              "missing.pdf,config.ini,,gone.txt"});
   EXPECT_EQ(run.exit_status, 1);
-  EXPECT_EQ(run.err, "larkspin: The attached file was not found: missing.pdf\n");
+  EXPECT_EQ(run.err, "larkspin: The attached file was not found: missing.pdf, (an empty path), gone.txt\n");
 
   run = Send({"send", "--account", "2", "--to", "bob@example.org", "--subject", "x"});
   EXPECT_EQ(run.exit_status, 1);

@@ -34,8 +34,8 @@ struct OutgoingTexts {
   TextEncoding encoding = TextEncoding::kClassic;
 };
 
-// Classic texts go out as they are. UTF-8 texts go out as Windows-1252 when it has every
-// character of them, so the mail is what Classic sends; otherwise as UTF-8.
+// Classic texts go out as they are. UTF-8 texts go out in single bytes when they are plain
+// ISO-8859-1, so the mail is what Classic sends; otherwise (a dash or a euro sign too) as UTF-8.
 OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& identity, TextEncoding encoding) {
   OutgoingTexts texts{mail, identity.full_name, LoadResourceString(kFooterText), encoding};
   if (encoding == TextEncoding::kClassic) return texts;
@@ -44,7 +44,7 @@ OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& ide
   texts.footer = AsUtf8(texts.footer);
   ComposedMail& m = texts.mail;
   std::string* const all[] = {&m.to, &m.cc, &m.bcc, &m.subject, &m.text, &texts.full_name, &texts.footer};
-  if (!std::ranges::all_of(all, [](const std::string* text) { return FitsWindows1252(*text); })) return texts;
+  if (!std::ranges::all_of(all, [](const std::string* text) { return FitsIso88591(*text); })) return texts;
   for (std::string* text : all) *text = TypedTextToAnsi(*text);
   texts.encoding = TextEncoding::kClassic;
   return texts;

@@ -7,6 +7,7 @@
 #include "mime/mail_date.h"
 #include "platform/local_time.h"
 #include "smtp/header_line.h"
+#include "smtp/sent_charset.h"
 
 namespace larkspin {
 
@@ -93,15 +94,11 @@ std::string CSMTPMail::JoinedRecipients(int type) const {
 
 std::string CSMTPMail::ContentHeaderLines() const {
   if (!mime_) {
+    const std::string charset = SentCharsetOf(root_.Text(), root_.Charset(), root_.GetTextEncoding());
     return FormatText("Content-Type: %s;\r\n\tcharset=%s\r\n", WithoutLineBreaks(root_.ContentType()).c_str(),
-                      WithoutLineBreaks(root_.Charset()).c_str());
+                      WithoutLineBreaks(charset).c_str());
   }
-  std::string lines;
-  if (root_.Base64()) {
-    lines = "Content-Transfer-Encoding: base64\r\n";
-  } else if (root_.QuotedPrintable()) {
-    lines = "Content-Transfer-Encoding: quoted-printable\r\n";
-  }
+  const std::string lines = root_.TransferEncodingLine();
   const std::string type = WithoutLineBreaks(root_.ContentType());
   if (root_.ChildCount() > 0) {
     return lines + FormatText("MIME-Version: 1.0\r\nContent-Type: %s; boundary=\"%s\"\r\n", type.c_str(),
@@ -119,7 +116,7 @@ std::string CSMTPMail::RenderHeaderAt(const std::tm& local) const {
   header += "\r\nTo: " + JoinedRecipients(kRecipientTo) + "\r\n";
   const std::string cc = JoinedRecipients(kRecipientCc);
   if (!cc.empty()) header += "Cc: " + cc + "\r\n";
-  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), charset, encoding);
+  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), SentCharsetOf(subject_, charset, encoding), encoding);
   if (!mailer_.empty()) header += "\r\nX-Mailer: " + WithoutLineBreaks(mailer_);
   header += "\r\n";
   header += ContentHeaderLines();

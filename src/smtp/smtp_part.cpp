@@ -14,6 +14,7 @@
 #include "smtp/header_line.h"
 #include "common/line_ends.h"
 #include "smtp/mime_boundary.h"
+#include "smtp/sent_charset.h"
 
 namespace larkspin {
 
@@ -48,15 +49,10 @@ std::string OpeningLines(const CSMTPPart& part, const std::string& p, const std:
                       "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"%s\"\r\n",
                       p.c_str(), t.c_str(), c.c_str(), n.c_str(), n.c_str());
   }
-  std::string lines = FormatText("\r\n--%s\r\nContent-Type: %s; charset=%s", p.c_str(), t.c_str(), c.c_str());
+  const std::string text_charset = WithoutLineBreaks(SentCharsetOf(part.Text(), part.Charset(), part.GetTextEncoding()));
+  std::string lines = FormatText("\r\n--%s\r\nContent-Type: %s; charset=%s", p.c_str(), t.c_str(), text_charset.c_str());
   if (has_children) lines += FormatText("; Boundary=\"%s\"", b.c_str());
-  lines += "\r\n";
-  if (part.Base64()) {
-    lines += "Content-Transfer-Encoding: base64\r\n";
-  } else if (part.QuotedPrintable()) {
-    lines += "Content-Transfer-Encoding: quoted-printable\r\n";
-  }
-  return lines;
+  return lines + "\r\n" + part.TransferEncodingLine();
 }
 
 void AppendFieldLine(std::string& header, const char* name, const std::string& value) {
@@ -127,6 +123,13 @@ bool CSMTPPart::RenderPartHeader(std::string& header) const {
 
 std::string CSMTPPart::TextInCharset() const {
   return IsUtf8Charset(charset_) && text_encoding_ == TextEncoding::kClassic ? AnsiToUtf8(text_) : text_;
+}
+
+std::string CSMTPPart::TransferEncodingLine() const {
+  if (!children_.empty() || content_type_.starts_with("multipart/")) return {};
+  if (base64_) return "Content-Transfer-Encoding: base64\r\n";
+  if (quoted_printable_) return "Content-Transfer-Encoding: quoted-printable\r\n";
+  return {};
 }
 
 bool CSMTPPart::RenderPartBody(std::string& body) const {

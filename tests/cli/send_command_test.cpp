@@ -61,7 +61,7 @@ TEST_F(SendCommandTest, SendsTheTextOnStandardInputAndKeepsTheSentCopy) {
   EXPECT_EQ(run.err, "");
   ASSERT_EQ(server_.ReceivedData().size(), 1u);
   const std::string data = server_.ReceivedData()[0];
-  EXPECT_NE(data.find("Subject: =?iso-8859-1?q?Gruesse_=80?=\r\n"), std::string::npos) << data;
+  EXPECT_NE(data.find("Subject: =?windows-1252?q?Gruesse_=80?=\r\n"), std::string::npos) << data;
   EXPECT_NE(data.find("X-Priority: 5\r\n"), std::string::npos);
   EXPECT_NE(data.find("filename=\"K\xC3\xA4se.txt\""), std::string::npos);
   EXPECT_NE(data.find("\r\n\r\nLine ae\r\n..\r\nend\r\n"), std::string::npos);

@@ -98,7 +98,7 @@ TEST_F(SendMailTest, SendsTheMailAndKeepsTheSentCopy) {
                                "To: bob@example.org <bob@example.org>,carl@example.org <carl@example.org>\r\n"
                                "Cc: Dora<dora@example.org> <Dora<dora@example.org>>\r\n"
                                "Subject: Aerger\r\nX-Mailer: Larkspin, Version 0.97 (5.28.19)\r\n"
-                               "Content-Transfer-Encoding: quoted-printable\r\nMIME-Version: 1.0\r\n"))
+                               "MIME-Version: 1.0\r\n"))
       << data;
   EXPECT_NE(data.find("\r\nReply-To: Ann Lee <replies@example.org>\r\nDate: "), std::string::npos);
   EXPECT_NE(data.find("\r\nX-Priority: 1\r\n\r\nThis is a multi-part"), std::string::npos);

@@ -63,7 +63,8 @@ TEST_F(SendCommandTest, SendsTheTextOnStandardInputAndKeepsTheSentCopy) {
   const std::string data = server_.ReceivedData()[0];
   EXPECT_NE(data.find("Subject: =?windows-1252?q?Gruesse_=80?=\r\n"), std::string::npos) << data;
   EXPECT_NE(data.find("X-Priority: 5\r\n"), std::string::npos);
-  EXPECT_NE(data.find("filename=\"K\xC3\xA4se.txt\""), std::string::npos);
+  EXPECT_NE(data.find("name=\"=?utf-8?q?K=C3=A4se.txt?=\""), std::string::npos) << data;
+  EXPECT_NE(data.find("filename*=UTF-8''K%C3%A4se.txt\r\n"), std::string::npos) << data;
   EXPECT_NE(data.find("\r\n\r\nLine ae\r\n..\r\nend\r\n"), std::string::npos);
   EXPECT_NE(std::find(server_.ReceivedLines().begin(), server_.ReceivedLines().end(), "RCPT TO:<eve@example.org>"),
             server_.ReceivedLines().end());

@@ -95,7 +95,7 @@ TEST_F(SendMailTest, SendsTheMailAndKeepsTheSentCopy) {
   ASSERT_EQ(server_.ReceivedData().size(), 1u);
   const std::string data = server_.ReceivedData()[0];
   EXPECT_TRUE(data.starts_with("From: Ann Lee <ann@example.org>\r\n"
-                               "To: bob@example.org <bob@example.org>,carl@example.org <carl@example.org>\r\n"
+                               "To: bob@example.org <bob@example.org>, carl@example.org <carl@example.org>\r\n"
                                "Cc: Dora<dora@example.org> <Dora<dora@example.org>>\r\n"
                                "Subject: Aerger\r\nX-Mailer: Larkspin, Version 0.97 (5.28.19)\r\n"
                                "MIME-Version: 1.0\r\n"))

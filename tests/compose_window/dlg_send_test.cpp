@@ -36,7 +36,7 @@ TEST_F(DlgSendTest, SendsToEveryAddressAndKeepsTheCopyWhileTheEditorKeepsItsUmla
   EXPECT_EQ(Envelope(), (std::vector<std::string>{"MAIL FROM:<anna@example.org>", "RCPT TO:<bob@example.org>",
                                                   "RCPT TO:<carl@example.org>", "DATA"}));
   const std::string data = server_.ReceivedData().at(0);
-  EXPECT_NE(data.find("To: bob@example.org <bob@example.org>,carl@example.org <carl@example.org>\r\n"),
+  EXPECT_NE(data.find("To: bob@example.org <bob@example.org>, carl@example.org <carl@example.org>\r\n"),
             std::string::npos);
   EXPECT_NE(data.find("Subject: Gruesse\r\n"), std::string::npos);
   EXPECT_NE(data.find("Schoen\r\n"), std::string::npos);

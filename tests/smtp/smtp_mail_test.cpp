@@ -43,14 +43,16 @@ TEST(CSMTPMailTest, SinglePartHeaderInItsOrder) {
   mail.SetSubject("Hello");
   mail.SetReplyTo(CSMTPRecipient("Ann Lee", "reply@example.org"));
   mail.AddExtraHeader("X-Priority: 3");
+  mail.SetReplyIds("<b@x>", "<a@x> <b@x>");
   EXPECT_EQ(mail.RenderHeaderAt(SampleTime(3600)),
             "From: Ann Lee <ann@example.org>\r\n"
-            "To: bob@example.org <bob@example.org>,carl@example.org\r\n"
+            "To: bob@example.org <bob@example.org>, carl@example.org\r\n"
             "Subject: Hello\r\n"
             "X-Mailer: CSMTPConnection v2.37\r\n"
             "Content-Type: text/plain;\r\n\tcharset=iso-8859-1\r\n"
             "Reply-To: Ann Lee <reply@example.org>\r\n"
             "Date: Mon, 07 Dec 2026 10:48:37 +0100\r\n"
+            "In-Reply-To: <b@x>\r\nReferences: <a@x> <b@x>\r\n"
             "X-Priority: 3\r\n");
 }
 
@@ -192,7 +194,7 @@ TEST(CSMTPPartTest, PartHeadersByKind) {
   root.Child(1)->SetQuotedPrintable(false);
   root.Child(1)->AddSubPart(CSMTPPart());
   ASSERT_TRUE(root.Child(1)->RenderPartHeader(header));
-  EXPECT_EQ(header, "\r\n--" + p + "\r\nContent-Type: text/plain; charset=iso-8859-1; Boundary=\"" +
+  EXPECT_EQ(header, "\r\n--" + p + "\r\nContent-Type: text/plain; charset=iso-8859-1;\r\n Boundary=\"" +
                         root.Child(1)->Boundary() + "\"\r\nContent-ID: <id@x>\r\n\r\n");
   EXPECT_FALSE(root.RenderPartHeader(header));
   ASSERT_TRUE(root.RenderPartFooter(header));

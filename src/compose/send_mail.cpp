@@ -169,6 +169,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   message.SetText(copy.text);
   const std::string& reply_address = identity.reply_address.empty() ? identity.mail_address : identity.reply_address;
   message.SetReplyTo(CSMTPRecipient(texts.full_name, reply_address));
+  message.SetReplyIds(mail.in_reply_to, mail.references);
 
   if (!connection->SendMessage(message)) {
     const std::string reason = QuotedServerText(connection->LastReplyText());

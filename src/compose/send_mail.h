@@ -28,6 +28,8 @@ struct ComposedMail {
   int priority = kPriorityNormal;
   std::string text;         // the editor's plain text
   std::string attachments;  // file paths separated by ","
+  std::string in_reply_to;  // a reply: the Message-ID of the answered message, else empty
+  std::string references;   // a reply: its last reference and its Message-ID, else empty
 };
 
 struct SendSettings {

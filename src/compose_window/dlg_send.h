@@ -41,6 +41,11 @@ class CDlgSend : public CSizingDialog {
   void SetAttachments(const std::string& attachments) { attachments_ = attachments; }
   void SetInitialText(const std::string& text) { initial_text_ = text; }
   void SetMode(ComposeMode mode) { mode_ = mode; }
+  // The ids a reply sends in In-Reply-To and References; New drops them.
+  void SetReplyIds(std::string in_reply_to, std::string references) {
+    in_reply_to_ = std::move(in_reply_to);
+    references_ = std::move(references);
+  }
 
   const AccountRecord& Identity() const { return identity_; }
   bool HasConnection() const { return connection_ != nullptr; }
@@ -84,6 +89,8 @@ class CDlgSend : public CSizingDialog {
   std::string subject_;
   std::string bcc_;
   std::string attachments_;
+  std::string in_reply_to_;
+  std::string references_;
   // StripUmlaut and the texts as the window opened; time-out and encoding come from the host.
   SendSettings settings_;
   std::optional<std::string> initial_text_;

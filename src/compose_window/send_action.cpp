@@ -49,6 +49,8 @@ ComposedMail CDlgSend::FieldsOfWindow() {
   mail.priority = ComboSelection(kSendPrioritySelector);
   mail.text = TypedItemText(kSendMessageText, encoding);
   mail.attachments = attachments_;
+  mail.in_reply_to = in_reply_to_;
+  mail.references = references_;
   return mail;
 }
 

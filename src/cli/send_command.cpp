@@ -5,6 +5,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "config/language_table.h"
 #include "config/log.h"
@@ -14,8 +15,8 @@
 #include "common/format.h"
 #include "common/message_box.h"
 #include "common/windows_1252.h"
+#include "compose/attachment_paths.h"
 #include "compose/send_mail.h"
-#include "platform/file_system.h"
 #include "common/line_ends.h"
 
 namespace larkspin {
@@ -78,18 +79,6 @@ bool ParseSendArguments(const CommandArguments& arguments, SendArguments& parsed
   return parsed.account_number > 0 && parsed.has_to && parsed.has_subject;
 }
 
-// The first listed attachment that is not an existing file, or empty.
-std::string MissingAttachment(const std::string& attachments) {
-  if (attachments.empty()) return {};
-  for (size_t start = 0;;) {
-    const size_t comma = attachments.find(',', start);
-    const std::string path = attachments.substr(start, comma == std::string::npos ? comma : comma - start);
-    if (!FileExists(path)) return path.empty() ? "(an empty path)" : path;
-    if (comma == std::string::npos) return {};
-    start = comma + 1;
-  }
-}
-
 // A text of the program as one terminal line: its empty lines dropped, line breaks as blanks.
 std::string OneLine(const std::string& text) {
   std::string joined;
@@ -104,6 +93,12 @@ int Fail(const std::string& reason) {
   return kSendFailed;
 }
 
+std::string JoinedNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
+}
+
 // Checks what the send needs before anything goes out; empty when all is well.
 std::string Precondition(const SendArguments& parsed, const CCurrentAccount& account, const AccountRecord& identity) {
   if (parsed.mail.to.empty()) return "No recipient has been entered.";
@@ -112,8 +107,8 @@ std::string Precondition(const SendArguments& parsed, const CCurrentAccount& acc
   if (AuthMethodOfSetting(identity.authentication) != kAuthNone && (identity.login.empty() || identity.password.empty()))
     return FormatText("account %d (%s): %s", parsed.account_number, AccountListName(parsed.account_number).c_str(),
                       MissingCredentialText(account).c_str());
-  const std::string missing = MissingAttachment(parsed.mail.attachments);
-  if (!missing.empty()) return "The attached file was not found: " + missing;
+  const std::vector<std::string> missing = MissingAttachments(parsed.mail.attachments);
+  if (!missing.empty()) return "The attached file was not found: " + JoinedNames(missing);
   return {};
 }
 

@@ -95,6 +95,15 @@ bool FitsWindows1252(std::string_view utf8) {
   return true;
 }
 
+bool FitsIso88591(std::string_view utf8) {
+  char32_t code_point;
+  for (size_t i = 0; i < utf8.size();) {
+    if (!DecodeUtf8(utf8, i, code_point)) return false;
+    if (code_point >= 0x80 && (code_point < 0xA0 || code_point > 0xFF)) return false;
+  }
+  return true;
+}
+
 std::string TypedTextToAnsi(std::string_view text) {
   if (!IsValidUtf8(text)) return std::string(text);
   std::string out;

@@ -25,5 +25,8 @@ std::string TypedTextToAnsi(std::string_view text);
 
 // True when the text is valid UTF-8 and Windows-1252 has every character of it.
 bool FitsWindows1252(std::string_view utf8);
+// True when the text is valid UTF-8 of characters below U+0080 and from U+00A0 to U+00FF only:
+// plain ISO-8859-1, whose bytes are the same in Windows-1252.
+bool FitsIso88591(std::string_view utf8);
 
 }  // namespace larkspin

@@ -6,13 +6,13 @@
 #include "common/message_box.h"
 #include "common/quoted_server_text.h"
 #include "common/windows_1252.h"
+#include "compose/attachment_paths.h"
 #include "compose/recipient_text.h"
 #include "compose/sent_copy.h"
 #include "compose/umlauts.h"
 #include "config/ini_file.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
-#include "platform/file_system.h"
 #include "platform/local_time.h"
 #include "res/resources.h"
 #include "smtp/smtp_mail.h"
@@ -34,8 +34,8 @@ struct OutgoingTexts {
   TextEncoding encoding = TextEncoding::kClassic;
 };
 
-// Classic texts go out as they are. UTF-8 texts go out as Windows-1252 when it has every
-// character of them, so the mail is what Classic sends; otherwise as UTF-8.
+// Classic texts go out as they are. UTF-8 texts go out in single bytes when they are plain
+// ISO-8859-1, so the mail is what Classic sends; otherwise (a dash or a euro sign too) as UTF-8.
 OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& identity, TextEncoding encoding) {
   OutgoingTexts texts{mail, identity.full_name, LoadResourceString(kFooterText), encoding};
   if (encoding == TextEncoding::kClassic) return texts;
@@ -44,7 +44,7 @@ OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& ide
   texts.footer = AsUtf8(texts.footer);
   ComposedMail& m = texts.mail;
   std::string* const all[] = {&m.to, &m.cc, &m.bcc, &m.subject, &m.text, &texts.full_name, &texts.footer};
-  if (!std::ranges::all_of(all, [](const std::string* text) { return FitsWindows1252(*text); })) return texts;
+  if (!std::ranges::all_of(all, [](const std::string* text) { return FitsIso88591(*text); })) return texts;
   for (std::string* text : all) *text = TypedTextToAnsi(*text);
   texts.encoding = TextEncoding::kClassic;
   return texts;
@@ -60,23 +60,29 @@ struct Report {
   }
 };
 
-// Attaches every listed file that exists; a box for each one that does not.
-void AttachFiles(CSMTPMail& message, const std::string& attachments, Report& report) {
+void Fail(Report& report, std::string logged, SendNotice notice) {
+  report.outcome.log_entries.push_back(logged);
+  report.outcome.failure_reason = std::move(logged);
+  report.Notice(std::move(notice));
+}
+
+// Attaches every listed file; the caller has checked that each one exists.
+void AttachFiles(CSMTPMail& message, const std::string& attachments) {
   CSMTPPart attachment;
   attachment.SetCharset(kCharset);
-  if (attachments.empty()) return;
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = attachments.find(',', start);
-    const std::string path = attachments.substr(start, comma == std::string::npos ? comma : comma - start);
-    if (FileExists(path) && attachment.AttachFile(path)) {
-      message.AttachPart(attachment);
-    } else {
-      report.Notice({kBoxOk, LoadResourceString(kAttachmentNotFound)});
-    }
-    if (comma == std::string::npos) return;
-    start = comma + 1;
+  for (const std::string& path : AttachmentPaths(attachments)) {
+    if (attachment.AttachFile(path)) message.AttachPart(attachment);
   }
+}
+
+// A mail that lists a file that is not there is not sent at all: the box names each such file.
+bool AttachmentsArePresent(const std::string& attachments, Report& report) {
+  const std::vector<std::string> missing = MissingAttachments(attachments);
+  if (missing.empty()) return true;
+  std::string text = LoadResourceString(kAttachmentNotFound) + "\n";
+  for (const std::string& path : missing) text += "\n" + path;
+  Fail(report, text, {kBoxOk, text});
+  return false;
 }
 
 const char* PriorityHeader(int priority) {
@@ -94,12 +100,6 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   for (const std::string& address : RecipientAddresses(normalized)) {
     message.AddRecipient(CSMTPRecipient(address, address), type);
   }
-}
-
-void Fail(Report& report, std::string logged, SendNotice notice) {
-  report.outcome.log_entries.push_back(logged);
-  report.outcome.failure_reason = std::move(logged);
-  report.Notice(std::move(notice));
 }
 
 bool Connect(const AccountRecord& identity, const SendSettings& settings,
@@ -145,10 +145,11 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   const OutgoingTexts texts = OutgoingTextsOf(composed, identity, settings.text_encoding);
   const ComposedMail& mail = texts.mail;
   const TextEncoding encoding = texts.encoding;
+  if (!AttachmentsArePresent(mail.attachments, report)) return outcome;
   CSMTPMail message;
   message.SetCharset(encoding == TextEncoding::kUtf8 ? kUtf8Charset : kCharset);
   message.SetTextEncoding(encoding);
-  AttachFiles(message, mail.attachments, report);
+  AttachFiles(message, mail.attachments);
   message.EnableMime(true);
   if (!Connect(identity, settings, connection, report)) return outcome;
 
@@ -168,13 +169,13 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   message.SetText(copy.text);
   const std::string& reply_address = identity.reply_address.empty() ? identity.mail_address : identity.reply_address;
   message.SetReplyTo(CSMTPRecipient(texts.full_name, reply_address));
+  message.SetReplyIds(mail.in_reply_to, mail.references);
 
   if (!connection->SendMessage(message)) {
-    Fail(report,
-         FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d",
-                    QuotedServerText(connection->LastReplyText()).c_str(),
-                    connection->LastReplyCode()),
-         {kBoxOk, settings.failure_text});
+    const std::string reason = QuotedServerText(connection->LastReplyText());
+    Fail(report, FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d", reason.c_str(),
+                            connection->LastReplyCode()),
+         {kBoxOk, reason.empty() ? settings.failure_text : settings.failure_text + "\n\nReason: " + reason});
     return outcome;
   }
   connection->Disconnect(true);

@@ -28,13 +28,15 @@ struct ComposedMail {
   int priority = kPriorityNormal;
   std::string text;         // the editor's plain text
   std::string attachments;  // file paths separated by ","
+  std::string in_reply_to;  // a reply: the Message-ID of the answered message, else empty
+  std::string references;   // a reply: its last reference and its Message-ID, else empty
 };
 
 struct SendSettings {
   bool strip_umlauts = true;  // [System] StripUmlaut
   int timeout_seconds = 60;   // [System] TimeOut
-  // [System] Charsets. With kUtf8 the mail's texts are UTF-8: a mail whose every text fits
-  // Windows-1252 goes out exactly as Classic sends it, any other in UTF-8 (encoded words and a
+  // [System] Charsets. With kUtf8 the mail's texts are UTF-8: a mail whose every text is plain
+  // ISO-8859-1 goes out exactly as Classic sends it, any other in UTF-8 (encoded words and a
   // UTF-8 quoted-printable text); its sent copy keeps the texts as they went out.
   TextEncoding text_encoding = TextEncoding::kClassic;
   // Language texts Messages/SendOk (three "%s": subject, recipients, host) and Messages/SendFail.

@@ -142,6 +142,8 @@ void CDlgSend::OnNew() {
     SetItemText(id, "");
   SetFocusItem(kSendToField);
   attachments_.clear();
+  in_reply_to_.clear();
+  references_.clear();
   initial_text_ = ReadTextFile(kSignatureFile);
   WriteInitialText();
   SelectComboEntry(kSendPrioritySelector, kPriorityNormal);

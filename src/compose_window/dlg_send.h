@@ -51,6 +51,11 @@ class CDlgSend : public CSizingDialog {
   // signature. Yes at Close writes that same file (a new one in the drafts folder of another
   // identity, and the old file goes); a successful send removes it.
   void SetDraft(const std::string& path, const ComposedMail& mail);
+  // The ids a reply sends in In-Reply-To and References; New drops them.
+  void SetReplyIds(std::string in_reply_to, std::string references) {
+    in_reply_to_ = std::move(in_reply_to);
+    references_ = std::move(references);
+  }
 
   const AccountRecord& Identity() const { return identity_; }
   bool HasConnection() const { return connection_ != nullptr; }
@@ -106,6 +111,8 @@ class CDlgSend : public CSizingDialog {
   std::string subject_;
   std::string bcc_;
   std::string attachments_;
+  std::string in_reply_to_;
+  std::string references_;
   // StripUmlaut and the texts as the window opened; time-out and encoding come from the host.
   SendSettings settings_;
   std::optional<std::string> initial_text_;

@@ -33,7 +33,7 @@ void CDlgSend::OnSend() {
 }
 
 // The typed texts in the encoding the program holds its texts in: in Modern mode UTF-8, so a
-// character outside Windows-1252 reaches the engine, which sends such a mail in UTF-8.
+// character outside ISO-8859-1 reaches the engine, which sends such a mail in UTF-8.
 ComposedMail CDlgSend::FieldsOfWindow() {
   const TextEncoding encoding = host_.TextEncodingOfTexts();
   to_ = TypedItemText(kSendToField, encoding);
@@ -49,6 +49,8 @@ ComposedMail CDlgSend::FieldsOfWindow() {
   mail.priority = ComboSelection(kSendPrioritySelector);
   mail.text = TypedItemText(kSendMessageText, encoding);
   mail.attachments = attachments_;
+  mail.in_reply_to = in_reply_to_;
+  mail.references = references_;
   return mail;
 }
 

@@ -1,6 +1,7 @@
 // Compose, Reply To, Forward and a draft opened again: what each opener prepares for the compose
 // window, and the compose window's view of the main window (CComposeHost). In all-accounts mode the main
 // window's current account is the sending one while the compose window is open.
+#include <filesystem>
 #include <optional>
 
 #include "common/message_box.h"
@@ -9,6 +10,7 @@
 #include "compose_window/dlg_send.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
+#include "mailbox/stored_list.h"
 #include "main_window/dlg_main.h"
 #include "platform/file_system.h"
 #include "res/resources.h"
@@ -29,10 +31,25 @@ struct ComposeRequest {
   std::string attachments;
   std::optional<std::string> initial_text;
   ComposeMode mode = kComposeNew;
+  std::string in_reply_to;  // a reply to a stored message: its Message-ID
+  std::string references;   // and its last reference followed by that id
   int account_number = 0;  // the account to switch to in all-accounts mode; 0 keeps the current one
   std::optional<std::string> draft_path;  // the draft file the window opens on, with its fields
   ComposedMail draft;
 };
+
+namespace {
+// A reply to a stored message answers its Message-ID, which the account's stored list keeps for
+// the file; a message without a stored entry or id gets neither line.
+void AddReplyIds(const std::string& local_file, int account_number, ComposeRequest& request) {
+  if (local_file.empty()) return;
+  const CStoredList stored(account_number);
+  const StoredListEntry* entry = stored.EntryOfFile(std::filesystem::path(local_file).filename().string());
+  if (entry == nullptr || entry->message_id.empty()) return;
+  request.in_reply_to = entry->message_id;
+  request.references = entry->last_reference.empty() ? entry->message_id : entry->last_reference + " " + entry->message_id;
+}
+}  // namespace
 
 void CDlgMain::RegisterComposeCommands() {
   CCommandMap& map = Commands();
@@ -82,6 +99,7 @@ void CDlgMain::OnReply() {
   request.subject = "RE: " + list_.Text(position, kSubjectColumn);
   request.initial_text = QuoteLine(row->sender_address) + ReadTextFile(row->local_file);
   request.mode = kComposeReply;
+  AddReplyIds(row->local_file, request.account_number != 0 ? request.account_number : account_.account_number, request);
   OpenComposeWindow(request);
 }
 
@@ -103,13 +121,13 @@ void CDlgMain::OnForward() {
   OpenComposeWindow(request);
 }
 
-// One path in the account's attach folder per name of the stored attachment list; the folder
-// itself when the list is empty (Send then reports it as not found).
+// One path in the account's attach folder per name of the stored attachment list; empty when the
+// list is (Send refuses a mail that lists a path which is not a file).
 std::string CDlgMain::ForwardedAttachments(const std::string& text, int account_number) const {
   const std::string folder = working_directory_ + AttachFolder(account_number);
   std::string paths;
   for (const std::string& name : StoredAttachmentNames(text)) paths += (paths.empty() ? "" : ",") + folder + name;
-  return paths.empty() ? folder : paths;
+  return paths;
 }
 
 // A draft of the Drafts view opens on the view's account; a file that is gone opens nothing.
@@ -134,6 +152,7 @@ void CDlgMain::OpenComposeWindow(const ComposeRequest& request) {
     if (request.initial_text) window.SetInitialText(*request.initial_text);
     if (request.draft_path) window.SetDraft(*request.draft_path, request.draft);
     window.SetMode(request.mode);
+    window.SetReplyIds(request.in_reply_to, request.references);
     window.DoModal();
   }
   if (request.account_number != 0) account_ = own_account;

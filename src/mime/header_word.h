@@ -25,8 +25,10 @@ std::string DecodedHeaderValue(std::string value, TextEncoding encoding);
 std::string EncodeHeaderWord(std::string_view chunk, std::string_view charset);
 
 // The text (converted to UTF-8 first when the charset is "UTF-8", any case, and the text is
-// Classic) cut into chunks of 70 bytes, each passed through EncodeHeaderWord, the results joined
-// with nothing between them. A UTF-8 text is cut between whole characters (at most 70 bytes).
+// Classic) unchanged when it has no byte from 128 up and no run of more than 77 characters
+// without a blank; otherwise the whole text as "Q" encoded words (as EncodeHeaderWord writes
+// them) of at most 75 characters each, separated by one blank: a place to fold the line, which
+// decoders drop between encoded words. A word holds whole characters (of UTF-8: never part of one).
 std::string EncodeHeaderText(std::string_view text, std::string_view charset,
                              TextEncoding encoding = TextEncoding::kClassic);
 

@@ -6,7 +6,9 @@
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
 #include "platform/local_time.h"
+#include "smtp/header_fold.h"
 #include "smtp/header_line.h"
+#include "smtp/sent_charset.h"
 
 namespace larkspin {
 
@@ -85,7 +87,7 @@ int CSMTPMail::AttachPart(const CSMTPPart& part) {
 std::string CSMTPMail::JoinedRecipients(int type) const {
   std::string joined;
   for (const CSMTPRecipient& recipient : *ListOf(type)) {
-    if (!joined.empty()) joined += ",";
+    if (!joined.empty()) joined += ", ";
     joined += recipient.GetRecipientText(true, root_.Charset(), root_.GetTextEncoding());
   }
   return joined;
@@ -93,19 +95,15 @@ std::string CSMTPMail::JoinedRecipients(int type) const {
 
 std::string CSMTPMail::ContentHeaderLines() const {
   if (!mime_) {
+    const std::string charset = SentCharsetOf(root_.Text(), root_.Charset(), root_.GetTextEncoding());
     return FormatText("Content-Type: %s;\r\n\tcharset=%s\r\n", WithoutLineBreaks(root_.ContentType()).c_str(),
-                      WithoutLineBreaks(root_.Charset()).c_str());
+                      WithoutLineBreaks(charset).c_str());
   }
-  std::string lines;
-  if (root_.Base64()) {
-    lines = "Content-Transfer-Encoding: base64\r\n";
-  } else if (root_.QuotedPrintable()) {
-    lines = "Content-Transfer-Encoding: quoted-printable\r\n";
-  }
+  const std::string lines = root_.TransferEncodingLine();
   const std::string type = WithoutLineBreaks(root_.ContentType());
   if (root_.ChildCount() > 0) {
-    return lines + FormatText("MIME-Version: 1.0\r\nContent-Type: %s; boundary=\"%s\"\r\n", type.c_str(),
-                              WithoutLineBreaks(root_.Boundary()).c_str());
+    return lines + "MIME-Version: 1.0\r\n" +
+           FoldedHeaderLine("Content-Type: " + type + "; boundary=\"" + WithoutLineBreaks(root_.Boundary()) + "\"");
   }
   return lines + FormatText("MIME-Version: 1.0\r\nContent-Type: %s\r\n", type.c_str());
 }
@@ -115,17 +113,20 @@ std::string CSMTPMail::RenderHeader() const { return RenderHeaderAt(LocalNow());
 std::string CSMTPMail::RenderHeaderAt(const std::tm& local) const {
   const std::string& charset = root_.Charset();
   const TextEncoding encoding = root_.GetTextEncoding();
-  std::string header = "From: " + from_.GetRecipientText(true, charset, encoding);
-  header += "\r\nTo: " + JoinedRecipients(kRecipientTo) + "\r\n";
+  const std::string subject = WithoutLineBreaks(subject_);
+  std::string header = FoldedHeaderLine("From: " + from_.GetRecipientText(true, charset, encoding));
+  header += FoldedHeaderLine("To: " + JoinedRecipients(kRecipientTo));
   const std::string cc = JoinedRecipients(kRecipientCc);
-  if (!cc.empty()) header += "Cc: " + cc + "\r\n";
-  header += "Subject: " + EncodeHeaderText(WithoutLineBreaks(subject_), charset, encoding);
-  if (!mailer_.empty()) header += "\r\nX-Mailer: " + WithoutLineBreaks(mailer_);
-  header += "\r\n";
+  if (!cc.empty()) header += FoldedHeaderLine("Cc: " + cc);
+  header += FoldedHeaderLine("Subject: " + EncodeHeaderText(subject, SentCharsetOf(subject, charset, encoding), encoding));
+  if (!mailer_.empty()) header += FoldedHeaderLine("X-Mailer: " + WithoutLineBreaks(mailer_));
   header += ContentHeaderLines();
-  if (!reply_to_.Address().empty()) header += "Reply-To: " + reply_to_.GetRecipientText(true, charset, encoding) + "\r\n";
+  if (!reply_to_.Address().empty())
+    header += FoldedHeaderLine("Reply-To: " + reply_to_.GetRecipientText(true, charset, encoding));
   header += "Date: " + FormatMailDate(local) + "\r\n";
-  for (const std::string& line : extra_headers_) header += WithoutLineBreaks(line) + "\r\n";
+  if (!in_reply_to_.empty()) header += FoldedHeaderLine("In-Reply-To: " + WithoutLineBreaks(in_reply_to_));
+  if (!references_.empty()) header += FoldedHeaderLine("References: " + WithoutLineBreaks(references_));
+  for (const std::string& line : extra_headers_) header += FoldedHeaderLine(WithoutLineBreaks(line));
   return header;
 }
 

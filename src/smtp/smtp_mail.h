@@ -45,6 +45,12 @@ class CSMTPMail {
   void SetSubject(std::string subject) { subject_ = std::move(subject); }
   void SetMailer(std::string mailer) { mailer_ = std::move(mailer); }
   void SetReplyTo(CSMTPRecipient reply_to) { reply_to_ = std::move(reply_to); }
+  // The ids of the message this one answers: "In-Reply-To" and "References" lines after the
+  // Date, each only when its value is not empty.
+  void SetReplyIds(std::string in_reply_to, std::string references) {
+    in_reply_to_ = std::move(in_reply_to);
+    references_ = std::move(references);
+  }
 
   const CSMTPRecipient& From() const { return from_; }
   const std::string& Subject() const { return subject_; }
@@ -62,6 +68,8 @@ class CSMTPMail {
   std::string subject_;
   std::string mailer_ = "CSMTPConnection v2.37";
   CSMTPRecipient reply_to_;
+  std::string in_reply_to_;
+  std::string references_;
   CSMTPPart root_;
   std::vector<CSMTPRecipient> to_;
   std::vector<CSMTPRecipient> cc_;

@@ -10,10 +10,13 @@
 #include "mime/header_word.h"
 #include "mime/quoted_printable.h"
 #include "platform/file_system.h"
+#include "smtp/attachment_name.h"
 #include "smtp/dot_stuff.h"
+#include "smtp/header_fold.h"
 #include "smtp/header_line.h"
 #include "common/line_ends.h"
 #include "smtp/mime_boundary.h"
+#include "smtp/sent_charset.h"
 
 namespace larkspin {
 
@@ -34,33 +37,22 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
 
 // The line group that opens a child part's header (P parent boundary, B own boundary).
 std::string OpeningLines(const CSMTPPart& part, const std::string& p, const std::string& b) {
-  const std::string t = WithoutLineBreaks(part.ContentType());
-  const std::string c = WithoutLineBreaks(part.Charset());
-  const std::string n = WithoutLineBreaks(part.Title());
-  const bool has_children = part.ChildCount() > 0;
+  const std::string boundary = part.ChildCount() > 0 ? "; Boundary=\"" + b + "\"" : "";
+  const std::string content_type = "Content-Type: " + WithoutLineBreaks(part.ContentType()) + "; charset=";
   if (part.IsAttachment()) {
-    if (has_children) {
-      return FormatText("\r\n\r\n--%s\r\nContent-Type: %s; charset=%s; name=%s; Boundary=\"%s\"\r\n"
-                        "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"%s\"\r\n",
-                        p.c_str(), t.c_str(), c.c_str(), n.c_str(), b.c_str(), n.c_str());
-    }
-    return FormatText("\r\n\r\n--%s\r\nContent-Type: %s; charset=%s; name=%s\r\n"
-                      "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"%s\"\r\n",
-                      p.c_str(), t.c_str(), c.c_str(), n.c_str(), n.c_str());
+    const std::string name = WithoutLineBreaks(part.Title());
+    return "\r\n\r\n--" + p + "\r\n" +
+           FoldedHeaderLine(content_type + WithoutLineBreaks(part.Charset()) + "; " + NameParameter(name) + boundary) +
+           "Content-Transfer-Encoding: base64\r\n" +
+           FoldedHeaderLine("Content-Disposition: attachment; " + FilenameParameters(name));
   }
-  std::string lines = FormatText("\r\n--%s\r\nContent-Type: %s; charset=%s", p.c_str(), t.c_str(), c.c_str());
-  if (has_children) lines += FormatText("; Boundary=\"%s\"", b.c_str());
-  lines += "\r\n";
-  if (part.Base64()) {
-    lines += "Content-Transfer-Encoding: base64\r\n";
-  } else if (part.QuotedPrintable()) {
-    lines += "Content-Transfer-Encoding: quoted-printable\r\n";
-  }
-  return lines;
+  const std::string charset = SentCharsetOf(part.Text(), part.Charset(), part.GetTextEncoding());
+  return "\r\n--" + p + "\r\n" + FoldedHeaderLine(content_type + WithoutLineBreaks(charset) + boundary) +
+         part.TransferEncodingLine();
 }
 
 void AppendFieldLine(std::string& header, const char* name, const std::string& value) {
-  if (!value.empty()) header += FormatText("%s: %s\r\n", name, WithoutLineBreaks(value).c_str());
+  if (!value.empty()) header += FoldedHeaderLine(std::string(name) + ": " + WithoutLineBreaks(value));
 }
 }  // namespace
 
@@ -127,6 +119,13 @@ bool CSMTPPart::RenderPartHeader(std::string& header) const {
 
 std::string CSMTPPart::TextInCharset() const {
   return IsUtf8Charset(charset_) && text_encoding_ == TextEncoding::kClassic ? AnsiToUtf8(text_) : text_;
+}
+
+std::string CSMTPPart::TransferEncodingLine() const {
+  if (!children_.empty() || content_type_.starts_with("multipart/")) return {};
+  if (base64_) return "Content-Transfer-Encoding: base64\r\n";
+  if (quoted_printable_) return "Content-Transfer-Encoding: quoted-printable\r\n";
+  return {};
 }
 
 bool CSMTPPart::RenderPartBody(std::string& body) const {

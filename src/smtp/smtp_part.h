@@ -35,6 +35,10 @@ class CSMTPPart {
   bool RenderPartHeader(std::string& header) const;
   // The encoded body; false when an attached file cannot be opened or read.
   bool RenderPartBody(std::string& body) const;
+  // The Content-Transfer-Encoding line of a text part (base64 or quoted-printable, CR LF ended),
+  // empty when it is sent as it is; always empty for a part with children: a multipart may only
+  // be 7bit, its parts carry their own encodings.
+  std::string TransferEncodingLine() const;
   // The closing boundary of a part with children.
   bool RenderPartFooter(std::string& footer) const;
 

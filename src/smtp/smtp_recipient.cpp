@@ -2,6 +2,7 @@
 
 #include "mime/header_word.h"
 #include "smtp/header_line.h"
+#include "smtp/sent_charset.h"
 
 namespace larkspin {
 
@@ -9,7 +10,8 @@ std::string CSMTPRecipient::GetRecipientText(bool encode, std::string_view chars
   const std::string address = WithoutLineBreaks(address_);
   if (friendly_name_.empty()) return address;
   const std::string name = WithoutLineBreaks(friendly_name_);
-  return (encode ? EncodeHeaderText(name, charset, encoding) : name) + " <" + address + ">";
+  if (!encode) return name + " <" + address + ">";
+  return EncodeHeaderText(name, SentCharsetOf(name, charset, encoding), encoding) + " <" + address + ">";
 }
 
 }  // namespace larkspin

@@ -61,9 +61,10 @@ TEST_F(SendCommandTest, SendsTheTextOnStandardInputAndKeepsTheSentCopy) {
   EXPECT_EQ(run.err, "");
   ASSERT_EQ(server_.ReceivedData().size(), 1u);
   const std::string data = server_.ReceivedData()[0];
-  EXPECT_NE(data.find("Subject: =?iso-8859-1?q?Gruesse_=80?=\r\n"), std::string::npos) << data;
+  EXPECT_NE(data.find("Subject: =?windows-1252?q?Gruesse_=80?=\r\n"), std::string::npos) << data;
   EXPECT_NE(data.find("X-Priority: 5\r\n"), std::string::npos);
-  EXPECT_NE(data.find("filename=\"K\xC3\xA4se.txt\""), std::string::npos);
+  EXPECT_NE(data.find("name=\"=?utf-8?q?K=C3=A4se.txt?=\""), std::string::npos) << data;
+  EXPECT_NE(data.find("filename*=UTF-8''K%C3%A4se.txt\r\n"), std::string::npos) << data;
   EXPECT_NE(data.find("\r\n\r\nLine ae\r\n..\r\nend\r\n"), std::string::npos);
   EXPECT_NE(std::find(server_.ReceivedLines().begin(), server_.ReceivedLines().end(), "RCPT TO:<eve@example.org>"),
             server_.ReceivedLines().end());
@@ -85,9 +86,10 @@ TEST_F(SendCommandTest, FailuresGiveOneLineAndANonZeroStatus) {
   EXPECT_NE(ReadFile(folder_.File("larkspin.log")).find("Failed to connect to SMTP server '127.0.0.1'.\n\nReason: 535"),
             std::string::npos);
 
-  run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x", "--attach", "missing.pdf"});
+  run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x", "--attach",
+              "missing.pdf,config.ini,,gone.txt"});
   EXPECT_EQ(run.exit_status, 1);
-  EXPECT_EQ(run.err, "larkspin: The attached file was not found: missing.pdf\n");
+  EXPECT_EQ(run.err, "larkspin: The attached file was not found: missing.pdf, (an empty path), gone.txt\n");
 
   run = Send({"send", "--account", "2", "--to", "bob@example.org", "--subject", "x"});
   EXPECT_EQ(run.exit_status, 1);

@@ -36,7 +36,7 @@ TEST_F(DlgSendTest, SendsToEveryAddressAndKeepsTheCopyWhileTheEditorKeepsItsUmla
   EXPECT_EQ(Envelope(), (std::vector<std::string>{"MAIL FROM:<anna@example.org>", "RCPT TO:<bob@example.org>",
                                                   "RCPT TO:<carl@example.org>", "DATA"}));
   const std::string data = server_.ReceivedData().at(0);
-  EXPECT_NE(data.find("To: bob@example.org <bob@example.org>,carl@example.org <carl@example.org>\r\n"),
+  EXPECT_NE(data.find("To: bob@example.org <bob@example.org>, carl@example.org <carl@example.org>\r\n"),
             std::string::npos);
   EXPECT_NE(data.find("Subject: Gruesse\r\n"), std::string::npos);
   EXPECT_NE(data.find("Schoen\r\n"), std::string::npos);
@@ -68,21 +68,29 @@ TEST_F(DlgSendTest, InModernModeTypedTextOutsideWindows1252GoesOutInUtf8) {
   EXPECT_NE(MessageBoxTexts()[0].find("'" + subject + "'"), std::string::npos);
 }
 
-TEST_F(DlgSendTest, AttachmentsGoInTypedOrderAndEachMissingFileOrFolderGetsOneBoxBeforeTheSend) {
+TEST_F(DlgSendTest, AttachmentsGoInTypedOrderAndAMissingFileOrFolderRefusesTheSendKeepingTheFields) {
   WriteFile(folder_.File("one.txt"), "first");
   WriteFile(folder_.File("two.txt"), "second");
+  const std::string refused = "two.txt,gone.txt,one.txt," + folder_.Path();
   Compose([&](CHeadlessWindow& window) {
     window.Type(kSendToField, "bob@example.org");
-    window.Type(kSendSubjectField, "Files");
-    window.Type(kSendAttachField, "two.txt,gone.txt,one.txt," + folder_.Path());
+    window.Type(kSendSubjectField, "Gr\xFC\xDF" "e");
+    window.Type(kSendMessageText, "Sch\xF6n\r\n");
+    window.Type(kSendAttachField, refused);
+    window.Click(kSendButton);
+    EXPECT_EQ(window.Text(kSendSubjectField), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(window.Text(kSendMessageText), "Sch\xF6n\r\n");
+    EXPECT_EQ(window.Text(kSendAttachField), refused);
+    window.Type(kSendAttachField, "two.txt,one.txt");
     window.Click(kSendButton);
   });
-  EXPECT_EQ(MessageBoxTexts(), (std::vector<std::string>{kNotFound, kNotFound,
-                                                         "Message 'Files' successfully sent to 'bob@example.org' "
+  EXPECT_EQ(MessageBoxTexts(), (std::vector<std::string>{std::string(kNotFound) + "\n\ngone.txt\n" + folder_.Path(),
+                                                         "Message 'Gruesse' successfully sent to 'bob@example.org' "
                                                          "via '127.0.0.1'."}));
+  ASSERT_EQ(server_.ReceivedData().size(), 1u);
   const std::string data = server_.ReceivedData().at(0);
   EXPECT_LT(data.find("filename=\"two.txt\""), data.find("filename=\"one.txt\""));
-  EXPECT_EQ(data.find("gone.txt"), std::string::npos);
+  ASSERT_EQ(SentCopies(folder_).size(), 1u);
 }
 
 // The window's refusals and failures: a box, never the success box; the log where designed. A
@@ -98,10 +106,11 @@ TEST_F(DlgSendTest, FailuresAreShownAsFailures) {
   };
   const std::vector<Case> cases = {
       {"empty To", "", [] {}, {"No recipient has been entered."}, "", false},
-      {"CR LF in To", "bob@example.org\r\nRCPT TO:<eve@example.org>", [] {}, {"Failed to send message."},
+      {"CR LF in To", "bob@example.org\r\nRCPT TO:<eve@example.org>", [] {},
+       {"Failed to send message.\n\nReason: A command was not sent because a value in it holds a line break."},
        "Failed to send the message.", true},
       {"refused recipient", "bob@example.org", [&] { server_.On("RCPT", Reply("550 no such user\r\n"), 1); },
-       {"Failed to send message."}, "Failed to send the message.\n\nReason: 550 no such user\n\nCode: 550", true},
+       {"Failed to send message.\n\nReason: 550 no such user"}, "Failed to send the message.\n\nReason: 550 no such user\n\nCode: 550", true},
       {"refused greeting", "bob@example.org", [&] { server_.On("HELO", Reply("554 go away\r\n"), 1); },
        {"Failed to connect to SMTP server '127.0.0.1'.\n\nReason: 554 go away"},
        "Failed to connect to SMTP server '127.0.0.1'.", false},

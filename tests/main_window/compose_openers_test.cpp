@@ -13,6 +13,7 @@ namespace {
 
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 std::string SendingAccount(int number, int pop3_port, int smtp_port, const std::string& login = "anna") {
   return AccountSection(number, pop3_port, login) +
@@ -74,7 +75,6 @@ TEST_F(ComposeOpenersTest, ReplyAndForwardStartFromTheSelectedRowAndItsStoredFil
   ASSERT_TRUE(Open());
   ASSERT_TRUE(PeekByConnect());
   const std::string quote = "\r\n--- s@example.org wrote: ---\r\n\r\n";
-  const std::string attach_folder = folder_.Path() + "/mailbox1/attach/";
 
   SelectRows({RowOfSubject("Day 1")});  // not downloaded
   ComposeLook reply = OpenCompose(kReplyToButton);
@@ -95,7 +95,7 @@ TEST_F(ComposeOpenersTest, ReplyAndForwardStartFromTheSelectedRowAndItsStoredFil
   EXPECT_THAT(reply.text, HasSubstr(quote + "From: Sender <s@example.org>\r\n"));
   forward = OpenCompose(kForwardButton);
   EXPECT_THAT(forward.text, HasSubstr("Subject: Day 1\r\n"));
-  EXPECT_EQ(forward.attachments, attach_folder);
+  EXPECT_EQ(forward.attachments, "");  // a mail without attachments forwards none, so it can be sent
 
   SelectRows({RowOfSubject("")});
   ASSERT_TRUE(Window().DoubleClick(kHeaderList));
@@ -104,7 +104,7 @@ TEST_F(ComposeOpenersTest, ReplyAndForwardStartFromTheSelectedRowAndItsStoredFil
   forward = OpenCompose(kForwardButton);
   EXPECT_EQ(forward.subject, "");
   EXPECT_EQ(forward.text, "\r\n\r\n  \r\n");  // the (missing) signature instead of the message
-  EXPECT_EQ(forward.attachments, attach_folder);
+  EXPECT_EQ(forward.attachments, "");
 }
 
 TEST_F(ComposeOpenersTest, AllAccountsReplySendsThroughTheRowsAccountUntilTheWindowCloses) {
@@ -137,6 +137,28 @@ TEST_F(ComposeOpenersTest, AllAccountsReplySendsThroughTheRowsAccountUntilTheWin
   EXPECT_EQ(backend_.PopupMenus()[0].menu.Items().size(), 2u);  // Home and Work, not "All Accounts"
   EXPECT_EQ(compose.identity, 2);
   EXPECT_EQ(compose.subject, "");
+}
+
+// The stored list keeps the Message-ID and last reference of a downloaded message; a reply
+// to a message not downloaded has neither.
+TEST_F(ComposeOpenersTest, AReplyToADownloadedMessageNamesItInInReplyToAndReferences) {
+  FakePop3Server pop3;
+  std::string threaded = MakeMessage("Sender <s@example.org>", "Thread", "Wed, 3 Mar 2004 10:00:00 +0100");
+  threaded.insert(0, "Message-ID: <m2@example.org>\r\nReferences: <m0@example.org>\r\n <m1@example.org>\r\n");
+  pop3.ServeMailbox({threaded, MakeMessage("Sender <s@example.org>", "Alone", "Thu, 4 Mar 2004 10:00:00 +0100")});
+  WriteConfig("PeekTime=0\r\n", {"Home"}, SendingAccount(1, pop3.Port(), smtp_.Port()));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  const auto reply_and_send = [&](const std::string& subject) {
+    SelectRows({RowOfSubject(subject)});
+    OpenCompose(kReplyToButton, [](CHeadlessWindow& window) { window.Click(kSendButton); });
+    return smtp_.ReceivedData().empty() ? std::string() : smtp_.ReceivedData().back();
+  };
+  EXPECT_THAT(reply_and_send("Thread"), Not(HasSubstr("In-Reply-To:")));
+  SelectRows({RowOfSubject("Thread")});
+  ASSERT_TRUE(Window().DoubleClick(kHeaderList));  // downloads it
+  const std::string sent = reply_and_send("Thread");
+  EXPECT_THAT(sent, HasSubstr("\r\nIn-Reply-To: <m2@example.org>\r\nReferences: <m1@example.org> <m2@example.org>\r\n"));
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "common/windows_1252.h"
+#include "mime/quoted_printable.h"
 #include "support/python_check.h"
 
 namespace larkspin {
@@ -51,11 +54,37 @@ TEST(EncodeHeaderWordTest, AHighByteMakesTheWholeChunkOneEncodedWord) {
   EXPECT_EQ(EncodeHeaderWord("x=?_\xE4", "iso-8859-1"), "=?iso-8859-1?q?x=3D=3F=5F=E4?=");
 }
 
-TEST(EncodeHeaderTextTest, CutsIntoChunksOf70BytesWithNothingBetween) {
-  std::string text(150, 'p');
-  text[145] = '\xE4';
-  const std::string encoded = EncodeHeaderText(text, "iso-8859-1");
-  EXPECT_EQ(encoded, std::string(140, 'p') + "=?iso-8859-1?q?ppppp=E4pppp?=");
+TEST(EncodeHeaderTextTest, EncodesTheWholeTextInWordsOfAtMost75CharactersSplitAtWholeCharacters) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* charset;
+    TextEncoding encoding;
+  };
+  std::string euros;
+  for (int i = 0; i < 40; ++i) euros += "\xE2\x82\xAC";
+  const Case cases[] = {
+      {"Latin-1 with a high byte late", std::string(145, 'p') + "\xE4pppp", "iso-8859-1", TextEncoding::kClassic},
+      {"three-byte characters", euros, "utf-8", TextEncoding::kUtf8},
+      {"a plain run too long for a line", std::string(100, 'x'), "iso-8859-1", TextEncoding::kClassic},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    const std::string encoded = EncodeHeaderText(test.text, test.charset, test.encoding);
+    std::string decoded;
+    for (size_t start = 0; start < encoded.size();) {
+      const size_t blank = std::min(encoded.find(' ', start), encoded.size());
+      const std::string word = encoded.substr(start, blank - start);
+      EXPECT_LE(word.size(), 75u);
+      EXPECT_TRUE(word.starts_with("=?" + std::string(test.charset) + "?q?") && word.ends_with("?=")) << word;
+      const std::string inner = DecodeQWordText(word.substr(word.find("?q?") + 3, word.size() - word.find("?q?") - 5));
+      if (test.encoding == TextEncoding::kUtf8) EXPECT_TRUE(IsValidUtf8(inner)) << word;
+      decoded += inner;
+      start = blank + 1;
+    }
+    EXPECT_EQ(decoded, test.text);
+  }
+  EXPECT_EQ(EncodeHeaderText("short and plain", "iso-8859-1"), "short and plain");
   EXPECT_EQ(EncodeHeaderText("", "iso-8859-1"), "");
 }
 

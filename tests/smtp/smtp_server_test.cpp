@@ -44,6 +44,7 @@ show('cc', addresses('Cc'))
 show('bcc', 'present' if 'Bcc' in message else 'absent')
 show('subject', str(message['Subject']))
 show('priority', str(message['X-Priority']))
+show('in-reply-to', str(message['In-Reply-To']))
 for part in message.walk():
     if part.get_content_type() == 'text/plain' and part.get_filename() is None:
         print('text', part.get_payload(decode=True).hex())
@@ -123,7 +124,7 @@ TEST_F(SmtpServerTest, AWrongPasswordIsRefusedAndTheReplyKept) {
   EXPECT_TRUE(server_.MessageFiles().empty());
 }
 
-TEST_F(SmtpServerTest, WhatTheServerReceivedParsesAsTyped) {
+TEST_F(SmtpServerTest, WhatTheServerReceivedParsesAsTypedAlsoAReplyWithANonAsciiAttachmentName) {
   TempFolder folder;
   ScopedWorkingDirectory cwd(folder.Path());
   std::filesystem::create_directories(folder.File("mailbox1/sent"));
@@ -132,6 +133,8 @@ TEST_F(SmtpServerTest, WhatTheServerReceivedParsesAsTyped) {
   WriteFile(folder.File("data.bin"), binary);
   WriteFile(folder.File("notes.txt"), ".starts with a dot\r\n.\r\n");
   WriteFile(folder.File("empty.txt"), "");
+  const std::string long_name = "K\xC3\xA4se und \xC3\x9C" "berraschungen " + std::string(60, 'n') + ".txt";
+  WriteFile(folder.File(long_name), "cheese");
   AccountRecord identity;
   identity.account_number = 1;
   identity.smtp_host = "127.0.0.1";
@@ -147,8 +150,10 @@ TEST_F(SmtpServerTest, WhatTheServerReceivedParsesAsTyped) {
   mail.bcc = "eve@example.org";
   mail.subject = "Caf\xE9 \xFC" "ber den Br\xFC" "cken = 100% ?_" + std::string(60, 'x');
   mail.text = ".first line\r\n.\r\nK\xF6ln = Gr\xFC\xDF" "e \t\r\n" + std::string(200, 'y') + "\r\n..two\r\n";
-  mail.attachments = "data.bin,notes.txt,empty.txt";
+  mail.attachments = "data.bin,notes.txt,empty.txt," + long_name;
   mail.priority = kPriorityHigh;
+  mail.in_reply_to = "<orig@example.org>";
+  mail.references = "<first@example.org> <orig@example.org>";
   std::unique_ptr<CSMTPConnection> connection;
   const SendOutcome outcome = SendComposedMail(identity, mail, SendSettings(), connection);
   ASSERT_TRUE(outcome.sent) << outcome.failure_reason;
@@ -171,7 +176,9 @@ TEST_F(SmtpServerTest, WhatTheServerReceivedParsesAsTyped) {
   EXPECT_EQ(fields.count("same data.bin"), 1u);
   EXPECT_EQ(fields.count("same notes.txt"), 1u);
   EXPECT_EQ(fields.count("same empty.txt"), 1u);
-  EXPECT_EQ(fields.size(), 10u);
+  EXPECT_EQ(fields.count("same " + long_name), 1u);
+  EXPECT_EQ(fields.at("in-reply-to"), "<orig@example.org>");
+  EXPECT_EQ(fields.size(), 12u);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/windows_1252.h"
+
 namespace larkspin {
 
 namespace {
@@ -39,7 +41,7 @@ std::vector<std::string> LinePieces(const std::string& text) {
 }
 }  // namespace
 
-bool ReadAddressBook(const std::string& path, std::vector<std::string>& entries) {
+bool ReadAddressBook(const std::string& path, std::vector<std::string>& entries, TextEncoding encoding) {
   entries.clear();
   std::string text;
   if (!ReadAsText(path, text)) return false;
@@ -47,7 +49,7 @@ bool ReadAddressBook(const std::string& path, std::vector<std::string>& entries)
     piece.pop_back();
     if (piece.find('@') == std::string::npos) continue;
     std::replace(piece.begin(), piece.end(), '*', '\t');
-    entries.push_back(piece);
+    entries.push_back(encoding == TextEncoding::kUtf8 ? AsUtf8(piece) : piece);
   }
   std::sort(entries.begin(), entries.end());  // std::string compares its bytes as unsigned char
   return true;

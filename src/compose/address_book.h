@@ -4,14 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 inline constexpr const char* kAddressBookFile = "address.txt";
 
 // The menu entries of the address book at path, sorted by byte value: every line piece of up to
 // 99 characters that holds "@", without its last character (the line feed), each "*" turned into
-// a tab. False (and no entries) when the file cannot be opened.
-bool ReadAddressBook(const std::string& path, std::vector<std::string>& entries);
+// a tab. With kUtf8 each entry is read as AsUtf8 does (an older Windows-1252 book still reads);
+// Classic keeps the bytes. False (and no entries) when the file cannot be opened.
+bool ReadAddressBook(const std::string& path, std::vector<std::string>& entries,
+                     TextEncoding encoding = TextEncoding::kClassic);
 
 // The address of a menu entry: the text after its first tab, or the whole entry.
 std::string AddressOfEntry(const std::string& entry);

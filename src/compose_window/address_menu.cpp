@@ -11,7 +11,7 @@ namespace larkspin {
 void CDlgSend::ShowAddressMenu(int target_field) {
   address_target_ = target_field;
   address_entries_.clear();
-  if (!ReadAddressBook(kAddressBookFile, address_entries_))
+  if (!ReadAddressBook(kAddressBookFile, address_entries_, host_.TextEncodingOfTexts()))
     MessageBox("Address Book 'address.txt' not found.", kBoxOk);
   CMenu menu;
   for (size_t index = 0; index < address_entries_.size(); ++index)

@@ -3,6 +3,8 @@
 // name). The input dialog implements it on screen; tests script it.
 #include <string>
 
+#include "common/text_encoding.h"
+
 namespace larkspin {
 
 struct InputRequest {
@@ -12,6 +14,8 @@ struct InputRequest {
   bool password_style = false;
   bool show_remember = false;
   bool remember_preset = false;
+  // How the answer is held: Classic typed text as Windows-1252, kUtf8 as UTF-8.
+  TextEncoding answer_encoding = TextEncoding::kClassic;
   // Why a value that should have been stored is asked for (the keyring could not be read), or
   // empty; the window shows it in its status line while it asks.
   std::string notice;

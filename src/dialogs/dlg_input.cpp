@@ -25,7 +25,7 @@ bool CDlgInput::OnInitDialog() {
 
 void CDlgInput::OnOK() {
   remember_ = IsChecked(kInputRememberBox);
-  result_ = ItemText(kInputField);
+  result_ = TypedItemText(kInputField, answer_encoding_);
   EndDialog(kIdOk);
 }
 
@@ -41,6 +41,7 @@ bool CDlgInput::Ask(const InputRequest& request, InputAnswer& answer) {
   SetPasswordStyle(request.password_style);
   SetShowRemember(request.show_remember);
   SetRemember(request.remember_preset);
+  answer_encoding_ = request.answer_encoding;
   result_.clear();
   const bool confirmed = DoModal() == kIdOk;
   answer.text = result_;

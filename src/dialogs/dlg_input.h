@@ -43,6 +43,7 @@ class CDlgInput : public CDialog, public CInputPrompt {
   bool show_remember_ = true;
   bool password_style_ = false;
   std::string initial_text_;
+  TextEncoding answer_encoding_ = TextEncoding::kClassic;
   std::string caption_;
 };
 

@@ -118,7 +118,12 @@ void CDlgFileView::ShowText(const std::string& text) {
 }
 
 void CDlgFileView::ListAttachments(const std::string& text) {
-  for (const std::string& name : StoredAttachmentNames(text)) AddComboEntry(kFileViewAttachmentSelector, name);
+  attachment_names_.clear();
+  for (const std::string& name : StoredAttachmentNames(text)) {
+    const int index = AddComboEntry(kFileViewAttachmentSelector, name);
+    if (index >= 0 && static_cast<size_t>(index) <= attachment_names_.size())
+      attachment_names_.insert(attachment_names_.begin() + index, name);
+  }
   SelectComboEntry(kFileViewAttachmentSelector, 0);
   attachment_count_ = ComboCount(kFileViewAttachmentSelector);
 }
@@ -133,8 +138,8 @@ void CDlgFileView::Print() {
 
 void CDlgFileView::OpenAttachment() {
   const int selected = ComboSelection(kFileViewAttachmentSelector);
-  if (selected < 0) return;
-  const std::string name = ComboEntry(kFileViewAttachmentSelector, selected);
+  if (selected < 0 || static_cast<size_t>(selected) >= attachment_names_.size()) return;
+  const std::string& name = attachment_names_[static_cast<size_t>(selected)];
   const std::string path = AttachmentPath(attachment_folder_, name);
   if (path.empty()) {
     MessageBox(FormatText("The attachment name '%s' does not name a file in the attachment folder; it is not opened.",

@@ -8,6 +8,7 @@
 // of their own modally. The file is read afresh every time the window is shown.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "config/working_files.h"
 #include "file_view/read_only_rich_edit.h"
@@ -67,6 +68,9 @@ class CDlgFileView : public CSizingDialog {
   int attachment_count_ = 0;
   std::string file_name_;
   std::string attachment_folder_;
+  // The listed names as the message file holds them, by their place in the selector: the
+  // selector shows them converted for the screen, which may not give the same bytes back.
+  std::vector<std::string> attachment_names_;
   Opener opener_;
 };
 

@@ -113,6 +113,7 @@ void CDlgMain::AddSenderToAddressBook() {
   request.prompt = LoadResourceString(kAddSenderPrompt);
   request.initial_text =
       FormatText("%s*%s", list_.Text(position, kFromColumn).c_str(), row->sender_address.c_str());
+  request.answer_encoding = session_.text_encoding;
   InputAnswer answer;
   if (input_.Ask(request, answer)) AppendToAddressBook(working_directory_ + kAddressBookFile, answer.text);
 }

@@ -63,6 +63,28 @@ TEST(AddressBookTest, AnAddedSenderIsListedNextTime) {
   EXPECT_FALSE(AppendToAddressBook(folder.File("no/such/folder.txt"), "x*y@z"));
 }
 
+TEST(AddressBookTest, ModernReadsUtf8AndOlderWindows1252LinesAsUtf8ClassicKeepsBytes) {
+  const std::string olena = "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0*olena@example.ua";  // Олена
+  const std::string joerg_1252 = "J\xF6rg*joerg@example.de";
+  const struct {
+    TextEncoding encoding;
+    std::vector<std::string> entries;
+  } cases[] = {
+      {TextEncoding::kUtf8, {"J\xC3\xB6rg\tjoerg@example.de", "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0\tolena@example.ua"}},
+      {TextEncoding::kClassic, {"J\xF6rg\tjoerg@example.de", "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0\tolena@example.ua"}},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string path = folder.File("address.txt");
+    WriteFile(path, joerg_1252 + "\r\n");
+    ASSERT_TRUE(AppendToAddressBook(path, olena));
+    EXPECT_EQ(ReadFile(path), joerg_1252 + "\r\n" + olena + "\r\n") << "the added line keeps its bytes";
+    std::vector<std::string> entries;
+    ASSERT_TRUE(ReadAddressBook(path, entries, c.encoding));
+    EXPECT_EQ(entries, c.entries);
+  }
+}
+
 TEST(ReadTextFileTest, WholeFileOrThePlaceholder) {
   TempFolder folder;
   WriteFile(folder.File("signature.txt"), "Regards\r\nAnn\r\n");

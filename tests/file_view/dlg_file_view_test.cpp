@@ -69,6 +69,18 @@ TEST_F(FileViewTest, AMessageWithTwoAttachmentsShowsItsTextSortedNamesAndOpensTh
   EXPECT_TRUE(backend_.MessageBoxes().empty());
 }
 
+TEST_F(FileViewTest, AnAttachmentNameOpensWithTheBytesTheMessageFileHolds) {
+  const std::string utf8_name = "Angebot \xE2\x80\x93 B\xC3\xBCro M\xC3\xBCnchen \xE2\x84\x96" "7.pdf";
+  const std::string ansi_name = "Gr\xFC\xDF" "e.txt";
+  CHeadlessWindow& window = ShowMessage("msg2.txt", "Subject: Offer\r\n\r\nSee it.\r\n<<Attachments: " + ansi_name +
+                                                        "," + utf8_name + ",>>\r\n", "/w/mailbox1");
+  for (const int index : {0, 1}) {
+    ASSERT_TRUE(window.ChooseEntry(kFileViewAttachmentSelector, index));
+    ASSERT_TRUE(window.Click(kFileViewOpenButton));
+  }
+  EXPECT_EQ(opened_, (std::vector<std::string>{"/w/mailbox1/attach/" + utf8_name, "/w/mailbox1/attach/" + ansi_name}));
+}
+
 TEST_F(FileViewTest, WithoutAnAttachmentLineTheListIsEmptyAndOpenDoesNothing) {
   CHeadlessWindow& window = ShowMessage("plain.txt", "Subject: Hi\r\n\r\nJust text.\r\n", "/w/mailbox1");
   EXPECT_EQ(window.Text(kFileViewStatusLine), "Ready - Number of attachments: 0");

@@ -54,6 +54,23 @@ TEST(TextPagesTest, NoCharacterIsDroppedOrRepeatedAtPageBreaks) {
   }
 }
 
+TEST(TextPagesTest, LinesStandOneLineHeightApartAndEachPageStartsAtItsTop) {
+  CHeadlessPrinter printer = SmallPrinter();
+  CTextPages pages("l1\nl2\nl3\nl4\nl5\n");
+  const int count = pages.Paginate(printer);
+  for (int page = 0; page < count; ++page) {
+    printer.StartPage();
+    pages.DrawPage(printer, page);
+  }
+  std::vector<std::vector<int>> ys;
+  for (const std::vector<PrintedLine>& page : printer.Pages()) {
+    ys.emplace_back();
+    for (const PrintedLine& line : page) ys.back().push_back(line.y);
+  }
+  EXPECT_EQ(ys, (std::vector<std::vector<int>>{{0, 10, 20}, {0, 10}}));
+  EXPECT_EQ(PageLines(printer, 1), (std::vector<std::string>{"l4", "l5"}));
+}
+
 TEST(TextPagesTest, AnExactlyFullLastPageGivesNoEmptyPage) {
   CHeadlessPrinter printer = SmallPrinter();
   CTextPages six_lines("l1\nl2\nl3\nl4\nl5\nl6\n");

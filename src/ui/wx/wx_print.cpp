@@ -1,7 +1,10 @@
 #include "ui/wx/wx_print.h"
 
 #include <wx/dc.h>
+#include <wx/generic/printps.h>
 #include <wx/print.h>
+
+#include <algorithm>
 
 #include "ui/print.h"
 #include "ui/wx/wx_text.h"
@@ -9,6 +12,9 @@
 namespace larkspin {
 
 namespace {
+
+// The page loop of a print without a dialog runs up to this page or the document's last one.
+constexpr int kLastPossiblePage = 1 << 30;
 
 class CWxPrintCanvas : public CPrintCanvas {
  public:
@@ -23,14 +29,20 @@ class CWxPrintCanvas : public CPrintCanvas {
     wxFont font(wxFontInfo(wxSize(0, height_pixels)).FaceName(ToWx(face)).Family(wxFONTFAMILY_SWISS));
     dc_.SetFont(font);
     dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
+    font_height_ = height_pixels;
   }
   int TextWidth(std::string_view text) const override { return dc_.GetTextExtent(ToWx(std::string(text))).x; }
-  int LineHeight() const override { return dc_.GetCharHeight(); }
+  // The opaque box DrawText paints behind a line is as high as the text's extent, which a printer
+  // DC may report larger than its character height: lines closer than the box erase each other.
+  int LineHeight() const override {
+    return std::max({dc_.GetCharHeight(), dc_.GetTextExtent("Hg").y, font_height_, 1});
+  }
   void DrawText(int x, int y, std::string_view text) override { dc_.DrawText(ToWx(std::string(text)), x, y); }
 
  private:
   wxDC& dc_;
   int pixels_per_inch_;
+  int font_height_ = 0;
 };
 
 class CWxPrintout : public wxPrintout {
@@ -76,6 +88,20 @@ PrintOutcome PrintWithDialog(wxWindow* parent, CPrintDocument& document) {
   wxPrinter printer(&data);
   CWxPrintout printout(document);
   if (printer.Print(parent, &printout, true)) return PrintOutcome::kPrinted;
+  return wxPrinter::GetLastError() == wxPRINTER_ERROR ? PrintOutcome::kFailed : PrintOutcome::kCancelled;
+}
+
+PrintOutcome PrintToPostScriptFile(CPrintDocument& document, const std::string& path) {
+  wxPrintData print_data;
+  print_data.SetPrintMode(wxPRINT_MODE_FILE);
+  print_data.SetFilename(wxString::FromUTF8(path));
+  wxPrintDialogData data(print_data);
+  data.SetAllPages(true);
+  data.SetFromPage(1);
+  data.SetToPage(kLastPossiblePage);
+  wxPostScriptPrinter printer(&data);
+  CWxPrintout printout(document);
+  if (printer.Print(nullptr, &printout, false)) return PrintOutcome::kPrinted;
   return wxPrinter::GetLastError() == wxPRINTER_ERROR ? PrintOutcome::kFailed : PrintOutcome::kCancelled;
 }
 

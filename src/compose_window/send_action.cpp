@@ -35,20 +35,13 @@ void CDlgSend::OnSend() {
 // The typed texts in the encoding the program holds its texts in: in Modern mode UTF-8, so a
 // character outside ISO-8859-1 reaches the engine, which sends such a mail in UTF-8.
 ComposedMail CDlgSend::FieldsOfWindow() {
-  const TextEncoding encoding = host_.TextEncodingOfTexts();
-  to_ = TypedItemText(kSendToField, encoding);
-  cc_ = TypedItemText(kSendCcField, encoding);
-  subject_ = TypedItemText(kSendSubjectField, encoding);
-  bcc_ = TypedItemText(kSendBccField, encoding);
-  attachments_ = TypedItemText(kSendAttachField, encoding);
-  ComposedMail mail;
-  mail.to = to_;
-  mail.cc = cc_;
-  mail.bcc = bcc_;
-  mail.subject = subject_;
+  ComposedMail mail = TypedFields();
+  to_ = mail.to;
+  cc_ = mail.cc;
+  subject_ = mail.subject;
+  bcc_ = mail.bcc;
+  attachments_ = mail.attachments;
   mail.priority = ComboSelection(kSendPrioritySelector);
-  mail.text = TypedItemText(kSendMessageText, encoding);
-  mail.attachments = attachments_;
   mail.in_reply_to = in_reply_to_;
   mail.references = references_;
   return mail;

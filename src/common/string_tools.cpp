@@ -44,4 +44,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
                                             [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+std::string_view Trimmed(std::string_view text, std::string_view characters) {
+  const size_t begin = text.find_first_not_of(characters);
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(characters) + 1 - begin);
+}
+
 }  // namespace larkspin

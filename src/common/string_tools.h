@@ -17,6 +17,9 @@ enum class ReplaceScope { kFirst, kAll };
 // Returns the number of replacements; an empty pattern replaces nothing.
 size_t ReplaceAll(std::string& text, std::string_view pattern, std::string_view replacement, ReplaceScope scope);
 
+// The text without the given characters at its start and end (blanks and tabs by default).
+std::string_view Trimmed(std::string_view text, std::string_view characters = " \t");
+
 // Equal when the texts have the same length and differ only in the case of ASCII letters; other
 // bytes (Windows-1252 letters included) must match exactly.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

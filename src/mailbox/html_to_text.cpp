@@ -29,12 +29,6 @@ bool IsOneOf(std::string_view name, const std::array<std::string_view, N>& names
 
 std::string_view NameOf(const xmlNode* node) { return reinterpret_cast<const char*>(node->name); }
 
-std::string_view Trimmed(std::string_view text) {
-  const size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") + 1 - begin);
-}
-
 void IgnoreError(void*, const char*, ...) {}
 void IgnoreStructuredError(void*, xmlErrorPtr) {}
 
@@ -114,7 +108,7 @@ class CHtmlTextWriter {
 
   static std::string Href(const xmlNode* node) {
     xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>("href"));
-    std::string href = value ? std::string(Trimmed(reinterpret_cast<const char*>(value))) : std::string();
+    std::string href = value ? std::string(Trimmed(reinterpret_cast<const char*>(value), " \t\r\n")) : std::string();
     xmlFree(value);
     return href;
   }
@@ -123,7 +117,7 @@ class CHtmlTextWriter {
     const std::string_view url = link.url;
     if (url.empty() || url.starts_with('#') || (url.size() >= 11 && EqualsIgnoringCase(url.substr(0, 11), "javascript:")))
       return;
-    const std::string_view text = Trimmed(layout_.Since(link.text_start));
+    const std::string_view text = Trimmed(layout_.Since(link.text_start), " \t\r\n");
     const bool mailto = url.size() >= 7 && EqualsIgnoringCase(url.substr(0, 7), "mailto:");
     if (text == url || (mailto && text == url.substr(7))) return;
     if (text.empty()) {

@@ -11,12 +11,6 @@ namespace larkspin {
 namespace {
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
-std::string_view Trimmed(std::string_view text) {
-  const size_t begin = text.find_first_not_of(kWhiteSpace);
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kWhiteSpace) + 1 - begin);
-}
-
 bool IsNameByte(char c) { return c >= '!' && c <= '~' && c != ':'; }
 
 // The length of the field name of a "Name:" line, or npos for any other line.
@@ -82,18 +76,18 @@ MimeHeaderFields ReadMimeHeader(CMimeLineCursor& cursor) {
 
 std::string MediaTypeOf(const std::optional<std::string>& content_type, std::string_view default_type) {
   if (!content_type) return std::string(default_type);
-  std::string type(Trimmed(std::string_view(*content_type).substr(0, content_type->find(';'))));
+  std::string type(Trimmed(std::string_view(*content_type).substr(0, content_type->find(';')), kWhiteSpace));
   if (std::ranges::count(type, '/') != 1) return "text/plain";
   std::ranges::transform(type, type.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return type;
 }
 
 bool IsAttachmentDisposition(std::string_view disposition) {
-  return EqualsIgnoringCase(Trimmed(disposition.substr(0, disposition.find(';'))), "attachment");
+  return EqualsIgnoringCase(Trimmed(disposition.substr(0, disposition.find(';')), kWhiteSpace), "attachment");
 }
 
 std::string TrimmedParameter(std::string_view field_value, std::string_view name) {
-  return std::string(Trimmed(ParameterValue(field_value, name)));
+  return std::string(Trimmed(ParameterValue(field_value, name), kWhiteSpace));
 }
 
 }  // namespace larkspin

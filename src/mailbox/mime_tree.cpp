@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/string_tools.h"
 #include "mailbox/mime_body_choice.h"
 #include "mailbox/mime_header.h"
 #include "mailbox/mime_lines.h"
@@ -26,9 +27,6 @@ std::string RightTrimmed(std::string text) {
   return text;
 }
 
-std::string Trimmed(const std::string& text) {
-  return RightTrimmed(text.substr(std::min(text.size(), text.find_first_not_of(kWhiteSpace))));
-}
 
 class CMimeTreeReader {
  public:
@@ -48,7 +46,7 @@ class CMimeTreeReader {
     if (fields.field_cut) AddProblem(kFieldCut);
     const int node = static_cast<int>(outline_.size());
     outline_.push_back({MediaTypeOf(fields.content_type, default_type), IsAttachmentDisposition(fields.disposition),
-                        Trimmed(fields.content_id), {}, -1, {}});
+                        std::string(Trimmed(fields.content_id, kWhiteSpace)), {}, -1, {}});
     if (outline_[node].content_type.starts_with("multipart/")) {
       ReadMultipart(node, fields);
     } else {

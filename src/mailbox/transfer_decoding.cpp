@@ -7,12 +7,6 @@
 namespace larkspin {
 
 namespace {
-std::string_view Trimmed(std::string_view text) {
-  const size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t") + 1 - begin);
-}
-
 // Encoded bytes taken at a time: the decoded piece of each is handed on before the next.
 constexpr size_t kPieceBytes = size_t{1} << 20;
 

@@ -19,12 +19,6 @@ struct RawParameter {
   std::string value;  // quotes removed
 };
 
-std::string_view Trimmed(std::string_view text) {
-  const size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t") + 1 - begin);
-}
-
 // The quoted string that starts at text[at] ('"'), without its quotes and backslashes; at is
 // moved past its end.
 std::string QuotedString(std::string_view text, size_t& at) {

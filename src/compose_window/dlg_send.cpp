@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/message_box.h"
+#include "common/windows_1252.h"
 #include "compose/text_file.h"
 #include "compose_window/send_window_texts.h"
 #include "config/current_account.h"
@@ -74,7 +75,7 @@ bool CDlgSend::OnInitDialog() {
   SetUpTexts();
   SetFocusItem(FirstFocus());
   SetUpEditor();
-  if (subject_.empty() && !draft_) initial_text_ = ReadTextFile(kSignatureFile);
+  if (subject_.empty() && !draft_) initial_text_ = SignatureText();
   SetItemText(kSendAttachField, attachments_);
   WriteInitialText();
   settings_ = ReadSendSettings(language_);
@@ -89,6 +90,12 @@ bool CDlgSend::OnInitDialog() {
 }
 
 int CDlgSend::FirstFocus() const { return mode_ == kComposeReply ? kSendMessageText : kSendToField; }
+
+// Modern holds signature.txt as UTF-8; one written in Windows-1252 by an earlier version still reads.
+std::string CDlgSend::SignatureText() const {
+  const std::string text = ReadTextFile(kSignatureFile);
+  return host_.TextEncodingOfTexts() == TextEncoding::kUtf8 ? AsUtf8(text) : text;
+}
 
 void CDlgSend::SetUpTexts() {
   buttons_.assign(SendWindowButtons().size(), CIconButton());
@@ -144,7 +151,7 @@ void CDlgSend::OnNew() {
   attachments_.clear();
   in_reply_to_.clear();
   references_.clear();
-  initial_text_ = ReadTextFile(kSignatureFile);
+  initial_text_ = SignatureText();
   WriteInitialText();
   SelectComboEntry(kSendPrioritySelector, kPriorityNormal);
   draft_path_.clear();  // the new message is not that draft

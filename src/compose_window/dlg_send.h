@@ -76,6 +76,7 @@ class CDlgSend : public CSizingDialog {
   // The editor for a reply, To otherwise.
   int FirstFocus() const;
   void SetUpEditor();
+  std::string SignatureText() const;
   void WriteInitialText();
   void FillIdentitySelector();
   void ShowCaption(const std::string& display_name);

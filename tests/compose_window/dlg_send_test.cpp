@@ -203,6 +203,28 @@ TEST_F(DlgSendTest, FocusTextAndSignatureFollowTheOpener) {
   }
 }
 
+// Modern holds the signature as UTF-8 whether the file is UTF-8 or an earlier Windows-1252 one;
+// Classic keeps the file's bytes.
+TEST_F(DlgSendTest, TheSignatureIsHeldInTheModesEncoding) {
+  struct Case {
+    TextEncoding encoding;
+    std::string file;
+    std::string held;
+  };
+  const std::string utf8 = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0";
+  for (const Case& test : std::vector<Case>{{TextEncoding::kUtf8, utf8, utf8},
+                                            {TextEncoding::kUtf8, "Gr\xFC\xDF" "e \x96", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93"},
+                                            {TextEncoding::kClassic, "Gr\xFC\xDF" "e \x96", "Gr\xFC\xDF" "e \x96"}}) {
+    host_.encoding = test.encoding;
+    WriteFile(folder_.File("signature.txt"), test.file);
+    Compose([&](CHeadlessWindow& window) {
+      const std::vector<RichTextRun> runs = window.RichRuns(kSendMessageText);
+      ASSERT_EQ(runs.size(), 2u);
+      EXPECT_EQ(runs[1].text, test.held);
+    });
+  }
+}
+
 TEST_F(DlgSendTest, NewClearsTheFieldsAndStartsAgainWithTheSignature) {
   Compose([](CHeadlessWindow& window) {
     for (const int id : {kSendToField, kSendCcField, kSendBccField, kSendSubjectField, kSendAttachField})

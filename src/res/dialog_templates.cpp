@@ -88,9 +88,9 @@ DialogTemplate SendWindow() {
     Edit(kSendAttachField, 44, 69, 313, 14),
     Button(kSendAttachButton, 361, 69, 15, 14, "..."),
     Label(kSendSubjectLabel, 7, 96, 33, 8, "Subject:"),
-    Edit(kSendSubjectField, 44, 90, 256, 14),
-    Label(kSendPriorityLabel, 315, 96, 15, 8, "Prio:", kStyleRightAligned),
-    DropDown(kSendPrioritySelector, 334, 91, 42, 46),
+    Edit(kSendSubjectField, 44, 90, 232, 14),
+    Label(kSendPriorityLabel, 280, 96, 26, 8, "Prio:", kStyleRightAligned),
+    DropDown(kSendPrioritySelector, 310, 91, 66, 46),  // room for "Normal" beside the toolkit's arrow
     RichEdit(kSendMessageText, 7, 113, 369, 134, kStyleMultiLine),
     Button(kSendButton, 7, 254, 58, 20, "&Send"),
     Button(kSendNewButton, 73, 254, 56, 20, "&New"),

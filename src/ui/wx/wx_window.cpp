@@ -11,6 +11,7 @@
 #include <wx/textctrl.h>
 
 #include "ui/dialog.h"
+#include "ui/label_alignment.h"
 #include "ui/rtf_reader.h"
 #include "ui/wx/wx_controls.h"
 #include "ui/wx/wx_icons.h"
@@ -94,6 +95,7 @@ CWxWindow::CWxWindow(CDialog& dialog, const DialogTemplate& layout, CWxWindow* p
   frame_->SetClientSize(client);
   client_->SetSize(client);
   for (const ControlTemplate& control : layout.controls) CreateControl(control);
+  CentreLabelsOnFields();
   reported_size_ = {client.x, client.y};
   ready_ = true;
 }
@@ -201,6 +203,20 @@ void CWxWindow::CreateControl(const ControlTemplate& layout) {
   BindControlEvents(layout, window);
   const int limit = layout.kind == ControlKind::kRichEdit ? kDefaultRichTextLimit : kDefaultEditTextLimit;
   controls_[layout.id] = {layout, window, limit};
+}
+
+void CWxWindow::CentreLabelsOnFields() {
+  constexpr int kLabelGapInDialogUnits = 12;
+  std::vector<PlacedControl> placed;
+  for (const auto& [id, entry] : controls_) {
+    const wxRect rect = entry.window->GetRect();
+    placed.push_back({id, entry.layout.kind, entry.layout.style, {rect.x, rect.y, rect.GetRight() + 1, rect.GetBottom() + 1}});
+  }
+  const int max_gap = client_->ConvertDialogToPixels(wxSize(kLabelGapInDialogUnits, 0)).x;
+  for (const auto& [id, top] : LabelTopsBesideFields(placed, max_gap)) {
+    wxWindow* label = controls_.at(id).window;
+    label->Move(label->GetPosition().x, top);
+  }
 }
 
 CWxWindow::ControlEntry* CWxWindow::Entry(int id) {

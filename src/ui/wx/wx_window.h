@@ -129,6 +129,7 @@ class CWxWindow : public CWindowPeer {
   class CIdTimer;
 
   void CreateControl(const ControlTemplate& layout);
+  void CentreLabelsOnFields();
   wxWindow* MakeControlWindow(const ControlTemplate& layout, const wxPoint& position, const wxSize& size);
   void BindControlEvents(const ControlTemplate& layout, wxWindow* window);
   ControlEntry* Entry(int id);

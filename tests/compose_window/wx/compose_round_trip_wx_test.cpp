@@ -101,8 +101,8 @@ TEST_F(ComposeRoundTripTest, ReplyToAPeekedMessageArrivesAndItsCopyIsListedInThe
     });
     downloaded = WaitOnUi([&] { return !window.RowRecord(0)->local_file.empty(); }, std::chrono::seconds(10));
     CWxBackend::WhenIdle([&] { window.HandleCommand(kReplyToButton); });  // modal until closed
-    // The focus moves to the editor once the window is shown, after it appears.
-    typed = OnWindow(kComposeWindow, "sleep 0.5 type --delay 30 'See you at noon.'");
+    // Keys typed as soon as the window appears land in the editor.
+    typed = OnWindow(kComposeWindow, "type --delay 30 'See you at noon.'");
     photographed = Photograph(kComposeWindow, std::string(LARKSPIN_SCREENSHOT_DIR) + "/compose_window_reply.png");
     OnWindow(kComposeWindow, "mousemove --window %1 72 561 click 1");  // the Send button
     sent = smtp_.WaitForMessages(1, 20000);

@@ -147,6 +147,43 @@ TEST(WxSmokeTest, MainWindowTemplateOpensWithItsMenu) {
   EXPECT_TRUE(saved);
 }
 
+// The compose window's template at the toolkit's font: every label shares its field's middle, and
+// the priority box is wide enough for its longest entry beside the toolkit's arrow.
+class CSendTemplateWindow : public CDialog {
+ public:
+  CSendTemplateWindow() : CDialog(kDialogSend, nullptr) {}
+
+ protected:
+  bool OnInitDialog() override {
+    for (const char* entry : {"High", "Normal", "Low"}) AddComboEntry(kSendPrioritySelector, entry);
+    SelectComboEntry(kSendPrioritySelector, 1);
+    return true;
+  }
+};
+
+TEST(WxSmokeTest, SendWindowLabelsSitBesideTheirFieldsAndThePriorityIsNotCut) {
+  CSendTemplateWindow window;
+  CWxBackend::WhenIdle([&] {
+    const auto middle = [&](int id) {
+      const Rect rect = window.ItemRect(id);
+      return (rect.top + rect.bottom) / 2;
+    };
+    for (const auto& [label, field] : std::vector<std::pair<int, int>>{{kSendIdentityLabel, kSendIdentitySelector},
+                                                                       {kSendToLabel, kSendToField},
+                                                                       {kSendCcLabel, kSendCcField},
+                                                                       {kSendBccLabel, kSendBccField},
+                                                                       {kSendAttachLabel, kSendAttachField},
+                                                                       {kSendSubjectLabel, kSendSubjectField},
+                                                                       {kSendPriorityLabel, kSendPrioritySelector}})
+      EXPECT_NEAR(middle(label), middle(field), 1) << "label " << label;
+    const wxWindow* priority = CWxBackend::WindowOf(window)->ControlWindow(kSendPrioritySelector);
+    EXPECT_GE(priority->GetSize().x, priority->GetBestSize().x);
+    CWxBackend::SaveScreenshot(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/compose_window_template.png");
+    window.EndDialog(kIdOk);
+  });
+  EXPECT_EQ(window.DoModal(), kIdOk);
+}
+
 }  // namespace
 }  // namespace larkspin
 

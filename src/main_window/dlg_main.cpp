@@ -108,6 +108,7 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
   map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
   map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
+  map.OnCommand(kCommandOpenMessage, [this] { OpenSelectedMessage(); });
   map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
   map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange, [this](const Notification&) {
     const auto view = MailboxViewNamed(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector)));
@@ -323,6 +324,11 @@ void CDlgMain::OpenInEditor(const std::string& file) {
     MessageBox("No editor could be started for " + working_directory_ + file +
                    ".\nInstall xdg-open, or name an editor in VISUAL or EDITOR.",
                kBoxIconWarning);
+}
+
+// The header list while it is shown; the dialog's choice otherwise.
+int CDlgMain::FocusFallback() const {
+  return IsUsableFocus(kHeaderList) ? kHeaderList : CSizingDialog::FocusFallback();
 }
 
 void CDlgMain::OnTimer(int id) {

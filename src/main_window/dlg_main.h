@@ -107,6 +107,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnCloseBox() override;
   void OnTimer(int id) override;
   void OnDestroy() override;
+  int FocusFallback() const override;
 
  private:
   // Runs work on the UI thread and waits for it (at once on the UI thread itself).

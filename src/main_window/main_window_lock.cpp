@@ -5,6 +5,7 @@
 #include "common/message_box.h"
 #include "main_window/dlg_main.h"
 #include "ui/backend.h"
+#include "ui/window_peer.h"
 
 namespace larkspin {
 

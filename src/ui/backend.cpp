@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "common/message_box.h"
+#include "ui/dialog.h"
 
 namespace larkspin {
 

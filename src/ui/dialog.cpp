@@ -1,6 +1,7 @@
 #include "ui/dialog.h"
 
 #include "res/resources.h"
+#include "ui/accelerators.h"
 #include "ui/backend.h"
 #include "ui/window_peer.h"
 
@@ -80,7 +81,10 @@ std::string CDialog::TypedItemText(int id, TextEncoding encoding) const {
   return peer_ ? peer_->TypedText(id, encoding) : std::string();
 }
 void CDialog::EnableItem(int id, bool enable) {
-  if (peer_) peer_->Enable(id, enable);
+  if (!peer_) return;
+  const bool had_focus = !enable && peer_->FocusedControl() == id;
+  peer_->Enable(id, enable);
+  if (had_focus) MoveFocusToFallback();
 }
 bool CDialog::IsItemEnabled(int id) const { return peer_ && peer_->IsEnabled(id); }
 void CDialog::ShowItem(int id, bool show) {
@@ -154,7 +158,9 @@ void CDialog::ListChanged(int id) {
 void CDialog::SetMenu(int menu_id) {
   const MenuTemplate* menu = FindMenuTemplate(menu_id);
   if (!peer_ || !menu) return;
-  peer_->MenuBar() = CMenu(menu->top_level);
+  std::vector<MenuItem> items = menu->top_level;
+  LabelShortcuts(items, AcceleratorsOf(template_id_));
+  peer_->MenuBar() = CMenu(std::move(items));
   peer_->MenuBarChanged();
 }
 
@@ -172,7 +178,7 @@ bool CDialog::IsMenuItemChecked(int id) const {
 
 void CDialog::EnableMenuItem(int id, bool enable) {
   MenuItem* item = peer_ ? peer_->MenuBar().FindCommand(id) : nullptr;
-  if (!item) return;
+  if (!item || item->enabled == enable) return;
   item->enabled = enable;
   peer_->MenuBarChanged();
 }
@@ -218,7 +224,43 @@ void CDialog::KillTimer(int id) {
 }
 
 int CDialog::MessageBox(const std::string& text, unsigned style) {
-  return UiBackend().MessageBox(peer_.get(), text, kMessageBoxCaption, style);
+  const int focused = peer_ ? peer_->FocusedControl() : 0;
+  const int button = UiBackend().MessageBox(peer_.get(), text, kMessageBoxCaption, style);
+  if (!peer_) return button;
+  if (IsUsableFocus(focused)) peer_->SetFocus(focused);
+  else MoveFocusToFallback();
+  return button;
+}
+
+bool CDialog::IsCommandUsable(int id) const {
+  if (HasItem(id)) return IsItemEnabled(id) && IsItemVisible(id);
+  const MenuItem* item = peer_ ? peer_->MenuBar().FindCommand(id) : nullptr;
+  return !item || item->enabled;
+}
+
+bool CDialog::IsUsableFocus(int id) const {
+  if (!IsItemEnabled(id) || !IsItemVisible(id)) return false;
+  const DialogTemplate* layout = FindDialogTemplate(template_id_);
+  if (!layout) return false;
+  for (const ControlTemplate& control : layout->controls) {
+    if (control.id != id) continue;
+    return control.kind != ControlKind::kStatic && control.kind != ControlKind::kProgressBar;
+  }
+  return false;
+}
+
+int CDialog::FocusFallback() const {
+  const DialogTemplate* layout = FindDialogTemplate(template_id_);
+  if (!layout) return 0;
+  for (const ControlTemplate& control : layout->controls)
+    if ((control.style & kStyleDefaultButton) && IsUsableFocus(control.id)) return control.id;
+  for (const ControlTemplate& control : layout->controls)
+    if (IsUsableFocus(control.id)) return control.id;
+  return 0;
+}
+
+void CDialog::MoveFocusToFallback() {
+  if (const int id = FocusFallback()) peer_->SetFocus(id);
 }
 
 void CDialog::HandleCommand(int id) {

@@ -4,6 +4,7 @@
 #include "common/message_box.h"
 #include "platform/shell_open.h"
 #include "ui/backend.h"
+#include "ui/dialog.h"
 
 namespace larkspin {
 

@@ -98,7 +98,7 @@ TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {
   EXPECT_EQ(Window().Control(kConnectButton)->tool_tip, "Postfach abrufen");
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "Von");
   EXPECT_EQ(Window().Text(kFolderLabel), "Ordner:");
-  const MenuItem* help = Window().Menu().TopLevel(4);
+  const MenuItem* help = Window().Menu().TopLevel(5);
   EXPECT_EQ(help->text, "Hilfe");
   ASSERT_EQ(help->children.size(), 1u);
   EXPECT_EQ(help->children[0].id, kCommandInfo);

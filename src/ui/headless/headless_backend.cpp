@@ -71,7 +71,7 @@ int CHeadlessBackend::MessageBox(CWindowPeer* /*owner*/, const std::string& text
     answer = message_box_answers_.front();
     message_box_answers_.pop_front();
   }
-  message_boxes_.push_back({text, caption, style, answer});
+  message_boxes_.push_back({text, caption, style, answer, owner});
   return answer;
 }
 

@@ -41,7 +41,7 @@ void CDlgMain::Disconnect() {
   if (session_.Connected()) {
     session_.LogOut(MakeSessionTexts().disconnecting, services_.waits.disconnect_step, *this);
     if (deleted > 0)
-      OnUi([&] { SetWindowText(FormatText("(%d) %s", session_.ServerCount() - deleted, "Larkspin")); });
+      OnUi([&] { SetWindowText(FormatText("(%d) %s", list_.RowCount(), "Larkspin")); });
   }
   OnUi([&] { ReturnToIdle(); });
 }

@@ -7,6 +7,7 @@
 #include "config/log.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
+#include "common/format.h"
 #include "common/message_box.h"
 #include "main_window/dlg_about.h"
 #include "main_window/main_window_texts.h"
@@ -287,6 +288,13 @@ void CDlgMain::PeekFinished() {
 }
 
 void CDlgMain::SetStatusText(const std::string& text) { SetItemText(kStatusLine, text); }
+
+void CDlgMain::TitleWithRowCount() {
+  const std::string name = all_accounts_ ? "All Accounts" : account_.display_name;
+  SetWindowText(FormatText("(%d) Larkspin-%s", list_.RowCount(), name.c_str()));
+}
+
+void CDlgMain::TitleWithoutCount() { SetWindowText("Larkspin-" + account_.display_name); }
 
 void CDlgMain::EnterBusyState() {
   busy_ = true;

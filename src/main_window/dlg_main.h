@@ -130,8 +130,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);
   std::vector<NewMessageLine> NewMessageLines(const std::vector<RowId>& rows) const;
-  // The new-mail sound and, unless Notify=0, the desktop notification naming the messages.
-  void AnnounceNewMail(const std::vector<NewMessageLine>& messages);
+  // Unless Notify=0, the desktop notification naming the new messages and the accounts that
+  // could not be checked; nothing when there is neither.
+  void ShowPeekNotice(const std::vector<NewMessageLine>& messages, const std::string& failed_accounts);
   void ShowInBold(const std::vector<RowId>& rows);
   // The end of a peek: Connect and the selectors come back unless the window is busy.
   void PeekFinished();
@@ -179,7 +180,10 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   // The window's part of a logout: idle state, progress, timers.
   void ReturnToIdle();
   void SetRowIcon(int position, int icon);
-  std::string TitleWithAccount(int count) const;
+  // The title counts the rows the list shows, "(2) Larkspin-Home"; without a count while the
+  // list waits for a peek.
+  void TitleWithRowCount();
+  void TitleWithoutCount();
 
   // Marks and the list's notifications.
   void MarkForDeletion();

@@ -31,9 +31,11 @@ void CDlgMain::FillFolderView(MailboxView view) {
       FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, SubFolderOf(view));
   std::vector<std::string> files;
   ListFiles(folder + "*.txt", files);
+  int total_bytes = 0;
   for (const std::string& name : files) {
     const std::string path = folder + name;
     const std::string content = ReadWholeFile(path).value_or("");
+    total_bytes += static_cast<int>(content.size());
     const std::string who = StoredField(content, sent ? kToLabel : kFromLabel);
     const std::string when = StoredField(content, kSentLabel);
     HeaderRow record;
@@ -48,7 +50,10 @@ void CDlgMain::FillFolderView(MailboxView view) {
   }
   list_.Sort(kDateColumn, false);
   StripeRows();
-  SetWindowText(FormatText("(%d) Larkspin-%s", static_cast<int>(files.size()), account_.display_name.c_str()));
+  TitleWithRowCount();
+  // The total counts what the view lists, not what the server held at the last peek.
+  SetStatusText(FormatText(MakeSessionTexts().total.c_str(), list_.RowCount(),
+                           static_cast<double>(total_bytes) / 1024, total_bytes));
 }
 
 }  // namespace larkspin

@@ -69,6 +69,7 @@ void CDlgMain::ShowView(MailboxView view) {
     EnableItem(kDownloadButton, true);
     EnableItem(kResetButton, true);
     automatic_peek_ = true;
+    TitleWithoutCount();
     return;
   }
   CheckMenuItem(kCommandOnline, false);

@@ -7,9 +7,24 @@
 
 namespace larkspin {
 
+namespace {
+CDialog* acting_dialog = nullptr;
+
+// The window that is gone hands the user's place to the one it belongs to.
+void ForgetActing(const CDialog* dialog) {
+  if (acting_dialog == dialog) acting_dialog = dialog->Parent();
+}
+}  // namespace
+
+CWindowPeer* ActingWindow() {
+  for (const CDialog* dialog = acting_dialog; dialog; dialog = dialog->Parent())
+    if (dialog->IsWindowVisible()) return dialog->Peer();
+  return nullptr;
+}
+
 CDialog::CDialog(int template_id, CDialog* parent) : template_id_(template_id), parent_(parent) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() { ForgetActing(this); }
 
 bool CDialog::MakeWindow() {
   if (peer_) return true;
@@ -37,6 +52,7 @@ int CDialog::DoModal() {
 bool CDialog::Create() { return !peer_ && MakeWindow(); }
 
 void CDialog::DestroyWindow() {
+  ForgetActing(this);
   if (!peer_) return;
   OnDestroy();
   peer_.reset();
@@ -264,12 +280,24 @@ void CDialog::MoveFocusToFallback() {
 }
 
 void CDialog::HandleCommand(int id) {
+  acting_dialog = this;
   if (commands_.DispatchCommand(id)) return;
   if (id == kIdOk) OnOK();
   else if (id == kIdCancel) OnCancel();
   else OnUnhandledCommand(id);
 }
 
-void CDialog::HandleNotify(const Notification& notification) { commands_.DispatchNotify(notification); }
+void CDialog::HandleNotify(const Notification& notification) {
+  acting_dialog = this;
+  commands_.DispatchNotify(notification);
+}
+
+bool CDialog::HandleKey(int key, unsigned modifiers) {
+  const int focused = peer_ ? peer_->FocusedControl() : 0;
+  const Accelerator* accelerator = FindAccelerator(AcceleratorsOf(template_id_), key, modifiers, focused);
+  if (!accelerator || !IsCommandUsable(accelerator->command)) return false;
+  HandleCommand(accelerator->command);
+  return true;
+}
 
 }  // namespace larkspin

@@ -167,4 +167,9 @@ class CDialog {
   bool modal_ = false;
 };
 
+// The shown window the user acted in last (its last command or notification), or the nearest
+// shown window it belongs to; nullptr for none. A box that no window asks for itself (an engine
+// message, a failure the desktop reports later) is owned by it, so it opens above where the user is.
+CWindowPeer* ActingWindow();
+
 }  // namespace larkspin

@@ -10,7 +10,7 @@ namespace larkspin {
 
 void ShowOpenFailure(const std::string& heading, int result) {
   UiBackend().WarningBeep();
-  UiBackend().MessageBox(nullptr, heading + "\n\n" + LinkErrorText(result), kMessageBoxCaption, kBoxOk | kBoxIconWarning);
+  UiBackend().MessageBox(ActingWindow(), heading + "\n\n" + LinkErrorText(result), kMessageBoxCaption, kBoxOk | kBoxIconWarning);
 }
 
 int StartDesktopOpen(const std::string& target, const std::string& heading) {

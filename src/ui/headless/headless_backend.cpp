@@ -64,7 +64,7 @@ int CHeadlessBackend::RunModal(CWindowPeer& peer) {
   return window.end_result_;
 }
 
-int CHeadlessBackend::MessageBox(CWindowPeer* /*owner*/, const std::string& text, const std::string& caption,
+int CHeadlessBackend::MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption,
                                  unsigned style) {
   int answer = DefaultButtonOfStyle(style);
   if (!message_box_answers_.empty()) {

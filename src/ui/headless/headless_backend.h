@@ -28,6 +28,7 @@ struct ShownMessageBox {
   std::string caption;
   unsigned style = 0;
   int answer = 0;
+  CWindowPeer* owner = nullptr;
 };
 
 struct ShownNotification {

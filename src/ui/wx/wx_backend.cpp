@@ -96,7 +96,9 @@ std::unique_ptr<CWindowPeer> CWxBackend::CreatePeer(CDialog& dialog, const Dialo
 int CWxBackend::RunModal(CWindowPeer& peer) { return static_cast<CWxWindow&>(peer).RunModal(); }
 
 int CWxBackend::MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption, unsigned style) {
-  wxMessageDialog box(FrameOf(owner), ToWx(text), ToWx(caption), MessageDialogStyle(style));
+  wxWindow* frame = FrameOf(owner);
+  if (frame) frame->Raise();
+  wxMessageDialog box(frame, ToWx(text), ToWx(caption), MessageDialogStyle(style));
   return ButtonOfAnswer(box.ShowModal());
 }
 

@@ -95,9 +95,14 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;
 
-  // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle. It
-  // talks to the server on the calling thread and to the window on the UI thread.
-  void Disconnect();
+  // Who ends a connection: the user's Disconnect, or the window itself (the idle close, the end
+  // of an automatic or all-accounts peek), while the user may be typing elsewhere.
+  enum class DisconnectCause { kUser, kWindow };
+  // Asks when rows are marked for deletion, deletes them on Yes, logs out, returns to idle. The
+  // user's own Disconnect asks with Yes as the default, and No keeps the connection; the window's
+  // asks with No as the default, and No logs out all the same and keeps the marks for the next
+  // peek. It talks to the server on the calling thread and to the window on the UI thread.
+  void Disconnect(DisconnectCause cause = DisconnectCause::kUser);
 
  protected:
   bool OnInitDialog() override;

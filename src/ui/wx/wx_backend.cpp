@@ -35,8 +35,10 @@ wxWindow* FrameOf(CWindowPeer* peer) { return peer ? static_cast<CWxWindow*>(pee
 long MessageDialogStyle(unsigned style) {
   long wx_style = 0;
   switch (style & 0xF) {
-    case kBoxYesNo: wx_style = wxYES_NO; break;
-    case kBoxYesNoCancel: wx_style = wxYES_NO | wxCANCEL | wxYES_DEFAULT; break;
+    case kBoxYesNo: wx_style = wxYES_NO | (style & kBoxDefaultNo ? wxNO_DEFAULT : wxYES_DEFAULT); break;
+    case kBoxYesNoCancel:
+      wx_style = wxYES_NO | wxCANCEL | (style & kBoxDefaultNo ? wxNO_DEFAULT : wxYES_DEFAULT);
+      break;
     case kBoxOkCancel: wx_style = wxOK | wxCANCEL; break;
     default: wx_style = wxOK; break;
   }

@@ -208,7 +208,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void UnlockControls();
   // Hides the dialog's own: while the screen is locked, the window's choices for a locked control
   // are kept for the unlock instead of enabling it, so a finished peek or a folder change never
-  // opens the lock, and the unlock restores what the window's state allows.
+  // opens the lock, and the unlock restores what the window's state allows. A button's item in
+  // the Message menu follows the button.
   void EnableItem(int id, bool enable);
   void ShowView(MailboxView view);
   void SelectView(MailboxView view);
@@ -299,6 +300,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   bool busy_ = false;
   // While the screen is locked: each locked control's enabled state for the unlock.
   std::unordered_map<int, bool> enabled_at_unlock_;
+  std::unordered_map<int, bool> menu_enabled_at_unlock_;  // and each locked menu command's
   bool close_pending_ = false;
   bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;

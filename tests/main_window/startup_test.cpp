@@ -225,6 +225,30 @@ TEST_F(ScreenLockTest, UnlockingRestoresTheControlsOfTheIdleAndTheBusyState) {
   }
 }
 
+TEST_F(ScreenLockTest, WhileLockedEveryCommandButUnlockAndExitIsDisabledMenusAndKeysToo) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  const auto menu_states = [this] {
+    std::vector<std::pair<int, bool>> states;
+    for (const int id : Window().Menu().CommandIds()) states.emplace_back(id, Window().Menu().FindCommand(id)->enabled);
+    return states;
+  };
+  const auto before = menu_states();
+  ASSERT_GT(before.size(), 15u);
+  ToggleLock();
+  for (const auto& [id, enabled] : menu_states())
+    EXPECT_EQ(enabled, id == kCommandLockScreen || id == kCommandExit) << id;
+  EXPECT_FALSE(Window().IsEnabled(kWebLink));
+  const struct {
+    int key;
+    unsigned modifiers;
+  } keys[] = {{'N', kKeyCtrl}, {'R', kKeyCtrl}, {kKeyDelete, kKeyPlain}};
+  for (const auto& k : keys) EXPECT_FALSE(Window().PressKey(k.key, k.modifiers)) << k.key;
+  EXPECT_EQ(backend_.ModalRuns().size(), 0u);
+  ToggleLock();
+  EXPECT_EQ(menu_states(), before);
+}
+
 TEST_F(ScreenLockTest, APeekEndingWhileLockedStaysLockedAndUnlocksIntoTheBusyState) {
   ASSERT_TRUE(Open());
   ASSERT_TRUE(Window().Click(kConnectButton));

@@ -1,5 +1,6 @@
 #include "main_window/dlg_main.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "admin/program_lock.h"
@@ -29,6 +30,10 @@ constexpr size_t kLabelLength = 30;
 // unit horizontally; this many dialog units make kOriginalPixels pixels there.
 constexpr int kReferenceUnits = 600;
 constexpr int kOriginalPixels = 900;
+// The Date column's default fits the widest date the Online view writes, with the cell's blanks
+// and the header's own margin.
+constexpr const char* kWidestDateText = " 00.00.0000 00:00:00 +0000 ";
+constexpr int kColumnMargin = 12;
 
 std::string VersionText() { return LoadResourceString(kVersionString); }
 
@@ -186,10 +191,14 @@ void CDlgMain::SetUpColumns() {
   const std::string section = GeometrySectionName();
   for (size_t i = 0; i < MainWindowColumns().size(); ++i) {
     const MainWindowColumn& column = MainWindowColumns()[i];
-    const int width = Profile().GetInt(section, kColumnWidthKeys[i], ScaledColumnWidth(column.default_width));
+    int default_width = ScaledColumnWidth(column.default_width);
+    if (i == kDateColumn)
+      default_width = std::max(default_width, TextSize(kHeaderList, kWidestDateText).width + kColumnMargin);
+    const int width = Profile().GetInt(section, kColumnWidthKeys[i], default_width);
     list_.AddColumn(language_.TextOrNa("Headers", column.key), column.alignment, width);
   }
   list_.EnableSort(true);
+  list_.SetAfterSort([this] { StripeRows(); });
 }
 
 void CDlgMain::SetUpLabels() {

@@ -2,6 +2,7 @@
 // message files (mailbox<N>/*.txt), its sent copies (mailbox<N>/sent/*.txt) or its drafts
 // (mailbox<N>/drafts/*.txt).
 #include "common/format.h"
+#include "compose/sent_copy.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
 #include "mime/mail_date.h"
@@ -43,7 +44,8 @@ void CDlgMain::FillFolderView(MailboxView view) {
     record.sender_address = SenderAddress(who);
     record.account = account_.display_name;
     const double kilobytes = static_cast<double>(content.size()) / 1024 + 1;
-    const std::string date_column = sent ? when : DateColumnText(SplitMailDate(when, session_.text_encoding));
+    const std::string date_column =
+        sent ? SentFieldDateText(when) : DateColumnText(SplitMailDate(when, session_.text_encoding));
     InsertRow({who, StoredField(content, kSubjectLabel), date_column,
                      account_.display_name, FormatText("%.0lfk", kilobytes)},
                     record, kIconRowStored);

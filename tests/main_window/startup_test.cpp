@@ -54,12 +54,13 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_THAT(LogText(), HasSubstr("+ + + Larkspin, Version 0.97 (5.28.19) started + + +"));
 }
 
-// The original's pixel widths grow as the dialog units do: 2 pixels per unit here against 1.5.
-TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFont) {
+// The original's pixel widths grow as the dialog units do: 2 pixels per unit here against 1.5;
+// the Date column is as wide as a whole date with its blanks (27 characters) and a margin.
+TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFontAndTheDateFits) {
   ASSERT_TRUE(Open());
   std::vector<int> widths;
   for (const ListColumn& column : Window().List(kHeaderList)->Columns()) widths.push_back(column.width);
-  EXPECT_EQ(widths, (std::vector<int>{200, 240, 93, 107, 67}));
+  EXPECT_EQ(widths, (std::vector<int>{200, 240, 27 * 8 + 12, 107, 67}));
 }
 
 TEST_F(StartupTest, FolderAndAccountLabelsShowAtMostThirtyCharacters) {

@@ -10,7 +10,8 @@ namespace larkspin {
 inline constexpr const char* kMainWindowSection = "66";
 
 // True when the typed password matches the stored one, or when none is needed. With no
-// password chosen yet, whatever is typed (even nothing, after Cancel) becomes the password.
+// password chosen yet, the user chooses one, typed twice alike (two different entries ask again);
+// an empty one, or Cancel at the first question, means none.
 bool CheckProgramPassword(CInputPrompt& prompt, const CProfileStore& profile);
 
 }  // namespace larkspin

@@ -11,6 +11,7 @@
 #include "cli/terminal_text.h"
 #include "common/format.h"
 #include "common/quoted_server_text.h"
+#include "peek/account_failures.h"
 #include "peek/header_too_large.h"
 #include "peek/row_texts.h"
 #include "platform/profile_store.h"
@@ -24,6 +25,7 @@ struct PeekTotals {
   int count = 0;
   int64_t size = 0;
   bool failed = false;
+  std::vector<AccountFailure> failed_accounts;  // --all: the accounts not checked
 };
 
 void ReportFailure(const std::string& reason, PeekTotals& totals) {
@@ -135,12 +137,17 @@ void PeekAccount(int account_number, bool all_accounts, PeekTotals& totals) {
       client.Disconnect();
       break;
     case AccountLogin::kNoCredentials:
-      // In all-accounts mode such an account is skipped, as the window skips it.
-      std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
-      if (!all_accounts) totals.failed = true;
+      // In all-accounts mode such an account is skipped, as the window skips it, and named at the end.
+      ReportFailure(reason, totals);
+      if (all_accounts) totals.failed_accounts.push_back({AccountListName(account_number), MissingCredentialReason(account)});
+      break;
+    case AccountLogin::kConnectFailed:
+      if (all_accounts)
+        totals.failed_accounts.push_back(
+            {AccountListName(account_number), LoginFailureReason(QuotedServerText(client.LastReply()))});
+      ReportFailure(reason, totals);
       break;
     case AccountLogin::kNoSuchAccount:
-    case AccountLogin::kConnectFailed:
       ReportFailure(reason, totals);
       break;
   }
@@ -163,6 +170,8 @@ int RunPeekCommand(const CommandArguments& arguments) {
   std::printf("%s\n", FormatText("Total messages: %d     Total size: %.2lf kbyte (%lld byte)", totals.count,
                                  static_cast<double>(totals.size) * (1.0 / 1024), static_cast<long long>(totals.size))
                           .c_str());
+  if (!totals.failed_accounts.empty())
+    std::fprintf(stderr, "larkspin: %s\n", TerminalText(FailedAccountsText(totals.failed_accounts)).c_str());
   CloseLog();
   std::fflush(stdout);
   return totals.failed ? 1 : 0;

@@ -22,7 +22,8 @@ int ShowOnStandardError(unsigned style, const std::string& text) {
 
 int DefaultButtonOfStyle(unsigned style) {
   const unsigned buttons = style & 0xF;
-  return buttons == kBoxYesNo || buttons == kBoxYesNoCancel ? kButtonYes : kButtonOk;
+  if (buttons != kBoxYesNo && buttons != kBoxYesNoCancel) return kButtonOk;
+  return style & kBoxDefaultNo ? kButtonNo : kButtonYes;
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

@@ -1,7 +1,8 @@
 #pragma once
 // The formatted message box. Engine code reports through it; the window layer installs the
 // handler that shows a real modal box. Without a handler the text goes to standard error and
-// the default button (OK, or Yes for a Yes/No or Yes/No/Cancel question) is returned.
+// the default button (OK, or Yes for a Yes/No or Yes/No/Cancel question unless kBoxDefaultNo
+// makes it No) is returned.
 #include <functional>
 #include <string>
 
@@ -18,6 +19,7 @@ enum MessageBoxStyle : unsigned {
   kBoxIconQuestion = 0x20,
   kBoxIconWarning = 0x30,
   kBoxIconInformation = 0x40,
+  kBoxDefaultNo = 0x100,  // a Yes/No question whose default button is No
   kBoxPlain = 0x1000,
 };
 
@@ -26,7 +28,8 @@ enum MessageBoxButton : int { kButtonOk = 1, kButtonCancel = 2, kButtonYes = 6, 
 
 using MessageBoxHandler = std::function<int(unsigned style, const std::string& text)>;
 
-// The button a box of style returns when nobody answers: Yes for a question, OK otherwise.
+// The button a box of style returns when nobody answers: Yes (or No with kBoxDefaultNo) for a
+// question, OK otherwise.
 int DefaultButtonOfStyle(unsigned style);
 
 // Installs the handler and returns the previous one.

@@ -1,5 +1,6 @@
 #include "compose/sent_copy.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "common/format.h"
@@ -24,6 +25,20 @@ std::string WithDots(std::string stamp) {
 std::string SentCopyStamp(const std::tm& local) {
   return FormatText("%02d_%02d_%04d_%02d_%02d_%02d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900,
                     local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::string SentFieldDateText(const std::string& sent) {
+  constexpr size_t kStampLength = 19;  // DD.MM.YYYY.hh.mm.ss
+  if (sent.size() != kStampLength) return sent;
+  for (size_t i = 0; i < kStampLength; ++i) {
+    const bool separator = i == 2 || i == 5 || i == 10 || i == 13 || i == 16;
+    if (separator ? sent[i] != '.' : !std::isdigit(static_cast<unsigned char>(sent[i]))) return sent;
+  }
+  std::string text = sent;
+  text[10] = ' ';
+  text[13] = ':';
+  text[16] = ':';
+  return text;
 }
 
 std::string SentCopyPath(int account_number, const std::string& stamp) {

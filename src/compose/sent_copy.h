@@ -23,6 +23,9 @@ std::string SentCopyStamp(const std::tm& local);
 // "<working directory>mailbox<N>/sent/msg<stamp>.txt"
 std::string SentCopyPath(int account_number, const std::string& stamp);
 std::string RenderSentCopy(const SentCopy& copy);
+// A copy's Sent field "DD.MM.YYYY.hh.mm.ss" as the Date column writes a time,
+// "DD.MM.YYYY hh:mm:ss"; any other text as it is.
+std::string SentFieldDateText(const std::string& sent);
 // Creates (or replaces) the file; false when it cannot be written.
 bool WriteSentCopy(const std::string& path, const SentCopy& copy);
 

@@ -21,7 +21,7 @@ std::vector<DeleteOrder> CDlgMain::DeleteOrders() const {
   return orders;
 }
 
-void CDlgMain::Disconnect() {
+void CDlgMain::Disconnect(DisconnectCause cause) {
   std::vector<DeleteOrder> orders;
   bool confirmed = true;
   OnUi([&] {
@@ -31,17 +31,18 @@ void CDlgMain::Disconnect() {
         language_.Template("Messages", "AskDelete",
                            "Are you sure you want to delete the marked %d email(s) from the server ?").c_str(),
         static_cast<int>(orders.size()));
-    confirmed = MessageBox(question, kBoxYesNo | kBoxIconQuestion) == kButtonYes;
+    const unsigned default_no = cause == DisconnectCause::kWindow ? kBoxDefaultNo : 0;
+    confirmed = MessageBox(question, kBoxYesNo | kBoxIconQuestion | default_no) == kButtonYes;
   });
-  if (!confirmed) return;
-  const int deleted = session_.DeleteMarked(orders, *this);
+  if (!confirmed && cause == DisconnectCause::kUser) return;
+  const int deleted = confirmed ? session_.DeleteMarked(orders, *this) : 0;
   if (deleted > 0)
     LogEvent(FormatText(
         language_.Template("Messages", "Deleted", "%d message(s) deleted from server - Logout.").c_str(), deleted));
   if (session_.Connected()) {
     session_.LogOut(MakeSessionTexts().disconnecting, services_.waits.disconnect_step, *this);
     if (deleted > 0)
-      OnUi([&] { SetWindowText(FormatText("(%d) %s", session_.ServerCount() - deleted, "Larkspin")); });
+      OnUi([&] { SetWindowText(FormatText("(%d) %s", list_.RowCount(), "Larkspin")); });
   }
   OnUi([&] { ReturnToIdle(); });
 }

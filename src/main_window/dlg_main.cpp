@@ -1,5 +1,6 @@
 #include "main_window/dlg_main.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "admin/program_lock.h"
@@ -7,6 +8,7 @@
 #include "config/log.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
+#include "common/format.h"
 #include "common/message_box.h"
 #include "main_window/dlg_about.h"
 #include "main_window/main_window_texts.h"
@@ -28,6 +30,10 @@ constexpr size_t kLabelLength = 30;
 // unit horizontally; this many dialog units make kOriginalPixels pixels there.
 constexpr int kReferenceUnits = 600;
 constexpr int kOriginalPixels = 900;
+// The Date column's default fits the widest date the Online view writes, with the cell's blanks
+// and the header's own margin.
+constexpr const char* kWidestDateText = " 00.00.0000 00:00:00 +0000 ";
+constexpr int kColumnMargin = 12;
 
 std::string VersionText() { return LoadResourceString(kVersionString); }
 
@@ -108,6 +114,7 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
   map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
   map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
+  map.OnCommand(kCommandOpenMessage, [this] { OpenSelectedMessage(); });
   map.OnNotify(kAccountSelector, NotifyCode::kSelectionChange, [this](const Notification&) { SwitchAccount(); });
   map.OnNotify(kFolderSelector, NotifyCode::kSelectionChange, [this](const Notification&) {
     const auto view = MailboxViewNamed(ComboEntry(kFolderSelector, ComboSelection(kFolderSelector)));
@@ -184,10 +191,14 @@ void CDlgMain::SetUpColumns() {
   const std::string section = GeometrySectionName();
   for (size_t i = 0; i < MainWindowColumns().size(); ++i) {
     const MainWindowColumn& column = MainWindowColumns()[i];
-    const int width = Profile().GetInt(section, kColumnWidthKeys[i], ScaledColumnWidth(column.default_width));
+    int default_width = ScaledColumnWidth(column.default_width);
+    if (i == kDateColumn)
+      default_width = std::max(default_width, TextSize(kHeaderList, kWidestDateText).width + kColumnMargin);
+    const int width = Profile().GetInt(section, kColumnWidthKeys[i], default_width);
     list_.AddColumn(language_.TextOrNa("Headers", column.key), column.alignment, width);
   }
   list_.EnableSort(true);
+  list_.SetAfterSort([this] { StripeRows(); });
 }
 
 void CDlgMain::SetUpLabels() {
@@ -287,6 +298,13 @@ void CDlgMain::PeekFinished() {
 
 void CDlgMain::SetStatusText(const std::string& text) { SetItemText(kStatusLine, text); }
 
+void CDlgMain::TitleWithRowCount() {
+  const std::string name = all_accounts_ ? "All Accounts" : account_.display_name;
+  SetWindowText(FormatText("(%d) Larkspin-%s", list_.RowCount(), name.c_str()));
+}
+
+void CDlgMain::TitleWithoutCount() { SetWindowText("Larkspin-" + account_.display_name); }
+
 void CDlgMain::EnterBusyState() {
   busy_ = true;
   EnableItem(kConnectButton, false);
@@ -323,6 +341,11 @@ void CDlgMain::OpenInEditor(const std::string& file) {
     MessageBox("No editor could be started for " + working_directory_ + file +
                    ".\nInstall xdg-open, or name an editor in VISUAL or EDITOR.",
                kBoxIconWarning);
+}
+
+// The header list while it is shown; the dialog's choice otherwise.
+int CDlgMain::FocusFallback() const {
+  return IsUsableFocus(kHeaderList) ? kHeaderList : CSizingDialog::FocusFallback();
 }
 
 void CDlgMain::OnTimer(int id) {

@@ -95,9 +95,14 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   HeaderRow* RowRecord(int position);
   const HeaderRow* RowRecord(int position) const;
 
-  // The Disconnect button: asks, deletes the marked messages, logs out, returns to idle. It
-  // talks to the server on the calling thread and to the window on the UI thread.
-  void Disconnect();
+  // Who ends a connection: the user's Disconnect, or the window itself (the idle close, the end
+  // of an automatic or all-accounts peek), while the user may be typing elsewhere.
+  enum class DisconnectCause { kUser, kWindow };
+  // Asks when rows are marked for deletion, deletes them on Yes, logs out, returns to idle. The
+  // user's own Disconnect asks with Yes as the default, and No keeps the connection; the window's
+  // asks with No as the default, and No logs out all the same and keeps the marks for the next
+  // peek. It talks to the server on the calling thread and to the window on the UI thread.
+  void Disconnect(DisconnectCause cause = DisconnectCause::kUser);
 
  protected:
   bool OnInitDialog() override;
@@ -107,6 +112,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnCloseBox() override;
   void OnTimer(int id) override;
   void OnDestroy() override;
+  int FocusFallback() const override;
 
  private:
   // Runs work on the UI thread and waits for it (at once on the UI thread itself).
@@ -129,8 +135,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnPeekFinished(const PeekSummary& summary) override;
   void SortAndTitle(const PeekSummary& summary);
   std::vector<NewMessageLine> NewMessageLines(const std::vector<RowId>& rows) const;
-  // The new-mail sound and, unless Notify=0, the desktop notification naming the messages.
-  void AnnounceNewMail(const std::vector<NewMessageLine>& messages);
+  // Unless Notify=0, the desktop notification naming the new messages and the accounts that
+  // could not be checked; nothing when there is neither.
+  void ShowPeekNotice(const std::vector<NewMessageLine>& messages, const std::string& failed_accounts);
   void ShowInBold(const std::vector<RowId>& rows);
   // The end of a peek: Connect and the selectors come back unless the window is busy.
   void PeekFinished();
@@ -178,7 +185,10 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   // The window's part of a logout: idle state, progress, timers.
   void ReturnToIdle();
   void SetRowIcon(int position, int icon);
-  std::string TitleWithAccount(int count) const;
+  // The title counts the rows the list shows, "(2) Larkspin-Home"; without a count while the
+  // list waits for a peek.
+  void TitleWithRowCount();
+  void TitleWithoutCount();
 
   // Marks and the list's notifications.
   void MarkForDeletion();
@@ -198,7 +208,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void UnlockControls();
   // Hides the dialog's own: while the screen is locked, the window's choices for a locked control
   // are kept for the unlock instead of enabling it, so a finished peek or a folder change never
-  // opens the lock, and the unlock restores what the window's state allows.
+  // opens the lock, and the unlock restores what the window's state allows. A button's item in
+  // the Message menu follows the button.
   void EnableItem(int id, bool enable);
   void ShowView(MailboxView view);
   void SelectView(MailboxView view);
@@ -289,6 +300,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   bool busy_ = false;
   // While the screen is locked: each locked control's enabled state for the unlock.
   std::unordered_map<int, bool> enabled_at_unlock_;
+  std::unordered_map<int, bool> menu_enabled_at_unlock_;  // and each locked menu command's
   bool close_pending_ = false;
   bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;

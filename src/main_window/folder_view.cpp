@@ -2,6 +2,7 @@
 // message files (mailbox<N>/*.txt), its sent copies (mailbox<N>/sent/*.txt) or its drafts
 // (mailbox<N>/drafts/*.txt).
 #include "common/format.h"
+#include "compose/sent_copy.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
 #include "mime/mail_date.h"
@@ -31,9 +32,11 @@ void CDlgMain::FillFolderView(MailboxView view) {
       FormatText("%smailbox%d/%s", working_directory_.c_str(), account_.account_number, SubFolderOf(view));
   std::vector<std::string> files;
   ListFiles(folder + "*.txt", files);
+  int total_bytes = 0;
   for (const std::string& name : files) {
     const std::string path = folder + name;
     const std::string content = ReadWholeFile(path).value_or("");
+    total_bytes += static_cast<int>(content.size());
     const std::string who = StoredField(content, sent ? kToLabel : kFromLabel);
     const std::string when = StoredField(content, kSentLabel);
     HeaderRow record;
@@ -41,14 +44,18 @@ void CDlgMain::FillFolderView(MailboxView view) {
     record.sender_address = SenderAddress(who);
     record.account = account_.display_name;
     const double kilobytes = static_cast<double>(content.size()) / 1024 + 1;
-    const std::string date_column = sent ? when : DateColumnText(SplitMailDate(when, session_.text_encoding));
+    const std::string date_column =
+        sent ? SentFieldDateText(when) : DateColumnText(SplitMailDate(when, session_.text_encoding));
     InsertRow({who, StoredField(content, kSubjectLabel), date_column,
                      account_.display_name, FormatText("%.0lfk", kilobytes)},
                     record, kIconRowStored);
   }
   list_.Sort(kDateColumn, false);
   StripeRows();
-  SetWindowText(FormatText("(%d) Larkspin-%s", static_cast<int>(files.size()), account_.display_name.c_str()));
+  TitleWithRowCount();
+  // The total counts what the view lists, not what the server held at the last peek.
+  SetStatusText(FormatText(MakeSessionTexts().total.c_str(), list_.RowCount(),
+                           static_cast<double>(total_bytes) / 1024, total_bytes));
 }
 
 }  // namespace larkspin

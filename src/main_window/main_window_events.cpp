@@ -33,7 +33,10 @@ void CDlgMain::OnLoginFailed(const LoginFailure& failure) {
 }
 
 void CDlgMain::OnRowsCleared() {
-  OnUi([&] { RemoveAllRows(); });
+  OnUi([&] {
+    RemoveAllRows();
+    TitleWithoutCount();
+  });
 }
 
 void CDlgMain::OnProgressRange(int count) {
@@ -103,7 +106,7 @@ void CDlgMain::OnLoggedOut() {
 
 // The list is sorted and titled, new rows told by their UIDL ids turn bold, an automatic or
 // all-accounts peek disconnects (asking first when rows were marked meanwhile), and new mail
-// (new_mail.h) is announced.
+// (new_mail.h) and the accounts that could not be checked are announced.
 void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
   OnUi([&] {
     account_ = summary.account;
@@ -114,8 +117,10 @@ void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
     const std::vector<NewMessageLine> new_messages = NewMessageLines(new_rows);
     SortAndTitle(summary);
     ShowInBold(RowsNewByUniqueId(summary));
-    if (automatic_peek_ || summary.all_accounts) Disconnect();
-    if (found_new_mail) AnnounceNewMail(new_messages);
+    if (automatic_peek_ || summary.all_accounts) Disconnect(DisconnectCause::kWindow);
+    if (found_new_mail) PlayNewMailSound(sound_);
+    ShowPeekNotice(found_new_mail ? new_messages : std::vector<NewMessageLine>(),
+                   FailedAccountsText(summary.failed_accounts));
     if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });
@@ -130,10 +135,13 @@ std::vector<NewMessageLine> CDlgMain::NewMessageLines(const std::vector<RowId>& 
   return lines;
 }
 
-void CDlgMain::AnnounceNewMail(const std::vector<NewMessageLine>& messages) {
-  PlayNewMailSound(sound_);
-  if (!notify_ || messages.empty()) return;
-  const NewMailNotice notice = MakeNewMailNotice(messages, ReadNewMailNoticeTexts(language_));
+void CDlgMain::ShowPeekNotice(const std::vector<NewMessageLine>& messages, const std::string& failed_accounts) {
+  if (!notify_ || (messages.empty() && failed_accounts.empty())) return;
+  NewMailNotice notice{kMessageBoxCaption, failed_accounts};
+  if (!messages.empty()) {
+    notice = MakeNewMailNotice(messages, ReadNewMailNoticeTexts(language_));
+    if (!failed_accounts.empty()) notice.text += "\n" + failed_accounts;
+  }
   if (UiBackend().ShowNotification(Peer(), notice.title, notice.text) || notification_service_missed_) return;
   notification_service_missed_ = true;
   LogEvent("No desktop notification service: new mail is announced by its sound only.");
@@ -148,8 +156,7 @@ void CDlgMain::SortAndTitle(const PeekSummary& summary) {
     EnterBusyState();
   }
   StripeRows();
-  const std::string name = summary.all_accounts ? "All Accounts" : account_.display_name;
-  SetWindowText(FormatText("(%d) Larkspin-%s", summary.total_count, name.c_str()));
+  TitleWithRowCount();
 }
 
 void CDlgMain::ShowInBold(const std::vector<RowId>& rows) {

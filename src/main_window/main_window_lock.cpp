@@ -5,6 +5,7 @@
 #include "common/message_box.h"
 #include "main_window/dlg_main.h"
 #include "ui/backend.h"
+#include "ui/window_peer.h"
 
 namespace larkspin {
 
@@ -12,7 +13,9 @@ namespace {
 // The controls the screen lock disables.
 constexpr int kLockedControls[] = {kConnectButton, kCloseButton,   kAccountSelector,  kFolderSelector,
                                    kDeleteButton,  kResetButton,   kDisconnectButton, kDownloadButton,
-                                   kComposeButton, kReplyToButton, kForwardButton};
+                                   kComposeButton, kReplyToButton, kForwardButton,    kWebLink};
+// The menu commands that stay usable while the screen is locked: the unlock and Exit.
+bool StaysUsableWhenLocked(int command) { return command == kCommandLockScreen || command == kCommandExit; }
 }  // namespace
 
 void CDlgMain::ToggleScreenLock() {
@@ -31,22 +34,37 @@ void CDlgMain::ToggleScreenLock() {
   UnlockControls();
 }
 
+// The menus too: what they open (the log, the attachments, the settings, the address book)
+// is what the lock hides.
 void CDlgMain::LockControls() {
+  for (const int command : Peer()->MenuBar().CommandIds()) {
+    if (StaysUsableWhenLocked(command)) continue;
+    menu_enabled_at_unlock_.emplace(command, IsMenuItemEnabled(command));
+    EnableMenuItem(command, false);
+  }
   for (const int id : kLockedControls) {
     enabled_at_unlock_.emplace(id, IsItemEnabled(id));
     CDialog::EnableItem(id, false);
   }
 }
 
+// A button's Message menu item follows the button's own state, restored after the menus.
 void CDlgMain::UnlockControls() {
-  for (const auto& [id, enabled] : enabled_at_unlock_) CDialog::EnableItem(id, enabled);
+  for (const auto& [command, enabled] : menu_enabled_at_unlock_) EnableMenuItem(command, enabled);
+  menu_enabled_at_unlock_.clear();
+  const std::unordered_map<int, bool> controls = std::move(enabled_at_unlock_);
   enabled_at_unlock_.clear();
+  for (const auto& [id, enabled] : controls) EnableItem(id, enabled);
 }
 
 void CDlgMain::EnableItem(int id, bool enable) {
   const auto locked = enabled_at_unlock_.find(id);
-  if (locked != enabled_at_unlock_.end()) locked->second = enable;
-  else CDialog::EnableItem(id, enable);
+  if (locked != enabled_at_unlock_.end()) {
+    locked->second = enable;
+    return;
+  }
+  CDialog::EnableItem(id, enable);
+  EnableMenuItem(id, enable);
 }
 
 void CDlgMain::SelectView(MailboxView view) {
@@ -68,6 +86,7 @@ void CDlgMain::ShowView(MailboxView view) {
     EnableItem(kDownloadButton, true);
     EnableItem(kResetButton, true);
     automatic_peek_ = true;
+    TitleWithoutCount();
     return;
   }
   CheckMenuItem(kCommandOnline, false);

@@ -69,11 +69,17 @@ void CDlgMain::CountdownStep() {
   SetStatusText(FormatText(countdown_text_.c_str(), minutes_left_, peek_number_));
 }
 
+// The status line says so, and names the marks a No kept for the next peek.
 void CDlgMain::IdleClose() {
   if (peek_running_) return;
-  Disconnect();
+  Disconnect(DisconnectCause::kWindow);
   manual_connection_ = false;
   KillTimer(kIdleTimer);
+  const int kept_marks = static_cast<int>(DeleteOrders().size());
+  std::string status = language_.Text("Messages", "IdleClosed", "Idle connection closed.");
+  if (kept_marks > 0)
+    status += FormatText("   %d message(s) marked for deletion: deleted at the next peek.", kept_marks);
+  SetStatusText(status);
 }
 
 void CDlgMain::StartManualPeek() {

@@ -26,13 +26,15 @@
 //   OnStatus("Total messages ..."), [OnStatus("Connection to ... lost ...")], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
 // password (the others are skipped without a question), clears the rows once, logs out after
-// each account (OnLoggedOut), and ends with one OnStatus total and OnPeekFinished. After
+// each account (OnLoggedOut), and ends with one OnStatus total, which names the accounts that
+// could not be checked, and OnPeekFinished. After
 // OnPeekFinished returns, the session's thread reports nothing more for that peek.
 #include <string>
 #include <vector>
 
 #include "config/current_account.h"
 #include "config/startup_settings.h"
+#include "peek/account_failures.h"
 #include "peek/header_row.h"
 #include "peek/message_download.h"
 #include "peek/row_texts.h"
@@ -89,6 +91,8 @@ struct PeekSummary {
   CCurrentAccount account;  // the account as the peek left it, with the credentials it used
   NewMailRule new_mail_by = NewMailRule::kCount;
   std::vector<AccountListing> listings;  // the accounts whose messages were listed, in order
+  // All accounts: the accounts skipped or not reached, in order (the total's status says so too).
+  std::vector<AccountFailure> failed_accounts;
 };
 
 class CMailboxEvents {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/format.h"
+#include "common/quoted_server_text.h"
 #include "config/language_table.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
@@ -64,15 +65,22 @@ SectionSplit SplitAttachments(std::string_view body, int account_number, std::ve
   return split;
 }
 
+// The message of a row listed earlier cannot be fetched without a connection.
 DownloadResult NotConnected() {
-  const std::string connect_first =
-      CLanguageTable().Text("Messages", "ConnectFirst", "Please press 'Connect' to connect to server first.");
+  constexpr const char* kConnectFirst = "Connect first to download this message.";
+  const std::string connect_first = CLanguageTable().Text("Messages", "ConnectFirst", kConnectFirst);
   return {kDownloadNotConnected,
           false,
           true,
-          {{DownloadNotice::Kind::kStatus, "Error: GetMessageSize"},
-           {DownloadNotice::Kind::kMessageBox, connect_first},
-           {DownloadNotice::Kind::kStatus, "Ready"}}};
+          {{DownloadNotice::Kind::kStatus, kConnectFirst}, {DownloadNotice::Kind::kMessageBox, connect_first}}};
+}
+
+// A connected server that does not know the message's size any more.
+DownloadResult SizeRefused(const CPop3Client& client) {
+  return {kDownloadNotConnected,
+          false,
+          true,
+          {{DownloadNotice::Kind::kStatus, "Error GetMessageSize: " + QuotedServerText(client.LastReply())}}};
 }
 
 // What follows the header lines of a stored message: its text and what became of its attachments.
@@ -154,7 +162,8 @@ DownloadResult DownloadMessage(CPop3Client& client, const DownloadRequest& reque
   if (row == nullptr || !row->local_file.empty()) return {kDownloadSkipped, false, true, {}};
   if (!request.skip_check) {
     uint32_t size = 0;
-    if (!client.GetMessageSize(row->message_number, size)) return NotConnected();
+    if (!client.GetMessageSize(row->message_number, size))
+      return client.IsConnected() ? SizeRefused(client) : NotConnected();
   }
   CPop3Text message;
   if (!client.Retrieve(row->message_number, message))

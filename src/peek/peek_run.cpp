@@ -30,6 +30,7 @@ void CPeekRun::Run() {
   const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
   std::string total = FormatText(plan_.texts.total.c_str(), total_count_, total_kb, total_size_);
   if (const int dropped = session_.TakeDroppedMarks()) total += "   " + DroppedMarksText(dropped);
+  if (!failures_.empty()) total += "   " + FailedAccountsText(failures_);
   events_.OnStatus(total);
   if (!lost_connection_.empty()) events_.OnStatus(lost_connection_);
   PeekSummary summary(account_);
@@ -38,6 +39,7 @@ void CPeekRun::Run() {
   summary.all_accounts = plan_.all_accounts;
   summary.new_mail_by = plan_.new_mail_by;
   summary.listings = listings_;
+  summary.failed_accounts = failures_;
   events_.OnPeekFinished(summary);
 }
 
@@ -54,11 +56,13 @@ void CPeekRun::VisitAccount(int account_number) {
   const PeekScope scope = plan_.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount;
   if (account_.EnsureCredentials(section, scope) != 1 && plan_.all_accounts) {
     ReportKeyringSkip();
+    NoteFailedAccount(MissingCredentialReason(account_));
     return;
   }
   account_.LoadCurrentAccount(section);
   events_.OnStatus(FormatText(plan_.texts.connecting.c_str(), account_.pop3_host.c_str()));
   if (!LogIn()) {
+    NoteFailedAccount(LoginFailureReason(session_.QuotedReply()));
     ReportFailedLogin();
     return;
   }
@@ -66,6 +70,10 @@ void CPeekRun::VisitAccount(int account_number) {
   if (!CarryOutDeletions()) return;
   ClearListOnce();
   FetchHeaders();
+}
+
+void CPeekRun::NoteFailedAccount(const std::string& reason) {
+  if (plan_.all_accounts) failures_.push_back({account_name_, reason});
 }
 
 // The keyring's reason (already in the log) goes to the status line of a skipped account.
@@ -135,6 +143,7 @@ void CPeekRun::FetchHeaders() {
   int size = 0;
   if (!client_.Statistics(count, size)) {
     const std::string failure = "Error Statistics: " + session_.QuotedReply();
+    NoteFailedAccount(LoginFailureReason(session_.QuotedReply()));
     events_.OnStatus(failure);
     LogEvent(failure);
     return;

@@ -24,6 +24,7 @@ class CPeekRun {
  private:
   void VisitAccount(int account_number);
   void ReportKeyringSkip();
+  void NoteFailedAccount(const std::string& reason);
   // Logs into the account; the session counts as connected once it succeeded.
   bool LogIn();
   void ReportConnectFailure();
@@ -54,6 +55,7 @@ class CPeekRun {
   int total_size_ = 0;
   std::string lost_connection_;  // what the status line says last when a connection was lost
   std::vector<AccountListing> listings_;
+  std::vector<AccountFailure> failures_;  // all accounts: the accounts not checked
   std::optional<CSeenIds> seen_ids_;     // the listed account's, under NewMailBy=Uidl with UIDL
   std::vector<std::string> server_ids_;  // the listed account's UIDL list, with seen_ids_
   std::optional<CStoredMessages> stored_;  // the listed account's stored messages

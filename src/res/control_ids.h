@@ -27,7 +27,8 @@ enum MainWindowControl : int {
   kAccountLabel = 1060,
 };
 
-// The main window's menu (141) and the header list's pop-up menu.
+// The main window's menu (141) and the header list's pop-up menu. The Message menu's other
+// commands are the ids of the buttons they stand for.
 enum MainWindowCommand : int {
   kCommandMarkForDeletion = 101,
   kCommandResetMail = 102,
@@ -50,6 +51,7 @@ enum MainWindowCommand : int {
   kCommandSent = 32788,
   kCommandAttachments = 32789,
   kCommandDrafts = 32790,
+  kCommandOpenMessage = 32791,
 };
 
 // The about box (template 100).

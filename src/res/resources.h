@@ -1,6 +1,7 @@
 #pragma once
 // The program's resources: dialog templates, the main menu, the string table and the icon ids.
 #include <string>
+#include <vector>
 
 #include "ui/resource_types.h"
 
@@ -41,6 +42,8 @@ inline constexpr const char* kProductWebAddress = "https://larkspin.example.org/
 // The template with this id; nullptr when there is none.
 const DialogTemplate* FindDialogTemplate(int id);
 const MenuTemplate* FindMenuTemplate(int id);
+// The keys of the window made from the template; empty for a window without any.
+const std::vector<Accelerator>& AcceleratorsOf(int template_id);
 // The string table entry; empty when there is none.
 std::string LoadResourceString(int id);
 

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "common/message_box.h"
+#include "ui/dialog.h"
 
 namespace larkspin {
 
@@ -17,7 +18,7 @@ std::mutex installed_mutex;
 int ShowEngineMessageBox(unsigned style, const std::string& text) {
   CUiBackend& backend = UiBackend();
   int button = kButtonOk;
-  backend.RunOnUiThread([&] { button = backend.MessageBox(nullptr, text, kMessageBoxCaption, style); });
+  backend.RunOnUiThread([&] { button = backend.MessageBox(ActingWindow(), text, kMessageBoxCaption, style); });
   return button;
 }
 }  // namespace

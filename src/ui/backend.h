@@ -25,7 +25,8 @@ class CUiBackend {
   // Shows the window and runs until CWindowPeer::EndModal; returns its result.
   virtual int RunModal(CWindowPeer& peer) = 0;
 
-  // A modal message box with a style of common/message_box.h; returns the button pressed.
+  // A modal message box with a style of common/message_box.h above owner, which is raised first
+  // (nullptr: above the toolkit's top window); returns the button pressed.
   virtual int MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption,
                          unsigned style) = 0;
   // The file-open dialog; true with the chosen path, false when cancelled.

@@ -1,14 +1,30 @@
 #include "ui/dialog.h"
 
 #include "res/resources.h"
+#include "ui/accelerators.h"
 #include "ui/backend.h"
 #include "ui/window_peer.h"
 
 namespace larkspin {
 
+namespace {
+CDialog* acting_dialog = nullptr;
+
+// The window that is gone hands the user's place to the one it belongs to.
+void ForgetActing(const CDialog* dialog) {
+  if (acting_dialog == dialog) acting_dialog = dialog->Parent();
+}
+}  // namespace
+
+CWindowPeer* ActingWindow() {
+  for (const CDialog* dialog = acting_dialog; dialog; dialog = dialog->Parent())
+    if (dialog->IsWindowVisible()) return dialog->Peer();
+  return nullptr;
+}
+
 CDialog::CDialog(int template_id, CDialog* parent) : template_id_(template_id), parent_(parent) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() { ForgetActing(this); }
 
 bool CDialog::MakeWindow() {
   if (peer_) return true;
@@ -36,6 +52,7 @@ int CDialog::DoModal() {
 bool CDialog::Create() { return !peer_ && MakeWindow(); }
 
 void CDialog::DestroyWindow() {
+  ForgetActing(this);
   if (!peer_) return;
   OnDestroy();
   peer_.reset();
@@ -80,7 +97,10 @@ std::string CDialog::TypedItemText(int id, TextEncoding encoding) const {
   return peer_ ? peer_->TypedText(id, encoding) : std::string();
 }
 void CDialog::EnableItem(int id, bool enable) {
-  if (peer_) peer_->Enable(id, enable);
+  if (!peer_) return;
+  const bool had_focus = !enable && peer_->FocusedControl() == id;
+  peer_->Enable(id, enable);
+  if (had_focus) MoveFocusToFallback();
 }
 bool CDialog::IsItemEnabled(int id) const { return peer_ && peer_->IsEnabled(id); }
 void CDialog::ShowItem(int id, bool show) {
@@ -154,7 +174,9 @@ void CDialog::ListChanged(int id) {
 void CDialog::SetMenu(int menu_id) {
   const MenuTemplate* menu = FindMenuTemplate(menu_id);
   if (!peer_ || !menu) return;
-  peer_->MenuBar() = CMenu(menu->top_level);
+  std::vector<MenuItem> items = menu->top_level;
+  LabelShortcuts(items, AcceleratorsOf(template_id_));
+  peer_->MenuBar() = CMenu(std::move(items));
   peer_->MenuBarChanged();
 }
 
@@ -172,7 +194,7 @@ bool CDialog::IsMenuItemChecked(int id) const {
 
 void CDialog::EnableMenuItem(int id, bool enable) {
   MenuItem* item = peer_ ? peer_->MenuBar().FindCommand(id) : nullptr;
-  if (!item) return;
+  if (!item || item->enabled == enable) return;
   item->enabled = enable;
   peer_->MenuBarChanged();
 }
@@ -218,16 +240,64 @@ void CDialog::KillTimer(int id) {
 }
 
 int CDialog::MessageBox(const std::string& text, unsigned style) {
-  return UiBackend().MessageBox(peer_.get(), text, kMessageBoxCaption, style);
+  const int focused = peer_ ? peer_->FocusedControl() : 0;
+  const int button = UiBackend().MessageBox(peer_.get(), text, kMessageBoxCaption, style);
+  if (!peer_) return button;
+  if (IsUsableFocus(focused)) peer_->SetFocus(focused);
+  else MoveFocusToFallback();
+  return button;
+}
+
+bool CDialog::IsCommandUsable(int id) const {
+  if (HasItem(id)) return IsItemEnabled(id) && IsItemVisible(id);
+  const MenuItem* item = peer_ ? peer_->MenuBar().FindCommand(id) : nullptr;
+  return !item || item->enabled;
+}
+
+bool CDialog::IsUsableFocus(int id) const {
+  if (!IsItemEnabled(id) || !IsItemVisible(id)) return false;
+  const DialogTemplate* layout = FindDialogTemplate(template_id_);
+  if (!layout) return false;
+  for (const ControlTemplate& control : layout->controls) {
+    if (control.id != id) continue;
+    return control.kind != ControlKind::kStatic && control.kind != ControlKind::kProgressBar;
+  }
+  return false;
+}
+
+int CDialog::FocusFallback() const {
+  const DialogTemplate* layout = FindDialogTemplate(template_id_);
+  if (!layout) return 0;
+  for (const ControlTemplate& control : layout->controls)
+    if ((control.style & kStyleDefaultButton) && IsUsableFocus(control.id)) return control.id;
+  for (const ControlTemplate& control : layout->controls)
+    if (IsUsableFocus(control.id)) return control.id;
+  return 0;
+}
+
+void CDialog::MoveFocusToFallback() {
+  if (const int id = FocusFallback()) peer_->SetFocus(id);
 }
 
 void CDialog::HandleCommand(int id) {
+  acting_dialog = this;
   if (commands_.DispatchCommand(id)) return;
   if (id == kIdOk) OnOK();
   else if (id == kIdCancel) OnCancel();
   else OnUnhandledCommand(id);
 }
 
-void CDialog::HandleNotify(const Notification& notification) { commands_.DispatchNotify(notification); }
+void CDialog::HandleNotify(const Notification& notification) {
+  acting_dialog = this;
+  commands_.DispatchNotify(notification);
+}
+
+bool CDialog::HandleKey(int key, unsigned modifiers) {
+  const int focused = peer_ ? peer_->FocusedControl() : 0;
+  const Accelerator* accelerator = FindAccelerator(AcceleratorsOf(template_id_), key, modifiers, focused);
+  if (!accelerator || !IsCommandUsable(accelerator->command)) return false;
+  HandleCommand(accelerator->command);
+  return true;
+}
 
 }  // namespace larkspin

@@ -64,6 +64,7 @@ class CDialog {
   std::string ItemText(int id) const;
   // The text the user typed, in encoding (see CWindowPeer::TypedText).
   std::string TypedItemText(int id, TextEncoding encoding) const;
+  // Disabling the focused control gives the focus to FocusFallback(), so the keys keep working.
   void EnableItem(int id, bool enable);
   bool IsItemEnabled(int id) const;
   void ShowItem(int id, bool show);
@@ -115,8 +116,14 @@ class CDialog {
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
 
-  // A modal message box owned by this window; returns the button pressed.
+  // A modal message box owned by this window, which is raised with it; returns the button
+  // pressed. The focus comes back to the control that had it, or else to FocusFallback().
   int MessageBox(const std::string& text, unsigned style);
+  // Whether a user could run the command now: its control is enabled and shown, or else its menu
+  // item is enabled; a command with neither is always usable.
+  bool IsCommandUsable(int id) const;
+  // A control of the window that could take the focus now: enabled, shown, not a label.
+  bool IsUsableFocus(int id) const;
 
   // The window's message map; control classes attached to the window register here too.
   CCommandMap& Commands() { return commands_; }
@@ -124,6 +131,9 @@ class CDialog {
   // Called by the backend.
   void HandleCommand(int id);
   void HandleNotify(const Notification& notification);
+  // A key pressed in the window: runs the window's accelerator for it (accelerators.h) when its
+  // command is usable; false when the key is left to the toolkit.
+  bool HandleKey(int key, unsigned modifiers);
   void HandleTimer(int id) { OnTimer(id); }
   void HandleSize(SizeKind kind, int client_width, int client_height) { OnSize(kind, client_width, client_height); }
   void HandleShown() { OnShown(); }
@@ -141,9 +151,14 @@ class CDialog {
   virtual void OnTimer(int /*id*/) {}
   virtual void OnSize(SizeKind /*kind*/, int /*client_width*/, int /*client_height*/) {}
   virtual void OnDestroy() {}
+  // The control that takes the focus when the focused one is disabled or a box leaves none
+  // usable: the default button when usable, else the first usable control that takes the focus,
+  // in template order; 0 for none.
+  virtual int FocusFallback() const;
 
  private:
   bool MakeWindow();
+  void MoveFocusToFallback();
 
   int template_id_;
   CDialog* parent_;
@@ -151,5 +166,10 @@ class CDialog {
   CCommandMap commands_;
   bool modal_ = false;
 };
+
+// The shown window the user acted in last (its last command or notification), or the nearest
+// shown window it belongs to; nullptr for none. A box that no window asks for itself (an engine
+// message, a failure the desktop reports later) is owned by it, so it opens above where the user is.
+CWindowPeer* ActingWindow();
 
 }  // namespace larkspin

@@ -55,6 +55,14 @@ class CListModel {
   int FocusedRow() const { return focused_; }
   void SetFocusedRow(int position) { focused_ = position; }
 
+  // The column the rows are sorted by (-1 for none) and its direction, shown as the header's arrow.
+  void SetSortIndicator(int column, bool ascending) {
+    sort_column_ = column;
+    sort_ascending_ = ascending;
+  }
+  int SortColumn() const { return sort_column_; }
+  bool SortAscending() const { return sort_ascending_; }
+
   // Icon resource ids by image index.
   std::vector<int>& ImageList() { return image_list_; }
   const std::vector<int>& ImageList() const { return image_list_; }
@@ -65,6 +73,8 @@ class CListModel {
   std::vector<bool> selected_;
   std::vector<int> image_list_;
   int focused_ = -1;
+  int sort_column_ = -1;
+  bool sort_ascending_ = true;
 };
 
 }  // namespace larkspin

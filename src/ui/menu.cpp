@@ -10,6 +10,13 @@ const MenuItem* FindIn(const std::vector<MenuItem>& items, int id) {
   }
   return nullptr;
 }
+
+void CollectCommandIds(const std::vector<MenuItem>& items, std::vector<int>& ids) {
+  for (const MenuItem& item : items) {
+    if (!item.separator && item.children.empty() && item.id != 0) ids.push_back(item.id);
+    CollectCommandIds(item.children, ids);
+  }
+}
 }  // namespace
 
 void CMenu::AppendItem(int id, std::string text, bool enabled) {
@@ -27,6 +34,12 @@ void CMenu::AppendSeparator() {
 }
 
 const MenuItem* CMenu::FindCommand(int id) const { return FindIn(items_, id); }
+
+std::vector<int> CMenu::CommandIds() const {
+  std::vector<int> ids;
+  CollectCommandIds(items_, ids);
+  return ids;
+}
 
 MenuItem* CMenu::FindCommand(int id) { return const_cast<MenuItem*>(FindIn(items_, id)); }
 

@@ -24,6 +24,8 @@ class CMenu {
   const MenuItem* FindCommand(int id) const;
   // The top-level item at this position; nullptr past the end.
   MenuItem* TopLevel(size_t position);
+  // The ids of every command item, depth first.
+  std::vector<int> CommandIds() const;
   const MenuItem* TopLevel(size_t position) const;
 
  private:

@@ -73,7 +73,22 @@ struct MenuItem {
   bool check_item = false;
   bool checked = false;
   bool enabled = true;
+  std::string shortcut;  // the key that runs the command, as the menu shows it ("Ctrl+N"); empty for none
   std::vector<MenuItem> children;
+};
+
+// Keys: a letter by its upper-case character, the others by these codes.
+enum KeyCode : int { kKeyReturn = 13, kKeyEscape = 27, kKeyDelete = 127 };
+// Modifier keys, combinable.
+enum KeyModifier : unsigned { kKeyPlain = 0, kKeyCtrl = 1u << 0, kKeyAlt = 1u << 1, kKeyShift = 1u << 2 };
+
+// A key of a window that runs a command (a control id or a menu command id) wherever the focus
+// is, or only while focus_control has the focus.
+struct Accelerator {
+  int key = 0;
+  unsigned modifiers = kKeyPlain;
+  int command = 0;
+  int focus_control = 0;
 };
 
 struct MenuTemplate {

@@ -4,12 +4,13 @@
 #include "common/message_box.h"
 #include "platform/shell_open.h"
 #include "ui/backend.h"
+#include "ui/dialog.h"
 
 namespace larkspin {
 
 void ShowOpenFailure(const std::string& heading, int result) {
   UiBackend().WarningBeep();
-  UiBackend().MessageBox(nullptr, heading + "\n\n" + LinkErrorText(result), kMessageBoxCaption, kBoxOk | kBoxIconWarning);
+  UiBackend().MessageBox(ActingWindow(), heading + "\n\n" + LinkErrorText(result), kMessageBoxCaption, kBoxOk | kBoxIconWarning);
 }
 
 int StartDesktopOpen(const std::string& target, const std::string& heading) {

@@ -143,6 +143,8 @@ void CSortingList::DeleteRow(int row) {
 void CSortingList::DeleteAll() {
   if (CListModel* model = Model()) {
     model->DeleteAll();
+    sorted_column_ = -1;
+    model->SetSortIndicator(-1, true);
     Changed();
   }
 }
@@ -220,6 +222,9 @@ void CSortingList::Sort(int column, bool ascending) {
     return ascending ? KeyLess(a.key, b.key, kind) : KeyLess(b.key, a.key, kind);
   });
   for (size_t i = 0; i < captured.size(); ++i) model->Rows()[i] = std::move(captured[i].row);
+  sorted_column_ = column;
+  ascending_ = ascending;
+  model->SetSortIndicator(column, ascending);
   Changed();
 }
 
@@ -227,9 +232,9 @@ void CSortingList::OnColumnClick(int column) {
   if (!sort_enabled_ || RowCount() < 1) return;
   {
     CWaitCursor wait;
-    Sort(column, ascending_);
+    Sort(column, column == sorted_column_ ? !ascending_ : true);
   }
-  ascending_ = !ascending_;
+  if (after_sort_) after_sort_();
 }
 
 int CSortingList::RowCount() const {

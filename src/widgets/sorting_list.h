@@ -44,12 +44,16 @@ class CSortingList {
   void DeselectAll();
   std::vector<int> SelectedRows() const;
   int FirstSelected() const;
+  // Sorts the rows by column and shows the column's arrow in the header.
   void Sort(int column, bool ascending);
 
   void EnableSort(bool enable) { sort_enabled_ = enable; }
+  // The direction of the last sort (ascending before any).
   bool Ascending() const { return ascending_; }
-  // What a click on the header of column does: sort with the current direction, then flip it.
+  // What a click on the header of column does: a new column sorts ascending, the column sorted
+  // last flips its direction; then the owner's after-sort work runs (it restripes the rows, say).
   void OnColumnClick(int column);
+  void SetAfterSort(std::function<void()> after_sort) { after_sort_ = std::move(after_sort); }
 
   int RowCount() const;
   std::string Text(int row, int column) const;
@@ -70,7 +74,9 @@ class CSortingList {
   int control_id_ = 0;
   std::map<int, int> icon_cache_;  // icon resource id -> image index
   bool sort_enabled_ = true;
+  int sorted_column_ = -1;
   bool ascending_ = true;
+  std::function<void()> after_sort_;
 };
 
 ColumnKind ClassifyColumn(const std::string& first_row_text);

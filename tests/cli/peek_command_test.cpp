@@ -54,21 +54,25 @@ TEST_F(PeekCommandTest, PrintsOneTabSeparatedLinePerMessageThenTheTotal) {
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("mailbox1/attach")));
 }
 
-TEST_F(PeekCommandTest, AllAccountsSkipsAnAccountWithoutStoredCredentials) {
+TEST_F(PeekCommandTest, AllAccountsPrintsWhatItReachedAndNamesEachAccountItCouldNotCheck) {
   FakePop3Server first;
   first.ServeMailbox({kFirst});
-  FakePop3Server third;
-  third.ServeMailbox({kFirst, kFirst});
-  Configure({first.Port(), 0, third.Port()});
+  FakePop3Server fourth;
+  fourth.ServeMailbox({kFirst, kFirst});
+  constexpr int kRefusingPort = 1;  // nothing listens there
+  Configure({first.Port(), 0, kRefusingPort, fourth.Port()});
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
-  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.exit_status, 1);
   EXPECT_EQ(run.out,
             "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 1\t0k\n"
-            "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 3\t0k\n"
-            "2\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 3\t0k\n" +
+            "1\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 4\t0k\n"
+            "2\tBerg, Anna\tAgenda\t02.03.2004 10:11:12 +0100\tBox 4\t0k\n" +
                 FormatText("Total messages: 3     Total size: %.2lf kbyte (%zu byte)\n", 3 * kFirst.size() / 1024.0,
                            3 * kFirst.size()));
-  EXPECT_EQ(run.err, "larkspin: account 2 (Box 2) skipped: no stored login or password\n");
+  EXPECT_EQ(run.err,
+            "larkspin: account 2 (Box 2) skipped: no stored login or password\n"
+            "larkspin: Error connecting to 127.0.0.1: Cannot connect to 127.0.0.1:1: Connection refused\n"
+            "larkspin: 2 accounts could not be checked: Box 2 (no stored login), Box 3 (connection refused)\n");
 }
 
 TEST_F(PeekCommandTest, ASingleAccountWithoutCredentialsFails) {

@@ -55,7 +55,7 @@ TEST(LanguageTableTest, PlaceholderKindsIgnoreFlagsWidthAndLength) {
 
 TEST(LanguageTableTest, MenuEntriesAddressTopItemsByPositionAndCommandsById) {
   const auto& entries = MenuTextEntries();
-  ASSERT_EQ(entries.size(), 23u);
+  ASSERT_EQ(entries.size(), 29u);
   int top_items = 0;
   for (const MenuTextEntry& entry : entries) {
     if (entry.top_position >= 0) {
@@ -63,9 +63,9 @@ TEST(LanguageTableTest, MenuEntriesAddressTopItemsByPositionAndCommandsById) {
       EXPECT_EQ(entry.top_position, top_items++) << entry.key;
     }
   }
-  EXPECT_EQ(top_items, 5);
-  EXPECT_STREQ(entries[20].default_text, "Dowload all messages");
-  EXPECT_EQ(entries[20].command_id, kCommandDownloadAll);
+  EXPECT_EQ(top_items, 6);
+  EXPECT_STREQ(entries[26].default_text, "Dowload all messages");
+  EXPECT_EQ(entries[26].command_id, kCommandDownloadAll);
 }
 
 }  // namespace

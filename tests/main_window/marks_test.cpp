@@ -212,7 +212,8 @@ TEST_F(MarksTest, DoubleClickDownloadsAndOpensTheMessage) {
   ASSERT_TRUE(Window().Click(kDisconnectButton));
   SelectRows({1});
   ASSERT_TRUE(Window().DoubleClick(kHeaderList));
-  EXPECT_THAT(MessageBoxTexts(), Contains("Please press 'Connect' to connect to server first."));
+  EXPECT_THAT(MessageBoxTexts(), Contains("Connect first to download this message."));
+  EXPECT_EQ(Status(), "Connect first to download this message.");
   EXPECT_EQ(opened_messages_.size(), 1u);
   EXPECT_EQ(Icon(1), kIconRowOnServer);
 }

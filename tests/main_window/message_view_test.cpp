@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "res/resources.h"
 #include "support/fake_pop3_server.h"
+#include "widgets/desktop_open.h"
 
 namespace larkspin::testing {
 namespace {
@@ -59,6 +60,21 @@ TEST_F(MessageViewTest, ADoubleClickedRowIsShownInTheOneViewFromTheOnlineAndOffl
   EXPECT_TRUE(View()->IsShown());
   EXPECT_THAT(View()->Text(kFileViewText), HasSubstr("Subject: Day 2"));
   EXPECT_THAT(MessageBoxTexts(), IsEmpty());
+}
+
+TEST_F(MessageViewTest, ABoxNoWindowAsksForOpensAboveTheWindowTheUserActsIn) {
+  use_message_view_ = true;
+  OpenAndPeek();
+  DoubleClickRow(0);
+  ASSERT_TRUE(View()->IsShown());
+  ASSERT_TRUE(View()->Click(kFileViewPrintButton));  // the user acts in the view (and cancels the print)
+  ShowOpenFailure("Could not open the attachment 'a.pdf':", 2);
+  ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(backend_.MessageBoxes()[0].owner, View());
+  ASSERT_TRUE(View()->Click(kFileViewCloseButton));
+  ShowOpenFailure("Could not open the attachment 'a.pdf':", 2);
+  ASSERT_EQ(backend_.MessageBoxes().size(), 2u);
+  EXPECT_EQ(backend_.MessageBoxes()[1].owner, &Window()) << "a hidden view hands the boxes to its window";
 }
 
 TEST_F(MessageViewTest, TheSentViewPassesNoAttachmentFolder) {

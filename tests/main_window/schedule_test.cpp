@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include "main_window/main_window_fixture.h"
+#include "common/message_box.h"
+#include "res/resources.h"
 #include "support/fake_pop3_server.h"
 
 namespace larkspin::testing {
@@ -72,6 +74,40 @@ TEST_F(ScheduleTest, ConnectStopsTheCountdownAndTheIdleTimerEndsTheConnection) {
   EXPECT_TRUE(Window().IsTimerRunning(kCountdownTimer));
   ASSERT_TRUE(Window().FireTimer(kCountdownTimer));
   EXPECT_EQ(Status(), "Ready: 1 min. until 1. larkspin");
+}
+
+// The idle close may come while the user types elsewhere: its question defaults to No, and No
+// logs out all the same and keeps the mark for the next peek. The user's own Disconnect
+// defaults to Yes, and No stays connected.
+TEST_F(ScheduleTest, AQuestionTheUserDidNotAskForDefaultsToNo) {
+  server_.ServeMailbox({MakeMessage("Anna <a@example.org>", "Hi", "Tue, 2 Mar 2004 10:11:12 +0100"),
+                        MakeMessage("Bert <b@example.org>", "Ho", "Wed, 3 Mar 2004 10:11:12 +0100")});
+  OpenWith("PeekTime=3\r\n");
+  ASSERT_TRUE(PeekByConnect());
+  SelectRows({0});
+  ASSERT_TRUE(Window().Click(kDeleteButton));
+  ASSERT_TRUE(Window().FireTimer(kIdleTimer));
+  ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+  const ShownMessageBox idle_question = backend_.MessageBoxes()[0];
+  EXPECT_TRUE(idle_question.style & kBoxDefaultNo);
+  EXPECT_EQ(idle_question.answer, kButtonNo);
+  EXPECT_EQ(idle_question.owner, &Window()) << "the window is raised with its question";
+  EXPECT_THAT(server_.ReceivedLines(), Not(Contains(::testing::StartsWith("DELE"))));
+  EXPECT_FALSE(Dialog().Connected());
+  EXPECT_EQ(Icon(0), kIconRowDeleteMark);
+  EXPECT_EQ(Status(), "Idle connection closed.   1 message(s) marked for deletion: deleted at the next peek.");
+  EXPECT_TRUE(Window().IsTimerRunning(kCountdownTimer));
+
+  ASSERT_TRUE(PeekByConnect());
+  EXPECT_THAT(server_.ReceivedLines(), Contains(::testing::StartsWith("DELE"))) << "the next peek carries it out";
+  ASSERT_GE(RowCount(), 1);
+  SelectRows({0});
+  ASSERT_TRUE(Window().Click(kDeleteButton));
+  backend_.QueueMessageBoxAnswer(kButtonNo);
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  ASSERT_EQ(backend_.MessageBoxes().size(), 2u);
+  EXPECT_FALSE(backend_.MessageBoxes()[1].style & kBoxDefaultNo);
+  EXPECT_TRUE(Dialog().Connected());
 }
 
 TEST_F(ScheduleTest, TwoPeeksNeverShareTheClient) {

@@ -54,12 +54,13 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_THAT(LogText(), HasSubstr("+ + + Larkspin, Version 0.97 (5.28.19) started + + +"));
 }
 
-// The original's pixel widths grow as the dialog units do: 2 pixels per unit here against 1.5.
-TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFont) {
+// The original's pixel widths grow as the dialog units do: 2 pixels per unit here against 1.5;
+// the Date column is as wide as a whole date with its blanks (27 characters) and a margin.
+TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFontAndTheDateFits) {
   ASSERT_TRUE(Open());
   std::vector<int> widths;
   for (const ListColumn& column : Window().List(kHeaderList)->Columns()) widths.push_back(column.width);
-  EXPECT_EQ(widths, (std::vector<int>{200, 240, 93, 107, 67}));
+  EXPECT_EQ(widths, (std::vector<int>{200, 240, 27 * 8 + 12, 107, 67}));
 }
 
 TEST_F(StartupTest, FolderAndAccountLabelsShowAtMostThirtyCharacters) {
@@ -98,7 +99,7 @@ TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {
   EXPECT_EQ(Window().Control(kConnectButton)->tool_tip, "Postfach abrufen");
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "Von");
   EXPECT_EQ(Window().Text(kFolderLabel), "Ordner:");
-  const MenuItem* help = Window().Menu().TopLevel(4);
+  const MenuItem* help = Window().Menu().TopLevel(5);
   EXPECT_EQ(help->text, "Hilfe");
   ASSERT_EQ(help->children.size(), 1u);
   EXPECT_EQ(help->children[0].id, kCommandInfo);
@@ -223,6 +224,30 @@ TEST_F(ScreenLockTest, UnlockingRestoresTheControlsOfTheIdleAndTheBusyState) {
     ToggleLock();
     EXPECT_EQ(LockedControlsEnabled(), before) << (busy ? "busy" : "idle");
   }
+}
+
+TEST_F(ScreenLockTest, WhileLockedEveryCommandButUnlockAndExitIsDisabledMenusAndKeysToo) {
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  const auto menu_states = [this] {
+    std::vector<std::pair<int, bool>> states;
+    for (const int id : Window().Menu().CommandIds()) states.emplace_back(id, Window().Menu().FindCommand(id)->enabled);
+    return states;
+  };
+  const auto before = menu_states();
+  ASSERT_GT(before.size(), 15u);
+  ToggleLock();
+  for (const auto& [id, enabled] : menu_states())
+    EXPECT_EQ(enabled, id == kCommandLockScreen || id == kCommandExit) << id;
+  EXPECT_FALSE(Window().IsEnabled(kWebLink));
+  const struct {
+    int key;
+    unsigned modifiers;
+  } keys[] = {{'N', kKeyCtrl}, {'R', kKeyCtrl}, {kKeyDelete, kKeyPlain}};
+  for (const auto& k : keys) EXPECT_FALSE(Window().PressKey(k.key, k.modifiers)) << k.key;
+  EXPECT_EQ(backend_.ModalRuns().size(), 0u);
+  ToggleLock();
+  EXPECT_EQ(menu_states(), before);
 }
 
 TEST_F(ScreenLockTest, APeekEndingWhileLockedStaysLockedAndUnlocksIntoTheBusyState) {

@@ -151,6 +151,44 @@ TEST_F(PeekTest, UidlOnAServerWithoutItCountsAndLogsItOnce) {
   EXPECT_FALSE(std::filesystem::exists(folder_.File("mailbox1/seen-ids.list")));
 }
 
+TEST_F(PeekTest, TheTitleAndTheTotalCountTheRowsTheViewShows) {
+  OpenHome();
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  EXPECT_EQ(Window().Title(), "(3) Larkspin-Home");
+  MakeFolder(folder_.File("mailbox1/sent"));
+  const std::string copy = "To: Bert <b@example.org>\r\nSubject: Minutes\r\n\r\nText";
+  WriteFile(folder_.File("mailbox1/sent/copy.txt"), copy);
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandSent));
+  EXPECT_EQ(Window().Title(), "(1) Larkspin-Home");
+  EXPECT_EQ(Status(), FormatText("Total messages: 1     Total size: %.2lf kbyte (%zu byte)", copy.size() / 1024.0,
+                                 copy.size()));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandOnline));
+  EXPECT_EQ(RowCount(), 0);
+  EXPECT_EQ(Window().Title(), "Larkspin-Home");
+}
+
+// Sent copies keep "DD.MM.YYYY.hh.mm.ss"; the view writes it as the Online view writes a date
+// and lists the newest first. A header click keeps the row stripes alternating.
+TEST_F(PeekTest, TheSentViewWritesDatesAsTheOnlineViewNewestFirstAndStripesFollowTheRows) {
+  OpenHome();
+  MakeFolder(folder_.File("mailbox1/sent"));
+  const std::pair<std::string, std::string> copies[] = {
+      {"09.12.2026.01.45.21", "A"}, {"10.12.2025.23.00.00", "C"}, {"11.01.2027.08.30.00", "B"}};
+  for (const auto& [stamp, subject] : copies)
+    WriteFile(folder_.File("mailbox1/sent/msg" + stamp + ".txt"),
+              "To: b@example.org\r\nSent: " + stamp + "\r\nSubject: " + subject + "\r\n\r\nText");
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandSent));
+  ASSERT_EQ(RowCount(), 3);
+  EXPECT_EQ(Cell(0, kDateColumn), "11.01.2027 08:30:00");
+  EXPECT_EQ(Cell(1, kDateColumn), "09.12.2026 01:45:21");
+  EXPECT_EQ(Cell(2, kDateColumn), "10.12.2025 23:00:00");
+  ASSERT_TRUE(Window().ClickColumn(kHeaderList, kSubjectColumn));
+  EXPECT_EQ(Cell(0, kSubjectColumn), "A");
+  const CSortingList& list = Dialog().HeaderList();
+  for (int row = 1; row < RowCount(); ++row) EXPECT_NE(list.RowBackground(row), list.RowBackground(row - 1)) << row;
+}
+
 TEST_F(PeekTest, EmptyMailboxReportsZeroTotals) {
   FakePop3Server empty;
   empty.ServeMailbox({});
@@ -262,7 +300,28 @@ TEST_F(AllAccountsTest, NewMailIsNamedInTheAccountItCameTo) {
   ASSERT_EQ(backend_.Notifications().size(), 2u);
   EXPECT_EQ(backend_.Notifications()[0].title, "3 new messages");
   EXPECT_EQ(backend_.Notifications()[1].title, "1 new message");
-  EXPECT_EQ(backend_.Notifications()[1].text, "Bea: A3");
+  EXPECT_EQ(backend_.Notifications()[1].text, "Bea: A3\n1 account could not be checked: Work (no stored login)");
+}
+
+TEST_F(AllAccountsTest, TheStatusAndTheNotificationNameEachAccountThatCouldNotBeChecked) {
+  constexpr int kRefusingPort = 1;  // nothing listens there
+  WriteConfig("PeekTime=0\r\n", {"Home", "Work", "Club"},
+              AccountSection(1, first_.Port()) + AccountSection(2, kRefusingPort) +
+                  AccountSection(3, third_.Port(), ""));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(PeekByConnect());
+  const std::string failures = "2 accounts could not be checked: Work (connection refused), Club (no stored login)";
+  EXPECT_THAT(Status(), HasSubstr("Total messages: 2 "));
+  EXPECT_THAT(Status(), HasSubstr(failures));
+  ASSERT_EQ(backend_.Notifications().size(), 1u);
+  EXPECT_EQ(backend_.Notifications()[0].title, "2 new messages");
+  EXPECT_THAT(backend_.Notifications()[0].text, HasSubstr("\n" + failures));
+  EXPECT_EQ(Window().Title(), "(2) Larkspin-All Accounts");
+
+  // Without new mail the notification names the failures alone.
+  ASSERT_TRUE(PeekByConnect());
+  ASSERT_EQ(backend_.Notifications().size(), 2u);
+  EXPECT_EQ(backend_.Notifications()[1].text, failures);
 }
 
 TEST_F(AllAccountsTest, TheListMenuIsGreyed) {

@@ -172,12 +172,11 @@ TEST_F(MessageDownloadTest, ARowWithoutRecordOrAlreadyDownloadedIsLeftAlone) {
 TEST_F(MessageDownloadTest, WithoutConnectionTheUserIsAskedToConnectFirst) {
   const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
   EXPECT_EQ(result.code, kDownloadNotConnected);
-  ASSERT_EQ(result.notices.size(), 3u);
+  ASSERT_EQ(result.notices.size(), 2u);
   EXPECT_EQ(result.notices[0].kind, DownloadNotice::Kind::kStatus);
-  EXPECT_EQ(result.notices[0].text, "Error: GetMessageSize");
+  EXPECT_EQ(result.notices[0].text, "Connect first to download this message.");
   EXPECT_EQ(result.notices[1].kind, DownloadNotice::Kind::kMessageBox);
-  EXPECT_EQ(result.notices[1].text, "Please press 'Connect' to connect to server first.");
-  EXPECT_EQ(result.notices[2].text, "Ready");
+  EXPECT_EQ(result.notices[1].text, "Connect first to download this message.");
   EXPECT_EQ(row.local_file, "");
 }
 

@@ -152,8 +152,10 @@ TEST_F(HeadlessDialogTest, DropDownListsKeepSortedOrderAndAnswerTheSelectionAsTe
 TEST_F(HeadlessDialogTest, EngineMessageBoxesAreRecordedAndAnsweredInOrder) {
   backend.QueueMessageBoxAnswer(kButtonNo);
   EXPECT_EQ(MessageBoxF(kBoxYesNo | kBoxIconQuestion, "Delete %d messages?", 3), kButtonNo);
-  EXPECT_EQ(MessageBoxF(kBoxYesNo, "Again?"), kButtonYes) << "no answer queued: the first button";
-  ASSERT_EQ(backend.MessageBoxes().size(), 2u);
+  EXPECT_EQ(MessageBoxF(kBoxYesNo, "Again?"), kButtonYes) << "no answer queued: the default button";
+  EXPECT_EQ(MessageBoxF(kBoxYesNo | kBoxDefaultNo, "Unasked?"), kButtonNo);
+  EXPECT_EQ(MessageBoxF(kBoxYesNoCancel | kBoxDefaultNo, "Unasked?"), kButtonNo);
+  ASSERT_EQ(backend.MessageBoxes().size(), 4u);
   EXPECT_EQ(backend.MessageBoxes()[0].text, "Delete 3 messages?");
   EXPECT_EQ(backend.MessageBoxes()[0].caption, "Larkspin");
   EXPECT_EQ(backend.MessageBoxes()[0].style, unsigned{kBoxYesNo | kBoxIconQuestion});

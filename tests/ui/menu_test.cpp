@@ -42,10 +42,10 @@ class MenuTest : public ::testing::Test {
 };
 
 TEST_F(MenuTest, ItemsAreFoundByIdAnywhereAndTopLevelByPosition) {
-  EXPECT_EQ(window.TopMenuText(4), "&Help");
-  EXPECT_EQ(window.TopMenuText(5), "");
-  window.SetTopMenuText(4, "Hilfe");
-  EXPECT_EQ(window.TopMenuText(4), "Hilfe");
+  EXPECT_EQ(window.TopMenuText(5), "&Help");
+  EXPECT_EQ(window.TopMenuText(6), "");
+  window.SetTopMenuText(5, "Hilfe");
+  EXPECT_EQ(window.TopMenuText(5), "Hilfe");
   EXPECT_EQ(window.MenuItemText(kCommandInfo), "&Info") << "the submenu stays under the renamed item";
 
   EXPECT_TRUE(window.IsMenuItemChecked(kCommandOnline)) << "Online is the view at start";

@@ -161,6 +161,32 @@ TEST_F(SortingListTest, HeaderClicksSortAlternatelyButNotAnEmptyList) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"b", "a"}));
 }
 
+// A click on a new column sorts ascending, a click on the sorted column flips it (after a
+// programmatic sort too); the header's arrow shows the column and direction, the owner's
+// after-sort work runs after each click, and emptying the list takes the arrow away.
+TEST_F(SortingListTest, ANewColumnSortsAscendingFirstAndTheArrowShowsTheDirection) {
+  CHeadlessWindow& peer = *backend.WindowOf(window);
+  int after_sorts = 0;
+  list.SetAfterSort([&] { ++after_sorts; });
+  AddRow("b", "01.03.2004 10:00:00", "2k");
+  AddRow("a", "02.03.2004 10:00:00", "1k");
+  list.Sort(1, false);
+  const struct {
+    int column;
+    bool ascending;
+    const char* first_from;
+  } clicks[] = {{1, true, "b"}, {1, false, "a"}, {2, true, "a"}, {0, true, "a"}, {0, false, "b"}, {2, true, "a"}};
+  for (const auto& click : clicks) {
+    ASSERT_TRUE(peer.ClickColumn(kHeaderList, click.column));
+    EXPECT_EQ(list.Text(0, 0), click.first_from) << click.column;
+    EXPECT_EQ(peer.List(kHeaderList)->SortColumn(), click.column);
+    EXPECT_EQ(peer.List(kHeaderList)->SortAscending(), click.ascending) << click.column;
+  }
+  EXPECT_EQ(after_sorts, 6);
+  list.DeleteAll();
+  EXPECT_EQ(peer.List(kHeaderList)->SortColumn(), -1);
+}
+
 TEST_F(SortingListTest, AnEmptyTextListAddsNoRow) {
   EXPECT_EQ(list.InsertRow({}, 0, -1), -1);
   EXPECT_EQ(list.RowCount(), 0);

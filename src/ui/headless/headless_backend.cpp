@@ -64,14 +64,14 @@ int CHeadlessBackend::RunModal(CWindowPeer& peer) {
   return window.end_result_;
 }
 
-int CHeadlessBackend::MessageBox(CWindowPeer* /*owner*/, const std::string& text, const std::string& caption,
+int CHeadlessBackend::MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption,
                                  unsigned style) {
   int answer = DefaultButtonOfStyle(style);
   if (!message_box_answers_.empty()) {
     answer = message_box_answers_.front();
     message_box_answers_.pop_front();
   }
-  message_boxes_.push_back({text, caption, style, answer});
+  message_boxes_.push_back({text, caption, style, answer, owner});
   return answer;
 }
 

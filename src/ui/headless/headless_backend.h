@@ -3,9 +3,9 @@
 // CHeadlessWindow and answers, in order, what would otherwise wait for a person: modal dialogs
 // (a script per modal run), message boxes, pop-up menus, the file-open and the print dialog.
 // Everything shown is recorded for reading back. Without a queued answer a modal dialog ends
-// as if Escape were pressed, a message box returns its first button (OK or Yes), a pop-up menu
-// closes without a choice, and the file-open and print dialogs are cancelled. Work posted to the
-// UI thread runs when the test pumps (PumpUiCalls, RunUntil).
+// as if Escape were pressed, a message box returns its default button (OK, Yes, or No with
+// kBoxDefaultNo), a pop-up menu closes without a choice, and the file-open and print dialogs are
+// cancelled. Work posted to the UI thread runs when the test pumps (PumpUiCalls, RunUntil).
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -28,6 +28,7 @@ struct ShownMessageBox {
   std::string caption;
   unsigned style = 0;
   int answer = 0;
+  CWindowPeer* owner = nullptr;
 };
 
 struct ShownNotification {

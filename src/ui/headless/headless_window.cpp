@@ -1,6 +1,7 @@
 #include "ui/headless/headless_window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <strings.h>
 
 #include "ui/dialog.h"
@@ -84,6 +85,7 @@ bool CHeadlessWindow::Click(int id) {
   HeadlessControl* control = Usable(id);
   if (!control) return false;
   const ControlKind kind = control->layout.kind;
+  if (kind == ControlKind::kPushButton) focus_ = id;
   if (kind == ControlKind::kCheckBox) control->checked = !control->checked;
   else if (kind == ControlKind::kStatic && !(control->layout.style & kStyleNotify)) return false;
   else if (kind != ControlKind::kPushButton && kind != ControlKind::kCheckBox && kind != ControlKind::kStatic)
@@ -121,6 +123,7 @@ bool CHeadlessWindow::SelectRows(int id, const std::vector<int>& rows) {
   control->list->ClearSelection();
   for (int row : rows) control->list->SetSelected(row, true);
   control->list->SetFocusedRow(rows.empty() ? -1 : rows.front());
+  focus_ = id;
   Notify(id, NotifyCode::kSelectionChange);
   return true;
 }
@@ -165,6 +168,37 @@ bool CHeadlessWindow::PressEscape() {
   if (!shown_) return false;
   dialog_.HandleCommand(kIdCancel);
   return true;
+}
+
+int CHeadlessWindow::ButtonOfMnemonic(int letter) const {
+  for (const auto& [id, control] : controls_) {
+    if (control.layout.kind != ControlKind::kPushButton || !control.enabled || !control.visible) continue;
+    const size_t mark = control.text.find('&');
+    if (mark != std::string::npos && mark + 1 < control.text.size() && std::toupper(static_cast<unsigned char>(control.text[mark + 1])) == letter)
+      return id;
+  }
+  return 0;
+}
+
+int CHeadlessWindow::DefaultButton() const {
+  for (const auto& [id, control] : controls_)
+    if (control.layout.style & kStyleDefaultButton) return id;
+  return 0;
+}
+
+bool CHeadlessWindow::PressKey(int key, unsigned modifiers) {
+  if (!shown_) return false;
+  if (dialog_.HandleKey(key, modifiers)) return true;
+  if (key == kKeyEscape && modifiers == kKeyPlain) return PressEscape();
+  if (modifiers == kKeyAlt) {
+    const int button = ButtonOfMnemonic(key);
+    return button != 0 && Click(button);
+  }
+  if (key != kKeyReturn || modifiers != kKeyPlain) return false;
+  const HeadlessControl* focused = Find(focus_);
+  if (focused && focused->layout.kind == ControlKind::kPushButton) return Click(focus_);
+  const bool multi_line = focused && (focused->layout.style & kStyleMultiLine);
+  return !multi_line && DefaultButton() != 0 && Click(DefaultButton());
 }
 
 bool CHeadlessWindow::PressCloseBox() {

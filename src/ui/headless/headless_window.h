@@ -53,7 +53,7 @@ class CHeadlessWindow : public CWindowPeer {
 
   // Acting as the user. Each answers false (and does nothing) when a user could not do it: the
   // control is missing, hidden or disabled, the menu item is greyed, the timer is not running.
-  bool Click(int id);  // push button, check box (toggles first), notifying static text
+  bool Click(int id);  // push button (focused first), check box (toggles first), notifying static text
   bool Type(int id, const std::string& text);  // replaces the edit field's text
   bool ChooseEntry(int id, int index);  // drop-down list
   bool SelectRows(int id, const std::vector<int>& rows);
@@ -63,6 +63,10 @@ class CHeadlessWindow : public CWindowPeer {
   bool ChooseMenuItem(int id);
   bool FireTimer(int id);
   bool PressEscape();
+  // A key with modifiers (resource_types.h), as the toolkit routes it: the window's accelerator,
+  // else Escape, Alt+letter for the button whose caption marks that letter, Enter for the
+  // default button; false when the key does nothing.
+  bool PressKey(int key, unsigned modifiers = kKeyPlain);
   bool PressCloseBox();
   void Resize(int client_width, int client_height);
   void Minimize();
@@ -148,6 +152,8 @@ class CHeadlessWindow : public CWindowPeer {
   const HeadlessControl* Find(int id) const;
   HeadlessControl* Usable(int id);
   void Notify(int id, NotifyCode code, int index = -1, Point point = {});
+  int ButtonOfMnemonic(int letter) const;
+  int DefaultButton() const;
 
   CHeadlessBackend& backend_;
   CDialog& dialog_;

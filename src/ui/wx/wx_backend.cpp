@@ -35,8 +35,10 @@ wxWindow* FrameOf(CWindowPeer* peer) { return peer ? static_cast<CWxWindow*>(pee
 long MessageDialogStyle(unsigned style) {
   long wx_style = 0;
   switch (style & 0xF) {
-    case kBoxYesNo: wx_style = wxYES_NO; break;
-    case kBoxYesNoCancel: wx_style = wxYES_NO | wxCANCEL | wxYES_DEFAULT; break;
+    case kBoxYesNo: wx_style = wxYES_NO | (style & kBoxDefaultNo ? wxNO_DEFAULT : wxYES_DEFAULT); break;
+    case kBoxYesNoCancel:
+      wx_style = wxYES_NO | wxCANCEL | (style & kBoxDefaultNo ? wxNO_DEFAULT : wxYES_DEFAULT);
+      break;
     case kBoxOkCancel: wx_style = wxOK | wxCANCEL; break;
     default: wx_style = wxOK; break;
   }
@@ -96,7 +98,9 @@ std::unique_ptr<CWindowPeer> CWxBackend::CreatePeer(CDialog& dialog, const Dialo
 int CWxBackend::RunModal(CWindowPeer& peer) { return static_cast<CWxWindow&>(peer).RunModal(); }
 
 int CWxBackend::MessageBox(CWindowPeer* owner, const std::string& text, const std::string& caption, unsigned style) {
-  wxMessageDialog box(FrameOf(owner), ToWx(text), ToWx(caption), MessageDialogStyle(style));
+  wxWindow* frame = FrameOf(owner);
+  if (frame) frame->Raise();
+  wxMessageDialog box(frame, ToWx(text), ToWx(caption), MessageDialogStyle(style));
   return ButtonOfAnswer(box.ShowModal());
 }
 

@@ -184,6 +184,10 @@ void CWxHeaderList::SyncImages() {
 void CWxHeaderList::Sync() {
   SyncColumns();
   SyncImages();
+  if (model_.SortColumn() >= 0 && model_.SortColumn() < GetColumnCount())
+    ShowSortIndicator(model_.SortColumn(), model_.SortAscending());
+  else
+    RemoveSortIndicator();
   const int rows = model_.RowCount();
   if (GetItemCount() != rows) SetItemCount(rows);
   shown_selection_.resize(static_cast<size_t>(rows), false);

@@ -20,7 +20,9 @@ wxString MenuLabel(const std::string& text) {
 
 void AppendCommand(wxMenu& menu, const MenuItem& item, CWxMenuIds& ids) {
   const wxItemKind kind = item.check_item || item.checked ? wxITEM_CHECK : wxITEM_NORMAL;
-  wxMenuItem* entry = menu.Append(wxID_ANY, MenuLabel(item.text), wxString(), kind);
+  // The toolkit shows the text after the tab as the item's key.
+  const wxString shortcut = item.shortcut.empty() ? wxString() : "\t" + ToWx(item.shortcut);
+  wxMenuItem* entry = menu.Append(wxID_ANY, MenuLabel(item.text) + shortcut, wxString(), kind);
   ids.Remember(entry->GetId(), item.id);
   if (entry->IsCheckable()) entry->Check(item.checked);
   entry->Enable(item.enabled);

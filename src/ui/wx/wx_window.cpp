@@ -312,12 +312,36 @@ int CWxWindow::ButtonOfMnemonic(wxChar letter) const {
   return 0;
 }
 
+namespace {
+// The key as the windows' accelerators name it; 0 for a key none can name.
+int AcceleratorKey(int key) {
+  switch (key) {
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER: return kKeyReturn;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE: return kKeyDelete;
+    default: return key >= 'A' && key <= 'Z' ? key : 0;
+  }
+}
+
+unsigned AcceleratorModifiers(const wxKeyEvent& event) {
+  unsigned modifiers = kKeyPlain;
+  if (event.ControlDown()) modifiers |= kKeyCtrl;
+  if (event.AltDown()) modifiers |= kKeyAlt;
+  if (event.ShiftDown()) modifiers |= kKeyShift;
+  return modifiers;
+}
+}  // namespace
+
 void CWxWindow::OnCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE) {
     OnCommand(kIdCancel);
     return;
   }
+  if (const int accelerator_key = AcceleratorKey(key);
+      accelerator_key != 0 && dialog_.HandleKey(accelerator_key, AcceleratorModifiers(event)))
+    return;
   if (event.GetModifiers() == wxMOD_ALT && event.GetUnicodeKey() != WXK_NONE) {
     if (const int button = ButtonOfMnemonic(event.GetUnicodeKey())) {
       SetFocus(button);

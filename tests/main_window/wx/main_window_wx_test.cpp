@@ -5,7 +5,8 @@
 // server; a toolkit assertion aborts the test (run_under_xvfb.sh).
 // A message with a base64 attachment is double-clicked, read in the message view, closed, and
 // opened again from the Offline view. Screenshots go to the build folder: main_window_peek.png,
-// main_window_menu.png (an open menu), main_window_focus.png (Connect pressed with Alt+C) and
+// main_window_menu.png (an open menu), main_window_focus.png (Connect pressed with Alt+C, then
+// Ctrl+N opens the compose window) and
 // message_view.png. With Charsets=Modern the demo's messages of today's kind show their UTF-8
 // subjects (main_window_modern_peek.png).
 #include <gtest/gtest.h>
@@ -247,7 +248,7 @@ TEST_F(MainWindowWxTest, EveryMenuAndTheListMenuOpenAndAddSenderAsksForTheEntryW
   bool input_box_shown = false;
   std::thread user([&] {
     if (!PeekedAll(window)) return Exit(window);
-    for (size_t position = 0; position < 5; ++position) {
+    for (size_t position = 0; position < 6; ++position) {
       CWxBackend::WhenIdle([&, position] {
         CWxBackend::OpenMenu(window, position);
         ++menus_closed;
@@ -278,7 +279,7 @@ TEST_F(MainWindowWxTest, EveryMenuAndTheListMenuOpenAndAddSenderAsksForTheEntryW
   window.DoModal();
   user.join();
 
-  EXPECT_EQ(menus_closed, 5);
+  EXPECT_EQ(menus_closed, 6);
   EXPECT_TRUE(photographed);
   EXPECT_TRUE(input_box_shown);
 }
@@ -304,14 +305,19 @@ TEST_F(MainWindowWxTest, EscapeWhileBusyWithMarkedRowsLeavesTheWindowOpen) {
   EXPECT_TRUE(open_after_escape);
 }
 
-TEST_F(MainWindowWxTest, AltCPressesConnect) {
+// Connect disables itself: the focus goes on to the list, so Ctrl+N still reaches the window.
+TEST_F(MainWindowWxTest, AltCPressesConnectAndCtrlNThenOpensTheComposeWindow) {
   CDlgMain window(Services(false));
   bool peeked = false;
   bool photographed = false;
+  bool compose_shown = false;
   std::thread user([&] {
     if (FocusWindow("Larkspin-Home")) PressKeys("alt+c");
     peeked = PeekedAll(window);
     if (peeked) photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_focus.png");
+    if (peeked && FocusWindow("Larkspin-Home")) PressKeys("ctrl+n");
+    compose_shown = FocusWindow("^Sending Mail thru");
+    if (compose_shown) PressKeys("Escape");  // untouched: closes without a question
     Exit(window);
   });
   window.DoModal();
@@ -319,6 +325,7 @@ TEST_F(MainWindowWxTest, AltCPressesConnect) {
 
   EXPECT_TRUE(peeked);
   EXPECT_TRUE(photographed);
+  EXPECT_TRUE(compose_shown);
 }
 
 // The demo's messages of today's kind beside the others, peeked with Charsets=Modern.

@@ -4,6 +4,7 @@
 
 #include "admin/program_lock.h"
 #include "platform/editor_start.h"
+#include "config/language_file.h"
 #include "config/log.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
@@ -121,7 +122,7 @@ void CDlgMain::RegisterCommands() {
 
 bool CDlgMain::OnInitDialog() {
   CSizingDialog::OnInitDialog();
-  language_ = CLanguageTable(kLanguageFile);
+  language_ = CLanguageTable(LanguageFilePath());
   SetIcon(kIconApplication);
   SetMenu(kMenuMain);
   ApplyMenuTexts(*this, language_);

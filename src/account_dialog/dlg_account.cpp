@@ -167,6 +167,7 @@ void CDlgAccount::Test() {
   CWaitCursor wait;
   UiBackend().RunWhileResponsive(Peer(), [&] { check = CheckAccount(shown_account_, settings, timeout_ms); });
   SetItemText(kAccountStatusLine, check.line);
+  SetFocusItem(kAccountTestButton);  // the wait took the focus away; the keys work again at once
 }
 
 void CDlgAccount::FillInPort(int security_choice, int port_field, MailProtocol protocol) {

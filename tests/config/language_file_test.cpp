@@ -36,10 +36,11 @@ TEST_P(LanguageFileTest, TheWorkingFoldersOwnComesFirstThenTheInstalledOne) {
   if (c.in_build_tree) WriteFile(folder.File("prefix/bin/share/larkspin/language.ini"), "build");
 
   const std::string chosen = FirstExistingFile(LanguageFileCandidates(folder.File("prefix/bin")));
-  if (std::string(c.expected) == "none")
+  if (std::string(c.expected) == "none") {
     EXPECT_EQ(chosen, "language.ini") << "none: the working folder's name, every text its default";
-  else
+  } else {
     EXPECT_EQ(testing::ReadFile(chosen), c.expected) << chosen;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, LanguageFileTest,

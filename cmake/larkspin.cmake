@@ -48,7 +48,7 @@ function(larkspin_window_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} larkspin_ui_wx larkspin_test_support GTest::gtest Threads::Threads)
   target_compile_definitions(${name} PRIVATE LARKSPIN_SCREENSHOT_DIR="${PROJECT_BINARY_DIR}"
     LARKSPIN_DEMO_MESSAGES="${PROJECT_BINARY_DIR}/tools/demo_server/messages"
-    LARKSPIN_DEMO_LANGUAGE="${PROJECT_SOURCE_DIR}/scripts/lib/demo-language.ini")
+    LARKSPIN_DEMO_LANGUAGE="${PROJECT_SOURCE_DIR}/packaging/language.ini")
   add_dependencies(${name} larkspin_demo_messages)
   add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/ui/wx/${ARG_RUNNER} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES LABELS "wx" TIMEOUT 180

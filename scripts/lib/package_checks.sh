@@ -6,7 +6,7 @@
 # formats without a warning and its icons have the sizes their folders name.
 check_installed_tree() {
   local root=$1 prefix=$2 tree=$1$2 failed=0 file size
-  for file in bin/larkspin libexec/larkspin/larkspin-start share/larkspin/disclaimer.txt \
+  for file in bin/larkspin libexec/larkspin/larkspin-start share/larkspin/disclaimer.txt share/larkspin/language.ini \
     share/applications/larkspin.desktop share/man/man1/larkspin.1.gz share/doc/larkspin/copyright \
     share/doc/larkspin/changelog.gz share/icons/hicolor/scalable/apps/larkspin.svg; do
     [ -f "$tree/$file" ] || { echo "missing: $prefix/$file"; failed=1; }

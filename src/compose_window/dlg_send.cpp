@@ -8,6 +8,7 @@
 #include "compose_window/send_window_texts.h"
 #include "config/current_account.h"
 #include "config/ini_file.h"
+#include "config/language_file.h"
 #include "config/working_files.h"
 #include "file_view/read_only_rich_edit.h"
 #include "res/control_ids.h"
@@ -28,7 +29,7 @@ constexpr int kDefaultTextLimit = 0;  // the control's own default
 CDlgSend::CDlgSend(CComposeHost& host, CDialog* parent, std::string to, std::string subject, CProfileStore profile)
     : CSizingDialog(kDialogSend, parent, std::move(profile)),
       host_(host),
-      language_(kLanguageFile),
+      language_(LanguageFilePath()),
       to_(std::move(to)),
       subject_(std::move(subject)) {
   host_.LoadAccountRecord(host_.CurrentAccountNumber(), identity_);

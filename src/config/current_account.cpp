@@ -2,6 +2,7 @@
 
 #include "config/account_tls.h"
 #include "config/ini_file.h"
+#include "config/language_file.h"
 #include "config/stored_password.h"
 #include "config/working_files.h"
 #include "common/decimal.h"
@@ -133,7 +134,7 @@ CCurrentAccount::Resolution CCurrentAccount::AskUnlessAllAccounts(const std::str
 std::string CCurrentAccount::AskCredential(const std::string& section, const CredentialKind& kind) {
   InputRequest request;
   request.caption = std::string(kind.caption) + " (" + display_name + ")";
-  request.prompt = CIniFile(kLanguageFile).ReadString("Labels", kind.prompt_key, kind.prompt_default);
+  request.prompt = CIniFile(LanguageFilePath()).ReadString("Labels", kind.prompt_key, kind.prompt_default);
   request.password_style = kind.password_style;
   request.show_remember = true;
   request.notice = credential_problem;

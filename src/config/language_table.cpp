@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "config/working_files.h"
+#include "config/language_file.h"
 #include "res/control_ids.h"
 
 namespace larkspin {
@@ -21,7 +21,7 @@ char ConversionKind(char conversion) {
 }
 }  // namespace
 
-CLanguageTable::CLanguageTable() : file_(kLanguageFile) {}
+CLanguageTable::CLanguageTable() : file_(LanguageFilePath()) {}
 
 std::string CLanguageTable::Text(const std::string& section, const std::string& key,
                                  const std::string& default_text) const {

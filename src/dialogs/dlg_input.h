@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/input_prompt.h"
-#include "config/working_files.h"
+#include "config/language_file.h"
 #include "ui/dialog.h"
 #include "widgets/icon_button.h"
 
@@ -13,7 +13,7 @@ namespace larkspin {
 
 class CDlgInput : public CDialog, public CInputPrompt {
  public:
-  explicit CDlgInput(CDialog* parent = nullptr, std::string language_file = kLanguageFile);
+  explicit CDlgInput(CDialog* parent = nullptr, std::string language_file = LanguageFilePath());
 
   void SetCaption(const std::string& caption) { caption_ = caption; }
   void SetPrompt(const std::string& prompt) { prompt_ = prompt; }

@@ -6,6 +6,7 @@
 #include "common/message_box.h"
 #include "config/ini_file.h"
 #include "config/language_table.h"
+#include "config/working_files.h"
 #include "file_view/attachment_line.h"
 #include "mailbox/message_file.h"
 #include "res/control_ids.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "config/working_files.h"
+#include "config/language_file.h"
 #include "file_view/read_only_rich_edit.h"
 #include "widgets/icon_button.h"
 #include "widgets/sizing_dialog.h"
@@ -23,7 +23,7 @@ class CDlgFileView : public CSizingDialog {
   using Opener = std::function<void(const std::string& path)>;
 
   explicit CDlgFileView(CDialog* parent = nullptr, CProfileStore profile = CProfileStore(),
-                        std::string language_file = kLanguageFile);
+                        std::string language_file = LanguageFilePath());
 
   void SetFileName(const std::string& path) { file_name_ = path; }
   void SetSender(const std::string& sender) { sender_ = sender; }

@@ -5,6 +5,7 @@
 
 #include "admin/program_lock.h"
 #include "platform/editor_start.h"
+#include "config/language_file.h"
 #include "config/log.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
@@ -100,6 +101,10 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandExit, [this] { Close(); });
   map.OnCommand(kCommandInfo, [this] { ShowAbout(); });
   map.OnCommand(kCommandProperties, [this] { OpenInEditor(kConfigFile); });
+  map.OnCommand(kCommandAccounts, [this] { OpenAccountDialog(); });
+  map.OnCommand(kCommandReloadSettings, [this] {
+    if (!RefusedWhileBusy()) ReloadSettings();
+  });
   map.OnCommand(kCommandAddressBook, [this] { OpenInEditor("address.txt"); });
   map.OnCommand(kCommandSignature, [this] { OpenInEditor("signature.txt"); });
   map.OnCommand(kCommandDownloadAll, [this] { ToggleDownloadAll(); });
@@ -128,7 +133,7 @@ void CDlgMain::RegisterCommands() {
 
 bool CDlgMain::OnInitDialog() {
   CSizingDialog::OnInitDialog();
-  language_ = CLanguageTable(kLanguageFile);
+  language_ = CLanguageTable(LanguageFilePath());
   SetIcon(kIconApplication);
   SetMenu(kMenuMain);
   ApplyMenuTexts(*this, language_);
@@ -150,10 +155,16 @@ bool CDlgMain::OnInitDialog() {
   progress_.SetShowText(true);
   SetUpSelectors();
   CreateMessageView();
+  config_watch_.Rebase();
+  SetTimer(kSettingsTimer, kSettingsCheckMs);
   return true;
 }
 
 void CDlgMain::OnShown() {
+  if (services_.offer_account_setup && !start_refused_ && account_count_ == 0) {
+    services_.offer_account_setup = false;
+    OpenAccountDialog();
+  }
   if (!services_.connect_when_shown || start_refused_) return;
   services_.connect_when_shown = false;
   StartManualPeek();
@@ -222,6 +233,15 @@ bool CDlgMain::PassProgramLock() {
 void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
+  ApplySettingValues(settings);
+  peek_minutes_ = minutes_left_ = settings.peek_minutes;
+  if (peek_minutes_ != 0) {
+    automatic_peek_ = true;
+    SetTimer(kCountdownTimer, kTimerPeriodMs);
+  }
+}
+
+void CDlgMain::ApplySettingValues(const StartupSettings& settings) {
   mail_threshold_kb_ = settings.mail_threshold_kb;
   notify_ = settings.notify;
   timeout_seconds_ = settings.timeout_seconds;
@@ -229,11 +249,6 @@ void CDlgMain::ReadStartupValues() {
   session_.Client().max_message_bytes = settings.MaxMessageBytes();
   session_.text_encoding = settings.text_encoding;
   new_mail_by_ = settings.new_mail_by;
-  peek_minutes_ = minutes_left_ = settings.peek_minutes;
-  if (peek_minutes_ != 0) {
-    automatic_peek_ = true;
-    SetTimer(kCountdownTimer, kTimerPeriodMs);
-  }
 }
 
 void CDlgMain::SelectRememberedAccount() {
@@ -351,6 +366,7 @@ int CDlgMain::FocusFallback() const {
 void CDlgMain::OnTimer(int id) {
   if (id == kCountdownTimer) CountdownStep();
   else if (id == kIdleTimer) IdleClose();
+  else if (id == kSettingsTimer) CheckSettingsFile();
 }
 
 }  // namespace larkspin

@@ -13,18 +13,24 @@
 #include <unordered_map>
 #include <vector>
 
+#include <optional>
+
 #include "admin/account_admin.h"
+#include "admin/account_settings.h"
 #include "common/text_encoding.h"
 #include "compose_window/compose_host.h"
 #include "dialogs/dlg_input.h"
 #include "file_view/dlg_file_view.h"
 #include "config/current_account.h"
 #include "config/language_table.h"
+#include "config/startup_settings.h"
+#include "config/working_files.h"
 #include "main_window/main_window_texts.h"
 #include "main_window/new_mail_notice.h"
 #include "main_window/new_mail_sound.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
+#include "platform/file_watch.h"
 #include "res/control_ids.h"
 #include "widgets/icon_button.h"
 #include "widgets/link_label.h"
@@ -36,6 +42,9 @@ namespace larkspin {
 
 inline constexpr int kCountdownTimer = 10000;
 inline constexpr int kIdleTimer = 10001;
+// Looks whether config.ini was changed by hand.
+inline constexpr int kSettingsTimer = 10002;
+inline constexpr int kSettingsCheckMs = 2000;
 inline constexpr int kTimerPeriodMs = 60000;
 // The Compose button's account menu in all-accounts mode: entry n of the account selector.
 inline constexpr int kFirstComposeAccountCommand = 2200;
@@ -68,6 +77,8 @@ struct MainWindowServices {
   std::function<void(const std::string& path)> open_with_desktop;
   // Press Connect as soon as the window is shown (the demo's first look).
   bool connect_when_shown = false;
+  // Open the account dialog when the window is shown without any account.
+  bool offer_account_setup = true;
 };
 
 class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeHost {
@@ -153,6 +164,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void SetUpLabels();
   bool PassProgramLock();
   void ReadStartupValues();
+  // The values that a reload of config.ini applies as they are.
+  void ApplySettingValues(const StartupSettings& settings);
   void SelectRememberedAccount();
   void SetUpSelectors();
 
@@ -223,6 +236,26 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void UnlockAccountCommand();
   void ShowAbout();
   void OpenInEditor(const std::string& file) override;
+
+  // Accounts and settings changed while the program runs (settings_reload.cpp).
+  struct TypedCredentials {
+    int account_number = 0;
+    std::string login;
+    std::string password;
+  };
+  void OpenAccountDialog();
+  bool RefusedWhileBusy();
+  // Reads config.ini again: the System values and the account list, keeping the selected account
+  // (and its credentials) when it still exists.
+  void ReloadSettings();
+  void CheckSettingsFile();
+  void ApplyPeekMinutes(int minutes);
+  // Fills the account selector again; typed names the account whose credentials were just typed.
+  void RefreshAccounts(const std::optional<TypedCredentials>& typed);
+  int EntryToSelectAfterRefresh(int old_count, int old_number, bool was_all,
+                                const std::optional<TypedCredentials>& typed) const;
+  // Puts credentials typed in the account dialog in place of the ones SwitchAccount cleared.
+  void TakeTypedCredentials();
 
   // Compose, Reply To, Forward and drafts (compose_openers.cpp).
   void RegisterComposeCommands();
@@ -305,6 +338,9 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;
   bool log_opened_ = false;
+  CFileWatch config_watch_{kConfigFile};
+  bool reload_pending_ = false;  // config.ini changed while the window was busy
+  std::optional<TypedCredentials> typed_credentials_;
   std::thread worker_;
 };
 

@@ -37,6 +37,7 @@ void CDlgMain::SwitchAccount() {
   account_.display_name = ComboEntry(kAccountSelector, index);
   const std::string section = AccountSection(account_.account_number);
   account_.ClearCredentials();
+  TakeTypedCredentials();
   const bool all_accounts = account_.display_name == kAllAccountsEntry;
   all_accounts_ = all_accounts;
   if (!all_accounts) {

@@ -154,4 +154,26 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
   return ReplaceFile(path, JoinLines(lines));
 }
 
+bool RemoveProfileKey(const std::string& path, std::string_view section, std::string_view key) {
+  std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) return true;
+  std::vector<ProfileLine> lines = SplitLines(*content);
+  const ProfilePosition position = Locate(lines, section, key);
+  if (!position.key_line) return true;
+  lines.erase(lines.begin() + static_cast<long>(*position.key_line));
+  return ReplaceFile(path, JoinLines(lines));
+}
+
+bool RemoveProfileSection(const std::string& path, std::string_view section) {
+  std::optional<std::string> content = ReadWholeFile(path);
+  if (!content) return true;
+  std::vector<ProfileLine> lines = SplitLines(*content);
+  // No key can be named by a line break, so this finds the section's end.
+  const ProfilePosition position = Locate(lines, section, "\n");
+  if (!position.section_line) return true;
+  lines.erase(lines.begin() + static_cast<long>(*position.section_line),
+              lines.begin() + static_cast<long>(position.section_end));
+  return ReplaceFile(path, JoinLines(lines));
+}
+
 }  // namespace larkspin

@@ -18,4 +18,13 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 
+// Removes key's line from section. True when the file holds no such key afterwards (also when
+// it never did); false when it cannot be written.
+bool RemoveProfileKey(const std::string& path, std::string_view section, std::string_view key);
+
+// Removes section's "[name]" line and its lines up to its last key line; comments and blank
+// lines after that key stay, since they usually introduce the next section. True when the file
+// holds no such section afterwards; false when it cannot be written.
+bool RemoveProfileSection(const std::string& path, std::string_view section);
+
 }  // namespace larkspin

@@ -52,6 +52,8 @@ enum MainWindowCommand : int {
   kCommandAttachments = 32789,
   kCommandDrafts = 32790,
   kCommandOpenMessage = 32791,
+  kCommandAccounts = 32795,
+  kCommandReloadSettings = 32796,
 };
 
 // The about box (template 100).
@@ -111,6 +113,28 @@ enum InputBoxControl : int {
   kInputRememberBox = 1047,
   kInputField = 11004,
   kInputPrompt = 11005,
+};
+
+// The account dialog (template 170). OK is its Save button, Cancel its Close button.
+enum AccountDialogControl : int {
+  kAccountChoice = 1200,
+  kAccountNameField = 1201,
+  kAccountFullNameField = 1202,
+  kAccountAddressField = 1203,
+  kAccountPop3HostField = 1204,
+  kAccountPop3PortField = 1205,
+  kAccountPop3SecurityChoice = 1206,
+  kAccountLoginField = 1207,
+  kAccountPasswordField = 1208,
+  kAccountRememberBox = 1209,
+  kAccountSmtpHostField = 1210,
+  kAccountSmtpPortField = 1211,
+  kAccountSmtpSecurityChoice = 1212,
+  kAccountAuthenticationChoice = 1213,
+  kAccountStatusLine = 1214,
+  kAccountTestButton = 1215,
+  kAccountRemoveButton = 1216,
+  kAccountFirstLabel = 1230,  // the labels beside the fields take the ids from here on
 };
 
 // The widget gallery (template 20000), not part of the product.

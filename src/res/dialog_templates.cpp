@@ -130,6 +130,44 @@ DialogTemplate InputBox() {
   }};
 }
 
+// Labels at the left, fields beside them; port fields beside their hosts.
+DialogTemplate AccountDialog() {
+  return {kDialogAccount, "Accounts", 257, 234, kDialogPlain, {
+    Label(kAccountFirstLabel + 0, 7, 9, 60, 8, "Account:"),
+    DropDown(kAccountChoice, 70, 7, 180, 80),
+    Label(kAccountFirstLabel + 1, 7, 28, 60, 8, "Name:"),
+    Edit(kAccountNameField, 70, 26, 180, 13),
+    Label(kAccountFirstLabel + 2, 7, 44, 60, 8, "Full name:"),
+    Edit(kAccountFullNameField, 70, 42, 180, 13),
+    Label(kAccountFirstLabel + 3, 7, 60, 60, 8, "Address:"),
+    Edit(kAccountAddressField, 70, 58, 180, 13),
+    Label(kAccountFirstLabel + 4, 7, 80, 60, 8, "POP3 server:"),
+    Edit(kAccountPop3HostField, 70, 78, 110, 13),
+    Label(kAccountFirstLabel + 5, 184, 80, 18, 8, "Port:"),
+    Edit(kAccountPop3PortField, 204, 78, 46, 13),
+    Label(kAccountFirstLabel + 6, 7, 96, 60, 8, "Security:"),
+    DropDown(kAccountPop3SecurityChoice, 70, 94, 70, 60),
+    Label(kAccountFirstLabel + 7, 7, 112, 60, 8, "Login:"),
+    Edit(kAccountLoginField, 70, 110, 110, 13),
+    Label(kAccountFirstLabel + 8, 7, 128, 60, 8, "Password:"),
+    Edit(kAccountPasswordField, 70, 126, 110, 13, kStylePassword),
+    CheckBox(kAccountRememberBox, 184, 127, 66, 10, "Re&member"),
+    Label(kAccountFirstLabel + 9, 7, 148, 60, 8, "SMTP server:"),
+    Edit(kAccountSmtpHostField, 70, 146, 110, 13),
+    Label(kAccountFirstLabel + 10, 184, 148, 18, 8, "Port:"),
+    Edit(kAccountSmtpPortField, 204, 146, 46, 13),
+    Label(kAccountFirstLabel + 11, 7, 164, 60, 8, "Security:"),
+    DropDown(kAccountSmtpSecurityChoice, 70, 162, 70, 60),
+    Label(kAccountFirstLabel + 12, 7, 180, 60, 8, "Authentication:"),
+    DropDown(kAccountAuthenticationChoice, 70, 178, 110, 70),
+    Label(kAccountStatusLine, 7, 198, 243, 11, "", kStyleSunken),
+    Button(kAccountTestButton, 7, 214, 50, 16, "&Test"),
+    Button(kAccountRemoveButton, 62, 214, 50, 16, "Remo&ve"),
+    Button(kIdOk, 145, 214, 50, 16, "&Save", kStyleDefaultButton),
+    Button(kIdCancel, 200, 214, 50, 16, "&Close"),
+  }};
+}
+
 // Not part of the product: one of each widget, for looking at them in a real window.
 DialogTemplate Gallery() {
   return {kDialogGallery, "Larkspin widget gallery", 330, 230, kSizableWindow, {
@@ -142,9 +180,9 @@ DialogTemplate Gallery() {
   }};
 }
 
-const std::array<DialogTemplate, 7>& AllTemplates() {
-  static const std::array<DialogTemplate, 7> templates = {AboutBox(), MainWindow(), SendWindow(), OpenAttachment(),
-                                                          FileView(), InputBox(), Gallery()};
+const std::array<DialogTemplate, 8>& AllTemplates() {
+  static const std::array<DialogTemplate, 8> templates = {AboutBox(),   MainWindow(), SendWindow(), OpenAttachment(),
+                                                          FileView(),   InputBox(),   Gallery(),    AccountDialog()};
   return templates;
 }
 

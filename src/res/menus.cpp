@@ -37,8 +37,10 @@ MenuItem Submenu(const char* text, std::vector<MenuItem> children) {
 MenuTemplate MainMenu() {
   return {kMenuMain, {
     Submenu("&Larkspin", {Command(kCommandLockScreen, "&Lock Screen"), Separator(), Command(kCommandExit, "E&xit")}),
-    Submenu("&Edit", {Command(kCommandAddressBook, "&Address Book"), Command(kCommandSignature, "&Signature"),
-                      Separator(), Command(kCommandProperties, "&Properties")}),
+    Submenu("&Edit", {Command(kCommandAccounts, "A&ccounts..."), Separator(),
+                      Command(kCommandAddressBook, "&Address Book"), Command(kCommandSignature, "&Signature"),
+                      Separator(), Command(kCommandProperties, "&Properties"),
+                      Command(kCommandReloadSettings, "&Reload settings")}),
     Submenu("&View", {Submenu("&Mailbox", {CheckCommand(kCommandOnline, "&Online", true),
                                            CheckCommand(kCommandOffline, "O&ffline"),
                                            CheckCommand(kCommandSent, "&Sent"),

@@ -12,6 +12,7 @@ inline constexpr int kDialogAbout = 100;
 inline constexpr int kDialogMain = 102;
 inline constexpr int kDialogSend = 142;
 inline constexpr int kDialogOpenAttachment = 164;
+inline constexpr int kDialogAccount = 170;
 inline constexpr int kDialogFileView = 10101;
 inline constexpr int kDialogInput = 10102;
 inline constexpr int kDialogGallery = 20000;  // the widget gallery, not part of the product

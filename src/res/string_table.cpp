@@ -19,8 +19,7 @@ const std::map<int, std::string>& Table() {
       {103, Footer()},
       {104,
        "Welcome to Larkspin 0.97!\n\nThank you for trying this version. Please tell us what you think of it, and "
-       "visit the Larkspin web site for news and updates.\nLarkspin also speaks German and Spanish.\n\nPlease "
-       "read the file readme.txt before you start."},
+       "visit the Larkspin web site for news and updates.\n\nThe manual page tells how to use it: man larkspin"},
       {106, "Please enter your Larkspin password:"},
       {107, "Larkspin password"},
       {133, "Please select a message to reply to."},
@@ -34,12 +33,11 @@ const std::map<int, std::string>& Table() {
       {155, "The attached file was not found - Message not sent."},
       {157,
        "Willkommen bei Larkspin 0.97!\n\nDanke, dass Sie diese Version ausprobieren. Schreiben Sie uns, was Sie "
-       "davon halten, und besuchen Sie die Larkspin-Webseite.\nLarkspin gibt es auch auf Englisch und "
-       "Spanisch.\n\nBitte lesen Sie vor dem Start die Datei readme.txt."},
+       "davon halten, und besuchen Sie die Larkspin-Webseite.\n\nDie Handbuchseite beschreibt das Programm: man "
+       "larkspin"},
       {158,  // Windows-1252 bytes, like every text of the program
        "\xA1" "Bienvenido a Larkspin 0.97!\n\nGracias por probar esta versi\xF3n. Cu\xE9ntenos qu\xE9 le parece y "
-       "visite la p\xE1gina web de Larkspin.\nLarkspin tambi\xE9n est\xE1 en ingl\xE9s y alem\xE1n.\n\nPor favor, "
-       "lea el archivo readme.txt antes de empezar."},
+       "visite la p\xE1gina web de Larkspin.\n\nLa p\xE1gina del manual explica el programa: man larkspin"},
   };
   return table;
 }

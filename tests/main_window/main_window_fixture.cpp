@@ -27,6 +27,7 @@ bool MainWindowTest::Open() {
     return editor_starts_;
   };
   services.end_process = [this] { ++process_ends_; };
+  services.offer_account_setup = offer_account_setup_;
   if (!use_message_view_)
     services.show_message = [this](const MessageViewRequest& request) { opened_messages_.push_back(request); };
   services.open_with_desktop = [this](const std::string& path) { desktop_opened_.push_back(path); };

@@ -76,6 +76,7 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> desktop_opened_;
   std::vector<std::string> edited_files_;
   bool editor_starts_ = true;
+  bool offer_account_setup_ = false;  // the account dialog at a start without accounts
   int process_ends_ = 0;
   std::unique_ptr<CDlgMain> dialog_;
 };

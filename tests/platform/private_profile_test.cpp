@@ -93,5 +93,39 @@ TEST_F(PrivateProfileTest, RefusesLineBreaksThatWouldCorruptTheFile) {
   EXPECT_EQ(ReadFile(path), "[S]\nK=1\n");
 }
 
+TEST_F(PrivateProfileTest, RemovingAKeyOrASectionKeepsEveryOtherByte) {
+  const std::string before =
+      "; accounts\r\n"
+      "[Users]\r\n"
+      "Account1=Home\r\n"
+      "account2=Work ; the office\r\n"
+      "\r\n"
+      "[Account2]\r\n"
+      "POP3Host=work\r\n"
+      "; the login\r\n"
+      "POP3Account=x\r\n"
+      "\r\n"
+      "; the next one\r\n"
+      "[Account3]\r\n"
+      "POP3Host=other";
+  WriteFile(path, before);
+  ASSERT_TRUE(RemoveProfileKey(path, "USERS", "Account2"));
+  ASSERT_TRUE(RemoveProfileSection(path, "account2"));
+  EXPECT_EQ(ReadFile(path),
+            "; accounts\r\n"
+            "[Users]\r\n"
+            "Account1=Home\r\n"
+            "\r\n"
+            "\r\n"
+            "; the next one\r\n"
+            "[Account3]\r\n"
+            "POP3Host=other");
+  for (const bool removed : {RemoveProfileKey(path, "Users", "Account9"), RemoveProfileSection(path, "Account9"),
+                             RemoveProfileKey(folder.File("missing.ini"), "S", "K")})
+    EXPECT_TRUE(removed) << "nothing to remove is no failure";
+  ASSERT_TRUE(RemoveProfileSection(path, "Account3"));
+  EXPECT_EQ(ReadProfileString(path, "Account3", "POP3Host", "gone"), "gone");
+}
+
 }  // namespace
 }  // namespace larkspin

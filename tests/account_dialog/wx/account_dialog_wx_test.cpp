@@ -1,0 +1,92 @@
+// The account dialog in the real toolkit under Xvfb: a main window started without any account
+// opens it by itself; Alt+T runs Test on the empty form, Escape closes it, and Exit ends the
+// program. Standard error must hold no Gtk-CRITICAL or Gtk-WARNING line. Screenshot:
+// account_dialog.png in the build folder.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "main_window/dlg_main.h"
+#include "main_window/wx/window_test_helpers.h"
+#include "res/resources.h"
+#include "support/temp_folder.h"
+#include "ui/backend.h"
+#include "ui/wx/wx_backend.h"
+
+namespace larkspin {
+namespace {
+
+using testing::WaitOnUi;
+
+bool Shell(const std::string& command) { return std::system(("timeout 10 " + command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// Standard error into a file for the test's lifetime, so the toolkit's warnings can be read.
+class CapturedStandardError {
+ public:
+  explicit CapturedStandardError(const std::string& path) : path_(path), saved_(::dup(2)) {
+    std::fflush(stderr);
+    std::freopen(path.c_str(), "w", stderr);
+  }
+  std::string Finish() {
+    std::fflush(stderr);
+    ::dup2(saved_, 2);
+    return testing::ReadFile(path_);
+  }
+
+ private:
+  std::string path_;
+  int saved_;
+};
+
+TEST(AccountDialogWxTest, OpensByItselfWithoutAccountsTestsAndCloses) {
+  testing::TempFolder folder;
+  testing::ScopedWorkingDirectory here(folder.Path());
+  const CProfileStore profile(folder.File("profile.ini"));
+  profile.WriteString("66", "pw", "");
+  profile.WriteString("66", "info", LoadResourceString(102));
+  testing::CSilentSound sound;
+  MainWindowServices services;
+  services.profile = profile;
+  services.sound = &sound;
+
+  CapturedStandardError errors(folder.File("stderr.txt"));
+  CDlgMain window(services);
+  bool dialog_shown = false;
+  bool photographed = false;
+  bool dialog_closed = false;
+  std::thread user([&] {
+    dialog_shown = Shell("xdotool search --sync --onlyvisible --name '^Accounts$' windowfocus --sync");
+    if (dialog_shown) {
+      Shell("xdotool key --delay 100 alt+t");
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      photographed = Shell("import -window root '" + std::string(LARKSPIN_SCREENSHOT_DIR) + "/account_dialog.png'");
+      Shell("xdotool key Escape");
+      dialog_closed = WaitOnUi([] { return !Shell("xdotool search --onlyvisible --name '^Accounts$'"); },
+                               std::chrono::seconds(10));
+      // Else the focus was lost: close it all the same, so that Exit can end the program.
+      if (!dialog_closed) Shell("xdotool search --onlyvisible --name '^Accounts$' windowfocus --sync key Escape");
+    }
+    RunOnUiThread([&] { window.HandleCommand(kCommandExit); });
+  });
+  window.DoModal();
+  user.join();
+  const std::string standard_error = errors.Finish();
+
+  EXPECT_TRUE(dialog_shown);
+  EXPECT_TRUE(photographed);
+  EXPECT_TRUE(dialog_closed);
+  EXPECT_EQ(standard_error.find("Gtk-CRITICAL"), std::string::npos) << standard_error;
+  EXPECT_EQ(standard_error.find("Gtk-WARNING"), std::string::npos) << standard_error;
+}
+
+}  // namespace
+}  // namespace larkspin
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return larkspin::RunWithWxBackend(argc, argv, [] { return RUN_ALL_TESTS(); });
+}

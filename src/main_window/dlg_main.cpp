@@ -4,6 +4,7 @@
 
 #include "admin/program_lock.h"
 #include "platform/editor_start.h"
+#include "config/config_privacy.h"
 #include "config/log.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
@@ -143,7 +144,15 @@ bool CDlgMain::OnInitDialog() {
   progress_.SetShowText(true);
   SetUpSelectors();
   CreateMessageView();
+  WarnOfReadablePassword();
   return true;
+}
+
+void CDlgMain::WarnOfReadablePassword() {
+  const std::string warning = ReadablePasswordWarning(working_directory_ + kConfigFile);
+  if (warning.empty()) return;
+  LogEvent(warning);
+  SetStatusText(warning);
 }
 
 void CDlgMain::OnShown() {

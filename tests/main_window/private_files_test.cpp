@@ -40,8 +40,8 @@ class PrivateFilesTest : public MainWindowTest {
   }
   ~PrivateFilesTest() override { ::umask(saved_umask_); }
 
-  // Account "Home" with its login but no password, written as the launcher writes it (0600)
-  // or with the given mode.
+  // Account "Home" with its login and the given password (empty: none), as the launcher writes
+  // it (0600) or with the given mode.
   void WriteHomeConfig(const std::string& password, mode_t mode = 0600) {
     WriteConfig("PeekTime=0\r\n", {"Home"},
                 AccountSection(1, pop3_.Port(), "anna", password) +

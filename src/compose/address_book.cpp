@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/windows_1252.h"
+#include "platform/file_system.h"
 
 namespace larkspin {
 
@@ -65,7 +66,7 @@ std::string AppendAddress(const std::string& field, const std::string& address) 
 }
 
 bool AppendToAddressBook(const std::string& path, const std::string& line) {
-  std::FILE* file = std::fopen(path.c_str(), "ab");
+  std::FILE* file = OpenPrivateFile(path, "ab");
   if (file == nullptr) return false;
   const std::string content = line + "\r\n";
   const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();

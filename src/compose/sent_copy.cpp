@@ -56,7 +56,7 @@ std::string RenderSentCopy(const SentCopy& copy) {
 }
 
 bool WriteSentCopy(const std::string& path, const SentCopy& copy) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenPrivateFile(path, "wb");
   if (file == nullptr) return false;
   const std::string content = RenderSentCopy(copy);
   const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();

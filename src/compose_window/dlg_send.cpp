@@ -180,6 +180,16 @@ void CDlgSend::OnIdentityChange() {
 void CDlgSend::OnClose() {
   if (sending_) return;  // the send's thread still uses the connection
   if (!SettledBeforeClose()) return;
+  EndWindow();
+}
+
+void CDlgSend::OnProgramEnd() {
+  if (sending_) return;
+  if (FieldsChanged()) SaveDraft();
+  EndWindow();
+}
+
+void CDlgSend::EndWindow() {
   if (connection_) {
     connection_->Disconnect(true);
     connection_.reset();

@@ -68,6 +68,8 @@ class CDlgSend : public CSizingDialog {
   void OnShown() override { SetFocusItem(FirstFocus()); }
   void OnCancel() override { OnClose(); }
   void OnOK() override {}  // Return in a field sends nothing
+  // Nobody can be asked any more: a changed message is kept as a draft. Waits for a running send.
+  void OnProgramEnd() override;
 
  private:
   void RegisterCommands();
@@ -88,6 +90,7 @@ class CDlgSend : public CSizingDialog {
   void OnAttach();
   void OnIdentityChange();
   void OnClose();
+  void EndWindow();
 
   // Drafts (window_draft.cpp).
   ComposedMail TypedFields() const;

@@ -5,6 +5,7 @@
 
 #include "common/format.h"
 #include "common/message_box.h"
+#include "platform/file_system.h"
 #include "platform/local_time.h"
 
 namespace larkspin {
@@ -15,7 +16,7 @@ std::FILE* log_stream = nullptr;
 }  // namespace
 
 int OpenLog(const std::string& path) {
-  std::FILE* stream = std::fopen(path.c_str(), "a+");
+  std::FILE* stream = OpenPrivateFile(path, "a+");
   if (stream == nullptr) {
     MessageBoxF(kBoxOk | kBoxPlain, "Couldn't open LogFile.");
     return -1;

@@ -30,7 +30,7 @@ std::optional<CreatedAttachmentFile> CreateAttachmentFile(const std::string& fol
   for (int n = 1; n <= kMaxNumberedNames; ++n) {
     std::string name = NumberedAttachmentName(safe_name, n);
     const int descriptor =
-        ::open((folder + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        ::open((folder + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor >= 0) return CreatedAttachmentFile{descriptor, std::move(name)};
     if (errno != EEXIST) return std::nullopt;
   }

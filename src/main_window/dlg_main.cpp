@@ -5,6 +5,7 @@
 
 #include "admin/program_lock.h"
 #include "platform/editor_start.h"
+#include "config/config_privacy.h"
 #include "config/language_file.h"
 #include "config/log.h"
 #include "config/startup_settings.h"
@@ -157,7 +158,15 @@ bool CDlgMain::OnInitDialog() {
   CreateMessageView();
   config_watch_.Rebase();
   SetTimer(kSettingsTimer, kSettingsCheckMs);
+  WarnOfReadablePassword();
   return true;
+}
+
+void CDlgMain::WarnOfReadablePassword() {
+  const std::string warning = ReadablePasswordWarning(working_directory_ + kConfigFile);
+  if (warning.empty()) return;
+  LogEvent(warning);
+  SetStatusText(warning);
 }
 
 void CDlgMain::OnShown() {

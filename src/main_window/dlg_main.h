@@ -158,6 +158,8 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void AnchorControls();
   void ApplyLanguage();
   void ShowGreeting();
+  // Tells the log and the status line when config.ini shows a password to other users.
+  void WarnOfReadablePassword();
   void SetUpButtons();
   void SetUpColumns();
   int ScaledColumnWidth(int original_width) const;

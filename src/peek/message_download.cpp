@@ -18,6 +18,7 @@
 #include "mime/mail_date.h"
 #include "mime/quoted_printable.h"
 #include "peek/stored_messages.h"
+#include "platform/file_system.h"
 #include "platform/local_time.h"
 
 namespace larkspin {
@@ -58,7 +59,7 @@ void LogChoice(BodyKind kind, const std::string& raw_subject) {
 // attach folder and removes the file again. The decoder's result.
 SectionSplit SplitAttachments(std::string_view body, int account_number, std::vector<std::string>& names) {
   const std::string temp_path = SplitTempFilePath(account_number);
-  if (FileHandle temp{std::fopen(temp_path.c_str(), "wb")}) WriteAll(temp.get(), body);
+  if (FileHandle temp{OpenPrivateFile(temp_path, "wb")}) WriteAll(temp.get(), body);
   LogEvent("Launching MIME decoder");
   const SectionSplit split = DecodeBase64Sections(temp_path, AttachFolder(account_number), names);
   std::remove(temp_path.c_str());
@@ -112,7 +113,7 @@ StoredBody ModernBody(const CPop3Text& message, HeaderRow& row, int account_numb
 // Steps from the open message file on: header lines, the chosen text, the attachments.
 DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int account_number, TextEncoding encoding) {
   const std::string path = row.local_file;
-  FileHandle file{std::fopen(path.c_str(), "wb")};
+  FileHandle file{OpenPrivateFile(path, "wb")};
   if (!file) {
     // The message stays on the server only: the row can be downloaded again.
     row.local_file.clear();

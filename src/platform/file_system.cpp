@@ -1,11 +1,12 @@
 #include "platform/file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace larkspin {
@@ -21,7 +22,44 @@ std::string WorkingDirectory() {
   return path;
 }
 
-bool MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+namespace {
+constexpr mode_t kPrivateFolderMode = 0700;
+constexpr mode_t kPrivateFileMode = 0600;
+
+// The open(2) flags of an fopen writing mode; 0 for a mode this does not know.
+int WritingFlags(std::string_view mode) {
+  if (!mode.empty() && mode.back() == 'b') mode.remove_suffix(1);
+  if (mode == "w") return O_WRONLY | O_CREAT | O_TRUNC;
+  if (mode == "a") return O_WRONLY | O_CREAT | O_APPEND;
+  if (mode == "a+") return O_RDWR | O_CREAT | O_APPEND;
+  return 0;
+}
+
+// The permission bits of an existing file, or the private mode when there is none.
+mode_t ModeToKeep(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : kPrivateFileMode;
+}
+}  // namespace
+
+bool MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), kPrivateFolderMode) == 0; }
+
+bool MakeFolders(const std::string& path) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+    MakeFolder(path.substr(0, slash));
+  MakeFolder(path);
+  return FolderExists(path);
+}
+
+std::FILE* OpenPrivateFile(const std::string& path, const char* mode) {
+  const int flags = WritingFlags(mode);
+  if (flags == 0) return nullptr;
+  const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, kPrivateFileMode);
+  if (descriptor < 0) return nullptr;
+  std::FILE* stream = ::fdopen(descriptor, mode);
+  if (stream == nullptr) ::close(descriptor);
+  return stream;
+}
 
 bool FileExists(const std::string& path) {
   struct stat info {};
@@ -45,9 +83,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 // failure cannot leave an empty file in place of the old one.
 bool ReplaceFile(const std::string& path, const std::string& content) {
   const std::string temporary = path + ".new";
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
+  std::FILE* out = OpenPrivateFile(temporary, "wb");
   if (out == nullptr) return false;
   bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+  written = ::fchmod(::fileno(out), ModeToKeep(path)) == 0 && written;
   written = std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0 && written;
   written = std::fclose(out) == 0 && written;
   if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;

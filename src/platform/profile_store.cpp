@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/decimal.h"
+#include "platform/file_system.h"
 #include "platform/private_profile.h"
 
 namespace larkspin {
@@ -39,8 +40,7 @@ bool CProfileStore::WriteInt(std::string_view section, std::string_view key, int
 }
 
 bool CProfileStore::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
+  MakeFolders(std::filesystem::path(path_).parent_path().string());
   return WriteProfileString(path_, section, key, value);
 }
 

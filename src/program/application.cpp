@@ -15,8 +15,10 @@ namespace {
 CDlgMain* running_window = nullptr;  // touched on the UI thread only
 
 // SIGTERM and SIGINT close the window the way Exit does, so that the profile and the log are
-// written as at every ordinary end. The signals are taken by a thread of their own (sigwait), which
-// hands the close to the UI thread; SIGUSR1 ends that thread when the window is gone.
+// written as at every ordinary end, also while a modal window or message box is open (a desktop
+// logout waits for the program): those are ended first. The signals are taken by a thread of
+// their own (sigwait), which hands the close to the UI thread; SIGUSR1 ends that thread when the
+// window is gone.
 class CCloseOnSignal {
  public:
   CCloseOnSignal() {
@@ -36,7 +38,9 @@ class CCloseOnSignal {
     int signal = 0;
     while (sigwait(&signals_, &signal) == 0 && signal != SIGUSR1) {
       CWxBackend::WhenIdle([] {
-        if (running_window) running_window->HandleCommand(kCommandExit);
+        CWxBackend::EndModalWindowsThen([] {
+          if (running_window) running_window->HandleCommand(kCommandExit);
+        });
       });
     }
   }

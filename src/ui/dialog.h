@@ -138,6 +138,8 @@ class CDialog {
   void HandleSize(SizeKind kind, int client_width, int client_height) { OnSize(kind, client_width, client_height); }
   void HandleShown() { OnShown(); }
   void HandleCloseBox() { OnCloseBox(); }
+  // The program ends (a termination signal) while this modal window is open.
+  void HandleProgramEnd() { OnProgramEnd(); }
 
  protected:
   virtual void OnCreate() {}
@@ -146,6 +148,9 @@ class CDialog {
   virtual void OnOK() { EndDialog(kIdOk); }
   virtual void OnCancel() { EndDialog(kIdCancel); }
   virtual void OnCloseBox() { HandleCommand(kIdCancel); }
+  // Ends the window without asking anything (no message box is shown any more); the default
+  // ends it with Cancel. A window that cannot end yet returns and is asked again shortly.
+  virtual void OnProgramEnd() { EndDialog(kIdCancel); }
   // Commands without a registered handler; the default does nothing.
   virtual void OnUnhandledCommand(int /*id*/) {}
   virtual void OnTimer(int /*id*/) {}

@@ -98,6 +98,22 @@ TEST_F(DraftTest, AWindowAsItOpenedWasSentOrDiffersOnlyInPriorityAsksNothing) {
   EXPECT_TRUE(Drafts(folder_).empty());
 }
 
+// A termination signal ends the program while the window is open: nobody can answer the
+// question, so a changed message is kept as a draft and an unchanged one leaves none.
+TEST_F(DraftTest, TheProgramsEndKeepsAChangedMessageAsADraftWithoutAsking) {
+  for (const bool typed : {false, true}) {
+    const size_t boxes_before = backend_.MessageBoxes().size();
+    Compose([&](CHeadlessWindow& window) {
+      if (typed) TypeMessage(window);
+      window.Dialog().HandleProgramEnd();
+      EXPECT_TRUE(window.HasEnded());
+    });
+    EXPECT_EQ(backend_.MessageBoxes().size(), boxes_before);
+    ASSERT_EQ(Drafts(folder_).size(), typed ? 1u : 0u);
+  }
+  EXPECT_EQ(ReadDraft(ReadFile(Drafts(folder_)[0])).subject, "Plans");
+}
+
 TEST_F(DraftTest, AReopenedDraftShowsItsFieldsAsksNothingUnchangedAndIsOverwrittenWhenChanged) {
   Compose(TypeMessage);  // Yes, the default answer, saves it
   ASSERT_EQ(Drafts(folder_).size(), 1u);

@@ -1,5 +1,7 @@
 #include "main_window/main_window_fixture.h"
 
+#include <sys/stat.h>
+
 #include "res/resources.h"
 
 namespace larkspin::testing {
@@ -15,6 +17,8 @@ MainWindowTest::~MainWindowTest() { Close(); }
 void MainWindowTest::WriteConfig(const std::string& system_lines, const std::vector<std::string>& names,
                                  const std::string& accounts) {
   WriteFile(folder_.File("config.ini"), ConfigText(system_lines, names, accounts));
+  // Private, as the launcher and the program write it: a readable one is warned about at start.
+  ::chmod(folder_.File("config.ini").c_str(), 0600);
 }
 
 bool MainWindowTest::Open() {

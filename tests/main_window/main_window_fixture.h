@@ -37,8 +37,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest();
   ~MainWindowTest() override;
 
-  // Writes config.ini: "[System]" with the given lines, "[Users]" with the display names, and
-  // the account sections.
+  // Writes config.ini (mode 0600): "[System]" with the given lines, "[Users]" with the display
+  // names, and the account sections.
   void WriteConfig(const std::string& system_lines, const std::vector<std::string>& names,
                    const std::string& accounts);
   // Makes and shows the window (its initialisation runs); false when it refused to start.

@@ -20,6 +20,7 @@
 #include "common/format.h"
 #include "common/message_box.h"
 #include "ui/dialog.h"
+#include "ui/wx/wx_modal_tracker.h"
 #include "ui/wx/wx_print.h"
 #include "ui/wx/wx_text.h"
 #include "ui/wx/wx_window.h"
@@ -50,6 +51,18 @@ long MessageDialogStyle(unsigned style) {
     default: return wx_style | wxICON_WARNING;  // style 0 is the warning box
   }
 }
+
+// The answer of a box that the program's end closed: the one that changes nothing.
+int ClosingAnswer(unsigned style) {
+  switch (style & 0xF) {
+    case kBoxYesNo: return kButtonNo;
+    case kBoxYesNoCancel:
+    case kBoxOkCancel: return kButtonCancel;
+    default: return kButtonOk;
+  }
+}
+
+bool ProgramEnding() { return CWxModalTracker::Running() && CWxModalTracker::Running()->Ending(); }
 
 int ButtonOfAnswer(int answer) {
   switch (answer) {
@@ -101,7 +114,8 @@ int CWxBackend::MessageBox(CWindowPeer* owner, const std::string& text, const st
   wxWindow* frame = FrameOf(owner);
   if (frame) frame->Raise();
   wxMessageDialog box(frame, ToWx(text), ToWx(caption), MessageDialogStyle(style));
-  return ButtonOfAnswer(box.ShowModal());
+  const int answer = box.ShowModal();
+  return ProgramEnding() ? ClosingAnswer(style) : ButtonOfAnswer(answer);
 }
 
 bool CWxBackend::ChooseFileToOpen(CWindowPeer* owner, std::string& path) {
@@ -178,6 +192,10 @@ bool CWxBackend::OpenMenu(CDialog& dialog, size_t position) {
 
 void CWxBackend::WhenIdle(std::function<void()> work) { wxTheApp->CallAfter(std::move(work)); }
 
+void CWxBackend::EndModalWindowsThen(std::function<void()> close_program) {
+  if (CWxModalTracker* tracker = CWxModalTracker::Running()) tracker->EndAllThen(std::move(close_program));
+}
+
 bool CWxBackend::SaveScreenshot(CDialog& dialog, const std::string& png_path) {
   CWxWindow* window = WindowOf(dialog);
   if (!window) return false;
@@ -200,6 +218,7 @@ int RunWithWxBackend(int argc, char** argv, const std::function<int()>& body, co
   if (wxTheApp->CallOnInit()) {
     CWxBackend backend;
     CScopedUiBackend installed(backend);
+    CWxModalTracker modal_windows;
     result = body();
     wxTheApp->OnExit();
   }

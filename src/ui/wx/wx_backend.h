@@ -40,6 +40,10 @@ class CWxBackend : public CUiBackend {
   static bool OpenMenu(CDialog& dialog, size_t position);
   // Runs work once the toolkit is idle again (after the windows opened so far are drawn).
   static void WhenIdle(std::function<void()> work);
+  // On the UI thread, for a termination: ends every open modal window and message box (a box
+  // answers as its close box would: Cancel, No, or OK), refuses those opened afterwards, and
+  // then runs close_program once.
+  static void EndModalWindowsThen(std::function<void()> close_program);
   // Writes a picture of the dialog's window, as the X server shows it, to a PNG file.
   static bool SaveScreenshot(CDialog& dialog, const std::string& png_path);
 

@@ -25,6 +25,7 @@ class CWxDialog : public wxDialog {
  public:
   CWxDialog(wxWindow* parent, const DialogTemplate& layout, CWxWindow& owner);
   void Detach() { owner_ = nullptr; }
+  CWxWindow* Owner() const { return owner_; }
 
  private:
   CWxWindow* owner_;

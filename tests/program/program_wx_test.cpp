@@ -115,7 +115,7 @@ TEST_F(ProgramWxTest, ATerminationSignalEndsTheProgramWhileAModalBoxOrDialogWait
     bool stored_login;
   } cases[] = {
       {"the first-start greeting", "^Larkspin$", false, "", true},
-      {"the first program password question", "^Larkspin password$", true, nullptr, true},
+      {"the first program password question", "^New Larkspin password$", true, nullptr, true},
       {"the login question of a start without a stored login", "^POP3 Account \\(Home\\)$", true, "", false},
   };
   for (const auto& test : cases) {

@@ -10,7 +10,7 @@ LARKSPIN_PACKAGES=(
   uuid-dev libssl-dev openssl
   dovecot-core dovecot-pop3d
   python3
-  libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core openbox
+  libwxgtk3.2-dev xvfb xauth xdotool imagemagick fonts-dejavu-core openbox x11-utils
   libnotify-dev dunst dbus-daemon dbus-bin
   dpkg-dev file desktop-file-utils man-db lintian
   libsecret-1-dev gnome-keyring libsecret-tools

@@ -8,6 +8,7 @@
 #include "common/format.h"
 #include "common/message_box.h"
 #include "config/current_account.h"
+#include "config/log.h"
 #include "config/startup_settings.h"
 #include "res/control_ids.h"
 #include "res/resources.h"
@@ -167,6 +168,7 @@ void CDlgAccount::Test() {
   CWaitCursor wait;
   UiBackend().RunWhileResponsive(Peer(), [&] { check = CheckAccount(shown_account_, settings, timeout_ms); });
   SetItemText(kAccountStatusLine, check.line);
+  LogEvent("Account test of '" + settings.name + "': " + check.line);
   SetFocusItem(kAccountTestButton);  // the wait took the focus away; the keys work again at once
 }
 

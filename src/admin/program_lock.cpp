@@ -8,8 +8,8 @@ namespace {
 constexpr const char* kPasswordKey = "pw";
 constexpr const char* kNoPasswordYet = "null";
 
-constexpr const char* kChoosePrompt = "Choose a Larkspin password (leave it empty for none):";
-constexpr const char* kDifferedPrompt = "The two entries differ. Choose a Larkspin password (leave it empty for none):";
+constexpr const char* kChoosePrompt = "Choose a Larkspin password (empty for none):";
+constexpr const char* kDifferedPrompt = "Entries differ. Choose again (empty for none):";
 
 // The typed text scrambled; Cancel types nothing. false for Cancel.
 bool AskScrambled(CInputPrompt& prompt, const std::string& caption, const std::string& text, std::string& scrambled) {

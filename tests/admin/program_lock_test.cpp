@@ -40,8 +40,8 @@ TEST_F(ProgramLockTest, FirstCheckStoresThePasswordTypedTwiceAlikeScrambled) {
   prompt.typed = {"abc", "abd", "abc", std::nullopt, "abc", "abc"};
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
   EXPECT_EQ(prompt.asked, 6) << "two different entries and a cancelled repeat ask again";
-  EXPECT_EQ(prompt.prompts[0], "Choose a Larkspin password (leave it empty for none):");
-  EXPECT_EQ(prompt.prompts[2], "The two entries differ. Choose a Larkspin password (leave it empty for none):");
+  EXPECT_EQ(prompt.prompts[0], "Choose a Larkspin password (empty for none):");
+  EXPECT_EQ(prompt.prompts[2], "Entries differ. Choose again (empty for none):");
   EXPECT_EQ(profile.GetString("66", "pw", "null"), "fff");
   EXPECT_EQ(prompt.last_request.caption, "New Larkspin password");
   EXPECT_EQ(prompt.last_request.prompt, "Type the new password again:");

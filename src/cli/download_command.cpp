@@ -77,10 +77,12 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
     return false;
   }
   const TextEncoding encoding = ReadStartupSettings().text_encoding;
-  const RowTexts texts = MakeRowTexts(header, size, AccountListName(account_number), encoding);
+  const PeekedMessage message =
+      MakePeekedMessage(message_number, unique_id, size, std::string(header.HeaderText()), encoding);
+  const RowTexts texts = MakeRowTexts(message, AccountListName(account_number));
   HeaderRow row;
-  row.identity = IdentityOf(header, size, unique_id);
-  row.local_file = CStoredMessages(account_number).FileOf(header, row.identity, texts.file_id, encoding);
+  row.identity = IdentityOf(message);
+  row.local_file = CStoredMessages(account_number).FileOf(message.header, row.identity, texts.file_id, encoding);
   row.message_number = message_number;
   row.sender_address = texts.sender_address;
   row.account = texts.account;

@@ -116,7 +116,8 @@ void PeekHeaders(CPop3Client& client, const CCurrentAccount& account, PeekTotals
       continue;
     }
     if (client.GetMessageHeader(i, header)) {
-      PrintRow(i, MakeRowTexts(header, message_size, account_name, encoding));
+      PrintRow(i, MakeRowTexts(MakePeekedMessage(i, "", message_size, std::string(header.HeaderText()), encoding),
+                               account_name));
     } else if (client.LastFailure() != CPop3Client::Failure::kReplyTooLong) {
       ReportFailure("Error GetMessageHeader: " + QuotedServerText(client.LastReply()), totals);
     } else {

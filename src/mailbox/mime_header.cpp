@@ -5,24 +5,17 @@
 
 #include "common/string_tools.h"
 #include "mime/header_parameter.h"
+#include "mime/mail_header.h"
 
 namespace larkspin {
 
 namespace {
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
-bool IsNameByte(char c) { return c >= '!' && c <= '~' && c != ':'; }
-
-// The length of the field name of a "Name:" line, or npos for any other line.
-size_t FieldNameLength(std::string_view line) {
-  const size_t length = std::ranges::find_if_not(line, IsNameByte) - line.begin();
-  return length < line.size() && line[length] == ':' ? length : std::string_view::npos;
-}
-
 bool IsContinuation(std::string_view line) { return line.starts_with(' ') || line.starts_with('\t'); }
 
 bool IsHeaderLine(std::string_view line) {
-  return IsContinuation(line) || line.starts_with("From ") || FieldNameLength(line) != std::string_view::npos;
+  return IsContinuation(line) || line.starts_with("From ") || HeaderFieldNameLength(line) != std::string_view::npos;
 }
 
 bool IsEmptyLine(std::string_view line) { return line.starts_with('\r') || line.starts_with('\n'); }
@@ -63,7 +56,7 @@ MimeHeaderFields ReadMimeHeader(CMimeLineCursor& cursor) {
       if (value != nullptr) AppendUnfolded(line, *value, fields.field_cut);
       continue;
     }
-    const size_t name_length = FieldNameLength(line);
+    const size_t name_length = HeaderFieldNameLength(line);
     value = name_length == 0 || name_length == std::string_view::npos ? nullptr
                                                                       : KeptValue(fields, line.substr(0, name_length));
     if (value != nullptr) {

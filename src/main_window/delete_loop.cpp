@@ -40,7 +40,8 @@ void CDlgMain::Disconnect(DisconnectCause cause) {
     LogEvent(FormatText(
         language_.Template("Messages", "Deleted", "%d message(s) deleted from server - Logout.").c_str(), deleted));
   if (session_.Connected()) {
-    session_.LogOut(MakeSessionTexts().disconnecting, services_.waits.disconnect_step, *this);
+    SetSessionTexts(MakeSessionTexts());
+    session_.LogOut(services_.waits.disconnect_step, *this);
     if (deleted > 0)
       OnUi([&] { SetWindowText(FormatText("(%d) %s", list_.RowCount(), "Larkspin")); });
   }

@@ -28,6 +28,7 @@
 #include "main_window/main_window_texts.h"
 #include "main_window/new_mail_notice.h"
 #include "main_window/new_mail_sound.h"
+#include "main_window/session_status.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
 #include "platform/file_watch.h"
@@ -81,7 +82,7 @@ struct MainWindowServices {
   bool offer_account_setup = true;
 };
 
-class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeHost {
+class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeHost {
  public:
   explicit CDlgMain(MainWindowServices services = {});
   ~CDlgMain() override;
@@ -140,7 +141,7 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   void OnDownloadStarted() override;
   void OnDownloadResult(const DownloadOutcome& outcome) override;
   void OnMessageDeleted(RowId row_id) override;
-  void OnDeleteRefused(const std::string& text) override;
+  void OnDeleteRefused(const ServerFailure& failure) override;
   void OnMarkDropped(RowId row_id) override;
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;

@@ -8,6 +8,7 @@
 #include "config/log.h"
 #include "main_window/dlg_main.h"
 #include "peek/new_mail.h"
+#include "peek/row_texts.h"
 #include "res/resources.h"
 #include "ui/backend.h"
 
@@ -52,8 +53,8 @@ void CDlgMain::OnProgressStep() {
 
 void CDlgMain::OnHeaderRow(const PeekedRow& row) {
   OnUi([&] {
-    const RowTexts& texts = row.texts;
-    const int icon = texts.local_file.empty() ? kIconRowOnServer : kIconRowStored;
+    const RowTexts texts = MakeRowTexts(row.message, row.record.account);
+    const int icon = row.record.local_file.empty() ? kIconRowOnServer : kIconRowStored;
     const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size}, row.record, icon,
                                    texts.encoding);
     if (position >= 0 && row.large) list_.SetRowTextColour(position, kLargeMessageColour);
@@ -91,8 +92,8 @@ void CDlgMain::OnMessageDeleted(RowId row_id) {
   });
 }
 
-void CDlgMain::OnDeleteRefused(const std::string& text) {
-  OnUi([&] { MessageBox(text, kBoxOk); });
+void CDlgMain::OnDeleteRefused(const ServerFailure& failure) {
+  OnUi([&] { MessageBox(ServerFailureText(failure), kBoxOk); });
 }
 
 // The row stays, unmarked, so the user sees which mark was not carried out.

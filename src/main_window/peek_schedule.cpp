@@ -104,6 +104,7 @@ bool CDlgMain::StartPeek() {
   if (worker_.joinable()) worker_.join();  // the last peek has made its last UI call
   peek_running_ = true;
   for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
+  SetSessionTexts(MakeSessionTexts());
   worker_ = std::thread([this, plan = MakePeekPlan()] { session_.RunPeek(plan, *this); });
   return true;
 }
@@ -118,7 +119,6 @@ PeekPlan CDlgMain::MakePeekPlan() const {
   plan.new_mail_by = new_mail_by_;
   plan.mail_threshold_kb = mail_threshold_kb_;
   plan.waits = services_.waits;
-  plan.texts = MakeSessionTexts();
   return plan;
 }
 

@@ -3,32 +3,35 @@
 //
 // A session (mailbox_session.h) talks to one POP3 server on the thread that calls it: the main
 // window's peek worker for a peek, the UI thread for the Disconnect command and a double-click
-// download. It never touches a window; everything the user should see leaves it as one of the
-// events below, called on the session's thread, one at a time. An owner that shows them applies
-// each on its UI thread before it returns, so the session goes on only once the screen agrees.
-// Questions to the user (a missing login or password) go through the account's CInputPrompt.
+// download. It never touches a window and never makes a display text: everything the user should
+// see leaves it as one of the events below, carrying facts (a listed message's PeekedMessage, a
+// server's reply, counts), called on the session's thread, one at a time. The owner makes the
+// texts and boxes from them in its own language. An owner that shows them applies each on its UI
+// thread before it returns, so the session goes on only once the screen agrees. Questions to the
+// user (a missing login or password) go through the account's CInputPrompt.
 //
 // A one-account peek reports, in order:
-//   OnStatus("connecting to ...")
-//   on a refused login: OnRowsCleared, the logout (OnStatus "Disconnecting..." while a
-//     connection stood), OnLoggedOut, OnStatus(failure), OnLeaveBusy, OnLoginFailed; then the end
+//   OnConnecting(host)
+//   on a refused login: OnRowsCleared, the logout (OnDisconnecting while a connection stood,
+//     then OnDisconnected or OnServerFailure), OnLoggedOut, OnConnectFailed(host, reply),
+//     OnLeaveBusy, OnLoginFailed; then the end
 //   per message marked for download: OnDownloadStarted, OnDownloadResult
-//   per message marked for deletion: OnStatus("Delete message N from server"), OnMessageDeleted
-//     (a refused DELE: OnDeleteRefused, and the deleting stops)
+//   per message marked for deletion: OnDeleting(position), OnMessageDeleted (a refused DELE:
+//     OnDeleteRefused, and the deleting stops); after deletions, OnMessagesRemoved(count)
 //   a mark whose message no longer is the one listed (the mailbox changed since; see
-//     message_identity.h) is dropped instead: OnMarkDropped, and a status text with the count
+//     message_identity.h) is dropped instead: OnMarkDropped, and OnMarksDropped with the count
 //   OnRowsCleared, OnProgressRange(count)
-//   per message: OnStatus("Reading header i of n ..."), OnHeaderRow, [with download-all:
-//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a lost connection ends the list;
-//     a header too large to read still gets its row (header_too_large.h), after which the
-//     session logs in again before the next message (a refused login ends the list as a lost
-//     connection does)
-//   OnStatus("Total messages ..."), [OnStatus("Connection to ... lost ...")], OnPeekFinished
+//   per message: OnFetchingHeader(i, n, total size), OnHeaderRow, [with download-all:
+//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a server's refusal of one message
+//     is OnServerFailure; a lost connection ends the list; a header too large to read still gets
+//     its row (header_too_large.h), after which the session logs in again before the next
+//     message (a refused login ends the list as a lost connection does)
+//   OnPeekTotal, [OnConnectionLost(host, i of n, reply)], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
-// password (the others are skipped without a question), clears the rows once, logs out after
-// each account (OnLoggedOut), and ends with one OnStatus total, which names the accounts that
-// could not be checked, and OnPeekFinished. After
-// OnPeekFinished returns, the session's thread reports nothing more for that peek.
+// password (the others are skipped without a question; a keyring that could not be read says so
+// by OnAccountSkipped), clears the rows once, logs out after each account (OnLoggedOut), and ends
+// with one OnPeekTotal, which names the accounts that could not be checked, and OnPeekFinished.
+// After OnPeekFinished returns, the session's thread reports nothing more for that peek.
 #include <string>
 #include <vector>
 
@@ -37,15 +40,48 @@
 #include "peek/account_failures.h"
 #include "peek/header_row.h"
 #include "peek/message_download.h"
-#include "peek/row_texts.h"
+#include "peek/peeked_message.h"
 
 namespace larkspin {
 
 // One message listed by a peek.
 struct PeekedRow {
-  RowTexts texts;     // the five column texts and the stored file, if any
-  HeaderRow record;   // the row's record, unmarked
-  bool large = false; // above the mail threshold: shown in the large-message colour
+  PeekedMessage message;  // the facts of its header, LIST and UIDL
+  HeaderRow record;       // the row's record, unmarked, with its stored file if there is one
+  bool large = false;     // above the mail threshold: shown in the large-message colour
+};
+
+// A command the server refused, or that failed on the connection, with the reply as it may be
+// shown (short, on one line).
+struct ServerFailure {
+  std::string command;  // "Statistics", "GetMessageSize", "GetMessageHeader", "Delete", "Disconnect"
+  std::string reply;
+};
+
+// "Error <command>: <reply>", as the status line and the log say it.
+std::string ServerFailureText(const ServerFailure& failure);
+
+// A connection that ended in the middle of an account's list.
+struct LostConnection {
+  std::string host;
+  int listed = 0;  // the headers listed before it was lost
+  int count = 0;   // the messages on the server
+  std::string reply;
+};
+
+// "Connection to <host> lost after <listed> of <count> headers: <reply>", for the log and the
+// status line.
+std::string LostConnectionText(const LostConnection& lost);
+
+// "Error connecting to <host>: <reply>", for the log and the status line.
+std::string ConnectFailureText(const std::string& host, const std::string& reply);
+
+// What a peek found, for its closing status line.
+struct PeekTotal {
+  int count = 0;         // messages listed by the server (of every account visited)
+  int size = 0;          // their octets
+  int dropped_marks = 0; // marks dropped during the peek because the mailbox changed
+  std::vector<AccountFailure> failed_accounts;  // all accounts: those not checked
 };
 
 // A login the server refused (or a server that could not be reached).
@@ -99,7 +135,23 @@ class CMailboxEvents {
  public:
   virtual ~CMailboxEvents() = default;
 
-  virtual void OnStatus(const std::string& text) = 0;
+  virtual void OnConnecting(const std::string& host) = 0;
+  // All accounts: an account skipped because its keyring could not be read (the reason is logged).
+  virtual void OnAccountSkipped(const std::string& account_name, const std::string& reason) = 0;
+  virtual void OnConnectFailed(const std::string& host, const std::string& reply) = 0;
+  virtual void OnServerFailure(const ServerFailure& failure) = 0;
+  // Header number of count is asked; total_size is the size of every message listed so far.
+  virtual void OnFetchingHeader(int number, int count, int total_size) = 0;
+  // The message at that position of the list (from 1) is being deleted on the server.
+  virtual void OnDeleting(int list_position) = 0;
+  // A peek's deletions are done: count messages go when the session logs out.
+  virtual void OnMessagesRemoved(int count) = 0;
+  // count marks were dropped because their messages changed.
+  virtual void OnMarksDropped(int count) = 0;
+  virtual void OnDisconnecting() = 0;
+  virtual void OnDisconnected() = 0;
+  virtual void OnPeekTotal(const PeekTotal& total) = 0;
+  virtual void OnConnectionLost(const LostConnection& lost) = 0;
   // The connection is gone after a failed login: the window leaves its busy state.
   virtual void OnLeaveBusy() = 0;
   virtual void OnLoginFailed(const LoginFailure& failure) = 0;
@@ -112,7 +164,7 @@ class CMailboxEvents {
   virtual void OnDownloadStarted() = 0;
   virtual void OnDownloadResult(const DownloadOutcome& outcome) = 0;
   virtual void OnMessageDeleted(RowId row_id) = 0;
-  virtual void OnDeleteRefused(const std::string& text) = 0;
+  virtual void OnDeleteRefused(const ServerFailure& failure) = 0;
   // The row's mark was not carried out: its message number names another message now.
   virtual void OnMarkDropped(RowId row_id) = 0;
   // A peek closed its connection (between accounts, after a failed login): idle again.

@@ -29,7 +29,8 @@ bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdent
   // A header too large to read is not asked for again: it would cost the connection.
   if (!identity.header_read) return true;
   if (!client_.GetMessageHeader(message_number, header)) return false;
-  return SameMessage(identity, IdentityOf(header, size, ""));
+  return SameMessage(identity,
+                     IdentityOf(MakePeekedMessage(message_number, "", size, std::string(header.HeaderText()), text_encoding)));
 }
 
 std::string CMailboxSession::QuotedReply() const { return QuotedServerText(client_.LastReply()); }
@@ -55,9 +56,9 @@ int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailb
       events.OnMarkDropped(order.row_id);
       continue;
     }
-    events.OnStatus(FormatText("Delete message %d from server", order.list_position + dropped + 1));
+    events.OnDeleting(order.list_position + dropped + 1);
     if (!client_.Delete(order.message_number)) {
-      events.OnDeleteRefused("Error Delete: " + QuotedReply());
+      events.OnDeleteRefused({"Delete", QuotedReply()});
       deleted = -1;
       break;
     }
@@ -72,25 +73,24 @@ int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailb
 void CMailboxSession::ReportDroppedMarks(int dropped, CMailboxEvents& events) {
   if (dropped == 0) return;
   dropped_marks_ += dropped;
-  const std::string text = DroppedMarksText(dropped);
-  events.OnStatus(text);
-  LogEvent(text);
+  events.OnMarksDropped(dropped);
+  LogEvent(DroppedMarksText(dropped));
 }
 
 void CMailboxSession::SyncConnected() {
   if (!client_.IsConnected()) connected_ = false;
 }
 
-bool CMailboxSession::LogOut(const std::string& disconnecting_text, int pause_ms, CMailboxEvents& events) {
-  events.OnStatus(disconnecting_text);
+bool CMailboxSession::LogOut(int pause_ms, CMailboxEvents& events) {
+  events.OnDisconnecting();
   PauseFor(pause_ms);
   if (!client_.Disconnect()) {
-    const std::string failure = "Error Disconnect: " + QuotedReply();
-    events.OnStatus(failure);
-    LogEvent(failure);
+    const ServerFailure failure{"Disconnect", QuotedReply()};
+    events.OnServerFailure(failure);
+    LogEvent(ServerFailureText(failure));
     return false;
   }
-  events.OnStatus(disconnecting_text + "Ok");
+  events.OnDisconnected();
   connected_ = false;
   PauseFor(pause_ms);
   return true;

@@ -25,15 +25,6 @@ struct PeekWaits {
   int disconnect_step = 20;     // before and after QUIT in the disconnect command
 };
 
-// The language's texts a session shows.
-struct SessionTexts {
-  std::string connecting;           // "connecting to '%s'..."
-  std::string fetching;             // "Reading header %d of %d   Total Size %.2lf kBytes"
-  std::string total;                // "Total messages: %d     Total size: %.2lf kbyte (%d byte)"
-  std::string removed_from_server;  // the log line after the deletions of a peek, "%d"
-  std::string disconnecting;        // "Disconnecting from server..."
-};
-
 // A row marked for deletion: the message it stands for, and its position in the list at the
 // moment it is deleted (earlier deletions have removed the rows above it).
 struct DeleteOrder {
@@ -65,7 +56,6 @@ struct PeekPlan {
   NewMailRule new_mail_by = NewMailRule::kCount;  // Uidl: the peek keeps each account's seen ids
   int mail_threshold_kb = 100;
   PeekWaits waits;
-  SessionTexts texts;
 };
 
 class CMailboxSession {
@@ -74,8 +64,8 @@ class CMailboxSession {
   void RunPeek(const PeekPlan& plan, CMailboxEvents& events);
   // DELE for each order in turn: the number deleted, or -1 once the server refused one.
   int DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events);
-  // QUIT, shown in the status line with its result; pause_ms before and after it.
-  bool LogOut(const std::string& disconnecting_text, int pause_ms, CMailboxEvents& events);
+  // QUIT, reported with its result; pause_ms before and after it.
+  bool LogOut(int pause_ms, CMailboxEvents& events);
   // RETR of the order's row into its account's mailbox folder; kDownloadSkipped without a
   // word for a row that is stored already.
   int Download(const DownloadOrder& order, CMailboxEvents& events);

@@ -119,7 +119,7 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
     row.local_file.clear();
     return {0, false, true, {{DownloadNotice::Kind::kMessageBox, "Error: Open file for writing: " + path}}};
   }
-  bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(message, encoding)));
+  bool written = WriteAll(file.get(), StoredHeaderLines(StoredHeaderOf(CMailHeader(std::string(message.HeaderText())), encoding)));
   const StoredBody body = encoding == TextEncoding::kUtf8 ? ModernBody(message, row, account_number)
                                                           : ClassicBody(message, row, account_number);
   written = WriteAll(file.get(), body.text) && written;

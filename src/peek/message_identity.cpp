@@ -2,8 +2,10 @@
 
 namespace larkspin {
 
-MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::string& unique_id) {
-  return {unique_id, size, header.HeaderField("Message-ID"), header.HeaderField("Date"), header.HeaderField("From")};
+MessageIdentity IdentityOf(const PeekedMessage& message) {
+  const CMailHeader& header = message.header;
+  return {message.unique_id, message.size, message.message_id, header.First("Date"), header.First("From"),
+          message.header_read};
 }
 
 bool SameMessage(const MessageIdentity& seen, const MessageIdentity& now) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pop3/pop3_text.h"
+#include "peek/peeked_message.h"
 
 namespace larkspin {
 
@@ -19,8 +19,8 @@ struct MessageIdentity {
   bool header_read = true;  // false for a header too large to read: the fields above are empty
 };
 
-// The identity of a message from its header, its size and its UIDL id (empty for none).
-MessageIdentity IdentityOf(const CPop3Text& header, uint32_t size, const std::string& unique_id);
+// The identity of a listed message: its UIDL id (empty for none), its size and its header.
+MessageIdentity IdentityOf(const PeekedMessage& message);
 
 // Whether now is the message seen: by the UIDL ids where both have one, otherwise by the size
 // together with the Message-ID, or lacking one, with the Date and From fields; by the size alone

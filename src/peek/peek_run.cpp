@@ -6,6 +6,7 @@
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
 #include "peek/header_too_large.h"
+#include "peek/row_texts.h"
 #include "peek/new_mail.h"
 #include "platform/pause.h"
 
@@ -27,12 +28,8 @@ void CPeekRun::Run() {
   } else {
     VisitAccount(account_.account_number);
   }
-  const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
-  std::string total = FormatText(plan_.texts.total.c_str(), total_count_, total_kb, total_size_);
-  if (const int dropped = session_.TakeDroppedMarks()) total += "   " + DroppedMarksText(dropped);
-  if (!failures_.empty()) total += "   " + FailedAccountsText(failures_);
-  events_.OnStatus(total);
-  if (!lost_connection_.empty()) events_.OnStatus(lost_connection_);
+  events_.OnPeekTotal({total_count_, total_size_, session_.TakeDroppedMarks(), failures_});
+  if (lost_connection_) events_.OnConnectionLost(*lost_connection_);
   PeekSummary summary(account_);
   summary.total_count = total_count_;
   summary.total_size = total_size_;
@@ -60,7 +57,7 @@ void CPeekRun::VisitAccount(int account_number) {
     return;
   }
   account_.LoadCurrentAccount(section);
-  events_.OnStatus(FormatText(plan_.texts.connecting.c_str(), account_.pop3_host.c_str()));
+  events_.OnConnecting(account_.pop3_host);
   if (!LogIn()) {
     NoteFailedAccount(LoginFailureReason(session_.QuotedReply()));
     ReportFailedLogin();
@@ -79,7 +76,7 @@ void CPeekRun::NoteFailedAccount(const std::string& reason) {
 // The keyring's reason (already in the log) goes to the status line of a skipped account.
 void CPeekRun::ReportKeyringSkip() {
   if (account_.credential_problem.empty()) return;
-  events_.OnStatus(FormatText("Account '%s' skipped: %s", account_name_.c_str(), account_.credential_problem.c_str()));
+  events_.OnAccountSkipped(account_name_, account_.credential_problem);
 }
 
 bool CPeekRun::LogIn() {
@@ -91,11 +88,9 @@ bool CPeekRun::LogIn() {
 
 // The status line and the log say why the login failed, and the window leaves its busy state.
 void CPeekRun::ReportConnectFailure() {
-  const std::string failure =
-      FormatText("Error connecting to %s: %s", account_.pop3_host.c_str(), session_.QuotedReply().c_str());
-  events_.OnStatus(failure);
+  events_.OnConnectFailed(account_.pop3_host, session_.QuotedReply());
   events_.OnLeaveBusy();
-  LogEvent(failure);
+  LogEvent(ConnectFailureText(account_.pop3_host, session_.QuotedReply()));
 }
 
 void CPeekRun::ReportFailedLogin() {
@@ -107,7 +102,7 @@ void CPeekRun::ReportFailedLogin() {
 
 // Closes a connection that still stands and returns the owner to its idle state.
 void CPeekRun::LogOutBetweenAccounts() {
-  if (session_.Connected()) session_.LogOut(plan_.texts.disconnecting, plan_.waits.disconnect_step, events_);
+  if (session_.Connected()) session_.LogOut(plan_.waits.disconnect_step, events_);
   events_.OnLoggedOut();
 }
 
@@ -123,7 +118,7 @@ void CPeekRun::DownloadMarkedRows() {
 bool CPeekRun::CarryOutDeletions() {
   const int deleted = session_.DeleteMarked(plan_.deletions, events_);
   if (deleted <= 0) return true;
-  LogEvent(FormatText(plan_.texts.removed_from_server.c_str(), deleted));
+  events_.OnMessagesRemoved(deleted);
   client_.Disconnect();
   session_.SetConnected(false);
   PauseFor(plan_.waits.before_new_login);
@@ -142,10 +137,10 @@ void CPeekRun::FetchHeaders() {
   int count = 0;
   int size = 0;
   if (!client_.Statistics(count, size)) {
-    const std::string failure = "Error Statistics: " + session_.QuotedReply();
-    NoteFailedAccount(LoginFailureReason(session_.QuotedReply()));
-    events_.OnStatus(failure);
-    LogEvent(failure);
+    const ServerFailure failure{"Statistics", session_.QuotedReply()};
+    NoteFailedAccount(LoginFailureReason(failure.reply));
+    events_.OnServerFailure(failure);
+    LogEvent(ServerFailureText(failure));
     return;
   }
   server_count_ = count;
@@ -158,14 +153,13 @@ void CPeekRun::FetchHeaders() {
     total_count_ = count;
     total_size_ = size;
   }
-  const double total_kb = static_cast<double>(total_size_) * (1.0 / 1024);
   BeginListing();
   for (int i = 1; i <= count; ++i) {
     if (!client_.IsConnected() && !LogInAgain()) {
       ReportLostConnection(i - 1, count);
       break;
     }
-    if (!FetchHeader(i, count, total_kb, offset)) {
+    if (!FetchHeader(i, count, offset)) {
       ReportLostConnection(i - 1, count);
       break;
     }
@@ -181,53 +175,49 @@ void CPeekRun::FetchHeaders() {
 // A message the server refuses is left out; false once the connection is lost. A header too
 // large to read gets a row that says so and leaves the connection closed for the next message.
 // The size and UIDL id are asked before the header, since such a header costs the connection.
-bool CPeekRun::FetchHeader(int number, int count, double total_kb, int offset) {
+bool CPeekRun::FetchHeader(int number, int count, int offset) {
   PauseFor(plan_.waits.before_header);
-  events_.OnStatus(FormatText(plan_.texts.fetching.c_str(), number, count, total_kb));
+  events_.OnFetchingHeader(number, count, total_size_);
   uint32_t size = 0;
   if (!client_.GetMessageSize(number, size)) {
-    events_.OnStatus("Error GetMessageSize: " + session_.QuotedReply());
+    events_.OnServerFailure({"GetMessageSize", session_.QuotedReply()});
     return client_.IsConnected();
   }
   std::string unique_id;
   if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
   CPop3Text header;
   if (client_.GetMessageHeader(number, header)) {
-    const MessageIdentity identity = IdentityOf(header, size, unique_id);
-    RowTexts texts = MakeRowTexts(header, size, account_name_, session_.text_encoding);
-    texts.local_file = stored_->FileOf(header, identity, texts.file_id, session_.text_encoding);
-    ListRow(texts, number, size, identity, offset);
+    PeekedRow row;
+    row.message = MakePeekedMessage(number, unique_id, size, std::string(header.HeaderText()), session_.text_encoding);
+    row.record.local_file =
+        stored_->FileOf(row.message.header, IdentityOf(row.message), FileIdOf(row.message), session_.text_encoding);
+    ListRow(row, offset);
     return true;
   }
   if (client_.LastFailure() != CPop3Client::Failure::kReplyTooLong) {
-    events_.OnStatus("Error GetMessageHeader: " + session_.QuotedReply());
+    events_.OnServerFailure({"GetMessageHeader", session_.QuotedReply()});
     return client_.IsConnected();
   }
   session_.SetConnected(false);
   LogEvent(FormatText("Message %d of %s: %s", number, account_.pop3_host.c_str(), session_.QuotedReply().c_str()));
-  MessageIdentity identity;
-  identity.unique_id = unique_id;
-  identity.size = size;
-  identity.header_read = false;
-  ListRow(HeaderTooLargeRowTexts(size, account_name_, session_.text_encoding), number, size, identity, offset);
+  PeekedRow row;
+  row.message = HeaderTooLargeMessage(number, unique_id, size, session_.text_encoding);
+  ListRow(row, offset);
   return true;
 }
 
-void CPeekRun::ListRow(const RowTexts& texts, int number, uint32_t size, const MessageIdentity& identity,
-                       int offset) {
-  PeekedRow row;
-  row.texts = texts;
-  row.record.local_file = row.texts.local_file;
-  row.record.message_number = number;
-  row.record.sender_address = row.texts.sender_address;
+void CPeekRun::ListRow(PeekedRow& row, int offset) {
+  const PeekedMessage& message = row.message;
+  row.record.message_number = message.number;
+  row.record.sender_address = SenderAddressOf(message);
   row.record.account = account_name_;
   row.record.account_number = account_.account_number;
   row.record.row_offset = offset;
-  row.record.identity = identity;
+  row.record.identity = IdentityOf(message);
   row.record.connection = client_.ConnectionNumber();
-  row.large = size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
+  row.large = message.size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
-  NoteListedRow(row.record.row_id, number, identity.unique_id);
+  NoteListedRow(row.record.row_id, message.number, message.unique_id);
   if (!row.large && plan_.download_all && client_.IsConnected()) DownloadAutomatically(row);
   events_.OnProgressStep();
 }
@@ -241,9 +231,8 @@ bool CPeekRun::LogInAgain() {
 // The rows listed so far stay; the rest of this account's messages are not asked for.
 void CPeekRun::ReportLostConnection(int listed, int count) {
   session_.SetConnected(false);
-  lost_connection_ = FormatText("Connection to %s lost after %d of %d headers: %s", account_.pop3_host.c_str(), listed,
-                                count, session_.QuotedReply().c_str());
-  LogEvent(lost_connection_);
+  lost_connection_ = LostConnection{account_.pop3_host, listed, count, session_.QuotedReply()};
+  LogEvent(LostConnectionText(*lost_connection_));
 }
 
 // Under NewMailBy=Uidl the server's UIDL list is asked before the first header, so a server
@@ -286,7 +275,7 @@ void CPeekRun::EndListing(int count) {
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {
   DownloadOrder order;
   order.row = row.record;
-  order.date_column = row.texts.date;
+  order.date_column = MakeRowTexts(row.message, account_name_).date;
   order.account_number = account_.account_number;
   order.skip_check = true;
   order.automatic = true;

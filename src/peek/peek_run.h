@@ -34,8 +34,9 @@ class CPeekRun {
   bool CarryOutDeletions();
   void ClearListOnce();
   void FetchHeaders();
-  bool FetchHeader(int number, int count, double total_kb, int offset);
-  void ListRow(const RowTexts& texts, int number, uint32_t size, const MessageIdentity& identity, int offset);
+  bool FetchHeader(int number, int count, int offset);
+  // Fills in the row's record, reports the row and notes it as listed.
+  void ListRow(PeekedRow& row, int offset);
   bool LogInAgain();
   void ReportLostConnection(int listed, int count);
   void BeginListing();
@@ -53,7 +54,7 @@ class CPeekRun {
   bool list_cleared_ = false;
   int total_count_ = 0;
   int total_size_ = 0;
-  std::string lost_connection_;  // what the status line says last when a connection was lost
+  std::optional<LostConnection> lost_connection_;  // the last connection lost in the middle of a list
   std::vector<AccountListing> listings_;
   std::vector<AccountFailure> failures_;  // all accounts: the accounts not checked
   std::optional<CSeenIds> seen_ids_;     // the listed account's, under NewMailBy=Uidl with UIDL

@@ -7,6 +7,7 @@
 #include "common/windows_1252.h"
 #include "mime/header_word.h"
 #include "mime/mail_date.h"
+#include "peek/header_too_large.h"
 
 namespace larkspin {
 
@@ -29,21 +30,36 @@ std::string SenderDisplayName(const std::string& sender) {
 
 std::string SizeText(uint32_t size) { return FormatText("%.0lfk", size * (1.0 / 1024)); }
 
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, const std::string& account_name,
-                      TextEncoding encoding) {
+namespace {
+SplitDateField SplitDateOf(const PeekedMessage& message) {
+  return SplitMailDate(message.header.First("Date"), message.encoding);
+}
+
+std::string DecodedSenderOf(const PeekedMessage& message) {
+  return DecodedSender(message.header.First("From"), message.encoding);
+}
+}  // namespace
+
+RowTexts MakeRowTexts(const PeekedMessage& message, const std::string& account_name) {
+  const TextEncoding encoding = message.encoding;
+  if (!message.header_read) return HeaderTooLargeRowTexts(message.size, account_name, encoding);
   const bool utf8 = encoding == TextEncoding::kUtf8;
-  const SplitDateField date = SplitMailDate(header.HeaderField("Date"), encoding);
-  const std::string sender = DecodedSender(header.HeaderField("From"), encoding);
+  const SplitDateField date = SplitDateOf(message);
+  const std::string sender = DecodedSenderOf(message);
   RowTexts texts;
   texts.encoding = encoding;
   texts.from = SenderDisplayName(sender);
-  texts.subject = DecodedHeaderValue(header.HeaderField("Subject"), encoding);
+  texts.subject = message.subject;
   texts.date = utf8 ? AsUtf8(DateColumnText(date)) : DateColumnText(date);
   texts.account = utf8 ? AsUtf8(account_name) : account_name;
-  texts.size = SizeText(size);
+  texts.size = SizeText(message.size);
   texts.sender_address = SenderAddress(sender);
   texts.file_id = MakeFileId(date);
   return texts;
 }
+
+std::string FileIdOf(const PeekedMessage& message) { return MakeFileId(SplitDateOf(message)); }
+
+std::string SenderAddressOf(const PeekedMessage& message) { return SenderAddress(DecodedSenderOf(message)); }
 
 }  // namespace larkspin

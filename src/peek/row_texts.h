@@ -1,11 +1,11 @@
 #pragma once
-// The texts of one header-list row, made from a peeked header: the five column texts and the
-// values the row's record needs. Shared by the peek worker and the command line.
+// The texts of one header-list row, made from a listed message's facts: the five column texts and
+// the values the row's record needs. Shared by the main window and the command line.
 #include <cstdint>
 #include <string>
 
 #include "common/text_encoding.h"
-#include "pop3/pop3_text.h"
+#include "peek/peeked_message.h"
 
 namespace larkspin {
 
@@ -21,10 +21,15 @@ struct RowTexts {
   TextEncoding encoding = TextEncoding::kClassic;  // how the texts above are held
 };
 
-// Row texts of a message whose header is header and whose size is size octets; account_name is
-// the account's display name. With TextEncoding::kUtf8 every text is valid UTF-8: From and Subject decoded by DecodeEncodedWords, the others read by AsUtf8.
-RowTexts MakeRowTexts(const CPop3Text& header, uint32_t size, const std::string& account_name,
-                      TextEncoding encoding = TextEncoding::kClassic);
+// Row texts of a listed message (held in its encoding); account_name is the account's display
+// name. With TextEncoding::kUtf8 every text is valid UTF-8: From and Subject decoded by
+// DecodeEncodedWords, the others read by AsUtf8. A header too large to read gives
+// HeaderTooLargeRowTexts.
+RowTexts MakeRowTexts(const PeekedMessage& message, const std::string& account_name);
+// The id of the message's date file (RowTexts::file_id) and the address part of its decoded
+// From (RowTexts::sender_address), without the other texts.
+std::string FileIdOf(const PeekedMessage& message);
+std::string SenderAddressOf(const PeekedMessage& message);
 
 // The decoded From field with every double quote removed.
 std::string DecodedSender(const std::string& from_field, TextEncoding encoding = TextEncoding::kClassic);

@@ -25,18 +25,18 @@ bool FileHasLines(const std::string& path, const StoredMessageHeader& header, bo
 std::string NameInFolder(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 }  // namespace
 
-StoredMessageHeader StoredHeaderOf(const CPop3Text& message, TextEncoding encoding) {
+StoredMessageHeader StoredHeaderOf(const CMailHeader& fields, TextEncoding encoding) {
   const bool utf8 = encoding == TextEncoding::kUtf8;
   const auto with_words = [&](const char* name) {
-    return utf8 ? DecodeEncodedWords(message.HeaderField(name)) : message.HeaderField(name);
+    return utf8 ? DecodeEncodedWords(fields.First(name)) : fields.First(name);
   };
-  const auto plain = [&](const char* name) { return utf8 ? AsUtf8(message.HeaderField(name)) : message.HeaderField(name); };
+  const auto plain = [&](const char* name) { return utf8 ? AsUtf8(fields.First(name)) : fields.First(name); };
   StoredMessageHeader header;
-  header.from = DecodedHeaderValue(message.HeaderField("From"), encoding);
+  header.from = DecodedHeaderValue(fields.First("From"), encoding);
   header.to = with_words("To");
   header.cc = with_words("Cc");
   header.sent = plain("Date");
-  header.subject = DecodedHeaderValue(message.HeaderField("Subject"), encoding);
+  header.subject = DecodedHeaderValue(fields.First("Subject"), encoding);
   header.priority = plain("X-Priority");
   return header;
 }
@@ -53,9 +53,9 @@ bool CStoredMessages::EntryHolds(const StoredListEntry& entry, const MessageIden
   return FileHasLines(PathOf(entry.file), header, false);
 }
 
-std::string CStoredMessages::FileOf(const CPop3Text& message, const MessageIdentity& identity,
+std::string CStoredMessages::FileOf(const CMailHeader& fields, const MessageIdentity& identity,
                                     const std::string& file_id, TextEncoding encoding) const {
-  const StoredMessageHeader header = StoredHeaderOf(message, encoding);
+  const StoredMessageHeader header = StoredHeaderOf(fields, encoding);
   const std::string date_file = MessageFilePath(account_number_, file_id);
   for (const StoredListEntry& entry : list_.Entries())
     if (EntryHolds(entry, identity, header)) return PathOf(entry.file);

@@ -14,21 +14,21 @@
 #include "mailbox/message_file.h"
 #include "mailbox/stored_list.h"
 #include "peek/message_identity.h"
-#include "pop3/pop3_text.h"
+#include "mime/mail_header.h"
 
 namespace larkspin {
 
 // The header lines a message is stored with: From and Subject decoded, the others as received;
 // in Modern mode every field is UTF-8 and the encoded words of To and Cc are decoded too.
-StoredMessageHeader StoredHeaderOf(const CPop3Text& message, TextEncoding encoding);
+StoredMessageHeader StoredHeaderOf(const CMailHeader& header, TextEncoding encoding);
 
 class CStoredMessages {
  public:
   explicit CStoredMessages(int account_number);
 
-  // The message file ("mailbox<N>/...") that holds the message whose header (or whole text) is
-  // message, or empty when none does; file_id names its date file (mailbox_layout.h).
-  std::string FileOf(const CPop3Text& message, const MessageIdentity& identity, const std::string& file_id,
+  // The message file ("mailbox<N>/...") that holds the message whose header is header, or empty
+  // when none does; file_id names its date file (mailbox_layout.h).
+  std::string FileOf(const CMailHeader& header, const MessageIdentity& identity, const std::string& file_id,
                      TextEncoding encoding) const;
   // Where a new download of a message whose date file is date_file goes: date_file when there is
   // no such file, else the first free of "..._2.txt", "..._3.txt", ...

@@ -18,8 +18,9 @@ class CPop3Text {
   std::string_view HeaderText() const;
   // The text after the first empty line, or empty.
   std::string BodyText() const;
-  // The unfolded value of the first header field with that name (case ignored), or empty.
-  std::string HeaderField(const std::string& name) const;
+  // The unfolded value of the first header field with that name (case ignored), or empty
+  // (mime/mail_header.h).
+  std::string HeaderField(std::string_view name) const;
 
  private:
   std::string text_;

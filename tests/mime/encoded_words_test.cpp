@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pop3/pop3_text.h"
+#include "mime/mail_header.h"
 #include "support/python_check.h"
 
 namespace larkspin {
@@ -99,9 +99,7 @@ for value in values:
 
 // The value as the peek reads it: a header field, unfolded.
 std::string Unfolded(const std::string& value) {
-  CPop3Text header;
-  header.SetText("Subject: " + value + "\r\n\r\n");
-  return header.HeaderField("Subject");
+  return HeaderFieldValue("Subject: " + value, "Subject");
 }
 
 TEST(EncodedWordsTest, DecodesAsPythonsEmailPackage) {

@@ -10,10 +10,10 @@ namespace {
 using testing::ScopedWorkingDirectory;
 using testing::TempFolder;
 
-CPop3Text Header(const std::string& text) {
-  CPop3Text header;
-  header.SetText(text);
-  return header;
+// The row texts of a message listed with that header.
+RowTexts RowTextsOf(const std::string& header, uint32_t size, const std::string& account,
+                    TextEncoding encoding = TextEncoding::kClassic) {
+  return MakeRowTexts(MakePeekedMessage(1, "", size, header, encoding), account);
 }
 
 TEST(SenderTest, NameBlankAndBracketedAddressSplitIntoDisplayNameAndAddress) {
@@ -53,11 +53,11 @@ TEST(SizeTextTest, WholeKilobytesRoundedToNearest) {
 TEST(RowTextsTest, MakesTheColumnTextsAndTheFileIdOfAPeekedHeader) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());
-  const RowTexts texts = MakeRowTexts(Header("Return-Path: <x@example.org>\r\n"
+  const RowTexts texts = RowTextsOf("Return-Path: <x@example.org>\r\n"
                                              "From: \"Berg, Anna\" <anna@example.org>\r\n"
                                              "Subject: Re: =?iso-8859-1?q?Gr=FC=DFe?= again\r\n"
                                              "Date: Tue, 2 Mar 2004 10:11:12 +0100\r\n"
-                                             "Content-Type: text/plain\r\n"),
+                                             "Content-Type: text/plain\r\n",
                                       2048, "Home");
   EXPECT_EQ(texts.from, "Berg, Anna");
   EXPECT_EQ(texts.subject, "Gr\xFC\xDF"
@@ -73,9 +73,9 @@ TEST(RowTextsTest, MakesTheColumnTextsAndTheFileIdOfAPeekedHeader) {
 TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());
-  const RowTexts texts = MakeRowTexts(Header("From: =?UTF-8?B?0J7Qu9C10L3QsA==?= <olena@example.org>\r\n"
+  const RowTexts texts = RowTextsOf("From: =?UTF-8?B?0J7Qu9C10L3QsA==?= <olena@example.org>\r\n"
                                              "Subject: Re: =?utf-8?q?Gr=C3=BC=C3=9Fe?=\r\n =?UTF-8?B?8J+OiQ==?= again\r\n"
-                                             "Date: Tue, 2 M\xE4r 2004 10:11:12 +0100\r\n"),
+                                             "Date: Tue, 2 M\xE4r 2004 10:11:12 +0100\r\n",
                                       2048, "B\xFCro", TextEncoding::kUtf8);
   EXPECT_EQ(texts.encoding, TextEncoding::kUtf8);
   EXPECT_EQ(texts.from, "\xD0\x9E\xD0\xBB\xD0\xB5\xD0\xBD\xD0\xB0");
@@ -86,11 +86,11 @@ TEST(RowTextsTest, Utf8RowTextsDecodeEveryEncodedWordAndAreValidUtf8) {
 }
 
 TEST(RowTextsTest, OnlyUtf8RowsReadTheDateAsRfc5322WritesIt) {
-  const CPop3Text header = Header("Date: 3 Mar 2026 21:17:44 +0100 (CET)\r\n");
-  const RowTexts modern = MakeRowTexts(header, 1, "Home", TextEncoding::kUtf8);
+  const std::string header = "Date: 3 Mar 2026 21:17:44 +0100 (CET)\r\n";
+  const RowTexts modern = RowTextsOf(header, 1, "Home", TextEncoding::kUtf8);
   EXPECT_EQ(modern.date, "03.03.2026 21:17:44 +0100");
   EXPECT_EQ(modern.file_id, "03_03_2026_21_17_44_+0100");
-  const RowTexts classic = MakeRowTexts(header, 1, "Home");
+  const RowTexts classic = RowTextsOf(header, 1, "Home");
   EXPECT_EQ(classic.date, "Mar.00.21:17:44 +0100 (CET)");
   EXPECT_EQ(classic.file_id, "Mar_00_21_17_44_+0100_(CET)");
 }
@@ -98,7 +98,7 @@ TEST(RowTextsTest, OnlyUtf8RowsReadTheDateAsRfc5322WritesIt) {
 TEST(RowTextsTest, AHeaderWithoutFieldsGivesEmptyTextsAndTheMissingDateId) {
   TempFolder folder;
   ScopedWorkingDirectory in_folder(folder.Path());
-  const RowTexts texts = MakeRowTexts(Header("X-Other: 1\r\n"), 0, "n/a");
+  const RowTexts texts = RowTextsOf("X-Other: 1\r\n", 0, "n/a");
   EXPECT_EQ(texts.from, "");
   EXPECT_EQ(texts.sender_address, "");
   EXPECT_EQ(texts.subject, "");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "pop3/pop3_text.h"
 #include "support/temp_folder.h"
 
 namespace larkspin {
@@ -24,9 +25,11 @@ CPop3Text Message(const std::string& from, const std::string& subject) {
   return message;
 }
 
+CMailHeader HeaderOf(const CPop3Text& message) { return CMailHeader(std::string(message.HeaderText())); }
+
 // The file as the download writes it for message.
 void WriteStoredFile(const std::string& path, const CPop3Text& message) {
-  WriteFile(path, StoredHeaderLines(StoredHeaderOf(message, TextEncoding::kClassic)) + "Text");
+  WriteFile(path, StoredHeaderLines(StoredHeaderOf(HeaderOf(message), TextEncoding::kClassic)) + "Text");
 }
 
 class StoredMessagesTest : public ::testing::Test {
@@ -34,7 +37,7 @@ class StoredMessagesTest : public ::testing::Test {
   StoredMessagesTest() : in_folder_(folder_.Path()) { std::filesystem::create_directories("mailbox1"); }
 
   std::string FileOf(const CPop3Text& message, const MessageIdentity& identity) const {
-    return CStoredMessages(1).FileOf(message, identity, kDateId, TextEncoding::kClassic);
+    return CStoredMessages(1).FileOf(HeaderOf(message), identity, kDateId, TextEncoding::kClassic);
   }
 
   TempFolder folder_;
@@ -107,7 +110,7 @@ TEST_F(StoredMessagesTest, AFileOfAnEarlierVersionHoldsTheMessageOnlyWhenFromSen
 TEST_F(StoredMessagesTest, LinesThatAreNoEntriesAreIgnored) {
   WriteStoredFile(kDateFile, anna_);
   WriteFile("mailbox1/stored.list", "garbage\nU1\t\t\tnot-a-size\tmsg02_03_2026_10_11_12_+0100.txt\n\t\t\t5\t\n");
-  EXPECT_TRUE(CStoredMessages(1).FileOf(ben_, {"U1", 10, ""}, kDateId, TextEncoding::kClassic).empty());
+  EXPECT_TRUE(CStoredMessages(1).FileOf(HeaderOf(ben_), {"U1", 10, ""}, kDateId, TextEncoding::kClassic).empty());
 }
 
 }  // namespace

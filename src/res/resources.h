@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/resource_types.h"
+#include "res/resource_types.h"
 
 namespace larkspin {
 

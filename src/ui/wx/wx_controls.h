@@ -8,9 +8,9 @@
 #include <wx/listctrl.h>
 
 #include "res/resource_types.h"
+#include "ui/button_paint.h"
 #include "ui/control_state.h"
 #include "ui/list_model.h"
-#include "widgets/icon_button.h"
 
 namespace larkspin {
 

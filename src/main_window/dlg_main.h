@@ -156,7 +156,6 @@ class CDlgMain : public CSizingDialog, private CMailboxEvents, private CComposeH
   // Start-up.
   void RegisterCommands();
   void AnchorControls();
-  void ApplyLanguage();
   void ShowGreeting();
   // Tells the log and the status line when config.ini shows a password to other users.
   void WarnOfReadablePassword();

@@ -28,7 +28,6 @@ void CDlgAbout::ShowDisclaimer() {
   view.SetFileName(kDisclaimerFile);
   view.SetSender("Larkspin");
   view.SetSubject("Disclaimer");
-  view.SetAttachmentCount(0);
   view.DoModal();
 }
 

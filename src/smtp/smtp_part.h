@@ -60,17 +60,13 @@ class CSMTPPart {
   bool QuotedPrintable() const { return quoted_printable_; }
   bool Base64() const { return base64_; }
 
-  void SetFilePath(std::string path) { file_path_ = std::move(path); }
   void SetTitle(std::string title) { title_ = std::move(title); }
   void SetContentType(std::string type) { content_type_ = std::move(type); }
   void SetCharset(std::string charset) { charset_ = std::move(charset); }
   // kUtf8: the text is UTF-8 already and goes out as it is under a UTF-8 charset.
   void SetTextEncoding(TextEncoding encoding) { text_encoding_ = encoding; }
   TextEncoding GetTextEncoding() const { return text_encoding_; }
-  void SetContentBase(std::string base) { content_base_ = std::move(base); }
   void SetContentId(std::string id) { content_id_ = std::move(id); }
-  void SetContentLocation(std::string location) { content_location_ = std::move(location); }
-  void SetBoundary(std::string boundary) { boundary_ = std::move(boundary); }
   void SetQuotedPrintable(bool on) { quoted_printable_ = on; }
   void SetBase64(bool on) { base64_ = on; }
 

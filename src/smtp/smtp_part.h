@@ -52,9 +52,7 @@ class CSMTPPart {
   const std::string& Title() const { return title_; }
   const std::string& ContentType() const { return content_type_; }
   const std::string& Charset() const { return charset_; }
-  const std::string& ContentBase() const { return content_base_; }
   const std::string& ContentId() const { return content_id_; }
-  const std::string& ContentLocation() const { return content_location_; }
   const std::string& Text() const { return text_; }
   const std::string& Boundary() const { return boundary_; }
   bool QuotedPrintable() const { return quoted_printable_; }
@@ -80,9 +78,7 @@ class CSMTPPart {
   std::string content_type_ = "text/plain";
   std::string charset_ = "iso-8859-1";
   TextEncoding text_encoding_ = TextEncoding::kClassic;
-  std::string content_base_;
   std::string content_id_;
-  std::string content_location_;
   std::string text_;
   Base64Codec base64_codec_;
   std::vector<std::unique_ptr<CSMTPPart>> children_;

@@ -1,6 +1,7 @@
 #include "admin/program_lock.h"
 
 #include "common/scramble.h"
+#include "res/resources.h"
 
 namespace larkspin {
 

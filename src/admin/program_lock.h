@@ -6,9 +6,6 @@
 
 namespace larkspin {
 
-// The main window's profile section: its template number 102 in lower-case hexadecimal.
-inline constexpr const char* kMainWindowSection = "66";
-
 // True when the typed password matches the stored one, or when none is needed. With no
 // password chosen yet, the user chooses one, typed twice alike (two different entries ask again);
 // an empty one, or Cancel at the first question, means none.

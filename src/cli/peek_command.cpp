@@ -15,6 +15,7 @@
 #include "peek/header_too_large.h"
 #include "peek/row_texts.h"
 #include "platform/profile_store.h"
+#include "res/resources.h"
 
 namespace larkspin {
 
@@ -48,7 +49,7 @@ PeekScopeChoice AllAccounts() {
 // The entry the window's account selector stands on: an account, or the last entry "All
 // Accounts"; an entry that no longer exists stands for the first account.
 PeekScopeChoice SelectedAccounts() {
-  const int entry = CProfileStore().GetInt("66", "account", 0);
+  const int entry = CProfileStore().GetInt(kMainWindowSection, "account", 0);
   const int count = ConfiguredAccountCount();
   if (entry == count) return AllAccounts();
   return {{entry >= 0 && entry < count ? entry + 1 : 1}, false};

@@ -9,8 +9,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kAttachmentsOpening = 152;
-constexpr int kAttachmentsClosing = 153;
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string OneLine(std::string text) {
@@ -77,8 +75,8 @@ ComposedMail ReadDraft(std::string_view content) {
   HeaderValue(content, position, "Sent: ");
   mail.subject = HeaderValue(content, position, "Subject: ");
   HeaderValue(content, position, "");  // the empty line after the header
-  const std::string opening = std::string(kLineEnd) + std::string(kLineEnd) + LoadResourceString(kAttachmentsOpening);
-  const std::string closing = LoadResourceString(kAttachmentsClosing) + std::string(kLineEnd);
+  const std::string opening = std::string(kLineEnd) + std::string(kLineEnd) + LoadResourceString(kStringAttachmentsOpening);
+  const std::string closing = LoadResourceString(kStringAttachmentsClosing) + std::string(kLineEnd);
   const size_t attachments = content.rfind(opening);
   if (attachments == std::string_view::npos || attachments < position || !content.ends_with(closing)) {
     mail.text = std::string(content.substr(position));

@@ -20,9 +20,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kMailerText = 102;
-constexpr int kFooterText = 103;
-constexpr int kAttachmentNotFound = 155;
 constexpr const char* kCharset = "iso-8859-1";
 constexpr const char* kUtf8Charset = "utf-8";
 
@@ -37,7 +34,7 @@ struct OutgoingTexts {
 // Classic texts go out as they are. UTF-8 texts go out in single bytes when they are plain
 // ISO-8859-1, so the mail is what Classic sends; otherwise (a dash or a euro sign too) as UTF-8.
 OutgoingTexts OutgoingTextsOf(const ComposedMail& mail, const AccountRecord& identity, TextEncoding encoding) {
-  OutgoingTexts texts{mail, identity.full_name, LoadResourceString(kFooterText), encoding};
+  OutgoingTexts texts{mail, identity.full_name, LoadResourceString(kStringMailFooter), encoding};
   if (encoding == TextEncoding::kClassic) return texts;
   // config.ini and the resources may hold Windows-1252 bytes.
   texts.full_name = AsUtf8(texts.full_name);
@@ -79,7 +76,7 @@ void AttachFiles(CSMTPMail& message, const std::string& attachments) {
 bool AttachmentsArePresent(const std::string& attachments, Report& report) {
   const std::vector<std::string> missing = MissingAttachments(attachments);
   if (missing.empty()) return true;
-  std::string text = LoadResourceString(kAttachmentNotFound) + "\n";
+  std::string text = LoadResourceString(kStringAttachmentNotFound) + "\n";
   for (const std::string& path : missing) text += "\n" + path;
   Fail(report, text, {kBoxOk, text});
   return false;
@@ -153,7 +150,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   message.EnableMime(true);
   if (!Connect(identity, settings, connection, report)) return outcome;
 
-  message.SetMailer(LoadResourceString(kMailerText));
+  message.SetMailer(LoadResourceString(kStringVersion));
   message.AddExtraHeader(PriorityHeader(mail.priority));
   message.SetFrom(CSMTPRecipient(texts.full_name, identity.mail_address));
   SentCopy copy;

@@ -11,9 +11,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kAttachmentsOpening = 152;
-constexpr int kAttachmentsClosing = 153;
-
 std::string WithDots(std::string stamp) {
   for (char& c : stamp) {
     if (c == '_') c = '.';
@@ -51,8 +48,8 @@ std::string RenderSentCopy(const SentCopy& copy) {
          "Bcc: " + SentCopyRecipientText(copy.bcc) + "\r\n" +          //
          "Sent: " + WithDots(copy.stamp) + "\r\n" +                    //
          "Subject: " + copy.subject + "\r\n\r\n" + copy.text +         //
-         "\r\n\r\n" + LoadResourceString(kAttachmentsOpening) + copy.attachments +
-         LoadResourceString(kAttachmentsClosing) + "\r\n";
+         "\r\n\r\n" + LoadResourceString(kStringAttachmentsOpening) + copy.attachments +
+         LoadResourceString(kStringAttachmentsClosing) + "\r\n";
 }
 
 bool WriteSentCopy(const std::string& path, const SentCopy& copy) {

@@ -10,7 +10,6 @@ class CIniFile {
   CIniFile() = default;
   explicit CIniFile(std::string path) : path_(std::move(path)) {}
 
-  void SetPath(std::string path) { path_ = std::move(path); }
   const std::string& Path() const { return path_; }
 
   // The value, or "n/a" when missing.

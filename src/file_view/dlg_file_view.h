@@ -28,13 +28,12 @@ class CDlgFileView : public CSizingDialog {
   void SetFileName(const std::string& path) { file_name_ = path; }
   void SetSender(const std::string& sender) { sender_ = sender; }
   void SetSubject(const std::string& subject) { subject_ = subject; }
-  // Replaced by the number of listed attachments when the file is loaded.
-  void SetAttachmentCount(int count) { attachment_count_ = count; }
   // The folder holding the "attach" sub-folder; empty: listed names are paths as typed (sent copies).
   void SetAttachmentFolder(const std::string& folder) { attachment_folder_ = folder; }
   // For tests and other platforms: how Open hands a file over (the desktop's opener by default).
   void SetOpener(Opener opener) { opener_ = std::move(opener); }
 
+  // The number of attachments the loaded file lists.
   int AttachmentCount() const { return attachment_count_; }
 
   // The modeless use: shows the window, or loads the file again when it is already shown.

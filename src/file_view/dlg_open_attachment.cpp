@@ -12,10 +12,6 @@
 
 namespace larkspin {
 
-namespace {
-constexpr int kPickerCaption = 149;  // "Open attachment"
-}  // namespace
-
 CDlgOpenAttachment::CDlgOpenAttachment(std::string folder, std::string extension, int icon_id, CDialog* parent)
     : CDialog(kDialogOpenAttachment, parent),
       folder_(std::move(folder)),
@@ -29,7 +25,7 @@ CDlgOpenAttachment::CDlgOpenAttachment(std::string folder, std::string extension
 bool CDlgOpenAttachment::OnInitDialog() {
   ok_button_.Attach(*this, kIdOk);
   cancel_button_.Attach(*this, kIdCancel);
-  SetWindowText(LoadResourceString(kPickerCaption));
+  SetWindowText(LoadResourceString(kStringOpenAttachment));
   EnableItem(kIdOk, false);
   if (!FolderExists(folder_)) {
     UiBackend().MessageBox(Peer(), FormatText("Directory %s does not exist", folder_.c_str()), "Custom Open File Dialog",

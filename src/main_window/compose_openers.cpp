@@ -19,9 +19,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kNoSelectionToReply = 133;
-constexpr int kNoSelectionToForward = 134;
-
 std::string QuoteLine(const std::string& sender) { return "\r\n--- " + sender + " wrote: ---\r\n\r\n"; }
 }  // namespace
 
@@ -92,7 +89,7 @@ const HeaderRow* CDlgMain::RowToAnswer(int no_selection_text, int& position, Com
 void CDlgMain::OnReply() {
   int position = -1;
   ComposeRequest request;
-  const HeaderRow* row = RowToAnswer(kNoSelectionToReply, position, request);
+  const HeaderRow* row = RowToAnswer(kStringNoSelectionToReply, position, request);
   if (!row) return;
   CWaitCursor wait;
   request.to = row->sender_address;
@@ -106,7 +103,7 @@ void CDlgMain::OnReply() {
 void CDlgMain::OnForward() {
   int position = -1;
   ComposeRequest request;
-  const HeaderRow* row = RowToAnswer(kNoSelectionToForward, position, request);
+  const HeaderRow* row = RowToAnswer(kStringNoSelectionToForward, position, request);
   if (!row) return;
   CWaitCursor wait;
   const std::string subject = list_.Text(position, kSubjectColumn);

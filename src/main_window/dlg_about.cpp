@@ -8,17 +8,13 @@
 
 namespace larkspin {
 
-namespace {
-constexpr int kVersionString = 102;
-}  // namespace
-
 CDlgAbout::CDlgAbout(CDialog* parent, CProfileStore profile) : CSizingDialog(kDialogAbout, parent, std::move(profile)) {
   Commands().OnCommand(kAboutDisclaimerButton, [this] { ShowDisclaimer(); });
 }
 
 bool CDlgAbout::OnInitDialog() {
   CSizingDialog::OnInitDialog();
-  SetItemText(kAboutVersionLabel, LoadResourceString(kVersionString));
+  SetItemText(kAboutVersionLabel, LoadResourceString(kStringVersion));
   SetItemText(kAboutWebLink, kDefaultVisitText);
   link_.SetLinkAddress(kProductWebAddress);
   link_.Attach(*this, kAboutWebLink);
@@ -32,7 +28,6 @@ void CDlgAbout::ShowDisclaimer() {
   view.SetFileName(kDisclaimerFile);
   view.SetSender("Larkspin");
   view.SetSubject("Disclaimer");
-  view.SetAttachmentCount(0);
   view.DoModal();
 }
 

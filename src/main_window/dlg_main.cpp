@@ -21,7 +21,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kVersionString = 102;
 constexpr int kProgressBlue = 255;
 
 // The column width keys of the profile, by column.
@@ -37,7 +36,7 @@ constexpr int kOriginalPixels = 900;
 constexpr const char* kWidestDateText = " 00.00.0000 00:00:00 +0000 ";
 constexpr int kColumnMargin = 12;
 
-std::string VersionText() { return LoadResourceString(kVersionString); }
+std::string VersionText() { return LoadResourceString(kStringVersion); }
 
 void EndProcessAtOnce() { std::_Exit(0); }
 }  // namespace

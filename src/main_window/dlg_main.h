@@ -157,7 +157,6 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   // Start-up.
   void RegisterCommands();
   void AnchorControls();
-  void ApplyLanguage();
   void ShowGreeting();
   // Tells the log and the status line when config.ini shows a password to other users.
   void WarnOfReadablePassword();

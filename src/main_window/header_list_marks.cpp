@@ -15,8 +15,6 @@
 namespace larkspin {
 
 namespace {
-constexpr int kAddSenderCaption = 150;
-constexpr int kAddSenderPrompt = 151;
 constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
 }  // namespace
@@ -109,8 +107,8 @@ void CDlgMain::AddSenderToAddressBook() {
   const HeaderRow* row = RowRecord(position);
   if (!row) return;
   InputRequest request;
-  request.caption = LoadResourceString(kAddSenderCaption);
-  request.prompt = LoadResourceString(kAddSenderPrompt);
+  request.caption = LoadResourceString(kStringAddSenderCaption);
+  request.prompt = LoadResourceString(kStringAddSenderPrompt);
   request.initial_text =
       FormatText("%s*%s", list_.Text(position, kFromColumn).c_str(), row->sender_address.c_str());
   request.answer_encoding = session_.text_encoding;

@@ -7,12 +7,6 @@
 
 namespace larkspin {
 
-namespace {
-constexpr int kGreetingEnglish = 104;
-constexpr int kGreetingGerman = 157;
-constexpr int kGreetingSpanish = 158;
-}  // namespace
-
 const std::vector<MainWindowButton>& MainWindowButtons() {
   static const std::vector<MainWindowButton> buttons = {
       {kConnectButton, "Connect", kIconConnect},       {kDeleteButton, "Delete", kIconDelete},
@@ -57,9 +51,9 @@ void ApplyMenuTexts(CDialog& window, const CLanguageTable& language) {
 }
 
 int GreetingStringId(const std::string& language) {
-  if (language == "de") return kGreetingGerman;
-  if (language == "es") return kGreetingSpanish;
-  return kGreetingEnglish;
+  if (language == "de") return kStringGreetingGerman;
+  if (language == "es") return kStringGreetingSpanish;
+  return kStringGreetingEnglish;
 }
 
 }  // namespace larkspin

@@ -26,7 +26,6 @@ void CDlgMain::ShowMessageView(const MessageViewRequest& request) {
   message_view_.SetSender(request.sender);
   message_view_.SetSubject(request.subject);
   message_view_.SetAttachmentFolder(request.attachment_folder);
-  message_view_.SetAttachmentCount(request.attachment_count);
   message_view_.ShowFile();
 }
 
@@ -37,7 +36,6 @@ void CDlgMain::ShowLogfile() {
   view.SetFileName(kLogFile);
   view.SetSubject("Logfile");
   view.SetSender("Larkspin");
-  view.SetAttachmentCount(0);
   view.DoModal();
   log_opened_ = OpenLog(kLogFile) == 1;
 }

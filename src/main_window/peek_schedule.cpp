@@ -11,7 +11,6 @@ namespace larkspin {
 
 namespace {
 constexpr const char* kAllAccountsEntry = "All Accounts";
-constexpr int kRemovedFromServerString = 146;
 }  // namespace
 
 void CDlgMain::InitDropDowns() {
@@ -127,7 +126,7 @@ SessionTexts CDlgMain::MakeSessionTexts() const {
   texts.connecting = language_.Template("Messages", "Connecting", "connecting to '%s'...");
   texts.fetching = language_.Template("Messages", "StatusFetch", "Reading header %d of %d   Total Size %.2lf kBytes");
   texts.total = language_.Template("Messages", "StatusTotal", "Total messages: %d     Total size: %.2lf kbyte (%d byte)");
-  texts.removed_from_server = LoadResourceString(kRemovedFromServerString);
+  texts.removed_from_server = LoadResourceString(kStringRemovedFromServer);
   texts.disconnecting = language_.Text("Messages", "Disconnecting", "Disconnecting from server...");
   return texts;
 }

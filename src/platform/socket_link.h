@@ -27,7 +27,6 @@ class CSocketLink {
   // Runs the TLS handshake on the connected socket; afterwards every read and write is
   // encrypted. ConnectError() tells why it failed.
   bool StartTls(const std::string& host, const TlsOptions& options, unsigned timeout_ms);
-  bool IsEncrypted() const { return tls_.IsActive(); }
   // Sends every byte (short sends are repeated, a closed peer raises no signal); false on error.
   bool Send(const char* data, size_t length);
   // False when the wait itself fails; otherwise true, with readable telling whether data came.

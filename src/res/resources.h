@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/resource_types.h"
+#include "res/resource_types.h"
 
 namespace larkspin {
 
@@ -17,8 +17,32 @@ inline constexpr int kDialogFileView = 10101;
 inline constexpr int kDialogInput = 10102;
 inline constexpr int kDialogGallery = 20000;  // the widget gallery, not part of the product
 
+// The main window's section of the application profile: its template number in lower-case
+// hexadecimal.
+inline constexpr const char* kMainWindowSection = "66";
+static_assert(kDialogMain == 0x66);
+
 // Menus.
 inline constexpr int kMenuMain = 141;
+
+// The string table.
+inline constexpr int kStringAboutMenu = 101;
+inline constexpr int kStringVersion = 102;  // also the mailer named in sent mail
+inline constexpr int kStringMailFooter = 103;
+inline constexpr int kStringGreetingEnglish = 104;
+inline constexpr int kStringPasswordPrompt = 106;
+inline constexpr int kStringPasswordCaption = 107;
+inline constexpr int kStringNoSelectionToReply = 133;
+inline constexpr int kStringNoSelectionToForward = 134;
+inline constexpr int kStringRemovedFromServer = 146;
+inline constexpr int kStringOpenAttachment = 149;
+inline constexpr int kStringAddSenderCaption = 150;
+inline constexpr int kStringAddSenderPrompt = 151;
+inline constexpr int kStringAttachmentsOpening = 152;
+inline constexpr int kStringAttachmentsClosing = 153;
+inline constexpr int kStringAttachmentNotFound = 155;
+inline constexpr int kStringGreetingGerman = 157;
+inline constexpr int kStringGreetingSpanish = 158;
 
 // Icons: the application, the buttons of the main window, the list row states, attachments.
 inline constexpr int kIconApplication = 128;

@@ -64,9 +64,7 @@ CSMTPPart::CSMTPPart(const CSMTPPart& other)
       content_type_(other.content_type_),
       charset_(other.charset_),
       text_encoding_(other.text_encoding_),
-      content_base_(other.content_base_),
       content_id_(other.content_id_),
-      content_location_(other.content_location_),
       text_(other.text_),
       boundary_(other.boundary_),
       quoted_printable_(other.quoted_printable_),
@@ -110,9 +108,7 @@ CSMTPPart* CSMTPPart::FindSubPart(const std::string& content_type) {
 bool CSMTPPart::RenderPartHeader(std::string& header) const {
   if (parent_ == nullptr) return false;
   header = OpeningLines(*this, WithoutLineBreaks(parent_->boundary_), WithoutLineBreaks(boundary_));
-  AppendFieldLine(header, "Content-Base", content_base_);
   AppendFieldLine(header, "Content-ID", content_id_);
-  AppendFieldLine(header, "Content-Location", content_location_);
   header += "\r\n";
   return true;
 }

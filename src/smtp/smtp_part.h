@@ -52,25 +52,19 @@ class CSMTPPart {
   const std::string& Title() const { return title_; }
   const std::string& ContentType() const { return content_type_; }
   const std::string& Charset() const { return charset_; }
-  const std::string& ContentBase() const { return content_base_; }
   const std::string& ContentId() const { return content_id_; }
-  const std::string& ContentLocation() const { return content_location_; }
   const std::string& Text() const { return text_; }
   const std::string& Boundary() const { return boundary_; }
   bool QuotedPrintable() const { return quoted_printable_; }
   bool Base64() const { return base64_; }
 
-  void SetFilePath(std::string path) { file_path_ = std::move(path); }
   void SetTitle(std::string title) { title_ = std::move(title); }
   void SetContentType(std::string type) { content_type_ = std::move(type); }
   void SetCharset(std::string charset) { charset_ = std::move(charset); }
   // kUtf8: the text is UTF-8 already and goes out as it is under a UTF-8 charset.
   void SetTextEncoding(TextEncoding encoding) { text_encoding_ = encoding; }
   TextEncoding GetTextEncoding() const { return text_encoding_; }
-  void SetContentBase(std::string base) { content_base_ = std::move(base); }
   void SetContentId(std::string id) { content_id_ = std::move(id); }
-  void SetContentLocation(std::string location) { content_location_ = std::move(location); }
-  void SetBoundary(std::string boundary) { boundary_ = std::move(boundary); }
   void SetQuotedPrintable(bool on) { quoted_printable_ = on; }
   void SetBase64(bool on) { base64_ = on; }
 
@@ -84,9 +78,7 @@ class CSMTPPart {
   std::string content_type_ = "text/plain";
   std::string charset_ = "iso-8859-1";
   TextEncoding text_encoding_ = TextEncoding::kClassic;
-  std::string content_base_;
   std::string content_id_;
-  std::string content_location_;
   std::string text_;
   Base64Codec base64_codec_;
   std::vector<std::unique_ptr<CSMTPPart>> children_;

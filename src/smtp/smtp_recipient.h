@@ -21,8 +21,6 @@ class CSMTPRecipient {
 
   const std::string& FriendlyName() const { return friendly_name_; }
   const std::string& Address() const { return address_; }
-  void SetFriendlyName(std::string name) { friendly_name_ = std::move(name); }
-  void SetAddress(std::string address) { address_ = std::move(address); }
 
  private:
   std::string friendly_name_;

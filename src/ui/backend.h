@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "res/resource_types.h"
 #include "ui/geometry.h"
 #include "ui/print.h"
-#include "ui/resource_types.h"
 
 namespace larkspin {
 

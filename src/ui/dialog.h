@@ -14,12 +14,12 @@
 #include <memory>
 #include <string>
 
+#include "res/resource_types.h"
 #include "ui/command_map.h"
 #include "ui/control_state.h"
 #include "ui/geometry.h"
 #include "ui/list_model.h"
 #include "ui/menu.h"
-#include "ui/resource_types.h"
 
 namespace larkspin {
 

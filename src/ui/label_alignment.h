@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "res/resource_types.h"
 #include "ui/geometry.h"
-#include "ui/resource_types.h"
 
 namespace larkspin {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/resource_types.h"
+#include "res/resource_types.h"
 
 namespace larkspin {
 

@@ -1,10 +1,7 @@
 #pragma once
 // The main window's progress bar: a colour bar drawn band by band with the percentage on it.
-// The control keeps range, step, position and look, passes them to the backend's progress
-// control, and PaintPercentProgress says what to draw for them in a given client size.
-#include <string>
-#include <vector>
-
+// The control keeps range, step, position and look and passes them to the backend's progress
+// control, which paints them as ui/progress_paint.h says.
 #include "ui/control_state.h"
 
 namespace larkspin {
@@ -33,23 +30,5 @@ class CPercentProgress {
   ProgressBarState state_;
   int step_ = 10;
 };
-
-struct ProgressBand {
-  int left = 0;
-  int right = 0;
-  Colour colour = 0;
-  bool operator==(const ProgressBand&) const = default;
-};
-
-// What one paint of the bar draws, in order: the bands, then the background from
-// background_from to the right edge (when it is below the width), then the text.
-struct ProgressPaint {
-  std::vector<ProgressBand> bands;
-  int background_from = 0;
-  Colour background = 0;
-  std::string text;  // empty when no text is written
-};
-
-ProgressPaint PaintPercentProgress(const ProgressBarState& state, int client_width);
 
 }  // namespace larkspin

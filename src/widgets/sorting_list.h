@@ -8,7 +8,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/text_encoding.h"
@@ -82,10 +81,5 @@ class CSortingList {
 ColumnKind ClassifyColumn(const std::string& first_row_text);
 // The number at the start of text, read as strtod reads it in the "C" locale; 0 for none.
 double LeadingNumber(const std::string& text);
-
-// The text drawn in a cell of width pixels: the text with a blank either side, cut from its end
-// and ended with "..." when it does not fit. A UTF-8 text is cut between whole characters.
-std::string FitCellText(const std::string& text, int width, const std::function<int(std::string_view)>& measure,
-                        TextEncoding encoding = TextEncoding::kClassic);
 
 }  // namespace larkspin

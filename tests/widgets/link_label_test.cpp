@@ -7,7 +7,6 @@
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
 #include "widgets/desktop_open.h"
-#include "widgets/icon_button.h"
 
 namespace larkspin {
 namespace {
@@ -76,35 +75,6 @@ TEST(LinkErrorTextTest, KnownResultsHaveTheirTextsAndOthersTheirNumber) {
   EXPECT_EQ(LinkErrorText(32), "The specified dynamic-link library was not found.");
   EXPECT_EQ(LinkErrorText(33), "Unknown Error (33) occurred.");
   EXPECT_EQ(LinkErrorText(-1), "Unknown Error (-1) occurred.");
-}
-
-TEST(ButtonHoverTest, PressingAndReleasingOutsideLeavesTheButtonNeitherHotNorPressed) {
-  CButtonHover hover;
-  hover.MouseMove(true, false);
-  EXPECT_TRUE(hover.Hot());
-  hover.LeftDown();
-  EXPECT_TRUE(hover.Pressed());
-  hover.MouseMove(false, true);
-  EXPECT_FALSE(hover.LeftUp(false));
-  EXPECT_FALSE(hover.Hot());
-  EXPECT_FALSE(hover.Pressed());
-  hover.LeftDown();
-  EXPECT_TRUE(hover.LeftUp(true)) << "released over the button: a click";
-  hover.MouseMove(true, true);
-  hover.FocusLost();
-  EXPECT_FALSE(hover.Hot());
-}
-
-TEST(IconButtonLayoutTest, IconSitsLeftOfTheCaptionAndEverythingSinksWhenPressed) {
-  const IconButtonLayout idle = LayOutIconButton({100, 30}, {16, 16}, true, false, false);
-  EXPECT_EQ(idle.edge, ButtonEdge::kNone);
-  EXPECT_EQ(idle.icon, (Point{3, 7}));
-  EXPECT_EQ(idle.caption, (Rect{19, 0, 100, 30}));
-  const IconButtonLayout pressed = LayOutIconButton({100, 30}, {16, 16}, true, true, true);
-  EXPECT_EQ(pressed.edge, ButtonEdge::kSunken);
-  EXPECT_EQ(pressed.icon, (Point{4, 8}));
-  EXPECT_EQ(LayOutIconButton({100, 30}, {16, 16}, false, true, false).icon, (Point{42, 7}));
-  EXPECT_EQ(LayOutIconButton({100, 30}, {16, 16}, false, true, false).edge, ButtonEdge::kRaised);
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/rtf_reader.h"
+#include "res/resource_types.h"
 #include "ui/notification.h"
-#include "ui/resource_types.h"
+#include "ui/rtf_reader.h"
 #include "ui/window_peer.h"
 
 namespace larkspin {

@@ -4,10 +4,10 @@
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
+#include "ui/cell_text.h"
+#include "ui/progress_paint.h"
 #include "ui/wx/wx_icons.h"
 #include "ui/wx/wx_text.h"
-#include "widgets/percent_progress.h"
-#include "widgets/sorting_list.h"
 
 namespace larkspin {
 

@@ -7,10 +7,10 @@
 #include <wx/control.h>
 #include <wx/listctrl.h>
 
+#include "res/resource_types.h"
+#include "ui/button_paint.h"
 #include "ui/control_state.h"
 #include "ui/list_model.h"
-#include "ui/resource_types.h"
-#include "widgets/icon_button.h"
 
 namespace larkspin {
 

@@ -7,7 +7,7 @@
 
 #include <wx/panel.h>
 
-#include "ui/resource_types.h"
+#include "res/resource_types.h"
 
 class wxMenu;
 

@@ -8,7 +8,7 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
-#include "ui/resource_types.h"
+#include "res/resource_types.h"
 #include "ui/notification.h"
 #include "ui/window_peer.h"
 #include "ui/wx/wx_menu.h"

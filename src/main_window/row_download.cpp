@@ -1,5 +1,6 @@
 // Downloading the message of one row on the calling thread's session: the row's record is copied
-// into the order, and the result comes back through OnDownloadResult.
+// into the order (its file id names the message file), and the result comes back through
+// OnDownloadResult.
 #include "main_window/dlg_main.h"
 
 namespace larkspin {
@@ -9,7 +10,6 @@ int CDlgMain::DownloadRow(int position, bool skip_check) {
   if (!record) return kDownloadSkipped;
   DownloadOrder order;
   order.row = *record;
-  order.date_column = list_.Text(position, kDateColumn);
   order.account_number = account_.account_number;
   order.skip_check = skip_check;
   return session_.Download(order, *this);
@@ -27,7 +27,6 @@ std::vector<DownloadOrder> CDlgMain::DownloadOrders() const {
     if (!record) continue;
     DownloadOrder order;
     order.row = *record;
-    order.date_column = list_.Text(target, kDateColumn);
     order.skip_check = true;
     orders.push_back(order);
   }

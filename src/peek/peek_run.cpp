@@ -218,6 +218,7 @@ void CPeekRun::ListRow(const RowTexts& texts, int number, uint32_t size, const M
   PeekedRow row;
   row.texts = texts;
   row.record.local_file = row.texts.local_file;
+  row.record.file_id = row.texts.file_id;
   row.record.message_number = number;
   row.record.sender_address = row.texts.sender_address;
   row.record.account = account_name_;
@@ -286,7 +287,6 @@ void CPeekRun::EndListing(int count) {
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {
   DownloadOrder order;
   order.row = row.record;
-  order.date_column = row.texts.date;
   order.account_number = account_.account_number;
   order.skip_check = true;
   order.automatic = true;

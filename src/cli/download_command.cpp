@@ -87,8 +87,9 @@ bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
   row.sender_address = texts.sender_address;
   row.account = texts.account;
   row.account_number = account_number;
+  row.file_id = texts.file_id;
   const bool already_stored = !row.local_file.empty();
-  const DownloadResult result = DownloadMessage(client, {&row, texts.date, account_number, true, encoding});
+  const DownloadResult result = DownloadMessage(client, {&row, account_number, true, encoding});
   std::printf("%d\t%d\t%s\t%s\n", message_number, result.code, TerminalText(row.local_file).c_str(),
               TerminalText(JoinedNames(row.attachments)).c_str());
   if (already_stored) {

@@ -8,24 +8,11 @@
 
 namespace larkspin {
 
-// The rows marked for deletion in list order, each with the position it will have when its turn
-// comes: every deletion before it has removed a row above it.
-std::vector<DeleteOrder> CDlgMain::DeleteOrders() const {
-  std::vector<DeleteOrder> orders;
-  for (int position = 0; position < list_.RowCount(); ++position) {
-    const HeaderRow* row = RowRecord(position);
-    if (!row || !row->delete_mark) continue;
-    const int removed_above = static_cast<int>(orders.size());
-    orders.push_back({row->row_id, row->message_number, position - removed_above, row->identity, row->connection});
-  }
-  return orders;
-}
-
 void CDlgMain::Disconnect(DisconnectCause cause) {
   std::vector<DeleteOrder> orders;
   bool confirmed = true;
   OnUi([&] {
-    orders = DeleteOrders();
+    orders = model_.DeleteOrders(list_.RowKeys());
     if (orders.empty()) return;
     const std::string question = FormatText(
         language_.Template("Messages", "AskDelete",
@@ -49,7 +36,7 @@ void CDlgMain::Disconnect(DisconnectCause cause) {
 }
 
 void CDlgMain::ReturnToIdle() {
-  LeaveBusyState();
+  ApplyState(MainWindowEvent::kConnectionReleased);
   progress_.SetPos(0);
   if (peek_minutes_ > 0) {
     automatic_peek_ = true;

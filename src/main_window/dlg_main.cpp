@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "admin/program_lock.h"
 #include "platform/editor_start.h"
@@ -35,6 +36,12 @@ constexpr int kOriginalPixels = 900;
 // and the header's own margin.
 constexpr const char* kWidestDateText = " 00.00.0000 00:00:00 +0000 ";
 constexpr int kColumnMargin = 12;
+
+// The controls that draw the state's commands, enabled as the state allows.
+constexpr std::pair<MainWindowAction, int> kStateControls[] = {
+    {MainWindowAction::kConnect, kConnectButton},          {MainWindowAction::kDisconnect, kDisconnectButton},
+    {MainWindowAction::kClose, kCloseButton},              {MainWindowAction::kAccountSelector, kAccountSelector},
+    {MainWindowAction::kFolderSelector, kFolderSelector}};
 
 std::string VersionText() { return LoadResourceString(kStringVersion); }
 
@@ -103,7 +110,7 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandProperties, [this] { OpenInEditor(kConfigFile); });
   map.OnCommand(kCommandAccounts, [this] { OpenAccountDialog(); });
   map.OnCommand(kCommandReloadSettings, [this] {
-    if (!RefusedWhileBusy()) ReloadSettings();
+    if (!Refused(MainWindowAction::kSettings)) ReloadSettings();
   });
   map.OnCommand(kCommandAddressBook, [this] { OpenInEditor("address.txt"); });
   map.OnCommand(kCommandSignature, [this] { OpenInEditor("signature.txt"); });
@@ -297,26 +304,22 @@ void CDlgMain::OnCloseBox() {
   if (IsItemEnabled(kCloseButton)) Close();
 }
 
+// During a peek the worker still uses the window: the window ends when the peek has finished.
+// Once ended, further Exit commands are ignored.
 void CDlgMain::Close() {
-  if (closing_) return;
-  if (peek_running_) {
-    // The worker still uses the window; it closes the window when it has finished.
-    close_pending_ = true;
-    return;
-  }
-  closing_ = true;
+  if (model_.State() == MainWindowState::kClosed) return;
+  ApplyState(MainWindowEvent::kCloseAsked);
+  if (model_.State() == MainWindowState::kClosed) EndWindow();
+}
+
+void CDlgMain::EndWindow() {
   RemoveAllRows();
   EndDialog(kIdOk);
 }
 
 void CDlgMain::PeekFinished() {
-  peek_running_ = false;
-  if (!busy_) {
-    EnableItem(kConnectButton, true);
-    EnableItem(kAccountSelector, true);
-    EnableItem(kFolderSelector, true);
-  }
-  if (close_pending_) Close();
+  ApplyState(MainWindowEvent::kPeekEnded);
+  if (model_.State() == MainWindowState::kClosed) EndWindow();
 }
 
 void CDlgMain::SetStatusText(const std::string& text) { SetItemText(kStatusLine, text); }
@@ -328,23 +331,9 @@ void CDlgMain::TitleWithRowCount() {
 
 void CDlgMain::TitleWithoutCount() { SetWindowText("Larkspin-" + account_.display_name); }
 
-void CDlgMain::EnterBusyState() {
-  busy_ = true;
-  EnableItem(kConnectButton, false);
-  EnableItem(kCloseButton, false);
-  EnableItem(kAccountSelector, false);
-  EnableItem(kFolderSelector, false);
-  EnableItem(kDisconnectButton, true);
-}
-
-void CDlgMain::LeaveBusyState() {
-  busy_ = false;
-  // While a peek runs, Connect and the selectors wait for its end (PeekFinished).
-  EnableItem(kConnectButton, !peek_running_);
-  EnableItem(kCloseButton, true);
-  EnableItem(kAccountSelector, !peek_running_);
-  EnableItem(kFolderSelector, !peek_running_);
-  EnableItem(kDisconnectButton, false);
+void CDlgMain::ApplyState(MainWindowEvent event) {
+  model_.Apply(event);
+  for (const auto& [action, control] : kStateControls) EnableItem(control, model_.Allows(action));
 }
 
 void CDlgMain::ToggleDownloadAll() {

@@ -25,6 +25,7 @@
 #include "config/language_table.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
+#include "main_window/main_window_model.h"
 #include "main_window/main_window_texts.h"
 #include "main_window/new_mail_notice.h"
 #include "main_window/new_mail_sound.h"
@@ -88,8 +89,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   ~CDlgMain() override;
 
   // State for the program and for tests.
-  bool PeekRunning() const { return peek_running_; }
-  bool Busy() const { return busy_; }
+  bool PeekRunning() const { return model_.PeekRuns(); }
+  bool Busy() const { return model_.KeepsConnection(); }
   bool Connected() const { return session_.Connected(); }
   bool AllAccounts() const { return all_accounts_; }
   bool DownloadAll() const { return download_all_; }
@@ -151,7 +152,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   // could not be checked; nothing when there is neither.
   void ShowPeekNotice(const std::vector<NewMessageLine>& messages, const std::string& failed_accounts);
   void ShowInBold(const std::vector<RowId>& rows);
-  // The end of a peek: Connect and the selectors come back unless the window is busy.
+  // The end of a peek: Connect and the selectors come back unless a connection is kept, and a
+  // Close asked meanwhile ends the window.
   void PeekFinished();
 
   // Start-up.
@@ -183,8 +185,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
 
   // Window state.
   void SetStatusText(const std::string& text);
-  void EnterBusyState();
-  void LeaveBusyState();
+  // Moves the model's state on and gives the drawn commands' controls what the new state allows.
+  void ApplyState(MainWindowEvent event);
   void RemoveAllRows();
   // Alternate backgrounds for the rows in their present order.
   void StripeRows();
@@ -195,8 +197,6 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   int PositionOfRow(RowId row_id) const;
   // Downloads the row at position on the calling thread; the engine's result code.
   int DownloadRow(int position, bool skip_check);
-  std::vector<DeleteOrder> DeleteOrders() const;
-  std::vector<DownloadOrder> DownloadOrders() const;
   // The window's part of a logout: idle state, progress, timers.
   void ReturnToIdle();
   void SetRowIcon(int position, int icon);
@@ -216,6 +216,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
 
   // Menu commands.
   void Close();
+  void EndWindow();
   void ToggleDownloadAll();
   void ToggleScreenLock();
   void LockControls();
@@ -230,9 +231,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   void SelectView(MailboxView view);
   void FillFolderView(MailboxView view);
   AccountSelection Selection() const;
-  // The running peek owns the POP3 client, the current account and the list's rows until it
-  // ends: commands that would touch them sound the warning beep instead.
-  bool RefusedDuringPeek();
+  // A command the state does not allow sounds the warning beep instead (main_window_state.h).
+  bool Refused(MainWindowAction action);
   void ResetLoginCommand();
   void ResetPasswordCommand();
   void UnlockAccountCommand();
@@ -246,7 +246,6 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
     std::string password;
   };
   void OpenAccountDialog();
-  bool RefusedWhileBusy();
   // Reads config.ini again: the System values and the account list, keeping the selected account
   // (and its credentials) when it still exists.
   void ReloadSettings();
@@ -305,7 +304,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   CMailboxSession session_;
 
   CSortingList list_;
-  std::unordered_map<RowId, HeaderRow> records_;  // the records of the list's rows, by row key
+  CMainWindowModel model_;  // the records of the list's rows, by row key, and the connection and peek state
   std::vector<CIconButton> buttons_;
   CIconButton about_button_;
   CDlgFileView message_view_;
@@ -331,13 +330,9 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   bool automatic_peek_ = false;
   bool manual_connection_ = false;
   int previous_total_ = 0;
-  bool peek_running_ = false;
-  bool busy_ = false;
   // While the screen is locked: each locked control's enabled state for the unlock.
   std::unordered_map<int, bool> enabled_at_unlock_;
   std::unordered_map<int, bool> menu_enabled_at_unlock_;  // and each locked menu command's
-  bool close_pending_ = false;
-  bool closing_ = false;  // the window has been ended: further Exit commands are ignored
   bool start_refused_ = false;
   bool log_opened_ = false;
   CFileWatch config_watch_{kConfigFile};

@@ -19,15 +19,9 @@ constexpr Colour kEvenRowBackground = Rgb(245, 245, 245);
 constexpr Colour kOddRowBackground = Rgb(230, 230, 230);
 }  // namespace
 
-HeaderRow* CDlgMain::RowRecord(int position) {
-  const auto record = records_.find(list_.RowKey(position));
-  return record == records_.end() ? nullptr : &record->second;
-}
+HeaderRow* CDlgMain::RowRecord(int position) { return model_.Record(list_.RowKey(position)); }
 
-const HeaderRow* CDlgMain::RowRecord(int position) const {
-  const auto record = records_.find(list_.RowKey(position));
-  return record == records_.end() ? nullptr : &record->second;
-}
+const HeaderRow* CDlgMain::RowRecord(int position) const { return model_.Record(list_.RowKey(position)); }
 
 int CDlgMain::PositionOfRow(RowId row_id) const {
   for (int position = 0; position < list_.RowCount(); ++position)
@@ -38,7 +32,7 @@ int CDlgMain::PositionOfRow(RowId row_id) const {
 int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon,
                         TextEncoding encoding) {
   const int position = list_.InsertRow(texts, record.row_id, icon, encoding);
-  if (position >= 0) records_[record.row_id] = record;
+  if (position >= 0) model_.AddRow(record);
   return position;
 }
 
@@ -48,7 +42,7 @@ void CDlgMain::StripeRows() {
 }
 
 void CDlgMain::RemoveRow(int position) {
-  records_.erase(list_.RowKey(position));
+  model_.RemoveRow(list_.RowKey(position));
   list_.ClearRowColours(position);
   list_.DeleteRow(position);
 }
@@ -56,7 +50,7 @@ void CDlgMain::RemoveRow(int position) {
 void CDlgMain::RemoveAllRows() {
   for (int position = 0; position < list_.RowCount(); ++position) list_.ClearRowColours(position);
   list_.DeleteAll();
-  records_.clear();
+  model_.RemoveAllRows();
 }
 
 void CDlgMain::SetRowIcon(int position, int icon) {
@@ -66,10 +60,8 @@ void CDlgMain::SetRowIcon(int position, int icon) {
 
 void CDlgMain::MarkForDeletion() {
   for (const int position : list_.SelectedRows()) {
-    HeaderRow* row = RowRecord(position);
+    const HeaderRow* row = model_.MarkForDeletion(list_.RowKey(position));
     if (!row) continue;
-    row->delete_mark = 1;
-    row->download_mark = 0;
     SetRowIcon(position, kIconRowDeleteMark);
     if (IsFolderView(folder_view_)) std::remove(row->local_file.c_str());
   }
@@ -82,23 +74,18 @@ void CDlgMain::ResetMail() {
 
 // Clears both marks; the row shows again whether its message is stored.
 void CDlgMain::UnmarkRow(int position) {
-  HeaderRow* row = RowRecord(position);
+  const HeaderRow* row = model_.Unmark(list_.RowKey(position));
   if (!row) return;
-  row->delete_mark = 0;
-  row->download_mark = 0;
   SetRowIcon(position, row->local_file.empty() ? kIconRowOnServer : kIconRowStored);
 }
 
 void CDlgMain::MarkForDownload() {
   for (const int position : list_.SelectedRows()) {
-    HeaderRow* row = RowRecord(position);
-    if (!row) continue;
-    if (!row->local_file.empty()) {
+    const CMainWindowModel::DownloadMarking marking = model_.MarkForDownload(list_.RowKey(position));
+    if (marking == CMainWindowModel::DownloadMarking::kAlreadyStored)
       MessageBox("Message already downloaded.", kBoxOk | kBoxIconInformation);
-      continue;
-    }
-    row->download_mark = 1;
-    SetRowIcon(position, kIconRowDownloadMark);
+    else if (marking == CMainWindowModel::DownloadMarking::kMarked)
+      SetRowIcon(position, kIconRowDownloadMark);
   }
 }
 
@@ -136,7 +123,7 @@ void CDlgMain::OpenSelectedMessage() {
     return;
   }
   // A running peek holds the POP3 client; only stored messages open meanwhile.
-  if (peek_running_ && selected && selected->local_file.empty()) {
+  if (!model_.Allows(MainWindowAction::kPeek) && selected && selected->local_file.empty()) {
     SetStatusText(kOpenAfterPeekText);
     return;
   }

@@ -23,7 +23,7 @@ void CDlgMain::OnStatus(const std::string& text) {
 }
 
 void CDlgMain::OnLeaveBusy() {
-  OnUi([&] { LeaveBusyState(); });
+  OnUi([&] { ApplyState(MainWindowEvent::kConnectionReleased); });
 }
 
 void CDlgMain::OnLoginFailed(const LoginFailure& failure) {
@@ -154,7 +154,7 @@ void CDlgMain::SortAndTitle(const PeekSummary& summary) {
     list_.Sort(kAccountColumn, true);
     for (const int id : {kDownloadButton, kDeleteButton, kResetButton, kFolderSelector}) EnableItem(id, false);
   } else {
-    EnterBusyState();
+    ApplyState(MainWindowEvent::kConnectionKept);
   }
   StripeRows();
   TitleWithRowCount();

@@ -68,7 +68,7 @@ void CDlgMain::EnableItem(int id, bool enable) {
 }
 
 void CDlgMain::SelectView(MailboxView view) {
-  if (RefusedDuringPeek()) return;
+  if (Refused(MainWindowAction::kAccountAdmin)) return;
   for (int i = 0; i < ComboCount(kFolderSelector); ++i)
     if (ComboEntry(kFolderSelector, i) == MailboxViewName(view)) SelectComboEntry(kFolderSelector, i);
   ShowView(view);
@@ -108,22 +108,22 @@ AccountSelection CDlgMain::Selection() const {
   return {account_.account_number, ComboEntry(kAccountSelector, ComboSelection(kAccountSelector)), all_accounts_};
 }
 
-bool CDlgMain::RefusedDuringPeek() {
-  if (!peek_running_) return false;
+bool CDlgMain::Refused(MainWindowAction action) {
+  if (model_.Allows(action)) return false;
   UiBackend().WarningBeep();
   return true;
 }
 
 void CDlgMain::ResetLoginCommand() {
-  if (!RefusedDuringPeek()) ResetLogin(Selection(), account_);
+  if (!Refused(MainWindowAction::kAccountAdmin)) ResetLogin(Selection(), account_);
 }
 
 void CDlgMain::ResetPasswordCommand() {
-  if (!RefusedDuringPeek()) ResetPassword(Selection(), account_);
+  if (!Refused(MainWindowAction::kAccountAdmin)) ResetPassword(Selection(), account_);
 }
 
 void CDlgMain::UnlockAccountCommand() {
-  if (RefusedDuringPeek()) return;
+  if (Refused(MainWindowAction::kAccountAdmin)) return;
   CWaitCursor wait;
   bool connected = session_.Connected();
   UnlockAccount(Selection(), account_, session_.Client(), connected,

@@ -60,7 +60,7 @@ void CDlgMain::CountdownStep() {
   if (automatic_peek_ && minutes_left_ == 0) {
     minutes_left_ = peek_minutes_;
     // A peek that is still running keeps the POP3 client; this turn is skipped.
-    if (!peek_running_) {
+    if (model_.Allows(MainWindowAction::kPeek)) {
       ++peek_number_;
       manual_connection_ = false;
       StartPeek();
@@ -71,11 +71,11 @@ void CDlgMain::CountdownStep() {
 
 // The status line says so, and names the marks a No kept for the next peek.
 void CDlgMain::IdleClose() {
-  if (peek_running_) return;
+  if (!model_.Allows(MainWindowAction::kPeek)) return;
   Disconnect(DisconnectCause::kWindow);
   manual_connection_ = false;
   KillTimer(kIdleTimer);
-  const int kept_marks = static_cast<int>(DeleteOrders().size());
+  const int kept_marks = static_cast<int>(model_.DeleteOrders(list_.RowKeys()).size());
   std::string status = language_.Text("Messages", "IdleClosed", "Idle connection closed.");
   if (kept_marks > 0)
     status += FormatText("   %d message(s) marked for deletion: deleted at the next peek.", kept_marks);
@@ -83,8 +83,7 @@ void CDlgMain::IdleClose() {
 }
 
 void CDlgMain::StartManualPeek() {
-  if (peek_running_) return;
-  EnableItem(kConnectButton, false);
+  if (!model_.Allows(MainWindowAction::kPeek)) return;
   automatic_peek_ = false;
   manual_connection_ = true;
   KillTimer(kCountdownTimer);
@@ -99,10 +98,9 @@ void CDlgMain::StartManualPeek() {
 }
 
 bool CDlgMain::StartPeek() {
-  if (peek_running_) return false;
+  if (!model_.Allows(MainWindowAction::kPeek)) return false;
   if (worker_.joinable()) worker_.join();  // the last peek has made its last UI call
-  peek_running_ = true;
-  for (const int id : {kConnectButton, kAccountSelector, kFolderSelector}) EnableItem(id, false);
+  ApplyState(MainWindowEvent::kPeekStarted);
   SetSessionTexts(MakeSessionTexts());
   worker_ = std::thread([this, plan = MakePeekPlan()] { session_.RunPeek(plan, *this); });
   return true;
@@ -112,8 +110,9 @@ PeekPlan CDlgMain::MakePeekPlan() const {
   PeekPlan plan(account_);
   plan.all_accounts = all_accounts_;
   plan.account_names.assign(account_names_.begin(), account_names_.end() - 1);  // without "All Accounts"
-  plan.downloads = DownloadOrders();
-  plan.deletions = DeleteOrders();
+  const std::vector<RowId> shown = list_.RowKeys();
+  plan.downloads = model_.DownloadOrders(shown);
+  plan.deletions = model_.DeleteOrders(shown);
   plan.download_all = download_all_;
   plan.new_mail_by = new_mail_by_;
   plan.mail_threshold_kb = mail_threshold_kb_;

@@ -7,14 +7,8 @@
 
 namespace larkspin {
 
-bool CDlgMain::RefusedWhileBusy() {
-  if (!peek_running_ && !busy_) return false;
-  UiBackend().WarningBeep();
-  return true;
-}
-
 void CDlgMain::OpenAccountDialog() {
-  if (RefusedWhileBusy()) return;
+  if (Refused(MainWindowAction::kSettings)) return;
   CDlgAccount dialog(this, all_accounts_ ? 0 : account_.account_number);
   dialog.DoModal();
   if (!dialog.Changed()) return;
@@ -27,7 +21,7 @@ void CDlgMain::OpenAccountDialog() {
 
 void CDlgMain::CheckSettingsFile() {
   if (config_watch_.Changed()) reload_pending_ = true;
-  if (reload_pending_ && !peek_running_ && !busy_) ReloadSettings();
+  if (reload_pending_ && model_.Allows(MainWindowAction::kSettings)) ReloadSettings();
 }
 
 void CDlgMain::ReloadSettings() {

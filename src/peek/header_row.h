@@ -19,6 +19,7 @@ struct HeaderRow {
   RowId row_id = NewRowId();
   int delete_mark = 0;         // to be deleted on the server
   std::string local_file;      // the stored message file, empty while the message is only on the server
+  std::string file_id;         // its date file's id, from the Date field (empty: the message's own Date names it)
   int message_number = 0;      // the server's number in this connection, from 1
   int download_mark = 0;       // to be downloaded at the next peek
   std::string sender_address;  // the address part of the From field

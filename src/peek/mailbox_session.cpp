@@ -111,7 +111,6 @@ int CMailboxSession::Download(const DownloadOrder& order, CMailboxEvents& events
   outcome.automatic = order.automatic;
   DownloadRequest request;
   request.row = &outcome.record;
-  request.date_column = order.date_column;
   request.account_number = order.account_number;
   request.skip_check = order.skip_check;
   request.text_encoding = text_encoding;

@@ -38,7 +38,6 @@ struct DeleteOrder {
 // A row to download.
 struct DownloadOrder {
   HeaderRow row;            // a copy of the row's record
-  std::string date_column;  // the row's Date column text, which names the message file
   int account_number = 0;   // the mailbox folder the message goes to
   bool skip_check = false;  // the caller knows the session is connected
   bool automatic = false;   // a download-all download

@@ -135,8 +135,8 @@ DownloadResult StoreMessage(const CPop3Text& message, HeaderRow& row, int accoun
   return {body.split.count, true, body.split.whole, {}};
 }
 
-// The id of the message's date file: from the row's Date column, or from the message's own Date
-// for a row listed without its header (one too large to read); in Modern mode a message without a
+// The id of the message's date file: the row's, or from the message's own Date for a row listed
+// without its header (one too large to read); in Modern mode a message without a
 // Date is named from its number and the time of download instead, so such messages do not all
 // compete for one name.
 std::string DateFileId(const DownloadRequest& request, const CPop3Text& message) {
@@ -146,8 +146,8 @@ std::string DateFileId(const DownloadRequest& request, const CPop3Text& message)
     return FormatText("_nodate_%d_%02d_%02d_%04d_%02d_%02d_%02d", request.row->message_number, now.tm_mday,
                       now.tm_mon + 1, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec);
   }
-  if (request.date_column.empty()) return MakeFileId(SplitMailDate(date, request.text_encoding));
-  return FileIdOfDateText(request.date_column);
+  if (request.row->file_id.empty()) return MakeFileId(SplitMailDate(date, request.text_encoding));
+  return request.row->file_id;
 }
 
 // The stored list learns which message the new file holds; a list that cannot be written costs no

@@ -44,9 +44,8 @@ struct DownloadResult {
 
 struct DownloadRequest {
   // Its local file, message number, identity and attachments are used and set; the local file is
-  // the message's own (stored_messages.h), named from the Date column text.
+  // the message's own (stored_messages.h), named from the row's file id.
   HeaderRow* row = nullptr;
-  std::string date_column;   // the row's Date column text, which names the message file
   int account_number = 0;    // the current account: the mailbox folder the message goes to
   bool skip_check = false;   // skip the connection check (the caller knows it is connected)
   // Classic stores the texts as received and decoded into Windows-1252, with the seed's choice of

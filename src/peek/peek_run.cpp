@@ -208,6 +208,7 @@ bool CPeekRun::FetchHeader(int number, int count, int offset) {
 
 void CPeekRun::ListRow(PeekedRow& row, int offset) {
   const PeekedMessage& message = row.message;
+  row.record.file_id = message.header_read ? FileIdOf(message) : std::string();
   row.record.message_number = message.number;
   row.record.sender_address = SenderAddressOf(message);
   row.record.account = account_name_;
@@ -275,7 +276,6 @@ void CPeekRun::EndListing(int count) {
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {
   DownloadOrder order;
   order.row = row.record;
-  order.date_column = MakeRowTexts(row.message, account_name_).date;
   order.account_number = account_.account_number;
   order.skip_check = true;
   order.automatic = true;

@@ -246,6 +246,12 @@ uint64_t CSortingList::RowKey(int row) const {
   return model && row >= 0 && row < model->RowCount() ? model->Row(row).key : 0;
 }
 
+std::vector<uint64_t> CSortingList::RowKeys() const {
+  std::vector<uint64_t> keys;
+  for (int row = 0; row < RowCount(); ++row) keys.push_back(RowKey(row));
+  return keys;
+}
+
 int CSortingList::RowIcon(int row) const {
   const CListModel* model = Model();
   if (!model || row < 0 || row >= model->RowCount()) return -1;

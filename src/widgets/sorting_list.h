@@ -59,6 +59,7 @@ class CSortingList {
   // The cell's text as UTF-8, read in the encoding its row was inserted with.
   std::string Utf8Text(int row, int column) const;
   uint64_t RowKey(int row) const;  // 0 for none
+  std::vector<uint64_t> RowKeys() const;  // every row's, from the top
   int RowIcon(int row) const;  // icon resource id, -1 for none
   std::optional<Colour> RowTextColour(int row) const;
   std::optional<Colour> RowBackground(int row) const;

@@ -75,7 +75,7 @@ class MailboxSessionTest : public ::testing::Test {
     session_.LogOut(0, first);
     return first.rows;
   }
-  static DownloadOrder DownloadOf(const HeaderRow& row) { return {row, "02.03.2004 10:11:12 +0100", 1, true, false}; }
+  static DownloadOrder DownloadOf(const HeaderRow& row) { return {row, 1, true, false}; }
   static DeleteOrder DeletionOf(const HeaderRow& row) {
     return {row.row_id, row.message_number, 0, row.identity, row.connection};
   }

@@ -25,7 +25,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-const std::string kDateColumn = "02.03.2004 10:11:12 +0100";
+const std::string kFileId = "02_03_2004_10_11_12_+0100";
 const std::string kStoredPath = "mailbox1/msg02_03_2004_10_11_12_+0100.txt";
 
 std::string PdfBytes() {
@@ -70,6 +70,7 @@ class MessageDownloadTest : public ::testing::Test {
     OpenLog("larkspin.log");
     row.message_number = 1;
     row.account_number = 1;
+    row.file_id = kFileId;
   }
   ~MessageDownloadTest() override { CloseLog(); }
 
@@ -80,7 +81,7 @@ class MessageDownloadTest : public ::testing::Test {
 
   DownloadResult Download(const std::string& message) {
     ConnectServing(message);
-    return DownloadMessage(client, {&row, kDateColumn, 1, true});
+    return DownloadMessage(client, {&row, 1, true});
   }
 
   std::vector<std::string> LogMessages() const {
@@ -160,9 +161,9 @@ TEST_F(MessageDownloadTest, PlainMessageKeepsCcAndPriorityAndDecodesItsText) {
 
 TEST_F(MessageDownloadTest, ARowWithoutRecordOrAlreadyDownloadedIsLeftAlone) {
   ConnectServing(Headers("text/plain") + "x\r\n");
-  EXPECT_EQ(DownloadMessage(client, {nullptr, kDateColumn, 1, false}).code, kDownloadSkipped);
+  EXPECT_EQ(DownloadMessage(client, {nullptr, 1, false}).code, kDownloadSkipped);
   row.local_file = "mailbox1/msgold.txt";
-  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  const DownloadResult result = DownloadMessage(client, {&row, 1, false});
   EXPECT_EQ(result.code, kDownloadSkipped);
   EXPECT_FALSE(result.stored);
   client.Disconnect();
@@ -170,7 +171,7 @@ TEST_F(MessageDownloadTest, ARowWithoutRecordOrAlreadyDownloadedIsLeftAlone) {
 }
 
 TEST_F(MessageDownloadTest, WithoutConnectionTheUserIsAskedToConnectFirst) {
-  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  const DownloadResult result = DownloadMessage(client, {&row, 1, false});
   EXPECT_EQ(result.code, kDownloadNotConnected);
   ASSERT_EQ(result.notices.size(), 2u);
   EXPECT_EQ(result.notices[0].kind, DownloadNotice::Kind::kStatus);
@@ -184,7 +185,7 @@ TEST_F(MessageDownloadTest, AFailedRetrieveLeavesTheRowUnchanged) {
   ConnectServing(Headers("text/plain") + "x\r\n");
   server.On("RETR", Reply("-ERR no such message\r\n"));
   client.read_timeout_ms = 200;
-  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, false});
+  const DownloadResult result = DownloadMessage(client, {&row, 1, false});
   EXPECT_EQ(result.code, 0);
   EXPECT_FALSE(result.stored);
   ASSERT_EQ(result.notices.size(), 1u);
@@ -218,14 +219,16 @@ TEST_F(MessageDownloadTest, ASecondMessageWithTheSameDateGetsAFileOfItsOwnAndIsR
 
 TEST_F(MessageDownloadTest, TheFileIsNamedFromTheMessageWhereTheRowHasNoDate) {
   ConnectServing(Headers("text/plain") + "listed without its header\r\n");
-  EXPECT_TRUE(DownloadMessage(client, {&row, "", 1, true}).stored);
+  row.file_id.clear();
+  EXPECT_TRUE(DownloadMessage(client, {&row, 1, true}).stored);
   EXPECT_EQ(row.local_file, kStoredPath);
   server.ServeMailbox({"From: a@example.org\r\nSubject: no date\r\n\r\ntext\r\n"});
   client.Disconnect();
   ASSERT_TRUE(client.Connect("127.0.0.1", "user", "pw", server.Port()));
   HeaderRow undated;
   undated.message_number = 1;
-  EXPECT_TRUE(DownloadMessage(client, {&undated, ".00. ", 1, true, TextEncoding::kUtf8}).stored);
+  undated.file_id = "_00__";
+  EXPECT_TRUE(DownloadMessage(client, {&undated, 1, true, TextEncoding::kUtf8}).stored);
   EXPECT_TRUE(undated.local_file.starts_with("mailbox1/msg_nodate_1_")) << undated.local_file;
 }
 
@@ -250,7 +253,7 @@ TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFile
       "--MIX\r\nContent-Type: application/pdf\r\nContent-Disposition: attachment; filename=\"invoice.pdf\"\r\n\r\n"
       "%PDF two\r\n--MIX\r\nContent-Type: message/rfc822\r\n\r\n" + forwarded + "\r\n--MIX--\r\n";
   ConnectServing(message);
-  DownloadRequest request{&row, kDateColumn, 1, true, TextEncoding::kUtf8};
+  DownloadRequest request{&row, 1, true, TextEncoding::kUtf8};
   const DownloadResult result = DownloadMessage(client, request);
   EXPECT_TRUE(result.stored);
   EXPECT_TRUE(result.whole);
@@ -268,7 +271,7 @@ TEST_F(MessageDownloadTest, ModernModeStoresThePlainTextAndEveryOtherPartAsAFile
 TEST_F(MessageDownloadTest, ModernModeStoresAnAttachmentOnlyMessageWithAnEmptyText) {
   ConnectServing(Headers("application/pdf; name=\"scan.pdf\"\r\nContent-Transfer-Encoding: base64") +
                  Base64Codec().EncodeLines(PdfBytes()));
-  const DownloadResult result = DownloadMessage(client, {&row, kDateColumn, 1, true, TextEncoding::kUtf8});
+  const DownloadResult result = DownloadMessage(client, {&row, 1, true, TextEncoding::kUtf8});
   EXPECT_EQ(result.code, 1);
   EXPECT_THAT(ReadFile(kStoredPath), ::testing::EndsWith("Priority: \r\n\r\n\r\r\n<<Attachments: scan.pdf,>>"));
   EXPECT_EQ(ReadFile("mailbox1/attach/scan.pdf"), PdfBytes());

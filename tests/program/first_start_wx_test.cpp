@@ -131,8 +131,13 @@ TEST_F(FirstStartWxTest, AnAccountSetUpInTheDialogIsTestedAndPeekedWithoutAResta
   EXPECT_TRUE(Succeeds(FormatText("grep -q \"Account test of 'Home': POP3: logged in, 1 message; SMTP: greeted\" '%s'",
                              log.c_str())))
       << ReadFile(log);
-  EXPECT_TRUE(Steps("^Accounts$", {"key alt+s", "sleep 0.5", "key alt+c"})) << "Save, then Close";
-  EXPECT_TRUE(Steps("^Larkspin-Home$", {"key alt+c"})) << "Connect";
+  const std::string config = home_ + "/Larkspin/config.ini";
+  EXPECT_TRUE(Steps("^Accounts$", {"key alt+s"})) << "Save";
+  EXPECT_TRUE(Succeeds(FormatText("timeout 20 sh -c 'until grep -q \"^Account1=Home\" \"%s\"; do sleep 0.2; done'",
+                                  config.c_str())))
+      << "config.ini has the account";
+  EXPECT_TRUE(Steps("^Accounts$", {"key alt+c"})) << "Close";
+  EXPECT_TRUE(OnWindow("^Larkspin-Home$", "key alt+c")) << "Connect";
   EXPECT_TRUE(Succeeds(FormatText("timeout 20 xdotool search --sync --onlyvisible --name '^\\(1\\) Larkspin-Home$' >/dev/null")))
       << "the peek lists the message";
   EXPECT_TRUE(Photograph("Larkspin-Home$", "first_start_peek.png"));

@@ -10,7 +10,10 @@ namespace larkspin {
 void CDlgMain::OpenAccountDialog() {
   if (Refused(MainWindowAction::kSettings)) return;
   CDlgAccount dialog(this, all_accounts_ ? 0 : account_.account_number);
+  // The dialog's own saves are taken in below, once it is closed, not by the file check meanwhile.
+  KillTimer(kSettingsTimer);
   dialog.DoModal();
+  SetTimer(kSettingsTimer, kSettingsCheckMs);
   if (!dialog.Changed()) return;
   std::optional<TypedCredentials> typed;
   if (const int saved = dialog.LastSavedAccount(); saved != 0)

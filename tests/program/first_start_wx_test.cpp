@@ -51,7 +51,10 @@ bool OnWindow(const std::string& pattern, const std::string& actions = "", size_
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kWindowWaitSeconds);
   std::vector<std::string> windows;
   while ((windows = VisibleWindows(pattern)).size() < count) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
+    if (std::chrono::steady_clock::now() > deadline) {
+      Succeeds("for w in $(xdotool search --onlyvisible --name .); do xdotool getwindowname $w; done >&2");
+      return false;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
   return Succeeds("xdotool windowactivate --sync " + windows.back() + " " + actions + " >/dev/null 2>&1");
@@ -137,7 +140,7 @@ TEST_F(FirstStartWxTest, AnAccountSetUpInTheDialogIsTestedAndPeekedWithoutAResta
                                   config.c_str())))
       << "config.ini has the account";
   EXPECT_TRUE(Steps("^Accounts$", {"key alt+c"})) << "Close";
-  EXPECT_TRUE(OnWindow("^Larkspin-Home$", "key alt+c")) << "Connect";
+  EXPECT_TRUE(OnWindow("^Larkspin-Home$", "key alt+c")) << "Connect\n" << ReadFile(output);
   EXPECT_TRUE(Succeeds(FormatText("timeout 20 xdotool search --sync --onlyvisible --name '^\\(1\\) Larkspin-Home$' >/dev/null")))
       << "the peek lists the message";
   EXPECT_TRUE(Photograph("Larkspin-Home$", "first_start_peek.png"));

@@ -85,6 +85,10 @@ CWxDialog::CWxDialog(wxWindow* parent, const DialogTemplate& layout, CWxWindow& 
   Bind(wxEVT_MENU, [this](wxCommandEvent& event) {
     if (owner_) owner_->OnMenuItem(event.GetId());
   });
+  Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& event) {
+    if (owner_ && event.GetActive()) owner_->OnActivated();
+    event.Skip();
+  });
 }
 
 CWxWindow::CWxWindow(CDialog& dialog, const DialogTemplate& layout, CWxWindow* parent)
@@ -246,7 +250,11 @@ int CWxWindow::RunModal() {
     modal_ = false;
     return early_result_;
   }
-  frame_->CallAfter([this] { dialog_.HandleShown(); });
+  // The window's focus is placed when it becomes active, before the first key reaches it (on a
+  // busy machine the first idle moment can come after the user's first keys); a window that is
+  // not activated gets it once the loop is idle.
+  shown_reported_ = false;
+  frame_->CallAfter([this] { ReportShown(); });
   running_modal_ = true;
   const int result = top_level_ ? RunAsTopLevelWindow() : frame_->ShowModal();
   running_modal_ = false;
@@ -361,6 +369,16 @@ void CWxWindow::OnCharHook(wxKeyEvent& event) {
     }
   }
   event.Skip();
+}
+
+void CWxWindow::OnActivated() {
+  if (modal_) ReportShown();
+}
+
+void CWxWindow::ReportShown() {
+  if (shown_reported_) return;
+  shown_reported_ = true;
+  dialog_.HandleShown();
 }
 
 void CWxWindow::SetTitle(const std::string& title) { frame_->SetTitle(ToWx(title)); }

@@ -56,6 +56,8 @@ class CWxWindow : public CWindowPeer {
   void OnSized();
   void OnTimerTick(int id);
   void OnCharHook(wxKeyEvent& event);
+  // The window became the active one: a modal window that has just been shown reports it now.
+  void OnActivated();
 
   // CWindowPeer.
   void SetTitle(const std::string& title) override;
@@ -140,6 +142,8 @@ class CWxWindow : public CWindowPeer {
   void LayOut();
   int DefaultButton() const;
   int ButtonOfMnemonic(wxChar letter) const;
+  // HandleShown, once per modal run.
+  void ReportShown();
   void AddMenuStripHeight(int height);
 
   CDialog& dialog_;
@@ -156,6 +160,7 @@ class CWxWindow : public CWindowPeer {
   bool sized_ = false;  // given a size of its own through MoveWindow
   bool modal_ = false;
   bool running_modal_ = false;
+  bool shown_reported_ = false;
   const bool top_level_;                       // no parent window: runs its own event loop
   wxGUIEventLoop* top_level_loop_ = nullptr;   // that loop while it runs
   bool exit_scheduled_ = false;

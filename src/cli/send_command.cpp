@@ -106,7 +106,7 @@ std::string Precondition(const SendArguments& parsed, const CCurrentAccount& acc
     return FormatText("account %d is not configured", parsed.account_number);
   if (AuthMethodOfSetting(identity.authentication) != kAuthNone && (identity.login.empty() || identity.password.empty()))
     return FormatText("account %d (%s): %s", parsed.account_number, AccountListName(parsed.account_number).c_str(),
-                      MissingCredentialText(account).c_str());
+                      MissingCredentialText(account.credential_problem).c_str());
   const std::vector<std::string> missing = MissingAttachments(parsed.mail.attachments);
   if (!missing.empty()) return "The attached file was not found: " + JoinedNames(missing);
   return {};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
 #include "cli/quiet_events.h"
 #include "cli/terminal_text.h"
 #include "config/log.h"
@@ -106,7 +107,7 @@ int RunDownloadCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: usage: larkspin download --account N MESSAGE_NUMBER...\n");
     return kUsageError;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   CNoPrompt no_prompt;
   CCurrentAccount account(no_prompt);
   CMailboxSession session;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
 #include "cli/peek_printer.h"
 #include "config/log.h"
 #include "config/working_files.h"
@@ -94,7 +95,7 @@ int RunPeekCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: no accounts in config.ini of this folder\n");
     return 1;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   CMailboxSession session;
   PrepareSession(session);
   CPeekPrinter printer(session);

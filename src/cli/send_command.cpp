@@ -11,6 +11,7 @@
 #include "config/log.h"
 #include "config/working_files.h"
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"
 #include "common/message_box.h"
@@ -143,7 +144,7 @@ int RunSendCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: %s\n", kUsage);
     return kUsageError;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   const int status = Send(parsed);
   CloseLog();
   std::fflush(stdout);

@@ -10,6 +10,7 @@
 #include "file_view/dlg_open_attachment.h"
 #include "mailbox/mailbox_layout.h"
 #include "main_window/dlg_main.h"
+#include "main_window/log_opening.h"
 #include "res/resources.h"
 #include "widgets/desktop_open.h"
 
@@ -39,7 +40,7 @@ void CDlgMain::ShowLogfile() {
   view.SetSender("Larkspin");
   view.SetAttachmentCount(0);
   view.DoModal();
-  log_opened_ = OpenLog(kLogFile) == 1;
+  log_opened_ = OpenLogOrShowFailure();
 }
 
 void CDlgMain::EmptyLogfile() {
@@ -47,7 +48,7 @@ void CDlgMain::EmptyLogfile() {
   if (MessageBox(question, kBoxYesNo | kBoxIconQuestion) != kButtonYes) return;
   CloseLog();
   std::remove(kLogFile);
-  log_opened_ = OpenLog(kLogFile) == 1;
+  log_opened_ = OpenLogOrShowFailure();
 }
 
 void CDlgMain::PickAttachment() {

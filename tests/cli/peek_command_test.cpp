@@ -147,6 +147,14 @@ TEST_F(PeekCommandTest, ARefusedNewLoginAfterAHeaderTooLargeEndsTheListWithItsRe
   EXPECT_THAT(run.err, ::testing::EndsWith("connection closed.\nlarkspin: Error connecting to 127.0.0.1: -ERR no more logins\n"));
 }
 
+TEST_F(PeekCommandTest, ALogThatCannotBeOpenedIsSaidAndThePeekGoesOn) {
+  Configure({0});
+  std::filesystem::create_directory(folder.File("larkspin.log"));
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "Couldn't open LogFile.\nlarkspin: account 1 (Box 1) skipped: no stored login or password\n");
+}
+
 TEST_F(PeekCommandTest, AFolderWithoutAccountsIsAnError) {
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
   EXPECT_EQ(run.exit_status, 1);

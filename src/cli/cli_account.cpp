@@ -1,7 +1,6 @@
 #include "cli/cli_account.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "config/ini_file.h"
 #include "config/log.h"
@@ -9,7 +8,6 @@
 #include "config/working_files.h"
 #include "common/decimal.h"
 #include "common/format.h"
-#include "common/quoted_server_text.h"
 
 namespace larkspin {
 
@@ -20,38 +18,39 @@ bool ParsePositiveNumber(const std::string& text, int& number) {
   return number > 0;
 }
 
-std::string MissingCredentialText(const CCurrentAccount& account) {
-  return account.credential_problem.empty() ? "no stored login or password" : account.credential_problem;
+std::string MissingCredentialText(const std::string& credential_problem) {
+  return credential_problem.empty() ? "no stored login or password" : credential_problem;
 }
 
-AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CPop3Client& client,
-                            std::string& reason) {
+std::string UnknownAccountText(int account_number) {
   const int account_count = ConfiguredAccountCount();
-  if (account_number > account_count) {
-    reason = FormatText("no account %d; config.ini has %d", account_number, account_count);
-    return AccountLogin::kNoSuchAccount;
-  }
+  if (account_number <= account_count) return {};
+  return FormatText("no account %d; config.ini has %d", account_number, account_count);
+}
+
+void PrepareSession(CMailboxSession& session) {
+  const StartupSettings settings = ReadStartupSettings();
+  session.Client().read_timeout_ms = settings.ReplyTimeoutMs();
+  session.Client().max_message_bytes = settings.MaxMessageBytes();
+  session.text_encoding = settings.text_encoding;
+}
+
+AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CMailboxSession& session,
+                            std::string& reason) {
+  reason = UnknownAccountText(account_number);
+  if (!reason.empty()) return AccountLogin::kNoSuchAccount;
   const std::string section = AccountSection(account_number);
   account.ClearCredentials();
   if (account.EnsureCredentials(section, PeekScope::kAllAccounts) != 1) {
     reason = FormatText("account %d (%s) skipped: %s", account_number, AccountListName(account_number).c_str(),
-                        MissingCredentialText(account).c_str());
+                        MissingCredentialText(account.credential_problem).c_str());
     return AccountLogin::kNoCredentials;
   }
   account.LoadCurrentAccount(section);
-  const StartupSettings settings = ReadStartupSettings();
-  client.read_timeout_ms = settings.ReplyTimeoutMs();
-  client.max_message_bytes = settings.MaxMessageBytes();
-  client.tls = account.pop3_tls;
-  return LogInAgain(account, client, reason) ? AccountLogin::kConnected : AccountLogin::kConnectFailed;
-}
-
-bool LogInAgain(const CCurrentAccount& account, CPop3Client& client, std::string& reason) {
-  if (client.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return true;
-  reason = FormatText("Error connecting to %s: %s", account.pop3_host.c_str(),
-                      QuotedServerText(client.LastReply()).c_str());
+  if (session.LogIn(account)) return AccountLogin::kConnected;
+  reason = ConnectFailureText(account.pop3_host, session.QuotedReply());
   LogEvent(reason);
-  return false;
+  return AccountLogin::kConnectFailed;
 }
 
 }  // namespace larkspin

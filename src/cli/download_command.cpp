@@ -3,15 +3,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "config/log.h"
-#include "config/startup_settings.h"
-#include "config/working_files.h"
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
+#include "cli/quiet_events.h"
 #include "cli/terminal_text.h"
-#include "peek/message_download.h"
+#include "config/log.h"
+#include "config/working_files.h"
+#include "peek/mailbox_session.h"
 #include "peek/row_texts.h"
-#include "peek/stored_messages.h"
-#include "common/quoted_server_text.h"
 
 namespace larkspin {
 
@@ -50,55 +49,46 @@ std::string JoinedNames(const std::vector<std::string>& names) {
   return joined;
 }
 
-// Says why the header of message_number could not be fetched: the number lies beyond the
-// mailbox's messages (counted by a fresh STAT), or else the server's answer.
-void ReportHeaderFailure(CPop3Client& client, int message_number) {
-  const std::string answer = QuotedServerText(client.LastReply());
+// Says why message_number could not be listed: the number lies beyond the mailbox's messages
+// (counted by a fresh STAT), or else the server's answer.
+void ReportListFailure(CMailboxSession& session, int message_number, const ServerFailure& failure) {
   int count = 0;
-  int size = 0;
-  if (client.IsConnected() && client.Statistics(count, size) && message_number > count) {
+  if (session.CountMessages(count) && message_number > count) {
     std::fprintf(stderr, "larkspin: no message %d; the mailbox has %d\n", message_number, count);
     return;
   }
-  ReportFailure(message_number, "Error GetMessageHeader: " + answer);
+  ReportFailure(message_number, ServerFailureText(failure));
 }
 
-// The message's row as a peek makes it, then the download. False when it failed.
-bool DownloadOne(CPop3Client& client, int account_number, int message_number) {
-  CPop3Text header;
-  uint32_t size = 0;
-  if (!client.GetMessageHeader(message_number, header) || !client.GetMessageSize(message_number, size)) {
-    ReportHeaderFailure(client, message_number);
+// Keeps the outcome of the session's download.
+class CDownloadReceiver : public CQuietEvents {
+ public:
+  void OnDownloadResult(const DownloadOutcome& reported) override { outcome = reported; }
+  DownloadOutcome outcome;
+};
+
+// The message's row as a peek lists it, then the session's download. False when it failed.
+bool DownloadOne(CMailboxSession& session, int account_number, int message_number) {
+  PeekedRow listed;
+  if (const auto failure = session.ListMessage(message_number, account_number, AccountListName(account_number), listed)) {
+    ReportListFailure(session, message_number, *failure);
     return false;
   }
-  std::string unique_id;
-  if (!client.GetUniqueId(message_number, unique_id) && !client.IsConnected()) {
-    ReportFailure(message_number, "Error GetUniqueId: " + QuotedServerText(client.LastReply()));
-    return false;
-  }
-  const TextEncoding encoding = ReadStartupSettings().text_encoding;
-  const PeekedMessage message =
-      MakePeekedMessage(message_number, unique_id, size, std::string(header.HeaderText()), encoding);
-  const RowTexts texts = MakeRowTexts(message, AccountListName(account_number));
-  HeaderRow row;
-  row.identity = IdentityOf(message);
-  row.local_file = CStoredMessages(account_number).FileOf(message.header, row.identity, texts.file_id, encoding);
-  row.message_number = message_number;
-  row.sender_address = texts.sender_address;
-  row.account = texts.account;
-  row.account_number = account_number;
-  row.file_id = texts.file_id;
-  const bool already_stored = !row.local_file.empty();
-  const DownloadResult result = DownloadMessage(client, {&row, account_number, true, encoding});
+  const DownloadOrder order{listed.record, account_number, true, false};
+  CDownloadReceiver receiver;
+  receiver.outcome.record = order.row;
+  receiver.outcome.result.code = session.Download(order, receiver);
+  const HeaderRow& row = receiver.outcome.record;
+  const DownloadResult& result = receiver.outcome.result;
   std::printf("%d\t%d\t%s\t%s\n", message_number, result.code, TerminalText(row.local_file).c_str(),
               TerminalText(JoinedNames(row.attachments)).c_str());
-  if (already_stored) {
+  if (!order.row.local_file.empty()) {
     std::fprintf(stderr, "larkspin: message %d is already stored\n", message_number);
     return true;
   }
   if (!result.stored) {
     // A lost connection is the reason the message could not be fetched.
-    const std::string reason = client.IsConnected() ? "" : " (" + QuotedServerText(client.LastReply()) + ")";
+    const std::string reason = session.Connected() ? "" : " (" + session.QuotedReply() + ")";
     ReportFailure(message_number, NoticeTexts(result) + reason);
     return false;
   }
@@ -116,16 +106,18 @@ int RunDownloadCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: usage: larkspin download --account N MESSAGE_NUMBER...\n");
     return kUsageError;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   CNoPrompt no_prompt;
   CCurrentAccount account(no_prompt);
-  CPop3Client client;
+  CMailboxSession session;
+  PrepareSession(session);
   std::string reason;
   bool all_stored = false;
-  if (ConnectAccount(parsed.account_number, account, client, reason) == AccountLogin::kConnected) {
+  if (ConnectAccount(parsed.account_number, account, session, reason) == AccountLogin::kConnected) {
     all_stored = true;
-    for (const int number : parsed.message_numbers) all_stored = DownloadOne(client, parsed.account_number, number) && all_stored;
-    client.Disconnect();
+    for (const int number : parsed.message_numbers) all_stored = DownloadOne(session, parsed.account_number, number) && all_stored;
+    CQuietEvents quiet;
+    if (session.Connected()) session.LogOut(0, quiet);
   } else {
     std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
   }

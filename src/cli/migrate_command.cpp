@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
 #include "cli/terminal_text.h"
 #include "config/log.h"
 #include "config/stored_password.h"
@@ -36,7 +37,7 @@ int RunMigrateCommand(const CommandArguments& arguments) {
                          "nothing was moved\n");
     return 1;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   const int status = MoveEveryPassword();
   CloseLog();
   std::fflush(stdout);

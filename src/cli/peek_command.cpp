@@ -1,19 +1,14 @@
 #include "cli/peek_command.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <vector>
 
-#include "config/log.h"
-#include "config/startup_settings.h"
-#include "config/working_files.h"
 #include "cli/cli_account.h"
-#include "cli/terminal_text.h"
-#include "common/format.h"
-#include "common/quoted_server_text.h"
-#include "peek/account_failures.h"
-#include "peek/header_too_large.h"
-#include "peek/row_texts.h"
+#include "cli/command_log.h"
+#include "cli/peek_printer.h"
+#include "config/log.h"
+#include "config/working_files.h"
+#include "peek/mailbox_session.h"
 #include "platform/profile_store.h"
 #include "res/resources.h"
 
@@ -21,18 +16,6 @@ namespace larkspin {
 
 namespace {
 constexpr int kUsageError = 2;
-
-struct PeekTotals {
-  int count = 0;
-  int64_t size = 0;
-  bool failed = false;
-  std::vector<AccountFailure> failed_accounts;  // --all: the accounts not checked
-};
-
-void ReportFailure(const std::string& reason, PeekTotals& totals) {
-  std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
-  totals.failed = true;
-}
 
 struct PeekScopeChoice {
   std::vector<int> accounts;
@@ -72,87 +55,34 @@ bool ParsePeekArguments(const CommandArguments& arguments, PeekScopeChoice& choi
   return false;
 }
 
-void PrintRow(int message_number, const RowTexts& texts) {
-  std::printf("%d\t%s\t%s\t%s\t%s\t%s\n", message_number, TerminalText(texts.from).c_str(),
-              TerminalText(texts.subject).c_str(), TerminalText(texts.date).c_str(),
-              TerminalText(texts.account).c_str(), texts.size.c_str());
+// The command line's peek: the headers only, without a wait, a question, a mark carried out or a
+// download; new mail is counted, so no seen-ids file is read or written, and no UIDL is asked.
+PeekPlan CommandLinePlan(const PeekScopeChoice& choice, CInputPrompt& no_prompt) {
+  CCurrentAccount account(no_prompt);
+  account.account_number = choice.accounts.front();
+  PeekPlan plan(account);
+  plan.all_accounts = choice.all_accounts;
+  for (int n = 1; n <= ConfiguredAccountCount(); ++n) plan.account_names.push_back(AccountListName(n));
+  plan.new_mail_by = NewMailRule::kCount;
+  plan.download_all = false;
+  plan.waits = {0, 0, 0, 0};
+  plan.ask_unique_ids = false;
+  plan.skip_without_credentials = true;
+  return plan;
 }
 
-// A header too large to read cost the connection (its row is printed): standard error names the
-// message, and the next message is asked on a new login. False when that login failed.
-bool LogInAfterHeaderTooLarge(int message_number, const CCurrentAccount& account, CPop3Client& client,
-                              PeekTotals& totals) {
-  const std::string failure =
-      FormatText("message %d of account %s not shown: %s", message_number,
-                 AccountListName(account.account_number).c_str(), QuotedServerText(client.LastReply()).c_str());
-  LogEvent(failure);
-  ReportFailure(failure, totals);
-  std::string reason;
-  if (LogInAgain(account, client, reason)) return true;
-  ReportFailure(reason, totals);
-  return false;
-}
-
-// Fetches and prints every header of the connected account, adding its messages to the totals.
-// The size is asked before the header, since a header too large to read costs the connection.
-void PeekHeaders(CPop3Client& client, const CCurrentAccount& account, PeekTotals& totals) {
-  int count = 0;
-  int size = 0;
-  if (!client.Statistics(count, size)) {
-    const std::string reason = "Error Statistics: " + QuotedServerText(client.LastReply());
-    LogEvent(reason);
-    ReportFailure(reason, totals);
+// The peek on the session, and the QUIT of a one-account peek's connection (an all-accounts
+// peek logs out after each account itself).
+void Peek(const PeekScopeChoice& choice, CPeekPrinter& printer, CMailboxSession& session) {
+  const std::string unknown = choice.all_accounts ? "" : UnknownAccountText(choice.accounts.front());
+  if (!unknown.empty()) {
+    printer.PrintProblem(unknown);
+    PrintPeekTotal(0, 0);
     return;
   }
-  totals.count += count;
-  totals.size += size;
-  const std::string account_name = AccountListName(account.account_number);
-  const TextEncoding encoding = ReadStartupSettings().text_encoding;
-  // A lost connection ends the list: every later command would fail at once.
-  for (int i = 1; i <= count && client.IsConnected(); ++i) {
-    CPop3Text header;
-    uint32_t message_size = 0;
-    if (!client.GetMessageSize(i, message_size)) {
-      ReportFailure("Error GetMessageSize: " + QuotedServerText(client.LastReply()), totals);
-      continue;
-    }
-    if (client.GetMessageHeader(i, header)) {
-      PrintRow(i, MakeRowTexts(MakePeekedMessage(i, "", message_size, std::string(header.HeaderText()), encoding),
-                               account_name));
-    } else if (client.LastFailure() != CPop3Client::Failure::kReplyTooLong) {
-      ReportFailure("Error GetMessageHeader: " + QuotedServerText(client.LastReply()), totals);
-    } else {
-      PrintRow(i, HeaderTooLargeRowTexts(message_size, account_name, encoding));
-      if (!LogInAfterHeaderTooLarge(i, account, client, totals)) return;
-    }
-  }
-}
-
-void PeekAccount(int account_number, bool all_accounts, PeekTotals& totals) {
   CNoPrompt no_prompt;
-  CCurrentAccount account(no_prompt);
-  CPop3Client client;
-  std::string reason;
-  switch (ConnectAccount(account_number, account, client, reason)) {
-    case AccountLogin::kConnected:
-      PeekHeaders(client, account, totals);
-      client.Disconnect();
-      break;
-    case AccountLogin::kNoCredentials:
-      // In all-accounts mode such an account is skipped, as the window skips it, and named at the end.
-      ReportFailure(reason, totals);
-      if (all_accounts) totals.failed_accounts.push_back({AccountListName(account_number), MissingCredentialReason(account)});
-      break;
-    case AccountLogin::kConnectFailed:
-      if (all_accounts)
-        totals.failed_accounts.push_back(
-            {AccountListName(account_number), LoginFailureReason(QuotedServerText(client.LastReply()))});
-      ReportFailure(reason, totals);
-      break;
-    case AccountLogin::kNoSuchAccount:
-      ReportFailure(reason, totals);
-      break;
-  }
+  session.RunPeek(CommandLinePlan(choice, no_prompt), printer);
+  if (session.Connected()) session.LogOut(0, printer);
 }
 }  // namespace
 
@@ -166,17 +96,14 @@ int RunPeekCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: no accounts in config.ini of this folder\n");
     return 1;
   }
-  OpenLog(kLogFile);
-  PeekTotals totals;
-  for (const int account_number : choice.accounts) PeekAccount(account_number, choice.all_accounts, totals);
-  std::printf("%s\n", FormatText("Total messages: %d     Total size: %.2lf kbyte (%lld byte)", totals.count,
-                                 static_cast<double>(totals.size) * (1.0 / 1024), static_cast<long long>(totals.size))
-                          .c_str());
-  if (!totals.failed_accounts.empty())
-    std::fprintf(stderr, "larkspin: %s\n", TerminalText(FailedAccountsText(totals.failed_accounts)).c_str());
+  OpenCommandLog();
+  CMailboxSession session;
+  PrepareSession(session);
+  CPeekPrinter printer(session);
+  Peek(choice, printer, session);
   CloseLog();
   std::fflush(stdout);
-  return totals.failed ? 1 : 0;
+  return printer.Failed() ? 1 : 0;
 }
 
 }  // namespace larkspin

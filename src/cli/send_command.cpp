@@ -11,6 +11,7 @@
 #include "config/log.h"
 #include "config/working_files.h"
 #include "cli/cli_account.h"
+#include "cli/command_log.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"
 #include "common/message_box.h"
@@ -106,7 +107,7 @@ std::string Precondition(const SendArguments& parsed, const CCurrentAccount& acc
     return FormatText("account %d is not configured", parsed.account_number);
   if (AuthMethodOfSetting(identity.authentication) != kAuthNone && (identity.login.empty() || identity.password.empty()))
     return FormatText("account %d (%s): %s", parsed.account_number, AccountListName(parsed.account_number).c_str(),
-                      MissingCredentialText(account).c_str());
+                      MissingCredentialText(account.credential_problem).c_str());
   const std::vector<std::string> missing = MissingAttachments(parsed.mail.attachments);
   if (!missing.empty()) return "The attached file was not found: " + JoinedNames(missing);
   return {};
@@ -143,7 +144,7 @@ int RunSendCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: %s\n", kUsage);
     return kUsageError;
   }
-  OpenLog(kLogFile);
+  OpenCommandLog();
   const int status = Send(parsed);
   CloseLog();
   std::fflush(stdout);

@@ -2,25 +2,20 @@
 
 #include <cstdio>
 
-#include "common/message_box.h"
-
 namespace larkspin {
 
-std::string ReadTextFile(const std::string& path) {
-  if (path.empty()) return kMissingTextPlaceholder;
+TextFileContents ReadTextFile(const std::string& path) {
+  if (path.empty()) return {kMissingTextPlaceholder};
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return kMissingTextPlaceholder;
+  if (file == nullptr) return {kMissingTextPlaceholder};
   std::string text;
   char chunk[16384];
   size_t count;
   while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, count);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) {
-    MessageBoxF(kBoxOk, "A Read Error has occured.");
-    return kMissingTextPlaceholder;
-  }
-  return text.substr(0, text.find('\0'));
+  if (failed) return {kMissingTextPlaceholder, true};
+  return {text.substr(0, text.find('\0'))};
 }
 
 }  // namespace larkspin

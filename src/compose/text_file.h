@@ -7,9 +7,13 @@ namespace larkspin {
 // Two blanks and CR LF: what a missing or unreadable file reads as.
 inline constexpr const char* kMissingTextPlaceholder = "  \r\n";
 
-// The file's contents up to its first zero byte; the placeholder for an empty path or a file that
-// cannot be opened. A read error after opening shows "A Read Error has occured." and also gives
-// the placeholder.
-std::string ReadTextFile(const std::string& path);
+struct TextFileContents {
+  std::string text;
+  bool read_error = false;  // the file opened but could not be read; text is the placeholder
+};
+
+// The file's contents up to its first zero byte; the placeholder for an empty path, a file that
+// cannot be opened, or a read error after opening (which the window then shows).
+TextFileContents ReadTextFile(const std::string& path);
 
 }  // namespace larkspin

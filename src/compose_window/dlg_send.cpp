@@ -4,7 +4,7 @@
 
 #include "common/message_box.h"
 #include "common/windows_1252.h"
-#include "compose/text_file.h"
+#include "compose_window/shown_text_file.h"
 #include "compose_window/send_window_texts.h"
 #include "config/current_account.h"
 #include "config/ini_file.h"
@@ -94,7 +94,7 @@ int CDlgSend::FirstFocus() const { return mode_ == kComposeReply ? kSendMessageT
 
 // Modern holds signature.txt as UTF-8; one written in Windows-1252 by an earlier version still reads.
 std::string CDlgSend::SignatureText() const {
-  const std::string text = ReadTextFile(kSignatureFile);
+  const std::string text = ShownTextFile(kSignatureFile);
   return host_.TextEncodingOfTexts() == TextEncoding::kUtf8 ? AsUtf8(text) : text;
 }
 

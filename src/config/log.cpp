@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "common/format.h"
-#include "common/message_box.h"
 #include "platform/file_system.h"
 #include "platform/local_time.h"
 
@@ -17,10 +16,7 @@ std::FILE* log_stream = nullptr;
 
 int OpenLog(const std::string& path) {
   std::FILE* stream = OpenPrivateFile(path, "a+");
-  if (stream == nullptr) {
-    MessageBoxF(kBoxOk | kBoxPlain, "Couldn't open LogFile.");
-    return -1;
-  }
+  if (stream == nullptr) return -1;
   std::lock_guard lock(log_mutex);
   if (log_stream) std::fclose(log_stream);
   log_stream = stream;

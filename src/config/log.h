@@ -7,8 +7,8 @@
 
 namespace larkspin {
 
-// Opens path for appending (created when missing). 1, or -1 after showing
-// "Couldn't open LogFile.".
+// Opens path for appending (created when missing). 1, or -1 when it cannot be opened (the window
+// and the command line then say "Couldn't open LogFile.").
 int OpenLog(const std::string& path);
 void CloseLog();
 // Writes text and a newline, then flushes. 1, or -1 when writing fails or no log is open.

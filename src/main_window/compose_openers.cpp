@@ -6,8 +6,8 @@
 
 #include "common/message_box.h"
 #include "compose/draft_file.h"
-#include "compose/text_file.h"
 #include "compose_window/dlg_send.h"
+#include "compose_window/shown_text_file.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
 #include "mailbox/stored_list.h"
@@ -94,7 +94,7 @@ void CDlgMain::OnReply() {
   CWaitCursor wait;
   request.to = row->sender_address;
   request.subject = "RE: " + list_.Text(position, kSubjectColumn);
-  request.initial_text = QuoteLine(row->sender_address) + ReadTextFile(row->local_file);
+  request.initial_text = QuoteLine(row->sender_address) + ShownTextFile(row->local_file);
   request.mode = kComposeReply;
   AddReplyIds(row->local_file, request.account_number != 0 ? request.account_number : account_.account_number, request);
   OpenComposeWindow(request);
@@ -110,7 +110,7 @@ void CDlgMain::OnForward() {
   request.subject = subject.empty() ? subject : "FWD: " + subject;
   request.mode = kComposeForward;
   if (!row->local_file.empty()) {
-    const std::string text = ReadTextFile(row->local_file);
+    const std::string text = ShownTextFile(row->local_file);
     const int account = request.account_number != 0 ? request.account_number : account_.account_number;
     request.attachments = ForwardedAttachments(text, account);
     request.initial_text = text;

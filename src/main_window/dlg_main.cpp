@@ -14,6 +14,7 @@
 #include "common/format.h"
 #include "common/message_box.h"
 #include "main_window/dlg_about.h"
+#include "main_window/log_opening.h"
 #include "main_window/main_window_texts.h"
 #include "platform/file_system.h"
 #include "res/resources.h"
@@ -146,7 +147,7 @@ bool CDlgMain::OnInitDialog() {
   ApplyMenuTexts(*this, language_);
   ShowGreeting();
   working_directory_ = WorkingDirectory();
-  log_opened_ = OpenLog(kLogFile) == 1;
+  log_opened_ = OpenLogOrShowFailure();
   LogEvent("+ + + " + VersionText() + " started + + +");
   SetUpButtons();
   SetUpColumns();

@@ -76,7 +76,8 @@ void CDlgMain::OnDownloadResult(const DownloadOutcome& outcome) {
     }
     for (const DownloadNotice& notice : outcome.result.notices) {
       if (notice.kind == DownloadNotice::Kind::kStatus) SetStatusText(notice.text);
-      else MessageBox(notice.text, kBoxOk);
+      else if (notice.language_key.empty()) MessageBox(notice.text, kBoxOk);
+      else MessageBox(language_.Text("Messages", notice.language_key, notice.text), kBoxOk);
     }
     if (outcome.result.stored && position >= 0)
       SetRowIcon(position, outcome.automatic ? kIconRowDownloadedAutomatically : kIconRowStored);

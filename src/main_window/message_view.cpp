@@ -10,6 +10,7 @@
 #include "file_view/dlg_open_attachment.h"
 #include "mailbox/mailbox_layout.h"
 #include "main_window/dlg_main.h"
+#include "main_window/log_opening.h"
 #include "res/resources.h"
 #include "widgets/desktop_open.h"
 
@@ -37,7 +38,7 @@ void CDlgMain::ShowLogfile() {
   view.SetSubject("Logfile");
   view.SetSender("Larkspin");
   view.DoModal();
-  log_opened_ = OpenLog(kLogFile) == 1;
+  log_opened_ = OpenLogOrShowFailure();
 }
 
 void CDlgMain::EmptyLogfile() {
@@ -45,7 +46,7 @@ void CDlgMain::EmptyLogfile() {
   if (MessageBox(question, kBoxYesNo | kBoxIconQuestion) != kButtonYes) return;
   CloseLog();
   std::remove(kLogFile);
-  log_opened_ = OpenLog(kLogFile) == 1;
+  log_opened_ = OpenLogOrShowFailure();
 }
 
 void CDlgMain::PickAttachment() {

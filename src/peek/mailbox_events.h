@@ -11,6 +11,7 @@
 // user (a missing login or password) go through the account's CInputPrompt.
 //
 // A one-account peek reports, in order:
+//   [a plan that skips accounts without credentials: OnAccountWithoutCredentials, then the end]
 //   OnConnecting(host)
 //   on a refused login: OnRowsCleared, the logout (OnDisconnecting while a connection stood,
 //     then OnDisconnected or OnServerFailure), OnLoggedOut, OnConnectFailed(host, reply),
@@ -28,8 +29,8 @@
 //     message (a refused login ends the list as a lost connection does)
 //   OnPeekTotal, [OnConnectionLost(host, i of n, reply)], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
-// password (the others are skipped without a question; a keyring that could not be read says so
-// by OnAccountSkipped), clears the rows once, logs out after each account (OnLoggedOut), and ends
+// password (the others are skipped without a question: OnAccountWithoutCredentials, after
+// OnAccountSkipped where a keyring could not be read), clears the rows once, logs out after each account (OnLoggedOut), and ends
 // with one OnPeekTotal, which names the accounts that could not be checked, and OnPeekFinished.
 // After OnPeekFinished returns, the session's thread reports nothing more for that peek.
 #include <string>
@@ -67,6 +68,7 @@ struct LostConnection {
   int listed = 0;  // the headers listed before it was lost
   int count = 0;   // the messages on the server
   std::string reply;
+  bool new_login_refused = false;  // lost as the new login after a header too large to read failed
 };
 
 // "Connection to <host> lost after <listed> of <count> headers: <reply>", for the log and the
@@ -75,6 +77,13 @@ std::string LostConnectionText(const LostConnection& lost);
 
 // "Error connecting to <host>: <reply>", for the log and the status line.
 std::string ConnectFailureText(const std::string& host, const std::string& reply);
+
+// An account a peek passed over because its login or password is not at hand.
+struct SkippedAccount {
+  int account_number = 0;
+  std::string account_name;
+  std::string credential_problem;  // the keyring's problem; empty when none is stored
+};
 
 // What a peek found, for its closing status line.
 struct PeekTotal {
@@ -138,6 +147,10 @@ class CMailboxEvents {
   virtual void OnConnecting(const std::string& host) = 0;
   // All accounts: an account skipped because its keyring could not be read (the reason is logged).
   virtual void OnAccountSkipped(const std::string& account_name, const std::string& reason) = 0;
+  // An account passed over without a question for want of a stored login or password (after
+  // OnAccountSkipped where the keyring is the reason). An owner that shows nothing for it (the
+  // window: the total names such accounts) keeps this default.
+  virtual void OnAccountWithoutCredentials(const SkippedAccount&) {}
   virtual void OnConnectFailed(const std::string& host, const std::string& reply) = 0;
   virtual void OnServerFailure(const ServerFailure& failure) = 0;
   // Header number of count is asked; total_size is the size of every message listed so far.

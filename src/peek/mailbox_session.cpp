@@ -6,6 +6,8 @@
 #include "common/quoted_server_text.h"
 #include "config/log.h"
 #include "peek/peek_run.h"
+#include "peek/row_texts.h"
+#include "peek/stored_messages.h"
 #include "platform/pause.h"
 
 namespace larkspin {
@@ -94,6 +96,45 @@ bool CMailboxSession::LogOut(int pause_ms, CMailboxEvents& events) {
   connected_ = false;
   PauseFor(pause_ms);
   return true;
+}
+
+bool CMailboxSession::LogIn(const CCurrentAccount& account) {
+  client_.tls = account.pop3_tls;
+  if (!client_.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return false;
+  connected_ = true;
+  return true;
+}
+
+// The header is asked first: on a lost connection its failure is the one to report.
+std::optional<ServerFailure> CMailboxSession::ListMessage(int number, int account_number,
+                                                          const std::string& account_name, PeekedRow& row) {
+  CPop3Text header;
+  uint32_t size = 0;
+  if (!client_.GetMessageHeader(number, header) || !client_.GetMessageSize(number, size)) {
+    SyncConnected();
+    return ServerFailure{"GetMessageHeader", QuotedReply()};
+  }
+  std::string unique_id;
+  if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) {
+    SyncConnected();
+    return ServerFailure{"GetUniqueId", QuotedReply()};
+  }
+  row.message = MakePeekedMessage(number, unique_id, size, std::string(header.HeaderText()), text_encoding);
+  row.record.message_number = number;
+  row.record.file_id = FileIdOf(row.message);
+  row.record.sender_address = SenderAddressOf(row.message);
+  row.record.account = account_name;
+  row.record.account_number = account_number;
+  row.record.identity = IdentityOf(row.message);
+  row.record.connection = client_.ConnectionNumber();
+  row.record.local_file = CStoredMessages(account_number)
+                              .FileOf(row.message.header, row.record.identity, FileIdOf(row.message), text_encoding);
+  return std::nullopt;
+}
+
+bool CMailboxSession::CountMessages(int& count) {
+  int size = 0;
+  return client_.IsConnected() && client_.Statistics(count, size);
 }
 
 int CMailboxSession::Download(const DownloadOrder& order, CMailboxEvents& events) {

@@ -5,6 +5,7 @@
 // (mailbox_events.h, which also gives the order of the events).
 #include <atomic>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,6 +56,12 @@ struct PeekPlan {
   NewMailRule new_mail_by = NewMailRule::kCount;  // Uidl: the peek keeps each account's seen ids
   int mail_threshold_kb = 100;
   PeekWaits waits;
+  // Whether each row asks the server for its message's UIDL id; an owner that neither marks rows
+  // nor keeps seen ids (the command line) saves the UIDL command.
+  bool ask_unique_ids = true;
+  // Whether a one-account peek, too, skips an account without a stored login or password instead
+  // of asking for them (an owner that must never ask: the command line).
+  bool skip_without_credentials = false;
 };
 
 class CMailboxSession {
@@ -63,6 +70,16 @@ class CMailboxSession {
   void RunPeek(const PeekPlan& plan, CMailboxEvents& events);
   // DELE for each order in turn: the number deleted, or -1 once the server refused one.
   int DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events);
+  // Logs into the account with its encryption; the session counts as connected once it succeeded.
+  bool LogIn(const CCurrentAccount& account);
+  // The row of message number outside a peek, as a peek lists it (its header, LIST size and UIDL
+  // id, and its stored file among account_number's): nullopt when it was fetched, else the
+  // command that failed ("GetMessageHeader", also for a refused size; "GetUniqueId" only once the
+  // connection is lost, since a server without UIDL lists rows without ids).
+  std::optional<ServerFailure> ListMessage(int number, int account_number, const std::string& account_name,
+                                           PeekedRow& row);
+  // The messages on the server now (a fresh STAT); false when not connected or refused.
+  bool CountMessages(int& count);
   // QUIT, reported with its result; pause_ms before and after it.
   bool LogOut(int pause_ms, CMailboxEvents& events);
   // RETR of the order's row into its account's mailbox folder; kDownloadSkipped without a

@@ -6,7 +6,6 @@
 
 #include "common/format.h"
 #include "common/quoted_server_text.h"
-#include "config/language_table.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
 #include "mailbox/message_file.h"
@@ -69,11 +68,11 @@ SectionSplit SplitAttachments(std::string_view body, int account_number, std::ve
 // The message of a row listed earlier cannot be fetched without a connection.
 DownloadResult NotConnected() {
   constexpr const char* kConnectFirst = "Connect first to download this message.";
-  const std::string connect_first = CLanguageTable().Text("Messages", "ConnectFirst", kConnectFirst);
   return {kDownloadNotConnected,
           false,
           true,
-          {{DownloadNotice::Kind::kStatus, kConnectFirst}, {DownloadNotice::Kind::kMessageBox, connect_first}}};
+          {{DownloadNotice::Kind::kStatus, kConnectFirst},
+           {DownloadNotice::Kind::kMessageBox, kConnectFirst, "ConnectFirst"}}};
 }
 
 // A connected server that does not know the message's size any more.

@@ -26,7 +26,10 @@ inline constexpr int kDownloadNotConnected = -10;
 struct DownloadNotice {
   enum class Kind { kStatus, kMessageBox };
   Kind kind;
-  std::string text;
+  std::string text;  // in English
+  // The key of the text in language.ini's [Messages] where the window shows it translated; empty
+  // for a text that has none.
+  std::string language_key = {};
 };
 
 struct DownloadResult {

@@ -41,7 +41,8 @@ void CPeekRun::Run() {
 }
 
 // An all-accounts peek skips an account without a stored login or password (or whose keyring
-// cannot be read); a one-account peek asks for them and goes on with what it got.
+// cannot be read); a one-account peek asks for them and goes on with what it got, unless its plan
+// skips such an account too.
 void CPeekRun::VisitAccount(int account_number) {
   const std::string section = AccountSection(account_number);
   if (plan_.all_accounts) {
@@ -50,9 +51,10 @@ void CPeekRun::VisitAccount(int account_number) {
   }
   const size_t index = static_cast<size_t>(account_number - 1);
   account_name_ = index < plan_.account_names.size() ? plan_.account_names[index] : "";
-  const PeekScope scope = plan_.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount;
-  if (account_.EnsureCredentials(section, scope) != 1 && plan_.all_accounts) {
+  const bool skip = plan_.all_accounts || plan_.skip_without_credentials;
+  if (account_.EnsureCredentials(section, skip ? PeekScope::kAllAccounts : PeekScope::kOneAccount) != 1 && skip) {
     ReportKeyringSkip();
+    events_.OnAccountWithoutCredentials({account_number, account_name_, account_.credential_problem});
     NoteFailedAccount(MissingCredentialReason(account_));
     return;
   }
@@ -79,12 +81,7 @@ void CPeekRun::ReportKeyringSkip() {
   events_.OnAccountSkipped(account_name_, account_.credential_problem);
 }
 
-bool CPeekRun::LogIn() {
-  client_.tls = account_.pop3_tls;
-  if (!client_.Connect(account_.pop3_host, account_.login, account_.password, account_.pop3_port)) return false;
-  session_.SetConnected(true);
-  return true;
-}
+bool CPeekRun::LogIn() { return session_.LogIn(account_); }
 
 // The status line and the log say why the login failed, and the window leaves its busy state.
 void CPeekRun::ReportConnectFailure() {
@@ -156,7 +153,7 @@ void CPeekRun::FetchHeaders() {
   BeginListing();
   for (int i = 1; i <= count; ++i) {
     if (!client_.IsConnected() && !LogInAgain()) {
-      ReportLostConnection(i - 1, count);
+      ReportLostConnection(i - 1, count, true);
       break;
     }
     if (!FetchHeader(i, count, offset)) {
@@ -184,7 +181,7 @@ bool CPeekRun::FetchHeader(int number, int count, int offset) {
     return client_.IsConnected();
   }
   std::string unique_id;
-  if (!client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
+  if (plan_.ask_unique_ids && !client_.GetUniqueId(number, unique_id) && !client_.IsConnected()) return false;
   CPop3Text header;
   if (client_.GetMessageHeader(number, header)) {
     PeekedRow row;
@@ -208,7 +205,7 @@ bool CPeekRun::FetchHeader(int number, int count, int offset) {
 
 void CPeekRun::ListRow(PeekedRow& row, int offset) {
   const PeekedMessage& message = row.message;
-  row.record.file_id = message.header_read ? FileIdOf(message) : std::string();
+  row.record.file_id = FileIdOf(message);
   row.record.message_number = message.number;
   row.record.sender_address = SenderAddressOf(message);
   row.record.account = account_name_;
@@ -230,9 +227,9 @@ bool CPeekRun::LogInAgain() {
 }
 
 // The rows listed so far stay; the rest of this account's messages are not asked for.
-void CPeekRun::ReportLostConnection(int listed, int count) {
+void CPeekRun::ReportLostConnection(int listed, int count, bool new_login_refused) {
   session_.SetConnected(false);
-  lost_connection_ = LostConnection{account_.pop3_host, listed, count, session_.QuotedReply()};
+  lost_connection_ = LostConnection{account_.pop3_host, listed, count, session_.QuotedReply(), new_login_refused};
   LogEvent(LostConnectionText(*lost_connection_));
 }
 

@@ -38,7 +38,7 @@ class CPeekRun {
   // Fills in the row's record, reports the row and notes it as listed.
   void ListRow(PeekedRow& row, int offset);
   bool LogInAgain();
-  void ReportLostConnection(int listed, int count);
+  void ReportLostConnection(int listed, int count, bool new_login_refused = false);
   void BeginListing();
   void NoteListedRow(RowId row_id, int message_number, const std::string& unique_id);
   void EndListing(int count);

@@ -58,7 +58,9 @@ RowTexts MakeRowTexts(const PeekedMessage& message, const std::string& account_n
   return texts;
 }
 
-std::string FileIdOf(const PeekedMessage& message) { return MakeFileId(SplitDateOf(message)); }
+std::string FileIdOf(const PeekedMessage& message) {
+  return message.header_read ? MakeFileId(SplitDateOf(message)) : std::string();
+}
 
 std::string SenderAddressOf(const PeekedMessage& message) { return SenderAddress(DecodedSenderOf(message)); }
 

@@ -27,7 +27,8 @@ struct RowTexts {
 // HeaderTooLargeRowTexts.
 RowTexts MakeRowTexts(const PeekedMessage& message, const std::string& account_name);
 // The id of the message's date file (RowTexts::file_id) and the address part of its decoded
-// From (RowTexts::sender_address), without the other texts.
+// From (RowTexts::sender_address), without the other texts; the id is empty for a header too
+// large to read.
 std::string FileIdOf(const PeekedMessage& message);
 std::string SenderAddressOf(const PeekedMessage& message);
 

@@ -133,6 +133,28 @@ TEST_F(PeekCommandTest, AHeaderTooLargeToReadGetsItsRowAndTheOthersFollowOnANewL
   EXPECT_EQ(server.ConnectionCount(), 2);
 }
 
+TEST_F(PeekCommandTest, ARefusedNewLoginAfterAHeaderTooLargeEndsTheListWithItsReason) {
+  const std::string big = "X-Big: " + std::string(4 << 20, 'b') + "\r\n" + kFirst;
+  FakePop3Server server;
+  server.ServeMailbox({big, kFirst});
+  server.On("PASS", testing::Reply("-ERR no more logins\r\n"));
+  server.On("PASS", testing::Reply("+OK\r\n"), 1);
+  Configure({server.Port()});
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_THAT(run.out, HasSubstr("1\t\t(header larger than 4 MiB: not shown)\t\tBox 1\t4096k\nTotal messages: 2 "));
+  EXPECT_THAT(run.err, HasSubstr("not shown: -ERR The server's reply is too long"));
+  EXPECT_THAT(run.err, ::testing::EndsWith("connection closed.\nlarkspin: Error connecting to 127.0.0.1: -ERR no more logins\n"));
+}
+
+TEST_F(PeekCommandTest, ALogThatCannotBeOpenedIsSaidAndThePeekGoesOn) {
+  Configure({0});
+  std::filesystem::create_directory(folder.File("larkspin.log"));
+  const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.err, "Couldn't open LogFile.\nlarkspin: account 1 (Box 1) skipped: no stored login or password\n");
+}
+
 TEST_F(PeekCommandTest, AFolderWithoutAccountsIsAnError) {
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
   EXPECT_EQ(run.exit_status, 1);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/message_box.h"
 #include "compose/text_file.h"
 #include "support/temp_folder.h"
 
@@ -88,24 +87,20 @@ TEST(AddressBookTest, ModernReadsUtf8AndOlderWindows1252LinesAsUtf8ClassicKeepsB
 TEST(ReadTextFileTest, WholeFileOrThePlaceholder) {
   TempFolder folder;
   WriteFile(folder.File("signature.txt"), "Regards\r\nAnn\r\n");
-  EXPECT_EQ(ReadTextFile(folder.File("signature.txt")), "Regards\r\nAnn\r\n");
+  EXPECT_EQ(ReadTextFile(folder.File("signature.txt")).text, "Regards\r\nAnn\r\n");
   WriteFile(folder.File("zero.txt"), std::string("before\0after", 12));
-  EXPECT_EQ(ReadTextFile(folder.File("zero.txt")), "before");
-  EXPECT_EQ(ReadTextFile(folder.File("missing.txt")), "  \r\n");
-  EXPECT_EQ(ReadTextFile(""), "  \r\n");
+  EXPECT_EQ(ReadTextFile(folder.File("zero.txt")).text, "before");
+  EXPECT_EQ(ReadTextFile(folder.File("missing.txt")).text, "  \r\n");
+  EXPECT_EQ(ReadTextFile("").text, "  \r\n");
+  EXPECT_FALSE(ReadTextFile(folder.File("missing.txt")).read_error) << "a missing file is no read error";
 }
 
-TEST(ReadTextFileTest, AReadErrorIsShownAndGivesThePlaceholder) {
+TEST(ReadTextFileTest, AReadErrorGivesThePlaceholderAndSaysSo) {
   TempFolder folder;
-  std::vector<std::string> shown;
-  const MessageBoxHandler previous = SetMessageBoxHandler([&](unsigned, const std::string& text) {
-    shown.push_back(text);
-    return kButtonOk;
-  });
   // A folder opens for reading but cannot be read.
-  EXPECT_EQ(ReadTextFile(folder.Path()), "  \r\n");
-  SetMessageBoxHandler(previous);
-  EXPECT_EQ(shown, (std::vector<std::string>{"A Read Error has occured."}));
+  const TextFileContents contents = ReadTextFile(folder.Path());
+  EXPECT_EQ(contents.text, "  \r\n");
+  EXPECT_TRUE(contents.read_error);
 }
 
 }  // namespace

@@ -159,6 +159,17 @@ TEST_F(MarksTest, DisconnectAnsweredNoChangesNothing) {
   EXPECT_TRUE(Window().IsEnabled(kDisconnectButton));
 }
 
+// The window makes the box's text from its language.ini.
+TEST_F(MarksTest, ConnectFirstIsShownInTheWindowsLanguage) {
+  WriteFile(folder_.File("language.ini"), "[Messages]\r\nConnectFirst=Erst verbinden.\r\n");
+  OpenAndPeek();
+  ASSERT_TRUE(Window().Click(kDisconnectButton));
+  SelectRows({1});
+  ASSERT_TRUE(Window().DoubleClick(kHeaderList));
+  EXPECT_THAT(MessageBoxTexts(), Contains("Erst verbinden."));
+  EXPECT_EQ(Status(), "Connect first to download this message.");
+}
+
 TEST_F(MarksTest, RefusedDeleteStopsTheLoopButStillLogsOut) {
   OpenAndPeek();
   server_.On("DELE 2", Reply("-ERR no such message\r\n"));

@@ -319,6 +319,84 @@ TEST_F(MailboxSessionTest, RefusedLoginAfterAHeaderTooLargeEndsTheListAsALostCon
   EXPECT_FALSE(session_.Connected());
 }
 
+// A plan that never asks and saves the UIDL command: an account without a stored login is passed
+// over and named also when it is the only one; the rows come without ids.
+TEST_F(MailboxSessionTest, APlanThatNeverAsksSkipsAnAccountWithoutCredentialsAndAsksNoUidl) {
+  for (const bool stored_login : {false, true}) {
+    SCOPED_TRACE(stored_login);
+    CRecordedEvents events;
+    PeekPlan plan = Plan({"Home"}, AccountSection(1, server_.Port(), stored_login ? "anna" : ""));
+    plan.ask_unique_ids = false;
+    plan.skip_without_credentials = true;
+    session_.RunPeek(plan, events);
+    if (session_.Connected()) session_.LogOut(0, events);
+
+    EXPECT_EQ(prompt_.asked, 0);
+    ASSERT_EQ(events.skipped.size(), stored_login ? 0u : 1u);
+    ASSERT_EQ(events.rows.size(), stored_login ? 2u : 0u);
+    if (stored_login) {
+      EXPECT_EQ(events.messages[1].unique_id, "");
+      EXPECT_THAT(server_.ReceivedLines(), ElementsAre("USER anna", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0",
+                                                       "TOP 2 0", "QUIT"));
+    } else {
+      EXPECT_EQ(events.skipped[0].account_number, 1);
+      EXPECT_EQ(events.skipped[0].account_name, "Home");
+      EXPECT_EQ(events.skipped[0].credential_problem, "");
+      EXPECT_EQ(server_.ConnectionCount(), 0);
+    }
+  }
+}
+
+// A lost connection says whether it was the new login after a header too large to read that failed.
+TEST_F(MailboxSessionTest, ALostConnectionTellsARefusedNewLoginFromACutList) {
+  std::vector<std::string> messages(3, messages_[0]);
+  messages[1] = "X-Big: " + std::string(CPop3Client::kMaxHeaderReply, 'b') + "\r\n" + messages_[0];
+  for (const bool cut : {false, true}) {
+    SCOPED_TRACE(cut);
+    FakePop3Server server;
+    server.ServeMailbox(messages);
+    if (cut) server.GoSilentAfter(1, "TOP");
+    server.On("PASS", Reply("-ERR no more logins\r\n"));
+    server.On("PASS", Reply("+OK\r\n"), 1);
+    session_.Client().read_timeout_ms = 300;
+    CRecordedEvents events;
+    session_.RunPeek(Plan({"Home"}, AccountSection(1, server.Port())), events);
+
+    ASSERT_TRUE(events.lost_connection.has_value());
+    EXPECT_EQ(events.lost_connection->listed, cut ? 1 : 2);
+    EXPECT_EQ(events.lost_connection->new_login_refused, !cut);
+  }
+}
+
+// Outside a peek the session lists one message as a peek does, with its stored file, and says
+// which command failed for a message it cannot list.
+TEST_F(MailboxSessionTest, OneMessageIsListedOutsideAPeekWithItsStoredFile) {
+  HomePlan();
+  CCurrentAccount account(prompt_);
+  account.EnsureCredentials("Account1", PeekScope::kAllAccounts);
+  account.LoadCurrentAccount("Account1");
+  ASSERT_TRUE(session_.LogIn(account));
+  PeekedRow row;
+  EXPECT_EQ(session_.ListMessage(2, 1, "Home", row), std::nullopt);
+  EXPECT_EQ(row.record.sender_address, "bob@example.org");
+  EXPECT_EQ(row.record.connection, session_.Client().ConnectionNumber());
+  EXPECT_EQ(row.message.unique_id, FakePop3Server::UniqueIdOf(messages_[1]));
+  EXPECT_EQ(row.record.local_file, "");
+  CRecordedEvents events;
+  session_.Download({row.record, MakeRowTexts(row.message, "Home").date, 1, true, false}, events);
+  PeekedRow again;
+  EXPECT_EQ(session_.ListMessage(2, 1, "Home", again), std::nullopt);
+  EXPECT_EQ(again.record.local_file, events.downloads.at(0).record.local_file);
+
+  const std::optional<ServerFailure> beyond = session_.ListMessage(7, 1, "Home", again);
+  ASSERT_TRUE(beyond.has_value());
+  EXPECT_EQ(beyond->command, "GetMessageHeader");
+  EXPECT_THAT(beyond->reply, HasSubstr("Message 7 is not in the server's list of 2 messages"));
+  int count = 0;
+  EXPECT_TRUE(session_.CountMessages(count));
+  EXPECT_EQ(count, 2);
+}
+
 TEST_F(MailboxSessionTest, TwoMessagesOfOneDateAreStoredApartAndEachRowFindsItsOwnFile) {
   messages_ = {MakeMessage("Anna <anna@example.org>", "First", "Tue, 2 Mar 2004 10:11:12 +0100"),
                MakeMessage("Bob <bob@example.org>", "Second", "Tue, 2 Mar 2004 10:11:12 +0100")};

@@ -178,6 +178,7 @@ TEST_F(MessageDownloadTest, WithoutConnectionTheUserIsAskedToConnectFirst) {
   EXPECT_EQ(result.notices[0].text, "Connect first to download this message.");
   EXPECT_EQ(result.notices[1].kind, DownloadNotice::Kind::kMessageBox);
   EXPECT_EQ(result.notices[1].text, "Connect first to download this message.");
+  EXPECT_EQ(result.notices[1].language_key, "ConnectFirst") << "the window shows it from language.ini";
   EXPECT_EQ(row.local_file, "");
 }
 

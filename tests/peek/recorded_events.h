@@ -19,6 +19,7 @@ class CRecordedEvents : public CMailboxEvents {
   void OnAccountSkipped(const std::string& account_name, const std::string& reason) override {
     Status(FormatText("Account '%s' skipped: %s", account_name.c_str(), reason.c_str()));
   }
+  void OnAccountWithoutCredentials(const SkippedAccount& account) override { skipped.push_back(account); }
   void OnConnectFailed(const std::string& host, const std::string& reply) override {
     Status(ConnectFailureText(host, reply));
   }
@@ -37,7 +38,10 @@ class CRecordedEvents : public CMailboxEvents {
     if (!total.failed_accounts.empty()) text += "   " + FailedAccountsText(total.failed_accounts);
     Status(text);
   }
-  void OnConnectionLost(const LostConnection& lost) override { Status(LostConnectionText(lost)); }
+  void OnConnectionLost(const LostConnection& lost) override {
+    lost_connection = lost;
+    Status(LostConnectionText(lost));
+  }
   void OnLeaveBusy() override { Add("leave busy"); }
   void OnLoginFailed(const LoginFailure& failure) override {
     Add("login failed " + failure.host + " " + failure.login + (failure.one_account ? " box" : ""));
@@ -74,6 +78,8 @@ class CRecordedEvents : public CMailboxEvents {
   std::vector<DownloadOutcome> downloads;
   std::vector<RowId> dropped;
   std::optional<PeekSummary> finished;
+  std::optional<LostConnection> lost_connection;
+  std::vector<SkippedAccount> skipped;  // OnAccountWithoutCredentials, apart from the lines
 
  private:
   void Add(const std::string& line) { lines.push_back(line); }

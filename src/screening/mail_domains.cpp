@@ -7,13 +7,6 @@
 namespace larkspin {
 
 namespace {
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lowered;
-}
-
 bool IsGenericSecondLevel(std::string_view label) {
   constexpr std::array<std::string_view, 7> kLabels = {"ac", "co", "com", "edu", "gov", "net", "org"};
   for (std::string_view known : kLabels)
@@ -37,7 +30,7 @@ std::string AddressDomain(std::string_view address) {
   if (at == std::string_view::npos) return {};
   std::string_view domain = Trimmed(address.substr(at + 1), " \t>");
   if (domain.ends_with('.')) domain.remove_suffix(1);
-  return Lowered(domain);
+  return LowercaseAscii(domain);
 }
 
 bool IsDomainOrSubdomain(std::string_view domain, std::string_view parent) {
@@ -47,7 +40,7 @@ bool IsDomainOrSubdomain(std::string_view domain, std::string_view parent) {
 }
 
 std::string RegistrableDomain(std::string_view domain) {
-  const std::string lowered = Lowered(domain);
+  const std::string lowered = LowercaseAscii(domain);
   const std::string_view labels(lowered);
   const size_t last = LabelStart(labels, labels.size());
   if (last == 0) return lowered;

@@ -204,6 +204,7 @@ bool IsCommentOrBlank(std::string_view line) {
 }  // namespace
 
 RuleFile ParseRuleFile(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // the byte-order mark some editors write
   RuleFile file;
   int number = 0;
   while (!text.empty()) {

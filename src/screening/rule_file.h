@@ -8,14 +8,17 @@
 //   from ADDRESS | *@DOMAIN | @DOMAIN   that sender; any sender of that domain; of it or a subdomain
 //   name PATTERN                        the sender's display name
 //   subject PATTERN
-//   header FIELD [PATTERN]              the field matches; alone: the field is present
+//   header FIELD [PATTERN]              any such field's value as written (encoded words stay
+//                                       encoded) matches; alone: the field is present
 //   size > N | size < N                 N in bytes, or with k (1024) or M (1024 x 1024)
 //   to-me | not-to-me                   To or Cc names one of my addresses, or none of them
 //   signal NAME                         one of the signals of signals.h
-// A PATTERN is a word or a "phrase" (without quotes inside), contained ignoring case, or a
-// /regular expression/ (RE2, ignoring case; it ends at a "/" followed by a blank or the line's end,
-// "\/" stands for a slash). After header FIELD, a bare word that names a test starts that test; quote
-// it to look for the word. Blank lines and lines whose first non-blank is "#" are passed over.
+// A PATTERN is a word or a "phrase" (without quotes inside), contained ignoring the case of ASCII
+// letters, or a /regular expression/ (RE2, ignoring the case of every letter; it ends at a "/"
+// followed by a blank or the line's end, "\/" stands for a slash). After header FIELD, a bare word
+// that names a test starts that test; quote it to look for the word. The text is UTF-8 (a leading
+// byte-order mark is passed over); blank lines and lines whose first non-blank is "#" are passed
+// over.
 //
 // One line that cannot be read makes the whole file unusable: the result holds no rules then, and
 // the line's number and the reason, so a half-read file never marks mail.

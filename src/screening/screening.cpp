@@ -1,6 +1,7 @@
 #include "screening/screening.h"
 
 #include "common/string_tools.h"
+#include "common/text_encoding.h"
 #include "screening/mail_domains.h"
 
 namespace larkspin {
@@ -11,6 +12,8 @@ struct MessageFacts {
   const std::vector<std::string>& my_addresses;
   SignalSet signals;
   std::string from_domain;
+  std::string name;     // the texts as UTF-8, as the rule file is written
+  std::string subject;
 };
 
 bool Holds(const RuleTest& test, const MessageFacts& facts) {
@@ -26,14 +29,14 @@ bool Holds(const RuleTest& test, const MessageFacts& facts) {
     case RuleTestKind::kFromDomainTree:
       return IsDomainOrSubdomain(facts.from_domain, test.text);
     case RuleTestKind::kName:
-      return test.pattern.Matches(message.from.display_name);
+      return test.pattern.Matches(facts.name);
     case RuleTestKind::kSubject:
-      return test.pattern.Matches(message.subject);
+      return test.pattern.Matches(facts.subject);
     case RuleTestKind::kHeaderPresent:
       return message.header.Has(test.text);
     case RuleTestKind::kHeader:
       for (const std::string& value : message.header.All(test.text))
-        if (test.pattern.Matches(value)) return true;
+        if (test.pattern.Matches(TextAsUtf8(value, message.encoding))) return true;
       return false;
     case RuleTestKind::kToMe:
       return IsToMe(message, facts.my_addresses);
@@ -64,7 +67,12 @@ void Apply(const ScreeningRule& rule, ScreeningVerdict& verdict) {
 ScreeningVerdict Screen(const ScreeningContext& context, const PeekedMessage& message) {
   ScreeningVerdict verdict;
   verdict.signals = SignalsOf(message, context.my_addresses);
-  const MessageFacts facts{message, context.my_addresses, verdict.signals, AddressDomain(message.from.address)};
+  const MessageFacts facts{message,
+                           context.my_addresses,
+                           verdict.signals,
+                           AddressDomain(message.from.address),
+                           TextAsUtf8(message.from.display_name, message.encoding),
+                           TextAsUtf8(message.subject, message.encoding)};
   for (const ScreeningRule& rule : context.rules) {
     if (rule.action == RuleAction::kAllow && Matches(rule, facts)) {
       Apply(rule, verdict);

@@ -4,16 +4,13 @@
 
 #include <algorithm>
 
-namespace larkspin {
+#include "common/string_tools.h"
 
-namespace {
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
+namespace larkspin {
 
 CTextPattern CTextPattern::Contains(std::string_view text) {
   CTextPattern pattern;
-  pattern.lowered_.reserve(text.size());
-  for (char c : text) pattern.lowered_ += LowerAscii(c);
+  pattern.lowered_ = LowercaseAscii(text);
   return pattern;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What a rule's subject, name and header tests look for: a word or a "quoted phrase", found
 // anywhere in the text ignoring the case of ASCII letters, or a /regular expression/ searched
-// ignoring case with RE2, which runs in linear time, so no pattern in a rule file can stall a peek.
+// ignoring the case of every letter with RE2, which runs in linear time, so no pattern in a rule
+// file can stall a peek. Patterns and texts are UTF-8.
 #include <memory>
 #include <optional>
 #include <string>

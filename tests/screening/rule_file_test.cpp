@@ -36,7 +36,7 @@ const std::vector<GoodLine> kGoodLines = {
      "Invoices", {{RuleTestKind::kFromDomain, "billing.example"}, {RuleTestKind::kSubject, ""}}},
     {R"(flag      "Server says spam"  signal spam)", RuleAction::kFlag, false, "Server says spam",
      {{RuleTestKind::kSignal, ""}}},
-    {"delete auto \"Casino\" from @CASINO.example.\r", RuleAction::kDelete, true, "Casino",
+    {"\xEF\xBB\xBF" "delete auto \"Casino\" from @CASINO.example.\r", RuleAction::kDelete, true, "Casino",
      {{RuleTestKind::kFromDomainTree, "casino.example"}}},
     {R"(flag "Lists" header List-Id header X-Mailer "Mass Mailer" size < 10k to-me)", RuleAction::kFlag, false,
      "Lists",

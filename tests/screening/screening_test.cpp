@@ -105,5 +105,16 @@ TEST(Screening, HeaderTestsLookAtEveryFieldOfTheNameAndTheVerdictCarriesTheSigna
   EXPECT_TRUE(verdict.signals[static_cast<size_t>(Signal::kBulk)]);
 }
 
+TEST(Screening, RulesWrittenInUtf8MatchClassicTextsToo) {
+  const RuleFile file = ParseRuleFile("flag \"Greetings\" subject Grüße name /JÜRGEN/\n");
+  ASSERT_FALSE(file.error) << file.error->reason;
+  const std::vector<std::string> none;
+  const ScreeningContext context{file.rules, none, none};
+  const char* header = "From: =?iso-8859-1?q?J=FCrgen?= <j@x.example>\r\nSubject: =?iso-8859-1?q?Gr=FC=DFe?=";
+  for (TextEncoding encoding : {TextEncoding::kClassic, TextEncoding::kUtf8}) {
+    EXPECT_EQ(Screen(context, MakePeekedMessage(1, "", 100, header, encoding)).rule, "Greetings");
+  }
+}
+
 }  // namespace
 }  // namespace larkspin

@@ -1,5 +1,6 @@
 #include "screening/signals.h"
 
+#include <array>
 #include <charconv>
 
 #include "common/string_tools.h"

@@ -2,7 +2,6 @@
 // Signs of junk read from a message's header alone, before any of its body is downloaded. Each has
 // a name that rules use ("signal spam") and a one-line explanation for a row's tool tip. A message
 // whose header could not be read shows none: nothing is known about it.
-#include <array>
 #include <bitset>
 #include <optional>
 #include <string>

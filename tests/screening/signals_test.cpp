@@ -34,16 +34,16 @@ const std::vector<HeaderCase> kCases = {
      "List-Unsubscribe: <mailto:u@shop.example>,\r\n <https://shop.example/u?id=1>\r\n"
      "List-Unsubscribe-Post: List-Unsubscribe=One-Click",
      {Signal::kBulk}},
-    {"Outlook: no authserv-id, SPF softfail and DKIM/DMARC fail, replies to a free mailer, Bcc'd",
-     "Authentication-Results: spf=softfail (sender IP is 40.107.22.51)\r\n"
-     " smtp.mailfrom=example.net; dkim=fail (signature did not verify)\r\n"
-     " header.d=example.net;dmarc=fail action=quarantine\r\n"
-     " header.from=example.net;compauth=fail reason=001\r\n"
-     "From: =?utf-8?B?SsO8cmdlbiBNw7xsbGVy?= <juergen@example.net>\r\n"
+    {"Outlook: no authserv-id, SPF and DMARC fail, replies to a free mailer, not to me",
+     "Authentication-Results: spf=fail (sender IP is 203.0.113.9)\r\n"
+     " smtp.mailfrom=payroll-example.net; dkim=none (message not signed)\r\n"
+     " header.d=none;dmarc=fail action=oreject header.from=example.net;\r\n"
+     " compauth=fail reason=000\r\n"
+     "From: Payroll <payroll@example.net>\r\n"
      "To: team@example.org\r\n"
      "CC: Chen <chen@example.cn>\r\n"
-     "Reply-To: juergen.private@freemail.example\r\n"
-     "Subject: Urgent transfer",
+     "Reply-To: payroll.desk@freemail.example\r\n"
+     "Subject: Salary adjustment",
      {Signal::kAuthFail, Signal::kReplyElsewhere, Signal::kNotToMe}},
     {"Fastmail: the topmost result passes, a forged lower one fails; a name showing another address",
      "Authentication-Results: mx6.messagingengine.com;\r\n"
@@ -63,7 +63,8 @@ const std::vector<HeaderCase> kCases = {
      "To: anna@example.org\r\n"
      "Content-Type: application/octet-stream; name=\"invoice.pdf.exe\"",
      {Signal::kSpam, Signal::kBulk, Signal::kRiskyAttachment}},
-    {"SpamAssassin: not flagged, score below the required",
+    {"SpamAssassin: not flagged, score below the required; an SPF softfail is no failure",
+     "Authentication-Results: mx.example.org; spf=softfail smtp.mailfrom=friend@example.org\r\n"
      "X-Spam-Flag: NO\r\n"
      "X-Spam-Status: No, score=4.2 required=5.0 tests=HTML_MESSAGE\r\n"
      "From: friend@example.org\r\nTo: anna@example.org\r\nContent-Type: text/plain; name=notes.txt",

@@ -15,6 +15,7 @@ LARKSPIN_PACKAGES=(
   dpkg-dev file desktop-file-utils man-db lintian
   libsecret-1-dev gnome-keyring libsecret-tools
   libxml2-dev
+  libre2-dev
   ghostscript poppler-utils
 )
 

@@ -4,9 +4,13 @@
 
 namespace larkspin {
 
-namespace {
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
+
+std::string LowercaseAscii(std::string_view text) {
+  std::string lowered(text);
+  std::ranges::transform(lowered, lowered.begin(), LowerAscii);
+  return lowered;
+}
 
 std::string Between(std::string_view text, std::string_view start_mark, std::string_view end_mark) {
   const size_t start = text.find(start_mark);

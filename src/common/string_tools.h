@@ -24,4 +24,9 @@ std::string_view Trimmed(std::string_view text, std::string_view characters = " 
 // bytes (Windows-1252 letters included) must match exactly.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// The letter in lower case for ASCII letters; every other byte as it is.
+char LowerAscii(char c);
+// The text with its ASCII letters in lower case.
+std::string LowercaseAscii(std::string_view text);
+
 }  // namespace larkspin

@@ -8,14 +8,6 @@
 namespace larkspin {
 
 namespace {
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
 // Where a text cut at every occurrence of a separator (left to right, case-sensitive) has its
 // occurrences: the first two and the last two, and how many there are.
 struct Occurrences {
@@ -85,7 +77,7 @@ std::string QuotedBoundary(std::string_view text) {
 StoredTextChoice ChooseStoredText(std::string_view content_type, std::string_view body) {
   StoredTextChoice choice;
   choice.boundary = QuotedBoundary(content_type);
-  const std::string type = LowerAscii(content_type);
+  const std::string type = LowercaseAscii(content_type);
   if (type.find("text/html") != std::string::npos) {
     choice.kind = BodyKind::kHtml;
     choice.text = StripHtml(body);

@@ -383,7 +383,7 @@ TEST_F(MailboxSessionTest, OneMessageIsListedOutsideAPeekWithItsStoredFile) {
   EXPECT_EQ(row.message.unique_id, FakePop3Server::UniqueIdOf(messages_[1]));
   EXPECT_EQ(row.record.local_file, "");
   CRecordedEvents events;
-  session_.Download({row.record, MakeRowTexts(row.message, "Home").date, 1, true, false}, events);
+  session_.Download({row.record, 1, true, false}, events);
   PeekedRow again;
   EXPECT_EQ(session_.ListMessage(2, 1, "Home", again), std::nullopt);
   EXPECT_EQ(again.record.local_file, events.downloads.at(0).record.local_file);

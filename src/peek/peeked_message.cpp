@@ -23,6 +23,12 @@ std::optional<double> NumberAt(std::string_view text) {
   return number;
 }
 
+// The number that follows key in text ("required=" in X-Spam-Status), if any.
+std::optional<double> NumberAfter(std::string_view text, std::string_view key) {
+  const size_t at = text.find(key);
+  return at == std::string_view::npos ? std::nullopt : NumberAt(text.substr(at + key.size()));
+}
+
 SpamVerdict SpamVerdictOf(const CMailHeader& header) {
   SpamVerdict spam;
   const std::string flag = header.First("X-Spam-Flag");
@@ -30,8 +36,9 @@ SpamVerdict SpamVerdictOf(const CMailHeader& header) {
   if (EqualsIgnoringCase(flag, "NO")) spam.flagged = false;
   spam.status = header.First("X-Spam-Status");
   spam.score = NumberAt(header.First("X-Spam-Score"));
-  const size_t score = spam.status.find("score=");
-  if (!spam.score && score != std::string::npos) spam.score = NumberAt(std::string_view(spam.status).substr(score + 6));
+  if (!spam.score) spam.score = NumberAfter(spam.status, "score=");
+  if (!spam.score) spam.score = NumberAfter(spam.status, "hits=");
+  spam.required = NumberAfter(spam.status, "required=");
   return spam;
 }
 }  // namespace

@@ -20,7 +20,8 @@ namespace larkspin {
 struct SpamVerdict {
   std::optional<bool> flagged;  // X-Spam-Flag: YES or NO, any case; nullopt without it
   std::string status;           // X-Spam-Status, unfolded: "Yes, score=7.1 required=5.0 ..."
-  std::optional<double> score;  // X-Spam-Score, else the score= of X-Spam-Status
+  std::optional<double> score;     // X-Spam-Score, else the score= (older: hits=) of X-Spam-Status
+  std::optional<double> required;  // the required= of X-Spam-Status: the score from which it says Yes
 };
 
 struct PeekedMessage {

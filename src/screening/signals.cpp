@@ -1,7 +1,6 @@
 #include "screening/signals.h"
 
 #include <array>
-#include <charconv>
 
 #include "common/string_tools.h"
 #include "mime/header_parameter.h"
@@ -25,24 +24,9 @@ constexpr std::array<SignalText, kSignalCount> kSignalTexts = {{
     {"risky-attachment", "The attachment is a program, script or disk image."},
 }};
 
-std::optional<double> NumberAfter(std::string_view text, std::string_view key) {
-  const size_t at = text.find(key);
-  if (at == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(at + key.size());
-  if (text.starts_with('+')) text.remove_prefix(1);
-  double number = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end == text.data()) return std::nullopt;
-  return number;
-}
-
-// Flagged, or a score ("hits=" in older SpamAssassin) at or above the required one, which is where
-// SpamAssassin says "Yes".
+// Flagged, or a score at or above the required one, which is where SpamAssassin says "Yes".
 bool IsSpam(const SpamVerdict& spam) {
-  if (spam.flagged == true) return true;
-  const std::optional<double> score = spam.score ? spam.score : NumberAfter(spam.status, "hits=");
-  const std::optional<double> required = NumberAfter(spam.status, "required=");
-  return score && required && *score >= *required;
+  return spam.flagged == true || (spam.score && spam.required && *spam.score >= *spam.required);
 }
 
 bool IsAuthFailure(const AuthenticationResults& results) {

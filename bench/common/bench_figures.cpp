@@ -59,13 +59,13 @@ int RunBenchmarkMain(int argc, char** argv, const NumberOptions& options, const 
 ProcessRun RunMeasured(const std::vector<std::string>& argv, const std::string& output_path) {
   std::filesystem::remove(output_path);  // the child appends to it
   const Clock::time_point start = Clock::now();
-  const pid_t child = testing::StartProcess(argv, output_path);
+  const pid_t child = test_support::StartProcess(argv, output_path);
   int status = 0;
   rusage usage{};
-  if (child < 0 || !testing::WaitForExit(child, 600000, &status, &usage) || !WIFEXITED(status) ||
+  if (child < 0 || !test_support::WaitForExit(child, 600000, &status, &usage) || !WIFEXITED(status) ||
       WEXITSTATUS(status) != 0)
-    throw std::runtime_error(argv[0] + " failed: " + testing::ReadFile(output_path));
-  return {SecondsSince(start), static_cast<double>(usage.ru_maxrss) * 1024.0, testing::ReadFile(output_path)};
+    throw std::runtime_error(argv[0] + " failed: " + test_support::ReadFile(output_path));
+  return {SecondsSince(start), static_cast<double>(usage.ru_maxrss) * 1024.0, test_support::ReadFile(output_path)};
 }
 
 std::string OrdinaryMessage(int n, std::mt19937& random) {

@@ -10,19 +10,19 @@
 
 namespace larkspin::bench {
 
-void WriteSendWorkingFolder(const testing::TempFolder& folder, int port, int attachment_mb) {
-  testing::WriteFile(folder.File("config.ini"),
+void WriteSendWorkingFolder(const test_support::TempFolder& folder, int port, int attachment_mb) {
+  test_support::WriteFile(folder.File("config.ini"),
                      FormatText("[System]\r\nAccounts=1\r\nTimeOut=120\r\n[Users]\r\nAccount1=Bench\r\n[Account1]\r\n"
                                 "FullName=Ann Lee\r\nMailAddress=ann@example.org\r\nSMTPHost=127.0.0.1\r\n"
                                 "SMTPPort=%d\r\nAuthentication=AuthLoginMethod\r\n",
                                 port) +
                          "POP3Account=" + Scrambled(kSendUser) + "\r\nPOP3Password=" + Scrambled(kSendPassword) +
                          "\r\n");
-  testing::WriteFile(folder.File("text.txt"), "The attachment of the send benchmark.\n");
+  test_support::WriteFile(folder.File("text.txt"), "The attachment of the send benchmark.\n");
   std::string bytes(static_cast<size_t>(attachment_mb) << 20, '\0');
   std::mt19937 random(20261207);
   for (char& byte : bytes) byte = static_cast<char>(random());
-  testing::WriteFile(folder.File("attachment.bin"), bytes);
+  test_support::WriteFile(folder.File("attachment.bin"), bytes);
 }
 
 SendSample MeasureSend(const std::vector<std::string>& argv, const std::string& output_path) {

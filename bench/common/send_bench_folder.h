@@ -12,7 +12,7 @@ inline constexpr const char* kSendUser = "bench";
 inline constexpr const char* kSendPassword = "bench-password";
 
 // config.ini, text.txt (the message text) and attachment.bin (attachment_mb MiB of random bytes).
-void WriteSendWorkingFolder(const testing::TempFolder& folder, int port, int attachment_mb);
+void WriteSendWorkingFolder(const test_support::TempFolder& folder, int port, int attachment_mb);
 
 struct SendSample {
   double seconds = 0;

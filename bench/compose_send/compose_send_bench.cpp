@@ -52,7 +52,7 @@ class CBenchHost : public CComposeHost, private CInputPrompt {
 
 // The child process: one Send through the window in folder; 0 when the success box came.
 int SendThroughWindow(const std::string& folder) {
-  testing::ScopedWorkingDirectory here(folder);
+  test_support::ScopedWorkingDirectory here(folder);
   CHeadlessBackend backend;
   CScopedUiBackend installed(backend);
   CBenchHost host;
@@ -61,7 +61,7 @@ int SendThroughWindow(const std::string& folder) {
     window.Type(kSendToField, "bob@example.org");
     window.Type(kSendSubjectField, "Send benchmark");
     window.Type(kSendAttachField, "attachment.bin");
-    window.Type(kSendMessageText, testing::ReadFile("text.txt"));
+    window.Type(kSendMessageText, test_support::ReadFile("text.txt"));
     window.Click(kSendButton);
     sent = backend.MessageBoxes().size() == 1 && backend.MessageBoxes()[0].style == kBoxIconInformation;
     window.Click(kSendCloseButton);
@@ -72,9 +72,9 @@ int SendThroughWindow(const std::string& folder) {
 }
 
 int RunBenchmark(const Options& options, const char* self) {
-  testing::NpmSmtpServer server(bench::kSendUser, bench::kSendPassword);
+  test_support::NpmSmtpServer server(bench::kSendUser, bench::kSendPassword);
   server.Start();
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   bench::WriteSendWorkingFolder(folder, server.Port(), options.attachment_mb);
   const std::string engine = FormatText(
       "cd '%s' && exec '%s' send --account 1 --to bob@example.org --subject 'Send benchmark' "

@@ -70,7 +70,7 @@ std::string MessageWith(const std::string& attachment) {
 }
 
 void WriteConfig(const std::string& folder, int port, bool modern) {
-  testing::WriteFile(folder + "/config.ini", std::string("[System]\r\nAccounts=1\r\nTimeOut=60\r\n") +
+  test_support::WriteFile(folder + "/config.ini", std::string("[System]\r\nAccounts=1\r\nTimeOut=60\r\n") +
                                                  (modern ? "Charsets=Modern\r\n" : "") + "[Users]\r\nAccount1=Bench\r\n"
                                              "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=" +
                                                  std::to_string(port) + "\r\nPOP3Account=" + Scrambled(kUser) +
@@ -84,7 +84,7 @@ struct Run {
 
 // Runs argv in folder as a process of its own; throws when it fails.
 Run Measure(const std::vector<std::string>& argv, const std::string& folder) {
-  const testing::ScopedWorkingDirectory in_folder(folder);
+  const test_support::ScopedWorkingDirectory in_folder(folder);
   const bench::ProcessRun run = bench::RunMeasured(argv, folder + "/process.txt");
   return {run.seconds, run.peak_bytes};
 }
@@ -104,13 +104,13 @@ void PrintSide(const char* name, const std::vector<Run>& runs, size_t message_si
 int RunBenchmark(const Options& options) {
   const std::string attachment = RandomBytes(static_cast<size_t>(options.attachment_mb) << 20);
   const std::string message = MessageWith(attachment);
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   server.AddUser(kUser, kPassword);
   server.AddMessage(kUser, message);
   server.Start();
 
-  testing::TempFolder ours;
-  testing::TempFolder theirs;
+  test_support::TempFolder ours;
+  test_support::TempFolder theirs;
   WriteConfig(ours.Path(), server.Port(), options.modern != 0);
   const std::vector<std::string> larkspin = {LARKSPIN_EXECUTABLE, "download", "--account", "1", "1"};
   const std::vector<std::string> python = {"python3", LARKSPIN_POPLIB_SCRIPT, std::to_string(server.Port()), kUser,
@@ -125,8 +125,8 @@ int RunBenchmark(const Options& options) {
     our_runs.push_back(Measure(larkspin, ours.Path()));
     fs::remove(theirs.File(kAttachmentName));
     their_runs.push_back(Measure(python, theirs.Path()));
-    if (testing::ReadFile(ours.File(std::string("mailbox1/attach/") + kAttachmentName)) != attachment ||
-        testing::ReadFile(theirs.File(kAttachmentName)) != attachment)
+    if (test_support::ReadFile(ours.File(std::string("mailbox1/attach/") + kAttachmentName)) != attachment ||
+        test_support::ReadFile(theirs.File(kAttachmentName)) != attachment)
       throw std::runtime_error("an extracted attachment differs from the original");
   }
   std::printf("Both sides wrote the attachment byte for byte.\n");

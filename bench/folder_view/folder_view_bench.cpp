@@ -54,14 +54,14 @@ void WriteMailbox(const std::string& folder, int files) {
 }
 
 int Run(int files, int runs) {
-  testing::TempFolder folder;
-  testing::ScopedWorkingDirectory here(folder.Path());
-  testing::WriteFile(folder.File("config.ini"),
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  test_support::WriteFile(folder.File("config.ini"),
                      "[System]\r\nAccounts=1\r\nPeekTime=0\r\n[Users]\r\nAccount1=Home\r\n[Account1]\r\nPOP3Host=127.0.0.1\r\n");
   const std::string profile_path = folder.File("profile.ini");
-  testing::WriteFile(profile_path, "[66]\npw=\ninfo=" + LoadResourceString(102) + "\n");
+  test_support::WriteFile(profile_path, "[66]\npw=\ninfo=" + LoadResourceString(102) + "\n");
   WriteMailbox(folder.File("mailbox1"), files);
-  testing::WriteFile(folder.File("big.txt"), [] {
+  test_support::WriteFile(folder.File("big.txt"), [] {
     std::mt19937 random(7);
     return StoredMessage(0, 60 * 1024, random);
   }());

@@ -69,14 +69,14 @@ double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected
 }
 
 int Run(const Options& options) {
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   server.AddUser("bench", "bench-password");
   for (int i = 1; i <= options.messages; ++i) server.AddMessage("bench", Message(i));
   server.Start();
 
-  testing::TempFolder folder;
-  testing::ScopedWorkingDirectory here(folder.Path());
-  testing::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\nNewMailBy=%s\r\n"
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  test_support::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\nNewMailBy=%s\r\n"
                                               "[Users]\r\nAccount1=Bench\r\n"
                                               "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\n"
                                               "POP3Password=%s\r\n",

@@ -56,9 +56,9 @@ PeekTime TimePeek(const TlsOptions& tls, int port, int messages) {
 }
 
 int RunBenchmark(const Options& options) {
-  testing::TempFolder scratch;
-  const testing::TestCertificates certificates(scratch.Path(), "localhost");
-  testing::DovecotServer server;
+  test_support::TempFolder scratch;
+  const test_support::TestCertificates certificates(scratch.Path(), "localhost");
+  test_support::DovecotServer server;
   server.EnableTls(certificates.CertificateFile(), certificates.KeyFile());
   server.AddUser(kUser, kPassword);
   std::mt19937 random(7);

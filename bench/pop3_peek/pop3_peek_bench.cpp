@@ -110,16 +110,16 @@ PeekFigures PeekWithOurClient(int port) {
 std::string PoplibScript() { return LARKSPIN_POPLIB_SCRIPT; }
 
 // Runs the poplib side once, which measures itself the same way.
-PeekFigures PeekWithPoplib(int port, const testing::TempFolder& scratch) {
+PeekFigures PeekWithPoplib(int port, const test_support::TempFolder& scratch) {
   const std::string output = scratch.File("poplib-peek.txt");
   std::filesystem::remove(output);
-  const pid_t child = testing::StartProcess(
+  const pid_t child = test_support::StartProcess(
       {"python3", PoplibScript(), "peek", std::to_string(port), kPeekUser, kPassword}, output);
   int status = 0;
-  if (child < 0 || !testing::WaitForExit(child, 600000, &status) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    throw std::runtime_error("poplib peek failed: " + testing::ReadFile(output));
+  if (child < 0 || !test_support::WaitForExit(child, 600000, &status) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    throw std::runtime_error("poplib peek failed: " + test_support::ReadFile(output));
   PeekFigures figures;
-  std::istringstream(testing::ReadFile(output)) >> figures.seconds >> figures.header_bytes >> figures.cpu_seconds;
+  std::istringstream(test_support::ReadFile(output)) >> figures.seconds >> figures.header_bytes >> figures.cpu_seconds;
   return figures;
 }
 
@@ -129,7 +129,7 @@ struct ProcessFigures {
 };
 
 // Runs argv as a child doing one thing; its first output word is the seconds it measured.
-ProcessFigures MeasureProcess(const std::vector<std::string>& argv, const testing::TempFolder& scratch) {
+ProcessFigures MeasureProcess(const std::vector<std::string>& argv, const test_support::TempFolder& scratch) {
   const bench::ProcessRun run = bench::RunMeasured(argv, scratch.File("process.txt"));
   ProcessFigures figures;
   std::istringstream(run.output) >> figures.seconds;
@@ -155,7 +155,7 @@ int RunRetrieveMode(int port, bool only_login) {
   return 0;
 }
 
-void RunPeekComparison(const Options& options, int port, const testing::TempFolder& scratch) {
+void RunPeekComparison(const Options& options, int port, const test_support::TempFolder& scratch) {
   // One pass each first: Dovecot builds its index and both sides warm their caches.
   const size_t our_bytes = PeekWithOurClient(port).header_bytes;
   const size_t poplib_bytes = PeekWithPoplib(port, scratch).header_bytes;
@@ -185,7 +185,7 @@ void RunPeekComparison(const Options& options, int port, const testing::TempFold
   bench::PrintFigures("poplib own processor time", Summarize(their_cpu), "s");
 }
 
-void RunDownloadComparison(const Options& options, int port, size_t large_size, const testing::TempFolder& scratch) {
+void RunDownloadComparison(const Options& options, int port, size_t large_size, const test_support::TempFolder& scratch) {
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   const std::string port_text = std::to_string(port);
   std::printf("\nDownload: RETR of one %zu-byte message (%d MiB) in a process of its own\n", large_size,
@@ -220,8 +220,8 @@ void RunDownloadComparison(const Options& options, int port, size_t large_size, 
 }
 
 int RunBenchmark(const Options& options) {
-  testing::TempFolder scratch;
-  testing::DovecotServer server;
+  test_support::TempFolder scratch;
+  test_support::DovecotServer server;
   server.AddUser(kPeekUser, kPassword);
   server.AddUser(kLargeUser, kPassword);
   std::mt19937 random(7);

@@ -21,8 +21,8 @@
 namespace larkspin {
 namespace {
 
-using testing::NpmSmtpServer;
-using testing::TempFolder;
+using test_support::NpmSmtpServer;
+using test_support::TempFolder;
 
 const char* const kPython = "/usr/bin/python3";
 

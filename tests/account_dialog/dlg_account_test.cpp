@@ -47,10 +47,10 @@ TEST(SuggestedPortTest, TheUsualPortOfTheModeUnlessTheFieldHoldsOneOfItsOwn) {
 
 class DlgAccountTest : public ::testing::Test {
  protected:
-  DlgAccountTest() { testing::WriteFile("config.ini", kHandWritten); }
+  DlgAccountTest() { test_support::WriteFile("config.ini", kHandWritten); }
 
-  testing::TempFolder folder_;
-  testing::ScopedWorkingDirectory here_{folder_.Path()};
+  test_support::TempFolder folder_;
+  test_support::ScopedWorkingDirectory here_{folder_.Path()};
   CHeadlessBackend backend_;
   CScopedUiBackend installed_{backend_};
 };
@@ -93,7 +93,7 @@ TEST_F(DlgAccountTest, AddsAnAccountEditsAnotherAndRemovesOnlyTheLast) {
   EXPECT_EQ(dialog.LastSavedAccount(), 1);
   std::string expected = kHandWritten;
   expected.replace(expected.find("POP3Port=110"), 12, "POP3Port=1110");
-  EXPECT_EQ(testing::ReadFile("config.ini"), expected) << "every other byte as it was written by hand";
+  EXPECT_EQ(test_support::ReadFile("config.ini"), expected) << "every other byte as it was written by hand";
 }
 
 TEST_F(DlgAccountTest, ClosingOrSwitchingWithUnsavedChangesAsksFirst) {
@@ -114,13 +114,13 @@ TEST_F(DlgAccountTest, ClosingOrSwitchingWithUnsavedChangesAsksFirst) {
   EXPECT_EQ(dialog.DoModal(), kIdCancel);
   EXPECT_FALSE(dialog.Changed());
   EXPECT_EQ(backend_.MessageBoxes().size(), 4u);
-  EXPECT_EQ(testing::ReadFile("config.ini"), kHandWritten);
+  EXPECT_EQ(test_support::ReadFile("config.ini"), kHandWritten);
 }
 
 TEST_F(DlgAccountTest, TestSaysInTheStatusLineWhyTheServerCannotBeReached) {
   int closed_port = 0;
   {
-    testing::FakePop3Server gone;
+    test_support::FakePop3Server gone;
     closed_port = gone.Port();
   }
   CDlgAccount dialog(nullptr, 1);

@@ -11,10 +11,10 @@
 namespace larkspin {
 namespace {
 
-using testing::FakePop3Server;
-using testing::ReadFile;
-using testing::Reply;
-using testing::WriteFile;
+using test_support::FakePop3Server;
+using test_support::ReadFile;
+using test_support::Reply;
+using test_support::WriteFile;
 using ::testing::ElementsAre;
 
 class NoPrompt : public CInputPrompt {
@@ -49,8 +49,8 @@ class AccountAdminTest : public ::testing::Test {
     WriteFile(kConfigFile, "[Account2]\nPOP3Account=fff\nPOP3Password=fff\nFullName=Anna\n");
     account.EnsureCredentials("Account2", PeekScope::kOneAccount);
   }
-  testing::TempFolder folder;
-  testing::ScopedWorkingDirectory here{folder.Path()};
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here{folder.Path()};
   NoPrompt prompt;
   CCurrentAccount account{prompt};
   AccountSelection selection{2, "Work", false};

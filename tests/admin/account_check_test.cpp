@@ -19,7 +19,7 @@ using ::testing::MatchesRegex;
 constexpr unsigned kTimeoutMs = 5000;
 
 int ClosedPort() {
-  testing::FakePop3Server gone;
+  test_support::FakePop3Server gone;
   return gone.Port();
 }
 
@@ -36,14 +36,14 @@ void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what; }
 class AccountCheckTest : public ::testing::TestWithParam<CheckCase> {
  protected:
   static void SetUpTestSuite() {
-    folder_ = new testing::TempFolder;
-    certificates_ = new testing::TestCertificates(folder_->Path(), "localhost");
-    pop3_ = new testing::DovecotServer;
+    folder_ = new test_support::TempFolder;
+    certificates_ = new test_support::TestCertificates(folder_->Path(), "localhost");
+    pop3_ = new test_support::DovecotServer;
     pop3_->EnableTls(certificates_->CertificateFile(), certificates_->KeyFile());
     pop3_->AddUser("anna", "secret");
     pop3_->AddMessage("anna", "From: Bob <bob@example.org>\r\nSubject: hi\r\n\r\nHi\r\n");
     pop3_->Start();
-    smtp_ = new testing::NpmSmtpServer("anna", "secret");
+    smtp_ = new test_support::NpmSmtpServer("anna", "secret");
     smtp_->Start();
   }
   static void TearDownTestSuite() {
@@ -53,21 +53,21 @@ class AccountCheckTest : public ::testing::TestWithParam<CheckCase> {
     delete folder_;
   }
 
-  static testing::TempFolder* folder_;
-  static testing::TestCertificates* certificates_;
-  static testing::DovecotServer* pop3_;
-  static testing::NpmSmtpServer* smtp_;
+  static test_support::TempFolder* folder_;
+  static test_support::TestCertificates* certificates_;
+  static test_support::DovecotServer* pop3_;
+  static test_support::NpmSmtpServer* smtp_;
 };
 
-testing::TempFolder* AccountCheckTest::folder_ = nullptr;
-testing::TestCertificates* AccountCheckTest::certificates_ = nullptr;
-testing::DovecotServer* AccountCheckTest::pop3_ = nullptr;
-testing::NpmSmtpServer* AccountCheckTest::smtp_ = nullptr;
+test_support::TempFolder* AccountCheckTest::folder_ = nullptr;
+test_support::TestCertificates* AccountCheckTest::certificates_ = nullptr;
+test_support::DovecotServer* AccountCheckTest::pop3_ = nullptr;
+test_support::NpmSmtpServer* AccountCheckTest::smtp_ = nullptr;
 
 TEST_P(AccountCheckTest, SaysInOneLineWhatWorkedAndWhyNot) {
   const CheckCase& c = GetParam();
-  testing::TempFolder working;  // no config.ini: certificate checks on, no extra authority
-  testing::ScopedWorkingDirectory here(working.Path());
+  test_support::TempFolder working;  // no config.ini: certificate checks on, no extra authority
+  test_support::ScopedWorkingDirectory here(working.Path());
   AccountSettings settings;
   settings.pop3_host = "127.0.0.1";
   settings.pop3_port = pop3_->Port();

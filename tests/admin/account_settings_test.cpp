@@ -10,8 +10,8 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::WriteFile;
 
 // A hand-written config.ini: comments, blank lines, CRLF, keys the dialog never shows.
 const char* const kHandWritten =
@@ -60,8 +60,8 @@ class AccountSettingsTest : public ::testing::Test {
     return ReadProfileString("config.ini", section, key, "(missing)");
   }
 
-  testing::TempFolder folder_;
-  testing::ScopedWorkingDirectory here_{folder_.Path()};
+  test_support::TempFolder folder_;
+  test_support::ScopedWorkingDirectory here_{folder_.Path()};
 };
 
 TEST_F(AccountSettingsTest, AnAddedAccountReadsBackAndRemovingItRestoresTheFileByteForByte) {

@@ -31,7 +31,7 @@ class TypingPrompt : public CInputPrompt {
 
 class ProgramLockTest : public ::testing::Test {
  protected:
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   CProfileStore profile{folder.File("profile.ini")};
   TypingPrompt prompt;
 };

@@ -18,16 +18,16 @@
 namespace larkspin {
 namespace {
 
-using testing::CliRun;
-using testing::ConfigFor;
-using testing::EndlessLine;
-using testing::FakePop3Server;
-using testing::LateReply;
-using testing::ReadFile;
-using testing::ReplyAndClose;
-using testing::RunLarkspin;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::ConfigFor;
+using test_support::EndlessLine;
+using test_support::FakePop3Server;
+using test_support::LateReply;
+using test_support::ReadFile;
+using test_support::ReplyAndClose;
+using test_support::RunLarkspin;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -145,7 +145,7 @@ TEST_F(CliFaultTest, EndlessRepliesFailWithBoundedMemoryAndShortErrors) {
 
 TEST_F(CliFaultTest, GarbageFromTheServerIsQuotedShortAndBlanked) {
   server.ServeMailbox(Mailbox(2));
-  server.On("STAT", testing::Reply("-ERR " + std::string(16 * 1024, '\x07') + "\r\n"));
+  server.On("STAT", test_support::Reply("-ERR " + std::string(16 * 1024, '\x07') + "\r\n"));
   Configure("TimeOut=5\r\n");
   const CliRun run = Run({"peek", "--account", "1"});
   EXPECT_EQ(run.exit_status, 1);

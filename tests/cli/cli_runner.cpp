@@ -9,7 +9,7 @@
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 constexpr int kRunLimitMs = 120000;
@@ -52,4 +52,4 @@ std::string ConfigFor(const std::vector<int>& ports, const std::string& system_l
   return config;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 struct CliRun {
   int exit_status = -1;
@@ -23,4 +23,4 @@ CliRun RunLarkspin(const std::string& folder, const std::vector<std::string>& ar
 // without stored login and password.
 std::string ConfigFor(const std::vector<int>& ports, const std::string& system_lines = "");
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -17,18 +17,18 @@ namespace {
 using ::testing::HasSubstr;
 
 TEST(CliTlsTest, PeekAndSendUseTheAccountsSecurityKeys) {
-  testing::TempFolder folder;
-  const testing::TestCertificates certificates(folder.Path(), "localhost");
-  testing::DovecotServer pop3;
+  test_support::TempFolder folder;
+  const test_support::TestCertificates certificates(folder.Path(), "localhost");
+  test_support::DovecotServer pop3;
   pop3.EnableTls(certificates.CertificateFile(), certificates.KeyFile());
   pop3.AddUser("ann", "secret");
   pop3.AddMessage("ann", "From: Bob <bob@example.org>\r\nSubject: sealed letter\r\nDate: Tue, 8 Dec 2026 "
                          "09:00:00 +0100\r\n\r\nHi\r\n");
   pop3.Start();
-  testing::NpmSmtpServer smtp("ann", "secret");
+  test_support::NpmSmtpServer smtp("ann", "secret");
   smtp.EnableTls(false, certificates.CertificateFile(), certificates.KeyFile());
   smtp.Start();
-  testing::WriteFile(
+  test_support::WriteFile(
       folder.File("config.ini"),
       FormatText("[System]\r\nAccounts=1\r\nTimeOut=10\r\n[Users]\r\nAccount1=Box\r\n[Account1]\r\n"
                  "FullName=Ann Lee\r\nMailAddress=ann@example.org\r\nPOP3Host=localhost\r\nPOP3Port=%d\r\n"
@@ -37,21 +37,21 @@ TEST(CliTlsTest, PeekAndSendUseTheAccountsSecurityKeys) {
                  pop3.TlsPort(), smtp.Port(), certificates.AuthorityFile().c_str()) +
           "POP3Account=" + Scrambled("ann") + "\r\nPOP3Password=" + Scrambled("secret") + "\r\n");
 
-  const testing::CliRun peek = testing::RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  const test_support::CliRun peek = test_support::RunLarkspin(folder.Path(), {"peek", "--account", "1"});
   ASSERT_EQ(peek.exit_status, 0) << peek.err;
   EXPECT_THAT(peek.out, HasSubstr("sealed letter"));
 
-  const testing::CliRun send =
-      testing::RunLarkspin(folder.Path(), {"send", "--account", "1", "--to", "bob@example.org", "--subject", "reply"},
+  const test_support::CliRun send =
+      test_support::RunLarkspin(folder.Path(), {"send", "--account", "1", "--to", "bob@example.org", "--subject", "reply"},
                            "Thanks\n");
   ASSERT_EQ(send.exit_status, 0) << send.err;
   EXPECT_TRUE(smtp.WaitForMessages(1, 5000));
 
   // Without the authority the same account is refused, with the reason.
-  std::string config = testing::ReadFile(folder.File("config.ini"));
+  std::string config = test_support::ReadFile(folder.File("config.ini"));
   config.replace(config.find("TLSCAFile="), 10, "Unused=");
-  testing::WriteFile(folder.File("config.ini"), config);
-  const testing::CliRun refused = testing::RunLarkspin(folder.Path(), {"peek", "--account", "1"});
+  test_support::WriteFile(folder.File("config.ini"), config);
+  const test_support::CliRun refused = test_support::RunLarkspin(folder.Path(), {"peek", "--account", "1"});
   EXPECT_NE(refused.exit_status, 0);
   EXPECT_THAT(refused.out + refused.err, HasSubstr("untrusted certificate"));
 }

@@ -10,13 +10,13 @@
 namespace larkspin {
 namespace {
 
-using testing::CliRun;
-using testing::ConfigFor;
-using testing::FakePop3Server;
-using testing::ReadFile;
-using testing::RunLarkspin;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::ConfigFor;
+using test_support::FakePop3Server;
+using test_support::ReadFile;
+using test_support::RunLarkspin;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::HasSubstr;
 
 const std::string kPlain =
@@ -74,7 +74,7 @@ TEST_F(DownloadCommandTest, AMessageBeyondTheMailboxFailsWithTheMailboxCount) {
 }
 
 TEST_F(DownloadCommandTest, AHeaderTheServerRefusesFailsWithItsAnswer) {
-  server.On("TOP", testing::Reply("-ERR no such header\r\n"));
+  server.On("TOP", test_support::Reply("-ERR no such header\r\n"));
   const CliRun run = RunLarkspin(folder.Path(), {"download", "--account", "1", "2"});
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_EQ(run.err, "larkspin: message 2: Error GetMessageHeader: -ERR no such header\n");

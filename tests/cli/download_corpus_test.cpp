@@ -20,12 +20,12 @@
 namespace larkspin {
 namespace {
 
-using testing::CliRun;
-using testing::ReadFile;
-using testing::RunLarkspin;
-using testing::RunPython;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::ReadFile;
+using test_support::RunLarkspin;
+using test_support::RunPython;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // The corpus with CR LF line ends and the generated messages, as files in folder, in server order.
 std::vector<std::string> PreparedMessages(const std::string& folder) {
@@ -45,13 +45,13 @@ TEST(DownloadCorpusTest, EveryMessageIsStoredWholeInAFileOfItsOwn) {
   const std::vector<std::string> messages = PreparedMessages(prepared.Path());
   ASSERT_GE(messages.size(), 60u);
 
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   server.AddUser("user", "secret");
   for (const std::string& path : messages) server.AddMessage("user", ReadFile(path));
   server.Start();
 
   TempFolder work;
-  WriteFile(work.File("config.ini"), testing::ConfigFor({server.Port()}, "Charsets=Modern\r\n"));
+  WriteFile(work.File("config.ini"), test_support::ConfigFor({server.Port()}, "Charsets=Modern\r\n"));
   std::vector<std::string> arguments = {"download", "--account", "1"};
   for (size_t n = 1; n <= messages.size(); ++n) arguments.push_back(std::to_string(n));
   const CliRun run = RunLarkspin(work.Path(), arguments);

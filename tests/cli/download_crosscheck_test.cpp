@@ -21,12 +21,12 @@ namespace larkspin {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliRun;
-using testing::ReadFile;
-using testing::RunLarkspin;
-using testing::RunPython;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::ReadFile;
+using test_support::RunLarkspin;
+using test_support::RunPython;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // Writes multipart messages into the folder named on standard input, one file each, with CR LF
 // line ends, and prints their paths. Names are unique across messages, since all attachments of
@@ -163,12 +163,12 @@ TEST_P(DownloadCrossCheckTest, AttachmentsMatchWhatPythonsEmailPackageExtracts) 
   for (std::string path; std::getline(generated, path);) messages.push_back(path);
   ASSERT_GE(messages.size(), 20u);
 
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   server.AddUser("user", "secret");
   for (const std::string& path : messages) server.AddMessage("user", WithCrLf(ReadFile(path)));
   server.Start();
 
-  WriteFile(work.File("config.ini"), testing::ConfigFor({server.Port()}, modern ? "Charsets=Modern\r\n" : ""));
+  WriteFile(work.File("config.ini"), test_support::ConfigFor({server.Port()}, modern ? "Charsets=Modern\r\n" : ""));
   std::vector<std::string> arguments = {"download", "--account", "1"};
   for (size_t n = 1; n <= messages.size(); ++n) arguments.push_back(std::to_string(n));
   const CliRun run = RunLarkspin(work.Path(), arguments);

@@ -10,7 +10,7 @@
 #include "support/keyring_tools.h"
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Contains;
@@ -82,4 +82,4 @@ TEST_F(KeyringCliTest, NoKeyringFailsTheCommandsWithTheReasonAndKeepsConfigIni) 
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -20,13 +20,13 @@
 namespace larkspin {
 namespace {
 
-using testing::BytesOfHex;
-using testing::CliRun;
-using testing::ReadFile;
-using testing::RunLarkspin;
-using testing::RunPython;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::BytesOfHex;
+using test_support::CliRun;
+using test_support::ReadFile;
+using test_support::RunLarkspin;
+using test_support::RunPython;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 const char* const kDemoMessages[] = {"14-party-invitation-utf8.eml", "15-cafe-prices-quoted-printable.eml",
                                      "16-office-offer-rfc2231-name.eml"};
@@ -109,12 +109,12 @@ class ModernCharsetsTest : public ::testing::Test {
   }
 
   CliRun Run(const std::string& system_lines, const std::vector<std::string>& arguments) {
-    WriteFile(work_.File("config.ini"), testing::ConfigFor({pop3_.Port()}, system_lines));
+    WriteFile(work_.File("config.ini"), test_support::ConfigFor({pop3_.Port()}, system_lines));
     return RunLarkspin(work_.Path(), arguments);
   }
 
   TempFolder work_;
-  testing::DovecotServer pop3_;
+  test_support::DovecotServer pop3_;
   std::vector<std::string> paths_;
 };
 
@@ -167,7 +167,7 @@ std::string WithoutDateAndBoundary(std::string mail) {
 
 TEST(ModernSendTest, Utf8SubjectAndTextArriveAsTypedAndPlainLatin1OnesAsClassicSendsThem) {
   TempFolder work;
-  testing::NpmSmtpServer smtp("ann", "secret");
+  test_support::NpmSmtpServer smtp("ann", "secret");
   smtp.Start();
   const auto send = [&](const std::string& system_lines, const std::string& subject, const std::string& text) {
     WriteFile(work.File("config.ini"),

@@ -11,13 +11,13 @@
 namespace larkspin {
 namespace {
 
-using testing::CliRun;
-using testing::ConfigFor;
-using testing::FakePop3Server;
-using testing::ReadFile;
-using testing::RunLarkspin;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::ConfigFor;
+using test_support::FakePop3Server;
+using test_support::ReadFile;
+using test_support::RunLarkspin;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -105,8 +105,8 @@ TEST_F(PeekCommandTest, WithoutOptionTheAccountSelectedInTheWindowIsPeeked) {
 
 TEST_F(PeekCommandTest, AFailedConnectionIsReportedAndLogged) {
   FakePop3Server server;
-  server.On("USER", testing::Reply("+OK\r\n"));
-  server.On("PASS", testing::Reply("-ERR invalid login\r\n"));
+  server.On("USER", test_support::Reply("+OK\r\n"));
+  server.On("PASS", test_support::Reply("-ERR invalid login\r\n"));
   Configure({server.Port()});
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
   EXPECT_EQ(run.exit_status, 1);
@@ -137,8 +137,8 @@ TEST_F(PeekCommandTest, ARefusedNewLoginAfterAHeaderTooLargeEndsTheListWithItsRe
   const std::string big = "X-Big: " + std::string(4 << 20, 'b') + "\r\n" + kFirst;
   FakePop3Server server;
   server.ServeMailbox({big, kFirst});
-  server.On("PASS", testing::Reply("-ERR no more logins\r\n"));
-  server.On("PASS", testing::Reply("+OK\r\n"), 1);
+  server.On("PASS", test_support::Reply("-ERR no more logins\r\n"));
+  server.On("PASS", test_support::Reply("+OK\r\n"), 1);
   Configure({server.Port()});
   const CliRun run = RunLarkspin(folder.Path(), {"peek", "--account", "1"});
   EXPECT_EQ(run.exit_status, 1);

@@ -14,13 +14,13 @@
 namespace larkspin {
 namespace {
 
-using testing::CliRun;
-using testing::FakeSmtpServer;
-using testing::ReadFile;
-using testing::Reply;
-using testing::RunLarkspin;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::CliRun;
+using test_support::FakeSmtpServer;
+using test_support::ReadFile;
+using test_support::Reply;
+using test_support::RunLarkspin;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 class SendCommandTest : public ::testing::Test {
  protected:
@@ -102,7 +102,7 @@ TEST_F(SendCommandTest, FailuresGiveOneLineAndANonZeroStatus) {
 }
 
 TEST_F(SendCommandTest, AConnectionCutDuringTheDataFailsWithCodeZero) {
-  server_.On("DATA", testing::ReplyAndClose("354 go ahead\r\n"));
+  server_.On("DATA", test_support::ReplyAndClose("354 go ahead\r\n"));
   const CliRun run = Send({"send", "--account", "1", "--to", "bob@example.org", "--subject", "x"});
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_TRUE(run.err.starts_with("larkspin: Failed to send the message. Reason: ")) << run.err;

@@ -12,9 +12,9 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 TEST(AddressBookTest, EntriesWithAnAtSignInByteOrderWithTabs) {
   TempFolder folder;

@@ -12,8 +12,8 @@
 namespace larkspin {
 namespace {
 
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
 
 std::tm NinthOfMarch() {
   std::tm local{};

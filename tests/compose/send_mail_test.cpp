@@ -16,12 +16,12 @@
 namespace larkspin {
 namespace {
 
-using testing::FakeSmtpServer;
-using testing::ReadFile;
-using testing::Reply;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::FakeSmtpServer;
+using test_support::ReadFile;
+using test_support::Reply;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 const std::string kFooter =
     "\r\n\r\n\r\n\r\n-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\r\nGet Larkspin - Free at\r\nhttps://larkspin.example.org/";
@@ -200,7 +200,7 @@ TEST_F(SendMailTest, ACutConnectionFailsTheSendWithCodeZeroAndKeepsNoCopy) {
     std::filesystem::remove_all(folder_.File("mailbox2/sent"));
   }
   server_.CutAfterBytes(SIZE_MAX);
-  server_.On(".", testing::ReplyAndClose(""));
+  server_.On(".", test_support::ReplyAndClose(""));
   connection_.reset();
   const SendOutcome unanswered = Send();
   EXPECT_FALSE(unanswered.sent);

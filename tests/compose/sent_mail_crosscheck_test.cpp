@@ -18,13 +18,13 @@
 namespace larkspin {
 namespace {
 
-using testing::BytesOfHex;
-using testing::FakeSmtpServer;
-using testing::HexOf;
-using testing::RunPython;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::BytesOfHex;
+using test_support::FakeSmtpServer;
+using test_support::HexOf;
+using test_support::RunPython;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // One "key hex" line per fact Python reads from the message on standard input.
 constexpr const char* kReadBack = R"(import sys, email, email.policy

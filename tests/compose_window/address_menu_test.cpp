@@ -4,7 +4,7 @@
 #include "compose_window/compose_window_fixture.h"
 #include "res/control_ids.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using AddressMenuTest = ComposeWindowTest;
@@ -47,4 +47,4 @@ TEST_F(AddressMenuTest, AMissingAddressBookIsReportedAndCustomizeOpensItInTheEdi
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -6,7 +6,7 @@
 #include "res/control_ids.h"
 #include "support/test_config.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 std::string SmtpAccount(int number, int port, const std::string& login) {
@@ -76,4 +76,4 @@ std::vector<std::string> ComposeWindowTest::Envelope() const {
   return lines;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

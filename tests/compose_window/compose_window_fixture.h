@@ -14,7 +14,7 @@
 #include "support/temp_folder.h"
 #include "ui/headless/headless_backend.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 // Answers every login question with the next scripted text; records the captions asked.
 class ScriptedPrompt : public CInputPrompt {
@@ -70,4 +70,4 @@ class ComposeWindowTest : public ::testing::Test {
   bool had_connection_ = false;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

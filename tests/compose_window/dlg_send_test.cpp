@@ -9,7 +9,7 @@
 #include "res/control_ids.h"
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 const char* const kNotFound = "The attached file was not found - Message not sent.";
@@ -252,4 +252,4 @@ TEST_F(DlgSendTest, AttachPutsTheChosenFileFirstAndCancelKeepsTheField) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -9,7 +9,7 @@
 #include "compose_window/compose_window_fixture.h"
 #include "res/control_ids.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 const char* const kQuestion = "Save this message as a draft?";
@@ -161,4 +161,4 @@ TEST_F(DraftTest, ADraftGivenAnotherIdentityMovesToThatAccountsDraftsFolder) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

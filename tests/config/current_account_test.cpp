@@ -11,10 +11,10 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // Answers the prompts in order and remembers what was asked.
 class ScriptedPrompt : public CInputPrompt {

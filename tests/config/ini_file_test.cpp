@@ -9,9 +9,9 @@
 namespace larkspin {
 namespace {
 
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 TEST(IniFileTest, EachReaderHasItsOwnFallback) {
   TempFolder folder;

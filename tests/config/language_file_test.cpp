@@ -9,8 +9,8 @@
 namespace larkspin {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 // Which file is read, by which of the three places hold one: the working folder, an install
 // prefix (<prefix>/bin/larkspin with <prefix>/share/larkspin), and a build tree (the program
@@ -30,7 +30,7 @@ TEST_P(LanguageFileTest, TheWorkingFoldersOwnComesFirstThenTheInstalledOne) {
   std::filesystem::create_directories(folder.File("work"));
   std::filesystem::create_directories(folder.File("prefix/bin/share/larkspin"));
   std::filesystem::create_directories(folder.File("prefix/share/larkspin"));
-  testing::ScopedWorkingDirectory here(folder.File("work"));
+  test_support::ScopedWorkingDirectory here(folder.File("work"));
   if (c.in_working_folder) WriteFile("language.ini", "work");
   if (c.installed) WriteFile(folder.File("prefix/share/larkspin/language.ini"), "installed");
   if (c.in_build_tree) WriteFile(folder.File("prefix/bin/share/larkspin/language.ini"), "build");
@@ -39,7 +39,7 @@ TEST_P(LanguageFileTest, TheWorkingFoldersOwnComesFirstThenTheInstalledOne) {
   if (std::string(c.expected) == "none") {
     EXPECT_EQ(chosen, "language.ini") << "none: the working folder's name, every text its default";
   } else {
-    EXPECT_EQ(testing::ReadFile(chosen), c.expected) << chosen;
+    EXPECT_EQ(test_support::ReadFile(chosen), c.expected) << chosen;
   }
 }
 

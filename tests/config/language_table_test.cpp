@@ -8,8 +8,8 @@
 namespace larkspin {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 TEST(LanguageTableTest, KeysWithAndWithoutDefault) {
   TempFolder folder;

@@ -12,8 +12,8 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
+using test_support::ReadFile;
+using test_support::TempFolder;
 
 TEST(LogTest, TimeStampsPutTheMonthFirst) {
   std::tm time{};
@@ -32,7 +32,7 @@ TEST(LogTest, TimeStampsPutTheMonthFirst) {
 TEST(LogTest, EventsAreAppendedWithStampAndTab) {
   TempFolder folder;
   const std::string path = folder.File("larkspin.log");
-  testing::WriteFile(path, "earlier line\n");
+  test_support::WriteFile(path, "earlier line\n");
   ASSERT_EQ(OpenLog(path), 1);
   EXPECT_EQ(LogEvent("Error connecting to pop3host: -ERR\n\nReason: x"), 1);
   CloseLog();

@@ -12,7 +12,7 @@ namespace {
 
 class DlgInputTest : public ::testing::Test {
  protected:
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   CHeadlessBackend backend;
   CScopedUiBackend installed{backend};
 };
@@ -63,7 +63,7 @@ TEST_F(DlgInputTest, AnEmptyOkIsTheSameTextAsCancelButEndsWithOk) {
 }
 
 TEST_F(DlgInputTest, AsAPromptItShowsPasswordsHiddenWithoutTheRememberBox) {
-  testing::WriteFile(folder.File("language.ini"), "[Labels]\nRemember=Merken\n");
+  test_support::WriteFile(folder.File("language.ini"), "[Labels]\nRemember=Merken\n");
   CDlgInput dialog(nullptr, folder.File("language.ini"));
   CInputPrompt& prompt = dialog;
   InputRequest request;

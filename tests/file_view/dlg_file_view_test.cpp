@@ -18,14 +18,14 @@ constexpr const char* kTwoAttachments =
 class FileViewTest : public ::testing::Test {
  protected:
   FileViewTest() {
-    testing::WriteFile(folder_.File("language.ini"),
+    test_support::WriteFile(folder_.File("language.ini"),
                        "[Buttons]\nPrintRead=Print\nCloseRead=Close\nOpenAttach=Open\n");
     view_.SetOpener([this](const std::string& path) { opened_.push_back(path); });
   }
 
   // Sets a message up on the modeless view and shows it.
   CHeadlessWindow& ShowMessage(const std::string& name, const std::string& content, const std::string& folder) {
-    if (!content.empty()) testing::WriteFile(folder_.File(name), content);
+    if (!content.empty()) test_support::WriteFile(folder_.File(name), content);
     if (!view_.IsWindow()) EXPECT_TRUE(view_.Create());
     view_.SetFileName(folder_.File(name));
     view_.SetSender("Anna Berg");
@@ -36,8 +36,8 @@ class FileViewTest : public ::testing::Test {
   }
   std::vector<std::string> Entries(CHeadlessWindow& window) { return window.Control(kFileViewAttachmentSelector)->entries; }
 
-  testing::TempFolder folder_;
-  testing::ScopedWorkingDirectory here_{folder_.Path()};
+  test_support::TempFolder folder_;
+  test_support::ScopedWorkingDirectory here_{folder_.Path()};
   CHeadlessBackend backend_;
   CScopedUiBackend installed_{backend_};
   CDlgFileView view_{nullptr, CProfileStore(folder_.File("profile.ini"))};
@@ -45,7 +45,7 @@ class FileViewTest : public ::testing::Test {
 };
 
 TEST_F(FileViewTest, AMessageWithTwoAttachmentsShowsItsTextSortedNamesAndOpensThemInTheAttachFolder) {
-  testing::WriteFile(folder_.File("config.ini"), "[Font]\nStyleView=DejaVu Sans\nSizeView=24\n");
+  test_support::WriteFile(folder_.File("config.ini"), "[Font]\nStyleView=DejaVu Sans\nSizeView=24\n");
   CHeadlessWindow& window = ShowMessage("msg1.txt", kTwoAttachments, "/w/mailbox1");
   EXPECT_EQ(window.Title(), "Message From:Anna Berg (Plans)");
   EXPECT_EQ(window.Text(kFileViewStatusLine), "Ready - Number of attachments: 2");
@@ -172,8 +172,8 @@ TEST_F(FileViewTest, PrintSendsTheFileToThePrinterAndTellsAPrinterError) {
 }
 
 TEST_F(FileViewTest, MissingLanguageTextsShowThePlaceholderAndTheModalUseEndsWithClose) {
-  testing::WriteFile(folder_.File("language.ini"), "");
-  testing::WriteFile(folder_.File("disclaimer.txt"), "Use at your own risk.\r\n");
+  test_support::WriteFile(folder_.File("language.ini"), "");
+  test_support::WriteFile(folder_.File("disclaimer.txt"), "Use at your own risk.\r\n");
   CDlgFileView modal;
   modal.SetFileName("disclaimer.txt");
   modal.SetSender("Larkspin");

@@ -17,8 +17,8 @@ class OpenAttachmentTest : public ::testing::Test {
  protected:
   OpenAttachmentTest() {
     mkdir(attach_.c_str(), 0755);
-    testing::WriteFile(attach_ + "/b.pdf", "b");
-    testing::WriteFile(attach_ + "/a.png", "a");
+    test_support::WriteFile(attach_ + "/b.pdf", "b");
+    test_support::WriteFile(attach_ + "/a.png", "a");
     mkdir((attach_ + "/sub").c_str(), 0755);
   }
   // Runs the picker on the attach folder with script; answers how it ended.
@@ -33,7 +33,7 @@ class OpenAttachmentTest : public ::testing::Test {
     return names;
   }
 
-  testing::TempFolder folder_;
+  test_support::TempFolder folder_;
   std::string attach_ = folder_.File("attach");
   CHeadlessBackend backend_;
   CScopedUiBackend installed_{backend_};

@@ -12,8 +12,8 @@
 namespace larkspin {
 namespace {
 
-using testing::HexOf;
-using testing::RunPython;
+using test_support::HexOf;
+using test_support::RunPython;
 
 // The text with every LF turned into CR LF, as POP3 delivers it.
 std::string Crlf(std::string_view text) {

@@ -13,10 +13,10 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

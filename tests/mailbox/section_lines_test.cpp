@@ -9,8 +9,8 @@
 namespace larkspin {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::ElementsAre;
 
 TEST(SectionLinesTest, ClassifiesEmptyDataAndHeaderLines) {

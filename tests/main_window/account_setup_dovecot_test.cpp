@@ -7,7 +7,7 @@
 #include "res/resources.h"
 #include "support/dovecot_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::ElementsAre;
@@ -51,4 +51,4 @@ TEST_F(AccountSetupTest, TheFirstAccountIsMadeInTheDialogTestedAndPeekedAtOnce) 
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

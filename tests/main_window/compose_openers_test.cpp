@@ -8,7 +8,7 @@
 #include "support/fake_pop3_server.h"
 #include "support/fake_smtp_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::EndsWith;
@@ -162,4 +162,4 @@ TEST_F(ComposeOpenersTest, AReplyToADownloadedMessageNamesItInInReplyToAndRefere
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -7,7 +7,7 @@
 #include "main_window/main_window_fixture.h"
 #include "support/fake_smtp_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 struct TypedFields {
@@ -73,4 +73,4 @@ TEST_F(DraftsViewTest, ConnectFromTheDraftsViewLeavesItForTheOnlineView) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -10,17 +10,17 @@
 #include "main_window/main_window_fixture.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Each;
 using ::testing::Eq;
 using ::testing::HasSubstr;
-using testing::EndlessLine;
-using testing::LateReply;
-using testing::Reply;
-using testing::ScriptedReply;
-using testing::Silence;
+using test_support::EndlessLine;
+using test_support::LateReply;
+using test_support::Reply;
+using test_support::ScriptedReply;
+using test_support::Silence;
 
 constexpr const char* kEndOfMessage = "end of message";
 
@@ -124,4 +124,4 @@ TEST_F(FaultTest, AMisbehavingServerCostsOneTimeOutAtMost) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -13,7 +13,7 @@
 #include "support/fake_pop3_server.h"
 #include "support/fake_smtp_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 class KeysTest : public MainWindowTest {
@@ -146,4 +146,4 @@ TEST_F(KeysTest, TheFocusStaysOnAUsableControlSoMnemonicsKeepWorking) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

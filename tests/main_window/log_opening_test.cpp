@@ -14,8 +14,8 @@
 namespace larkspin {
 namespace {
 
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
 
 TEST(LogOpeningTest, OnlyALogThatCannotBeOpenedIsShownInABox) {
   TempFolder folder;

@@ -4,7 +4,7 @@
 
 #include "res/resources.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 MainWindowTest::MainWindowTest() : profile_path_(folder_.File("profile.ini")) {
   // No program password and this version's greeting already seen.
@@ -80,4 +80,4 @@ std::vector<std::string> MainWindowTest::MessageBoxTexts() const {
   return texts;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -13,7 +13,7 @@
 #include "support/test_config.h"
 #include "ui/headless/headless_backend.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class FakeSound : public CSoundOutput {
  public:
@@ -81,4 +81,4 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<CDlgMain> dialog_;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

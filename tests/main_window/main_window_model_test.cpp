@@ -11,7 +11,7 @@
 
 #include "main_window/main_window_model.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using S = MainWindowState;
@@ -149,4 +149,4 @@ TEST_F(MainWindowRowsTest, DownloadsTakeTheRecordTheOffsetPointsBackToWithItsFil
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -12,7 +12,7 @@
 #include "res/resources.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Contains;
@@ -274,4 +274,4 @@ TEST_F(MarksTest, AddSenderAppendsToTheAddressBook) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

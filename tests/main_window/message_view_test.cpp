@@ -12,7 +12,7 @@
 #include "support/fake_pop3_server.h"
 #include "widgets/desktop_open.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::ElementsAre;
@@ -184,4 +184,4 @@ TEST_F(MessageViewTest, TheAboutBoxShowsTheDisclaimer) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

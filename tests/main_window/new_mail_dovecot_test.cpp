@@ -10,7 +10,7 @@
 #include "main_window/main_window_fixture.h"
 #include "support/dovecot_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::ElementsAre;
@@ -99,4 +99,4 @@ INSTANTIATE_TEST_SUITE_P(Rules, DeletedAndDeliveredTest,
                          [](const auto& info) { return std::string(info.param.rule); });
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

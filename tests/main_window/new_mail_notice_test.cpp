@@ -5,7 +5,7 @@
 #include "main_window/new_mail_notice.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::HasSubstr;
@@ -103,4 +103,4 @@ TEST_F(NewMailNotificationTest, NotifyOffOrNoServiceLeavesTheSoundAlone) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

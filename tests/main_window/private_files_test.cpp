@@ -14,7 +14,7 @@
 #include "support/fake_pop3_server.h"
 #include "support/fake_smtp_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -130,4 +130,4 @@ TEST_F(PrivateFilesTest, AConfigThatShowsAStoredPasswordToOthersIsReportedOnceAn
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

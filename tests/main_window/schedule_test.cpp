@@ -7,7 +7,7 @@
 #include "res/resources.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Contains;
@@ -201,4 +201,4 @@ TEST_F(ScheduleTest, AnAccountWithoutCredentialsIsAskedForThemOnSelection) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -5,7 +5,7 @@
 #include "main_window/main_window_fixture.h"
 #include "res/resources.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::ElementsAre;
@@ -72,4 +72,4 @@ TEST_F(SettingsReloadTest, TheInstalledEnglishTextsLeaveNoCaptionWithoutAText) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -8,7 +8,7 @@
 #include "res/resources.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Contains;
@@ -339,4 +339,4 @@ TEST_F(StartupTest, WithoutAnEditorTheEditMenuSaysSoNamingTheFile) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -10,7 +10,7 @@
 #include "res/resources.h"
 #include "support/fake_pop3_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::Contains;
@@ -348,4 +348,4 @@ TEST_F(AllAccountsTest, NoAccountsConfiguredPeeksNothing) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -10,7 +10,7 @@
 namespace larkspin {
 namespace {
 
-using testing::RunPython;
+using test_support::RunPython;
 
 TEST(Base64CodecTest, EncodesGroupsWithPadding) {
   const Base64Codec codec;

@@ -12,9 +12,9 @@
 namespace larkspin {
 namespace {
 
-using testing::BytesOfHex;
-using testing::HexOf;
-using testing::RunPython;
+using test_support::BytesOfHex;
+using test_support::HexOf;
+using test_support::RunPython;
 
 // Header values as mail programs write them: one encoded word or several, adjacent or among
 // plain text, folded, in an unknown charset, or broken. Python's email package gives the

@@ -11,8 +11,8 @@
 namespace larkspin {
 namespace {
 
-using testing::HexOf;
-using testing::RunPython;
+using test_support::HexOf;
+using test_support::RunPython;
 
 // Content-Disposition values as mail programs write them; Python's get_filename() is the
 // reference.

@@ -12,7 +12,7 @@
 namespace larkspin {
 namespace {
 
-using testing::RunPython;
+using test_support::RunPython;
 
 std::string Decoded(std::string value) {
   DecodeHeaderWord(value);

@@ -11,7 +11,7 @@
 namespace larkspin {
 namespace {
 
-using testing::RunPython;
+using test_support::RunPython;
 
 std::string Decoded(std::string text) {
   DecodeQuotedPrintable(text);

@@ -16,9 +16,9 @@
 namespace larkspin {
 namespace {
 
-using testing::AccountSection;
-using testing::ConfigText;
-using testing::MakeMessage;
+using test_support::AccountSection;
+using test_support::ConfigText;
+using test_support::MakeMessage;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -30,15 +30,15 @@ class CNoPrompt : public CInputPrompt {
 };
 
 TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   server.AddUser("anna", "secret");
   for (int n = 1; n <= 5; ++n)
     server.AddMessage("anna", MakeMessage("Sender <s@example.org>", "Message " + std::to_string(n),
                                           FormatText("Mon, %d Mar 2004 10:00:00 +0100", n)));
   server.Start();
-  testing::TempFolder folder;
-  testing::ScopedWorkingDirectory here(folder.Path());
-  testing::WriteFile(folder.File("config.ini"), ConfigText("", {"Home"}, AccountSection(1, server.Port())));
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  test_support::WriteFile(folder.File("config.ini"), ConfigText("", {"Home"}, AccountSection(1, server.Port())));
   CNoPrompt prompt;
   CCurrentAccount account(prompt);
   account.account_number = 1;

@@ -19,17 +19,17 @@
 namespace larkspin {
 namespace {
 
-using testing::AccountSection;
-using testing::ConfigText;
-using testing::FakePop3Server;
-using testing::MakeMessage;
-using testing::Reply;
-using testing::ScopedWorkingDirectory;
-using testing::ReplyAndClose;
-using testing::Silence;
-using testing::SplitReply;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::AccountSection;
+using test_support::ConfigText;
+using test_support::FakePop3Server;
+using test_support::MakeMessage;
+using test_support::Reply;
+using test_support::ScopedWorkingDirectory;
+using test_support::ReplyAndClose;
+using test_support::Silence;
+using test_support::SplitReply;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -452,7 +452,7 @@ TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheSe
   const std::set<std::string> remembered = {id(1), id(2), id(4)};
   std::string expected;
   for (const std::string& line : remembered) expected += line + "\n";
-  EXPECT_EQ(testing::ReadFile(seen_file), expected);
+  EXPECT_EQ(test_support::ReadFile(seen_file), expected);
 }
 
 }  // namespace

@@ -14,12 +14,12 @@
 namespace larkspin {
 namespace {
 
-using testing::FakePop3Server;
-using testing::ReadFile;
-using testing::Reply;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::FakePop3Server;
+using test_support::ReadFile;
+using test_support::Reply;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -16,9 +16,9 @@ using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 TEST(SeenIdsTest, ReadsAnEditedFileAndNeverTakesAnInvalidIdForNew) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const std::string path = folder.File("seen-ids.list");
-  testing::WriteFile(path, "kept\r\n\n   \nlisted \t\nbroken\x01id\n");
+  test_support::WriteFile(path, "kept\r\n\n   \nlisted \t\nbroken\x01id\n");
   CSeenIds seen(path);
   EXPECT_FALSE(seen.NoteListed("listed"));
   EXPECT_TRUE(seen.NoteListed("fresh"));
@@ -26,7 +26,7 @@ TEST(SeenIdsTest, ReadsAnEditedFileAndNeverTakesAnInvalidIdForNew) {
   for (const std::string& invalid : invalid_ids)
     EXPECT_FALSE(seen.NoteListed(invalid)) << invalid;
   ASSERT_TRUE(seen.Save({"kept", "broken\x01id"}));
-  EXPECT_EQ(testing::ReadFile(path), "fresh\nkept\nlisted\n");
+  EXPECT_EQ(test_support::ReadFile(path), "fresh\nkept\nlisted\n");
   EXPECT_FALSE(CSeenIds(folder.File("no-such-folder/seen-ids.list")).Save({})) << "a failed write is reported";
 }
 

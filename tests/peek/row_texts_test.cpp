@@ -7,8 +7,8 @@
 namespace larkspin {
 namespace {
 
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
 
 // The row texts of a message listed with that header.
 RowTexts RowTextsOf(const std::string& header, uint32_t size, const std::string& account,

@@ -10,10 +10,10 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 constexpr char kDateId[] = "02_03_2026_10_11_12_+0100";
 constexpr char kDateFile[] = "mailbox1/msg02_03_2026_10_11_12_+0100.txt";

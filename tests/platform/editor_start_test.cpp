@@ -31,7 +31,7 @@ class CScopedVariable {
 
 TEST(EditorStartTest, FailsOnlyWhenNeitherTheOpenerNorVisualNorEditorStarts) {
   // A search path without xdg-open, so only VISUAL and EDITOR, given with their full paths, can start.
-  testing::TempFolder empty;
+  test_support::TempFolder empty;
   const CScopedVariable path("PATH", empty.Path().c_str());
   struct Case {
     const char* visual;

@@ -7,9 +7,9 @@
 namespace larkspin {
 namespace {
 
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 class PrivateProfileTest : public ::testing::Test {
  protected:

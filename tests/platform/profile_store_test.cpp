@@ -10,7 +10,7 @@ namespace larkspin {
 namespace {
 
 TEST(ProfileStoreTest, LivesUnderTheConfigHomeAndCreatesItsFolder) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const char* previous = std::getenv("XDG_CONFIG_HOME");
   const std::string kept = previous ? previous : "";
   setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);

@@ -38,14 +38,14 @@ class ShellOpenTest : public ::testing::Test {
  protected:
   void UseOpener(int exit_code, double seconds) {
     const std::string script = folder_.File("xdg-open");
-    testing::WriteFile(script, "#!/bin/sh\nsleep " + std::to_string(seconds) + "\nexit " +
+    test_support::WriteFile(script, "#!/bin/sh\nsleep " + std::to_string(seconds) + "\nexit " +
                                    std::to_string(exit_code) + "\n");
     chmod(script.c_str(), 0755);
     setenv("PATH", (folder_.Path() + ":" + saved_path_).c_str(), 1);
   }
   ~ShellOpenTest() override { setenv("PATH", saved_path_.c_str(), 1); }
 
-  testing::TempFolder folder_;
+  test_support::TempFolder folder_;
   std::string saved_path_ = std::getenv("PATH");
 };
 
@@ -68,10 +68,10 @@ TEST_F(ShellOpenTest, ASucceedingOpenerReportsNothing) {
 }
 
 TEST(FileListingTest, FilesMatchingThePatternAreListedAndFoldersSkipped) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder.File("a.txt"), "a");
-  testing::WriteFile(folder.File("b.pdf"), "b");
-  testing::WriteFile(folder.File("noextension"), "c");
+  test_support::TempFolder folder;
+  test_support::WriteFile(folder.File("a.txt"), "a");
+  test_support::WriteFile(folder.File("b.pdf"), "b");
+  test_support::WriteFile(folder.File("noextension"), "c");
   mkdir(folder.File("sub.txt").c_str(), 0755);
   const struct {
     std::string pattern;

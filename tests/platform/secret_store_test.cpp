@@ -12,7 +12,7 @@
 #include "platform/secret_store.h"
 #include "support/keyring_tools.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 using ::testing::HasSubstr;
@@ -90,4 +90,4 @@ TEST(NoKeyring, EveryCallFailsAtOnceAndSaysWhy) {
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -11,10 +11,10 @@
 namespace larkspin {
 namespace {
 
-using testing::FakePop3Server;
-using testing::Reply;
-using testing::Silence;
-using testing::SplitReply;
+using test_support::FakePop3Server;
+using test_support::Reply;
+using test_support::Silence;
+using test_support::SplitReply;
 using ::testing::ElementsAre;
 
 const std::string kFirst = "From: anna@example.org\r\nSubject: first\r\n\r\nHello.\r\n";
@@ -205,7 +205,7 @@ TEST_F(Pop3ClientTest, LongLoginsAreSentWholeAndLineBreaksNeverLeave) {
 TEST_F(Pop3ClientTest, PeerClosingMidReplyFailsWithWhatArrived) {
   FakePop3Server server;
   server.ServeMailbox({kFirst});
-  testing::ScriptedReply cut = Reply("+OK\r\nFrom: partial");
+  test_support::ScriptedReply cut = Reply("+OK\r\nFrom: partial");
   cut.close_after = true;
   server.On("RETR 1\r", cut);
   ASSERT_TRUE(ConnectTo(server));

@@ -66,7 +66,7 @@ class Pop3DovecotTest : public ::testing::Test {
     return client.Connect("127.0.0.1", kUser, password, server.Port());
   }
 
-  testing::DovecotServer server;
+  test_support::DovecotServer server;
   CPop3Client client;
 };
 

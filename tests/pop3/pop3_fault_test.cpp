@@ -16,11 +16,11 @@
 namespace larkspin {
 namespace {
 
-using testing::EndlessLine;
-using testing::FakePop3Server;
-using testing::LateReply;
-using testing::Reply;
-using testing::ScriptedReply;
+using test_support::EndlessLine;
+using test_support::FakePop3Server;
+using test_support::LateReply;
+using test_support::Reply;
+using test_support::ScriptedReply;
 using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 

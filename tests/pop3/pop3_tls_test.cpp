@@ -12,8 +12,8 @@
 namespace larkspin {
 namespace {
 
-using testing::DovecotServer;
-using testing::ReadFile;
+using test_support::DovecotServer;
+using test_support::ReadFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -22,8 +22,8 @@ const std::string kMessage = "From: tls@example.org\r\nSubject: over TLS\r\n\r\n
 class Pop3TlsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder = new testing::TempFolder;
-    certificates = new testing::TestCertificates(folder->Path(), "localhost");
+    folder = new test_support::TempFolder;
+    certificates = new test_support::TestCertificates(folder->Path(), "localhost");
     server = new DovecotServer;
     server->EnableTls(certificates->CertificateFile(), certificates->KeyFile());
     server->AddUser("tls", "secret");
@@ -50,14 +50,14 @@ class Pop3TlsTest : public ::testing::Test {
     return fetched;
   }
 
-  static testing::TempFolder* folder;
-  static testing::TestCertificates* certificates;
+  static test_support::TempFolder* folder;
+  static test_support::TestCertificates* certificates;
   static DovecotServer* server;
   CPop3Client client;
 };
 
-testing::TempFolder* Pop3TlsTest::folder = nullptr;
-testing::TestCertificates* Pop3TlsTest::certificates = nullptr;
+test_support::TempFolder* Pop3TlsTest::folder = nullptr;
+test_support::TestCertificates* Pop3TlsTest::certificates = nullptr;
 DovecotServer* Pop3TlsTest::server = nullptr;
 
 TEST_F(Pop3TlsTest, BothModesLogInWithAVerifiedCertificate) {
@@ -99,14 +99,14 @@ TEST(Pop3StlsRefusalTest, ServerWithoutStlsNeverSeesTheLogin) {
   EXPECT_THAT(client.LastReply(), HasSubstr("The server does not offer STLS"));
   EXPECT_FALSE(client.IsConnected());
 
-  testing::FakePop3Server fake;
+  test_support::FakePop3Server fake;
   EXPECT_FALSE(client.Connect("127.0.0.1", "tls", "secret", fake.Port()));
   ASSERT_TRUE(fake.WaitForDisconnect(2000));
   EXPECT_THAT(fake.ReceivedLines(), ElementsAre("STLS", "QUIT"));
 }
 
 TEST(Pop3TlsSettingTest, UnknownSecurityValueConnectsNowhere) {
-  testing::FakePop3Server fake;
+  test_support::FakePop3Server fake;
   CPop3Client client;
   client.tls.mode = ParseTlsMode("TLS1.3");
   EXPECT_FALSE(client.Connect("127.0.0.1", "u", "p", fake.Port()));

@@ -26,7 +26,7 @@
 #include "support/npm_smtp_server.h"
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 constexpr int kWindowWaitSeconds = 10;
@@ -155,4 +155,4 @@ TEST_F(FirstStartWxTest, AnAccountSetUpInTheDialogIsTestedAndPeekedWithoutAResta
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -18,7 +18,7 @@
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 namespace {
 
 constexpr int kExitWaitMs = 15000;
@@ -134,4 +134,4 @@ TEST_F(ProgramWxTest, ATerminationSignalEndsTheProgramWhileAModalBoxOrDialogWait
 }
 
 }  // namespace
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -17,13 +17,13 @@
 namespace larkspin {
 namespace {
 
-using testing::FakeSmtpServer;
-using testing::Reply;
-using testing::ReplyAndClose;
-using testing::Silence;
-using testing::SplitReply;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::FakeSmtpServer;
+using test_support::Reply;
+using test_support::ReplyAndClose;
+using test_support::Silence;
+using test_support::SplitReply;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 const std::string kUser = "ann";
 const std::string kPassword = "s3cret";

@@ -10,8 +10,8 @@
 namespace larkspin {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 std::tm SampleTime(long seconds_east) {
   std::tm time{};

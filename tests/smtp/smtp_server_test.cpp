@@ -18,11 +18,11 @@
 namespace larkspin {
 namespace {
 
-using testing::NpmSmtpServer;
-using testing::RunPython;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::NpmSmtpServer;
+using test_support::RunPython;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 const std::string kUser = "ann";
 const std::string kPassword = "s3cret pass";

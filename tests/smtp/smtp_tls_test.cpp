@@ -13,7 +13,7 @@
 namespace larkspin {
 namespace {
 
-using testing::NpmSmtpServer;
+using test_support::NpmSmtpServer;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
@@ -24,8 +24,8 @@ const std::string kPassword = "s3cret";
 class SmtpTlsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder = new testing::TempFolder;
-    certificates = new testing::TestCertificates(folder->Path(), "localhost");
+    folder = new test_support::TempFolder;
+    certificates = new test_support::TestCertificates(folder->Path(), "localhost");
     implicit_server = StartServer(true);
     upgrading_server = StartServer(false);
   }
@@ -63,15 +63,15 @@ class SmtpTlsTest : public ::testing::Test {
     return connection.SendMessage(mail);
   }
 
-  static testing::TempFolder* folder;
-  static testing::TestCertificates* certificates;
+  static test_support::TempFolder* folder;
+  static test_support::TestCertificates* certificates;
   static NpmSmtpServer* implicit_server;
   static NpmSmtpServer* upgrading_server;
   std::string last_reply;
 };
 
-testing::TempFolder* SmtpTlsTest::folder = nullptr;
-testing::TestCertificates* SmtpTlsTest::certificates = nullptr;
+test_support::TempFolder* SmtpTlsTest::folder = nullptr;
+test_support::TestCertificates* SmtpTlsTest::certificates = nullptr;
 NpmSmtpServer* SmtpTlsTest::implicit_server = nullptr;
 NpmSmtpServer* SmtpTlsTest::upgrading_server = nullptr;
 
@@ -99,7 +99,7 @@ TEST_F(SmtpTlsTest, UntrustedCertificateIsRefusedUnlessChecksAreOff) {
   EXPECT_TRUE(Send("localhost", implicit_server->Port(), TlsMode::kImplicit, kAuthLogin, false, false)) << last_reply;
   EXPECT_TRUE(Send("localhost", upgrading_server->Port(), TlsMode::kUpgrade, kAuthLogin, false, false)) << last_reply;
   CloseLog();
-  const std::string written = testing::ReadFile(log);
+  const std::string written = test_support::ReadFile(log);
   EXPECT_THAT(written, HasSubstr("Warning: TLS certificate checks are off for localhost:" +
                                  std::to_string(implicit_server->Port())));
   EXPECT_THAT(written, HasSubstr("Warning: TLS certificate checks are off for localhost:" +
@@ -121,7 +121,7 @@ TEST(SmtpStartTlsRefusalTest, ServerWithoutStartTlsNeverSeesTheLogin) {
   EXPECT_THAT(connection.LastReplyText(), StartsWith("The server does not offer STARTTLS ("));
   EXPECT_FALSE(connection.IsConnected());
 
-  testing::FakeSmtpServer fake;
+  test_support::FakeSmtpServer fake;
   fake.AcceptMail();
   connection.SetHeloName("client.example");
   EXPECT_FALSE(connection.Connect("127.0.0.1", kAuthLogin, kUser, kPassword, fake.Port()));

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <thread>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
@@ -112,4 +112,4 @@ bool WaitUntilGone(const std::vector<pid_t>& processes, int timeout_ms) {
   return false;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

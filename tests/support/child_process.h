@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 // Starts argv[0] (looked up in PATH) with stdin from /dev/null and stdout and stderr appended to
 // output_path. The child gets SIGTERM when the calling thread ends, so it never outlives a test
@@ -30,4 +30,4 @@ std::vector<pid_t> ChildProcessesOf(pid_t pid);
 // kills those left at the end. False when some had to be killed.
 bool WaitUntilGone(const std::vector<pid_t>& processes, int timeout_ms);
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

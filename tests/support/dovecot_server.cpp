@@ -16,7 +16,7 @@
 #include "platform/socket.h"
 #include "support/child_process.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 // The mail users' uid and gid: nobody/nogroup.
@@ -254,4 +254,4 @@ void DovecotServer::Stop() {
   master_ = -1;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

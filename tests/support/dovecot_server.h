@@ -14,7 +14,7 @@
 
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class DovecotServer {
  public:
@@ -75,4 +75,4 @@ class DovecotServer {
   pid_t master_ = -1;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

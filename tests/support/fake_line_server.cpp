@@ -11,7 +11,7 @@
 #include <chrono>
 #include <stdexcept>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 bool StartsWithIgnoringCase(const std::string& line, const std::string& prefix) {
@@ -183,4 +183,4 @@ bool FakeLineServer::SendEndlessFiller(int client) {
   return false;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

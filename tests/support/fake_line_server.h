@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 struct ScriptedReply {
   std::vector<std::string> chunks;  // sent one after another
@@ -104,4 +104,4 @@ class FakeLineServer {
   std::thread thread_;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

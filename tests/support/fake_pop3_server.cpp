@@ -6,7 +6,7 @@
 #include "common/string_tools.h"
 #include "smtp/dot_stuff.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 // A positive multi-line reply holding body, dot-stuffed as a server sends it.
@@ -81,4 +81,4 @@ ScriptedReply FakePop3Server::Answer(const std::string& line) {
   return silent_ ? Silence() : reply;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

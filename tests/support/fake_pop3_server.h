@@ -9,7 +9,7 @@
 
 #include "support/fake_line_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class FakePop3Server : public FakeLineServer {
  public:
@@ -41,4 +41,4 @@ class FakePop3Server : public FakeLineServer {
   bool silent_ = false;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -1,6 +1,6 @@
 #include "support/fake_smtp_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 FakeSmtpServer::FakeSmtpServer(ScriptedReply greeting) : FakeLineServer(std::move(greeting), "500 unknown command\r\n") {
   On(".", Reply("250 OK queued\r\n"));
@@ -50,4 +50,4 @@ ScriptedReply FakeSmtpServer::Answer(const std::string& line) {
   return reply;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -9,7 +9,7 @@
 
 #include "support/fake_line_server.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class FakeSmtpServer : public FakeLineServer {
  public:
@@ -32,4 +32,4 @@ class FakeSmtpServer : public FakeLineServer {
   std::vector<std::string> messages_;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

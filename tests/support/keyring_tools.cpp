@@ -2,7 +2,7 @@
 
 #include "support/python_check.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 std::string SecretToolSearch(const std::string& host, const std::string& login) {
   return RunPython(
@@ -25,4 +25,4 @@ bool LockDefaultCollection() {
   return status == 0;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

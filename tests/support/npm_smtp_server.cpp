@@ -9,7 +9,7 @@
 #include "common/decimal.h"
 #include "support/child_process.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 constexpr auto kStartTimeout = std::chrono::seconds(20);
@@ -87,4 +87,4 @@ std::string NpmSmtpServer::EnvelopeOf(const std::string& message_path) const {
   return ReadFile(fs::path(message_path).replace_extension(".envelope").string());
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

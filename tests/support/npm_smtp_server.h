@@ -12,7 +12,7 @@
 
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class NpmSmtpServer {
  public:
@@ -49,4 +49,4 @@ class NpmSmtpServer {
   pid_t node_ = -1;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -7,7 +7,7 @@
 
 #include "support/temp_folder.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 constexpr const char* kPython = "/usr/bin/python3";
@@ -49,4 +49,4 @@ std::string BytesOfHex(const std::string& hex) {
   return bytes;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

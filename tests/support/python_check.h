@@ -3,7 +3,7 @@
 // program produced: the input goes to the script's standard input, its standard output comes back.
 #include <string>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 // The script's standard output; the exit status in exit_status when given (-1 when it could not
 // be started).
@@ -14,4 +14,4 @@ std::string RunPython(const std::string& script, const std::string& input, int* 
 std::string HexOf(const std::string& bytes);
 std::string BytesOfHex(const std::string& hex);
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

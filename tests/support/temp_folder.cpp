@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "larkspin-test-XXXXXX").string();
@@ -43,4 +43,4 @@ void WriteFile(const std::string& path, const std::string& content) {
   out << content;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -3,7 +3,7 @@
 // makes it the working directory for code that uses paths relative to it.
 #include <string>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class TempFolder {
  public:
@@ -32,4 +32,4 @@ class ScopedWorkingDirectory {
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

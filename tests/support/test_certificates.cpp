@@ -4,7 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 namespace {
 void Run(const std::string& command) {
@@ -28,4 +28,4 @@ TestCertificates::TestCertificates(const std::string& folder, const std::string&
       " -CAcreateserial -days 2 -extfile " + extensions + " -out " + certificate_);
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

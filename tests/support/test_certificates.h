@@ -3,7 +3,7 @@
 // openssl command in a folder of the test's own, for TLS peers on 127.0.0.1.
 #include <string>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class TestCertificates {
  public:
@@ -21,4 +21,4 @@ class TestCertificates {
   std::string key_;
 };
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

@@ -2,7 +2,7 @@
 
 #include "common/scramble.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 std::string MakeMessage(const std::string& from, const std::string& subject, const std::string& date,
                         size_t min_size) {
@@ -26,4 +26,4 @@ std::string ConfigText(const std::string& system_lines, const std::vector<std::s
   return config + accounts;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

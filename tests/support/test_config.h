@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 // A message of the given From, Subject and Date with a body that brings it to at least
 // min_size bytes.
@@ -22,4 +22,4 @@ std::string AccountSection(int number, int port, const std::string& login = "ann
 std::string ConfigText(const std::string& system_lines, const std::vector<std::string>& names,
                        const std::string& accounts);
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

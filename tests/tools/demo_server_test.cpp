@@ -19,9 +19,9 @@ namespace {
 
 using demo::CDemoMailbox;
 using demo::CPop3Service;
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 const std::string kGreeting =
     "From: Anna Berg <anna@example.org>\r\nSubject: Hello\r\n\r\nFirst line\r\nSecond line\r\nThird line\r\n";

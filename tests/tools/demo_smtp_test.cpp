@@ -18,9 +18,9 @@ namespace {
 
 using demo::CSmtpService;
 using demo::DemoCredentials;
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 class DemoSmtpTest : public ::testing::Test {
  protected:

@@ -32,7 +32,7 @@ class SizingDialogTest : public ::testing::Test {
     return *backend.WindowOf(view);
   }
 
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   CProfileStore profile{folder.File("profile.ini")};
   CHeadlessBackend backend;
   CScopedUiBackend installed{backend};

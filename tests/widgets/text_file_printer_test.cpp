@@ -86,14 +86,14 @@ TEST(TextPagesTest, APageTooSmallForOneLineStillTakesACharacterAtATime) {
 
 class VPrintFileTest : public ::testing::Test {
  protected:
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   CHeadlessBackend backend;
   CScopedUiBackend installed{backend};
 };
 
 TEST_F(VPrintFileTest, AnEmptyFilePrintsItsHeadingOnOnePageInTenPointArial) {
   const std::string path = folder.File("empty.txt");
-  testing::WriteFile(path, "");
+  test_support::WriteFile(path, "");
   CHeadlessPrinter printer({1000, 1000}, 10, 10, 300);
   backend.QueuePrinter(&printer);
   EXPECT_EQ(CTextFilePrinter(path).VPrintFile(), 0);
@@ -112,7 +112,7 @@ TEST_F(VPrintFileTest, FailuresAreReportedAndCancelPrintsNothing) {
   EXPECT_EQ(backend.MessageBoxes()[1].text, "Could not open file for reading.");
 
   const std::string path = folder.File("letter.txt");
-  testing::WriteFile(path, "Dear Ann");
+  test_support::WriteFile(path, "Dear Ann");
   backend.QueuePrinter(nullptr);
   EXPECT_EQ(CTextFilePrinter(path).VPrintFile(), 0);
   EXPECT_EQ(backend.MessageBoxes().size(), 2u) << "cancelling the print dialog is silent";

@@ -20,7 +20,7 @@
 namespace larkspin {
 namespace {
 
-using testing::WaitOnUi;
+using test_support::WaitOnUi;
 
 bool Shell(const std::string& command) { return std::system(("timeout 10 " + command + " >/dev/null 2>&1").c_str()) == 0; }
 
@@ -34,7 +34,7 @@ class CapturedStandardError {
   std::string Finish() {
     std::fflush(stderr);
     ::dup2(saved_, 2);
-    return testing::ReadFile(path_);
+    return test_support::ReadFile(path_);
   }
 
  private:
@@ -43,12 +43,12 @@ class CapturedStandardError {
 };
 
 TEST(AccountDialogWxTest, OpensByItselfWithoutAccountsTestsAndCloses) {
-  testing::TempFolder folder;
-  testing::ScopedWorkingDirectory here(folder.Path());
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
   const CProfileStore profile(folder.File("profile.ini"));
   profile.WriteString("66", "pw", "");
   profile.WriteString("66", "info", LoadResourceString(102));
-  testing::CSilentSound sound;
+  test_support::CSilentSound sound;
   MainWindowServices services;
   services.profile = profile;
   services.sound = &sound;

@@ -25,14 +25,14 @@
 namespace larkspin {
 namespace {
 
-using testing::DovecotServer;
-using testing::NpmSmtpServer;
-using testing::ReadFile;
-using testing::ScopedWorkingDirectory;
-using testing::CSilentSound;
-using testing::TempFolder;
-using testing::WaitOnUi;
-using testing::WriteFile;
+using test_support::DovecotServer;
+using test_support::NpmSmtpServer;
+using test_support::ReadFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::CSilentSound;
+using test_support::TempFolder;
+using test_support::WaitOnUi;
+using test_support::WriteFile;
 
 const char* const kComposeWindow = "'^Sending Mail thru'";
 const char* const kBox = "'^Larkspin$'";
@@ -86,7 +86,7 @@ class ComposeRoundTripTest : public ::testing::Test {
 };
 
 TEST_F(ComposeRoundTripTest, ReplyToAPeekedMessageArrivesAndItsCopyIsListedInTheSentView) {
-  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
+  CDlgMain window(test_support::PeekAtStartServices(folder_.File("profile.ini"), sound_));
 
   bool downloaded = false, typed = false, photographed = false, sent = false, confirmed = false, closed = false;
   std::string sent_view_subject;
@@ -140,7 +140,7 @@ TEST_F(ComposeRoundTripTest, ReplyToAPeekedMessageArrivesAndItsCopyIsListedInThe
 }
 
 TEST_F(ComposeRoundTripTest, EscapeAfterTypingAsksAndReturnKeepsTheDraftForTheDraftsView) {
-  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
+  CDlgMain window(test_support::PeekAtStartServices(folder_.File("profile.ini"), sound_));
 
   bool typed = false, asked = false, closed = false;
   int draft_rows = -1;

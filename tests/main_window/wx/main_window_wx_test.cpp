@@ -30,12 +30,12 @@
 namespace larkspin {
 namespace {
 
-using testing::DovecotServer;
-using testing::ScopedWorkingDirectory;
-using testing::CSilentSound;
-using testing::TempFolder;
-using testing::WaitOnUi;
-using testing::WriteFile;
+using test_support::DovecotServer;
+using test_support::ScopedWorkingDirectory;
+using test_support::CSilentSound;
+using test_support::TempFolder;
+using test_support::WaitOnUi;
+using test_support::WriteFile;
 
 constexpr int kMessages = 12;
 
@@ -238,7 +238,7 @@ TEST_F(MessageViewWxTest, ADownloadedMessageIsReadClosedAndReadAgainFromTheOffli
   EXPECT_TRUE(photographed);
   EXPECT_TRUE(closed);
   EXPECT_EQ(offline_text, online_text);
-  EXPECT_EQ(testing::ReadFile(folder_.File("mailbox1/attach/floor-plan.txt")), "Kitchen, hall, two rooms.");
+  EXPECT_EQ(test_support::ReadFile(folder_.File("mailbox1/attach/floor-plan.txt")), "Kitchen, hall, two rooms.");
 }
 
 TEST_F(MainWindowWxTest, EveryMenuAndTheListMenuOpenAndAddSenderAsksForTheEntryWhileBusy) {
@@ -336,8 +336,8 @@ class ModernCharsetsWxTest : public MainWindowWxTest {
   ModernCharsetsWxTest() {
     for (const char* name :
          {"14-party-invitation-utf8.eml", "15-cafe-prices-quoted-printable.eml", "16-office-offer-rfc2231-name.eml"})
-      server_.AddMessage("anna", testing::ReadFile(std::string(LARKSPIN_DEMO_MESSAGES) + "/" + name));
-    std::string config = testing::ReadFile(folder_.File("config.ini"));
+      server_.AddMessage("anna", test_support::ReadFile(std::string(LARKSPIN_DEMO_MESSAGES) + "/" + name));
+    std::string config = test_support::ReadFile(folder_.File("config.ini"));
     config.insert(config.find("[System]\r\n") + 10, "Charsets=Modern\r\n");
     WriteFile(folder_.File("config.ini"), config);
   }

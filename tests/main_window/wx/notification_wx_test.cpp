@@ -25,11 +25,11 @@
 namespace larkspin {
 namespace {
 
-using testing::CSilentSound;
-using testing::ScopedWorkingDirectory;
-using testing::TempFolder;
-using testing::WaitOnUi;
-using testing::WriteFile;
+using test_support::CSilentSound;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WaitOnUi;
+using test_support::WriteFile;
 
 // The first line a shell command prints; empty when it fails.
 std::string FirstLineOf(const std::string& command) {
@@ -66,7 +66,7 @@ class NotificationWxTest : public ::testing::Test {
                          "POP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n",
                          service_.Port(), Scrambled("demo").c_str(), Scrambled("demo").c_str()));
     // The window as the demo shows it: English captions.
-    WriteFile(folder_.File("language.ini"), testing::ReadFile(LARKSPIN_DEMO_LANGUAGE));
+    WriteFile(folder_.File("language.ini"), test_support::ReadFile(LARKSPIN_DEMO_LANGUAGE));
     const CProfileStore profile(folder_.File("profile.ini"));
     profile.WriteString("66", "pw", "");
     profile.WriteString("66", "info", LoadResourceString(102));
@@ -81,7 +81,7 @@ class NotificationWxTest : public ::testing::Test {
 };
 
 TEST_F(NotificationWxTest, APeekWithNewMailNotifiesAndTheClickRaisesTheWindow) {
-  CDlgMain window(testing::PeekAtStartServices(folder_.File("profile.ini"), sound_));
+  CDlgMain window(test_support::PeekAtStartServices(folder_.File("profile.ini"), sound_));
   const int messages = static_cast<int>(mailbox_.Messages().size());
 
   bool notified = false, photographed = false, raised = false;

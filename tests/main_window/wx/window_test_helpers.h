@@ -10,7 +10,7 @@
 #include "main_window/new_mail_sound.h"
 #include "ui/backend.h"
 
-namespace larkspin::testing {
+namespace larkspin::test_support {
 
 class CSilentSound : public CSoundOutput {
  public:
@@ -40,4 +40,4 @@ inline bool WaitOnUi(const std::function<bool()>& check, std::chrono::seconds ti
   return false;
 }
 
-}  // namespace larkspin::testing
+}  // namespace larkspin::test_support

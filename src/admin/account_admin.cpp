@@ -3,57 +3,28 @@
 #include "config/stored_password.h"
 #include "config/working_files.h"
 #include "common/format.h"
-#include "common/message_box.h"
 #include "common/quoted_server_text.h"
 #include "platform/pause.h"
 #include "platform/private_profile.h"
 
 namespace larkspin {
 
-namespace {
-// What differs between resetting the login and resetting the password.
-struct StoredCredential {
-  const char* name;  // "Login" or "Password"
-  // Removes the stored value; empty on success, else why it failed.
-  std::string (*forget)(const std::string& section, const CCurrentAccount& account);
-  std::string CCurrentAccount::*value;
-  bool CCurrentAccount::*plain;
-};
-
-std::string ForgetLogin(const std::string& section, const CCurrentAccount&) {
-  WriteProfileString(kConfigFile, section, "POP3Account", "");
-  return {};
+const char* StoredCredentialName(StoredCredential credential) {
+  return credential == StoredCredential::kLogin ? "Login" : "Password";
 }
 
-std::string ForgetAccountPassword(const std::string& section, const CCurrentAccount& account) {
-  return ForgetPassword(section, account.login);
-}
-
-void ResetCredential(const AccountSelection& selection, CCurrentAccount& account, const StoredCredential& credential) {
-  const char* name = selection.account_name.c_str();
-  if (selection.all_accounts) {
-    MessageBoxF(kBoxOk | kBoxIconWarning, "Cannot reset %s for '%s'", credential.name, name);
-    return;
+std::string ForgetStoredCredential(int account_number, CCurrentAccount& account, StoredCredential credential) {
+  const std::string section = AccountSection(account_number);
+  if (credential == StoredCredential::kLogin) {
+    WriteProfileString(kConfigFile, section, "POP3Account", "");
+    account.login.clear();
+    account.login_plain = false;
+    return {};
   }
-  if (MessageBoxF(kBoxYesNo | kBoxIconQuestion, "Reset %s for account '%s' ?", credential.name, name) != kButtonYes)
-    return;
-  const std::string problem = credential.forget(AccountSection(selection.account_number), account);
-  (account.*credential.value).clear();
-  account.*credential.plain = false;
-  if (problem.empty())
-    MessageBoxF(kBoxOk | kBoxIconInformation, "%s successfully reset.", credential.name);
-  else
-    MessageBoxF(kBoxOk | kBoxIconWarning, "%s", problem.c_str());
-}
-}  // namespace
-
-void ResetLogin(const AccountSelection& selection, CCurrentAccount& account) {
-  ResetCredential(selection, account, {"Login", ForgetLogin, &CCurrentAccount::login, &CCurrentAccount::login_plain});
-}
-
-void ResetPassword(const AccountSelection& selection, CCurrentAccount& account) {
-  ResetCredential(selection, account,
-                  {"Password", ForgetAccountPassword, &CCurrentAccount::password, &CCurrentAccount::password_plain});
+  const std::string problem = ForgetPassword(section, account.login);
+  account.password.clear();
+  account.password_plain = false;
+  return problem;
 }
 
 void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, CPop3Client& client,

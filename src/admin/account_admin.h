@@ -1,6 +1,6 @@
 #pragma once
 // The Account menu's administration commands on the selected account: forgetting the stored
-// POP3 login or password, and unlocking a mailbox the server still holds locked by logging in
+// POP3 login or password (the window asks first), and unlocking a mailbox the server still holds locked by logging in
 // once and quitting cleanly.
 #include <functional>
 #include <string>
@@ -17,11 +17,15 @@ struct AccountSelection {
   bool all_accounts = false;
 };
 
-// Both ask first (Yes/No) and refuse in all-accounts mode; the other value is left alone. Reset
-// Password also removes the password from the keyring (PasswordStore=Keyring); when the keyring
-// fails, the box says why instead of reporting success.
-void ResetLogin(const AccountSelection& selection, CCurrentAccount& account);
-void ResetPassword(const AccountSelection& selection, CCurrentAccount& account);
+enum class StoredCredential { kLogin, kPassword };
+
+// "Login" or "Password", as the boxes that ask name it.
+const char* StoredCredentialName(StoredCredential credential);
+
+// Forgets the account's stored login or password, in config.ini and in account's copy; the other
+// value is left alone. The password also leaves the keyring (PasswordStore=Keyring). Empty on
+// success, else why it failed (a keyring that could not remove it).
+std::string ForgetStoredCredential(int account_number, CCurrentAccount& account, StoredCredential credential);
 
 // Logs into the current account's server, sends STAT and QUIT, reporting each step through
 // set_status. connected is set while the session stands (and stays set when QUIT fails, so a

@@ -14,7 +14,6 @@
 #include "cli/command_log.h"
 #include "cli/terminal_text.h"
 #include "common/format.h"
-#include "common/message_box.h"
 #include "common/windows_1252.h"
 #include "compose/attachment_paths.h"
 #include "compose/send_mail.h"
@@ -131,7 +130,7 @@ int Send(SendArguments& parsed) {
   for (const std::string& entry : outcome.log_entries) LogEvent(entry);
   if (!outcome.sent) return Fail(outcome.failure_reason);
   for (const SendNotice& notice : outcome.notices) {
-    std::FILE* stream = notice.style == kBoxIconInformation ? stdout : stderr;
+    std::FILE* stream = notice.kind == SendNotice::Kind::kSent ? stdout : stderr;
     std::fprintf(stream, "%s%s\n", stream == stderr ? "larkspin: " : "", OneLine(notice.text).c_str());
   }
   return 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "common/format.h"
-#include "common/message_box.h"
 #include "common/quoted_server_text.h"
 #include "common/windows_1252.h"
 #include "compose/attachment_paths.h"
@@ -78,7 +77,7 @@ bool AttachmentsArePresent(const std::string& attachments, Report& report) {
   if (missing.empty()) return true;
   std::string text = LoadResourceString(kStringAttachmentNotFound) + "\n";
   for (const std::string& path : missing) text += "\n" + path;
-  Fail(report, text, {kBoxOk, text});
+  Fail(report, text, {SendNotice::Kind::kProblem, text});
   return false;
 }
 
@@ -112,7 +111,7 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
   }
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
                                       identity.smtp_host.c_str(), QuotedServerText(connection->LastReplyText()).c_str());
-  Fail(report, text, {kBoxOk, text});
+  Fail(report, text, {SendNotice::Kind::kProblem, text});
   connection.reset();
   return false;
 }
@@ -123,7 +122,7 @@ void KeepSentCopy(const AccountRecord& identity, SentCopy& copy, Report& report)
   if (WriteSentCopy(path, copy)) {
     report.outcome.sent_copy_path = path;
   } else {
-    report.Notice({kBoxOk, "error writing message to sent folder."});
+    report.Notice({SendNotice::Kind::kProblem, "error writing message to sent folder."});
   }
 }
 }  // namespace
@@ -172,7 +171,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
     const std::string reason = QuotedServerText(connection->LastReplyText());
     Fail(report, FormatText("Failed to send the message.\n\nReason: %s\n\nCode: %d", reason.c_str(),
                             connection->LastReplyCode()),
-         {kBoxOk, reason.empty() ? settings.failure_text : settings.failure_text + "\n\nReason: " + reason});
+         {SendNotice::Kind::kProblem, reason.empty() ? settings.failure_text : settings.failure_text + "\n\nReason: " + reason});
     return outcome;
   }
   connection->Disconnect(true);
@@ -180,7 +179,7 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
   copy.subject = outcome.subject;
   copy.attachments = mail.attachments;
   KeepSentCopy(identity, copy, report);
-  report.Notice({kBoxIconInformation, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
+  report.Notice({SendNotice::Kind::kSent, FormatText(settings.success_format.c_str(), outcome.subject.c_str(),
                                                              copy.to.c_str(), identity.smtp_host.c_str())});
   return outcome;
 }

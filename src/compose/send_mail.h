@@ -47,9 +47,10 @@ struct SendSettings {
 // StripUmlaut, TimeOut and Charsets of config.ini and the two texts of language.
 SendSettings ReadSendSettings(const CLanguageTable& language);
 
-// One message box to show, in order.
+// One notice to show, in order: the window shows it in a message box, the command line prints it.
 struct SendNotice {
-  unsigned style;  // MessageBoxStyle
+  enum class Kind { kSent, kProblem };  // the message went out; something went wrong
+  Kind kind;
   std::string text;
 };
 

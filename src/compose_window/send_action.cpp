@@ -20,7 +20,8 @@ void CDlgSend::OnSend() {
   settings.timeout_seconds = host_.TimeoutSeconds();
   settings.text_encoding = host_.TextEncodingOfTexts();
   const NoticeSink show_notice = [this](const SendNotice& notice) {
-    RunOnUiThread([&] { MessageBox(notice.text, notice.style); });
+    const unsigned style = notice.kind == SendNotice::Kind::kSent ? kBoxIconInformation : kBoxOk;
+    RunOnUiThread([&] { MessageBox(notice.text, style); });
   };
   SendOutcome outcome;
   CWaitCursor wait;

@@ -38,14 +38,8 @@ void CDlgMain::Disconnect(DisconnectCause cause) {
 void CDlgMain::ReturnToIdle() {
   ApplyState(MainWindowEvent::kConnectionReleased);
   progress_.SetPos(0);
-  if (peek_minutes_ > 0) {
-    automatic_peek_ = true;
-    SetTimer(kCountdownTimer, kTimerPeriodMs);
-  }
-  if (manual_connection_) {
-    KillTimer(kIdleTimer);
-    manual_connection_ = false;
-  }
+  if (countdown_.ConnectionEnded()) KillTimer(kIdleTimer);
+  if (countdown_.Runs()) SetTimer(kCountdownTimer, kTimerPeriodMs);
 }
 
 }  // namespace larkspin

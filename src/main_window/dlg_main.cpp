@@ -117,8 +117,8 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandSignature, [this] { OpenInEditor("signature.txt"); });
   map.OnCommand(kCommandDownloadAll, [this] { ToggleDownloadAll(); });
   map.OnCommand(kCommandLockScreen, [this] { ToggleScreenLock(); });
-  map.OnCommand(kCommandResetLogin, [this] { ResetLoginCommand(); });
-  map.OnCommand(kCommandResetPassword, [this] { ResetPasswordCommand(); });
+  map.OnCommand(kCommandResetLogin, [this] { ResetCredentialCommand(StoredCredential::kLogin); });
+  map.OnCommand(kCommandResetPassword, [this] { ResetCredentialCommand(StoredCredential::kPassword); });
   map.OnCommand(kCommandUnlockAccount, [this] { UnlockAccountCommand(); });
   map.OnCommand(kCommandOnline, [this] { SelectView(MailboxView::kOnline); });
   map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
@@ -157,7 +157,7 @@ bool CDlgMain::OnInitDialog() {
   if (!PassProgramLock()) return false;
   ReadStartupValues();
   SelectRememberedAccount();
-  manual_connection_ = false;
+  countdown_.ForgetUserConnection();
   progress_.Attach(*this, kProgressBar);
   progress_.SetBarColours(Rgb(0, 0, kProgressBlue), Rgb(0, 0, kProgressBlue));
   progress_.SetShowText(true);
@@ -250,11 +250,8 @@ void CDlgMain::ReadStartupValues() {
   const StartupSettings settings = ReadStartupSettings();
   SetWindowText("Larkspin-" + account_.display_name);
   ApplySettingValues(settings);
-  peek_minutes_ = minutes_left_ = settings.peek_minutes;
-  if (peek_minutes_ != 0) {
-    automatic_peek_ = true;
-    SetTimer(kCountdownTimer, kTimerPeriodMs);
-  }
+  countdown_.Restart(settings.peek_minutes);
+  if (countdown_.Runs()) SetTimer(kCountdownTimer, kTimerPeriodMs);
 }
 
 void CDlgMain::ApplySettingValues(const StartupSettings& settings) {

@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <unordered_map>
 #include <vector>
 
 #include <optional>
@@ -29,6 +28,8 @@
 #include "main_window/main_window_texts.h"
 #include "main_window/new_mail_notice.h"
 #include "main_window/new_mail_sound.h"
+#include "main_window/peek_countdown.h"
+#include "main_window/screen_lock_memory.h"
 #include "main_window/session_status.h"
 #include "peek/header_row.h"
 #include "peek/mailbox_session.h"
@@ -94,11 +95,11 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   bool Connected() const { return session_.Connected(); }
   bool AllAccounts() const { return all_accounts_; }
   bool DownloadAll() const { return download_all_; }
-  bool AutomaticPeek() const { return automatic_peek_; }
-  bool ManualConnection() const { return manual_connection_; }
+  bool AutomaticPeek() const { return countdown_.Automatic(); }
+  bool ManualConnection() const { return countdown_.UserConnection(); }
   int PreviousTotal() const { return previous_total_; }
-  int MinutesLeft() const { return minutes_left_; }
-  int PeekNumber() const { return peek_number_; }
+  int MinutesLeft() const { return countdown_.MinutesLeft(); }
+  int PeekNumber() const { return countdown_.PeekNumber(); }
   MailboxView FolderView() const { return folder_view_; }
   const CCurrentAccount& Account() const { return account_; }
   CPop3Client& Client() { return session_.Client(); }
@@ -222,10 +223,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   void LockControls();
   // Gives every locked control the enabled state the window last chose for it.
   void UnlockControls();
-  // Hides the dialog's own: while the screen is locked, the window's choices for a locked control
-  // are kept for the unlock instead of enabling it, so a finished peek or a folder change never
-  // opens the lock, and the unlock restores what the window's state allows. A button's item in
-  // the Message menu follows the button.
+  // Hides the dialog's own: while the screen is locked, the choice is kept for the unlock
+  // (screen_lock_memory.h). A button's item in the Message menu follows the button.
   void EnableItem(int id, bool enable);
   void ShowView(MailboxView view);
   void SelectView(MailboxView view);
@@ -233,8 +232,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   AccountSelection Selection() const;
   // A command the state does not allow sounds the warning beep instead (main_window_state.h).
   bool Refused(MainWindowAction action);
-  void ResetLoginCommand();
-  void ResetPasswordCommand();
+  void ResetCredentialCommand(StoredCredential credential);
   void UnlockAccountCommand();
   void ShowAbout();
   void OpenInEditor(const std::string& file) override;
@@ -320,19 +318,13 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   bool notify_ = true;
   bool notification_service_missed_ = false;  // logged once
   int timeout_seconds_ = 60;
-  int peek_minutes_ = 5;
   NewMailRule new_mail_by_ = NewMailRule::kCount;
-  int minutes_left_ = 5;
-  int peek_number_ = 1;
+  CPeekCountdown countdown_;
 
   bool all_accounts_ = false;
   bool download_all_ = false;
-  bool automatic_peek_ = false;
-  bool manual_connection_ = false;
   int previous_total_ = 0;
-  // While the screen is locked: each locked control's enabled state for the unlock.
-  std::unordered_map<int, bool> enabled_at_unlock_;
-  std::unordered_map<int, bool> menu_enabled_at_unlock_;  // and each locked menu command's
+  CScreenLockMemory lock_memory_;
   bool start_refused_ = false;
   bool log_opened_ = false;
   CFileWatch config_watch_{kConfigFile};

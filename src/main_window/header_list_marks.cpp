@@ -142,7 +142,7 @@ void CDlgMain::OpenSelectedMessage() {
     if (services_.show_message) services_.show_message(request);
   }
   list_.SelectRow(position);
-  if (manual_connection_) {
+  if (countdown_.UserConnection()) {
     KillTimer(kIdleTimer);
     SetTimer(kIdleTimer, kTimerPeriodMs);
   }

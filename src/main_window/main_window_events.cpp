@@ -119,11 +119,11 @@ void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
     const std::vector<NewMessageLine> new_messages = NewMessageLines(new_rows);
     SortAndTitle(summary);
     ShowInBold(RowsNewByUniqueId(summary));
-    if (automatic_peek_ || summary.all_accounts) Disconnect(DisconnectCause::kWindow);
+    if (countdown_.Automatic() || summary.all_accounts) Disconnect(DisconnectCause::kWindow);
     if (found_new_mail) PlayNewMailSound(sound_);
     ShowPeekNotice(found_new_mail ? new_messages : std::vector<NewMessageLine>(),
                    FailedAccountsText(summary.failed_accounts));
-    if (manual_connection_) SetTimer(kIdleTimer, kTimerPeriodMs);
+    if (countdown_.UserConnection()) SetTimer(kIdleTimer, kTimerPeriodMs);
     PeekFinished();
   });
 }

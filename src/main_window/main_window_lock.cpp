@@ -2,6 +2,7 @@
 // Account menu's administration commands.
 #include "admin/account_admin.h"
 #include "admin/program_lock.h"
+#include "common/format.h"
 #include "common/message_box.h"
 #include "main_window/dlg_main.h"
 #include "ui/backend.h"
@@ -39,30 +40,23 @@ void CDlgMain::ToggleScreenLock() {
 void CDlgMain::LockControls() {
   for (const int command : Peer()->MenuBar().CommandIds()) {
     if (StaysUsableWhenLocked(command)) continue;
-    menu_enabled_at_unlock_.emplace(command, IsMenuItemEnabled(command));
+    lock_memory_.HoldCommand(command, IsMenuItemEnabled(command));
     EnableMenuItem(command, false);
   }
   for (const int id : kLockedControls) {
-    enabled_at_unlock_.emplace(id, IsItemEnabled(id));
+    lock_memory_.HoldControl(id, IsItemEnabled(id));
     CDialog::EnableItem(id, false);
   }
 }
 
 // A button's Message menu item follows the button's own state, restored after the menus.
 void CDlgMain::UnlockControls() {
-  for (const auto& [command, enabled] : menu_enabled_at_unlock_) EnableMenuItem(command, enabled);
-  menu_enabled_at_unlock_.clear();
-  const std::unordered_map<int, bool> controls = std::move(enabled_at_unlock_);
-  enabled_at_unlock_.clear();
-  for (const auto& [id, enabled] : controls) EnableItem(id, enabled);
+  for (const auto& [command, enabled] : lock_memory_.ReleaseCommands()) EnableMenuItem(command, enabled);
+  for (const auto& [id, enabled] : lock_memory_.ReleaseControls()) EnableItem(id, enabled);
 }
 
 void CDlgMain::EnableItem(int id, bool enable) {
-  const auto locked = enabled_at_unlock_.find(id);
-  if (locked != enabled_at_unlock_.end()) {
-    locked->second = enable;
-    return;
-  }
+  if (lock_memory_.Remember(id, enable)) return;
   CDialog::EnableItem(id, enable);
   EnableMenuItem(id, enable);
 }
@@ -85,7 +79,7 @@ void CDlgMain::ShowView(MailboxView view) {
     CheckMenuItem(kCommandDrafts, false);
     EnableItem(kDownloadButton, true);
     EnableItem(kResetButton, true);
-    automatic_peek_ = true;
+    countdown_.SetAutomatic(true);
     TitleWithoutCount();
     return;
   }
@@ -100,7 +94,7 @@ void CDlgMain::ShowView(MailboxView view) {
   }
   EnableItem(kDownloadButton, false);
   EnableItem(kResetButton, false);
-  automatic_peek_ = false;
+  countdown_.SetAutomatic(false);
   FillFolderView(view);
 }
 
@@ -114,12 +108,22 @@ bool CDlgMain::Refused(MainWindowAction action) {
   return true;
 }
 
-void CDlgMain::ResetLoginCommand() {
-  if (!Refused(MainWindowAction::kAccountAdmin)) ResetLogin(Selection(), account_);
-}
-
-void CDlgMain::ResetPasswordCommand() {
-  if (!Refused(MainWindowAction::kAccountAdmin)) ResetPassword(Selection(), account_);
+// Asks first and refuses in all-accounts mode; a keyring that failed says why instead of success.
+void CDlgMain::ResetCredentialCommand(StoredCredential credential) {
+  if (Refused(MainWindowAction::kAccountAdmin)) return;
+  const AccountSelection selection = Selection();
+  const char* name = StoredCredentialName(credential);
+  if (selection.all_accounts) {
+    MessageBox(FormatText("Cannot reset %s for '%s'", name, selection.account_name.c_str()), kBoxOk | kBoxIconWarning);
+    return;
+  }
+  const std::string question = FormatText("Reset %s for account '%s' ?", name, selection.account_name.c_str());
+  if (MessageBox(question, kBoxYesNo | kBoxIconQuestion) != kButtonYes) return;
+  const std::string problem = ForgetStoredCredential(selection.account_number, account_, credential);
+  if (problem.empty())
+    MessageBox(FormatText("%s successfully reset.", name), kBoxOk | kBoxIconInformation);
+  else
+    MessageBox(problem, kBoxOk | kBoxIconWarning);
 }
 
 void CDlgMain::UnlockAccountCommand() {

@@ -56,24 +56,16 @@ void CDlgMain::SwitchAccount() {
 
 void CDlgMain::CountdownStep() {
   if (folder_view_ == MailboxView::kOffline) return;
-  --minutes_left_;
-  if (automatic_peek_ && minutes_left_ == 0) {
-    minutes_left_ = peek_minutes_;
-    // A peek that is still running keeps the POP3 client; this turn is skipped.
-    if (model_.Allows(MainWindowAction::kPeek)) {
-      ++peek_number_;
-      manual_connection_ = false;
-      StartPeek();
-    }
-  }
-  SetStatusText(FormatText(countdown_text_.c_str(), minutes_left_, peek_number_));
+  // A peek that is still running keeps the POP3 client; its turn is skipped.
+  if (countdown_.MinutePassed(model_.Allows(MainWindowAction::kPeek))) StartPeek();
+  SetStatusText(FormatText(countdown_text_.c_str(), countdown_.MinutesLeft(), countdown_.PeekNumber()));
 }
 
 // The status line says so, and names the marks a No kept for the next peek.
 void CDlgMain::IdleClose() {
   if (!model_.Allows(MainWindowAction::kPeek)) return;
   Disconnect(DisconnectCause::kWindow);
-  manual_connection_ = false;
+  countdown_.ForgetUserConnection();
   KillTimer(kIdleTimer);
   const int kept_marks = static_cast<int>(model_.DeleteOrders(list_.RowKeys()).size());
   std::string status = language_.Text("Messages", "IdleClosed", "Idle connection closed.");
@@ -84,8 +76,7 @@ void CDlgMain::IdleClose() {
 
 void CDlgMain::StartManualPeek() {
   if (!model_.Allows(MainWindowAction::kPeek)) return;
-  automatic_peek_ = false;
-  manual_connection_ = true;
+  countdown_.ConnectedByUser();
   KillTimer(kCountdownTimer);
   for (int i = 0; i < ComboCount(kFolderSelector); ++i)
     if (ComboEntry(kFolderSelector, i) == MailboxViewName(MailboxView::kOnline)) SelectComboEntry(kFolderSelector, i);

@@ -39,10 +39,9 @@ void CDlgMain::ReloadSettings() {
 
 // A new PeekTime starts the countdown afresh (or stops it); an unchanged one leaves it running.
 void CDlgMain::ApplyPeekMinutes(int minutes) {
-  if (minutes == peek_minutes_) return;
-  peek_minutes_ = minutes_left_ = minutes;
-  automatic_peek_ = minutes != 0;
-  if (automatic_peek_) SetTimer(kCountdownTimer, kTimerPeriodMs);
+  if (minutes == countdown_.PeekMinutes()) return;
+  countdown_.Restart(minutes);
+  if (countdown_.Runs()) SetTimer(kCountdownTimer, kTimerPeriodMs);
   else KillTimer(kCountdownTimer);
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "config/working_files.h"
-#include "common/message_box.h"
 #include "support/fake_pop3_server.h"
 #include "support/temp_folder.h"
 
@@ -25,24 +24,6 @@ class NoPrompt : public CInputPrompt {
   }
 };
 
-// Records the message boxes shown and answers each with the given button.
-class MessageBoxScript {
- public:
-  explicit MessageBoxScript(int answer) {
-    previous_ = SetMessageBoxHandler([this, answer](unsigned style, const std::string& text) {
-      shown.push_back(text);
-      styles.push_back(style);
-      return answer;
-    });
-  }
-  ~MessageBoxScript() { SetMessageBoxHandler(previous_); }
-  std::vector<std::string> shown;
-  std::vector<unsigned> styles;
-
- private:
-  MessageBoxHandler previous_;
-};
-
 class AccountAdminTest : public ::testing::Test {
  protected:
   AccountAdminTest() {
@@ -56,35 +37,15 @@ class AccountAdminTest : public ::testing::Test {
   AccountSelection selection{2, "Work", false};
 };
 
-TEST_F(AccountAdminTest, ResetAnsweredYesForgetsOnlyThatValue) {
-  MessageBoxScript boxes(kButtonYes);
-  ResetLogin(selection, account);
-  EXPECT_THAT(boxes.shown, ElementsAre("Reset Login for account 'Work' ?", "Login successfully reset."));
+TEST_F(AccountAdminTest, ForgettingACredentialForgetsOnlyThatValue) {
+  EXPECT_EQ(ForgetStoredCredential(2, account, StoredCredential::kLogin), "");
   EXPECT_EQ(ReadFile(kConfigFile), "[Account2]\nPOP3Account=\nPOP3Password=fff\nFullName=Anna\n");
   EXPECT_EQ(account.login, "");
   EXPECT_FALSE(account.login_plain);
   EXPECT_EQ(account.password, "abc");
-  ResetPassword(selection, account);
-  EXPECT_EQ(boxes.shown.back(), "Password successfully reset.");
+  EXPECT_EQ(ForgetStoredCredential(2, account, StoredCredential::kPassword), "");
   EXPECT_EQ(ReadFile(kConfigFile), "[Account2]\nPOP3Account=\nPOP3Password=\nFullName=Anna\n");
   EXPECT_EQ(account.password, "");
-}
-
-TEST_F(AccountAdminTest, ResetAnsweredNoOrInAllAccountsModeChangesNothing) {
-  const std::string before = ReadFile(kConfigFile);
-  {
-    MessageBoxScript boxes(kButtonNo);
-    ResetLogin(selection, account);
-    EXPECT_THAT(boxes.shown, ElementsAre("Reset Login for account 'Work' ?"));
-  }
-  {
-    MessageBoxScript boxes(kButtonYes);
-    ResetPassword({3, "All Accounts", true}, account);
-    EXPECT_THAT(boxes.shown, ElementsAre("Cannot reset Password for 'All Accounts'"));
-  }
-  EXPECT_EQ(ReadFile(kConfigFile), before);
-  EXPECT_EQ(account.login, "abc");
-  EXPECT_EQ(account.password, "abc");
 }
 
 TEST_F(AccountAdminTest, UnlockQuitsEvenWhenStatIsRefused) {

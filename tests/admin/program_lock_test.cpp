@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resources.h"
 #include "support/temp_folder.h"
 
 namespace larkspin {
@@ -42,7 +43,7 @@ TEST_F(ProgramLockTest, FirstCheckStoresThePasswordTypedTwiceAlikeScrambled) {
   EXPECT_EQ(prompt.asked, 6) << "two different entries and a cancelled repeat ask again";
   EXPECT_EQ(prompt.prompts[0], "Choose a Larkspin password (empty for none):");
   EXPECT_EQ(prompt.prompts[2], "Entries differ. Choose again (empty for none):");
-  EXPECT_EQ(profile.GetString("66", "pw", "null"), "fff");
+  EXPECT_EQ(profile.GetString(kMainWindowSection, "pw", "null"), "fff");
   EXPECT_EQ(prompt.last_request.caption, "New Larkspin password");
   EXPECT_EQ(prompt.last_request.prompt, "Type the new password again:");
   EXPECT_TRUE(prompt.last_request.password_style);
@@ -58,7 +59,7 @@ TEST_F(ProgramLockTest, FirstCheckStoresThePasswordTypedTwiceAlikeScrambled) {
 TEST_F(ProgramLockTest, AnEmptyPasswordTypedTwiceMeansNone) {
   prompt.typed = {"", ""};
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
-  EXPECT_EQ(profile.GetString("66", "pw", "null"), "");
+  EXPECT_EQ(profile.GetString(kMainWindowSection, "pw", "null"), "");
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
   EXPECT_EQ(prompt.asked, 2);
 }
@@ -66,7 +67,7 @@ TEST_F(ProgramLockTest, AnEmptyPasswordTypedTwiceMeansNone) {
 TEST_F(ProgramLockTest, CancelAtTheFirstCheckSwitchesEveryPromptOff) {
   prompt.typed = {std::nullopt};
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
-  EXPECT_EQ(profile.GetString("66", "pw", "null"), "");
+  EXPECT_EQ(profile.GetString(kMainWindowSection, "pw", "null"), "");
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
   EXPECT_TRUE(CheckProgramPassword(prompt, profile));
   EXPECT_EQ(prompt.asked, 1);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "common/message_box.h"
 #include "mime/base64.h"
 #include "support/fake_smtp_server.h"
 #include "support/temp_folder.h"
@@ -81,7 +80,7 @@ TEST_F(SendMailTest, SendsTheMailAndKeepsTheSentCopy) {
   EXPECT_TRUE(outcome.log_entries.empty());
   EXPECT_EQ(outcome.subject, "Aerger");
   ASSERT_EQ(outcome.notices.size(), 1u);
-  EXPECT_EQ(outcome.notices[0].style, unsigned{kBoxIconInformation});
+  EXPECT_EQ(outcome.notices[0].kind, SendNotice::Kind::kSent);
   EXPECT_EQ(outcome.notices[0].text,
             "Message 'Aerger' successfully sent to 'bob@example.org,carl@example.org' via '127.0.0.1'.");
   ASSERT_NE(connection_, nullptr);
@@ -215,7 +214,7 @@ TEST_F(SendMailTest, ASentCopyThatCannotBeWrittenIsReportedBeforeTheSuccess) {
   EXPECT_TRUE(outcome.sent);
   ASSERT_EQ(outcome.notices.size(), 2u);
   EXPECT_EQ(outcome.notices[0].text, "error writing message to sent folder.");
-  EXPECT_EQ(outcome.notices[1].style, unsigned{kBoxIconInformation});
+  EXPECT_EQ(outcome.notices[1].kind, SendNotice::Kind::kSent);
   EXPECT_TRUE(outcome.sent_copy_path.empty());
 }
 

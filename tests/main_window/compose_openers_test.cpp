@@ -5,6 +5,7 @@
 #include "common/format.h"
 #include "compose_window/dlg_send.h"
 #include "main_window/main_window_fixture.h"
+#include "res/resources.h"
 #include "support/fake_pop3_server.h"
 #include "support/fake_smtp_server.h"
 
@@ -114,7 +115,7 @@ TEST_F(ComposeOpenersTest, AllAccountsReplySendsThroughTheRowsAccountUntilTheWin
   work_smtp.AcceptMail();
   WriteConfig("PeekTime=0\r\n", {"Home", "Work"},
               SendingAccount(1, pop3_.Port(), smtp_.Port()) + SendingAccount(2, work_pop3.Port(), work_smtp.Port()));
-  Profile().WriteInt("66", "account", 2);  // "All Accounts"
+  Profile().WriteInt(kMainWindowSection, "account", 2);  // "All Accounts"
   ASSERT_TRUE(Open());
   ASSERT_TRUE(PeekByConnect());
   const int own_account = Dialog().Account().account_number;

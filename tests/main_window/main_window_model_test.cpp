@@ -1,6 +1,6 @@
 // The main window's model without any window: its state table against the flags each state
 // stands for (a peek running, a connection kept, a close asked during a peek, the window ended),
-// and the orders its marked rows give.
+// the orders its marked rows give, and the countdown of automatic peeks.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "main_window/main_window_model.h"
+#include "main_window/peek_countdown.h"
 
 namespace larkspin::test_support {
 namespace {
@@ -146,6 +147,36 @@ TEST_F(MainWindowRowsTest, DownloadsTakeTheRecordTheOffsetPointsBackToWithItsFil
   EXPECT_EQ(orders[1].row.file_id, "id2");  // row d's offset names row b
   EXPECT_TRUE(orders[1].skip_check);
   EXPECT_EQ(model_.MarkForDownload(NewRowId()), CMainWindowModel::DownloadMarking::kNoRecord);
+}
+
+// Three-minute PeekTime: each minute either passes or finds the window busy.
+TEST(PeekCountdownTest, ADueTurnStartsOnlyWhenAPeekMayRunAndIsOtherwiseSkipped) {
+  struct Minute {
+    bool may_peek;
+    bool starts;
+    int minutes_left;
+    int peek_number;
+  };
+  const Minute minutes[] = {{true, false, 2, 1}, {true, false, 1, 1}, {true, true, 3, 2},
+                            {false, false, 2, 2}, {false, false, 1, 2}, {false, false, 3, 2},
+                            {true, false, 2, 2}, {true, false, 1, 2}, {true, true, 3, 3}};
+  CPeekCountdown countdown;
+  countdown.Restart(3);
+  countdown.ConnectedByUser();
+  EXPECT_TRUE(countdown.ConnectionEnded());
+  for (const Minute& minute : minutes) {
+    EXPECT_EQ(countdown.MinutePassed(minute.may_peek), minute.starts);
+    EXPECT_EQ(countdown.MinutesLeft(), minute.minutes_left);
+    EXPECT_EQ(countdown.PeekNumber(), minute.peek_number);
+  }
+  // The user's Connect pauses the rhythm until that connection ends; PeekTime=0 stops it.
+  countdown.ConnectedByUser();
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(countdown.MinutePassed(true));
+  EXPECT_TRUE(countdown.ConnectionEnded());
+  EXPECT_FALSE(countdown.ConnectionEnded());
+  EXPECT_TRUE(countdown.Automatic());
+  countdown.Restart(0);
+  EXPECT_FALSE(countdown.ConnectionEnded() || countdown.Automatic());
 }
 
 }  // namespace

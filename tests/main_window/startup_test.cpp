@@ -28,7 +28,7 @@ class StartupTest : public MainWindowTest {
   }
   void StorePassword(std::string password) {
     ScrambleText(password);
-    Profile().WriteString("66", "pw", password);
+    Profile().WriteString(kMainWindowSection, "pw", password);
   }
 };
 
@@ -110,29 +110,29 @@ TEST_F(StartupTest, LanguageFileReplacesTextsButNotMismatchedPlaceholders) {
 }
 
 TEST_F(StartupTest, GreetingOncePerVersionInTheFilesLanguage) {
-  Profile().WriteString("66", "info", "Larkspin, Version 0.96");
+  Profile().WriteString(kMainWindowSection, "info", "Larkspin, Version 0.96");
   WriteFile(folder_.File("language.ini"), "[System]\r\nLanguage=de\r\n");
   ASSERT_TRUE(Open());
   ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
-  EXPECT_EQ(backend_.MessageBoxes()[0].text, LoadResourceString(157));
-  EXPECT_EQ(Profile().GetString("66", "info", ""), LoadResourceString(102));
+  EXPECT_EQ(backend_.MessageBoxes()[0].text, LoadResourceString(kStringGreetingGerman));
+  EXPECT_EQ(Profile().GetString(kMainWindowSection, "info", ""), LoadResourceString(kStringVersion));
   Close();
 
   ASSERT_TRUE(Open());
   EXPECT_EQ(backend_.MessageBoxes().size(), 1u);
   Close();
 
-  Profile().WriteString("66", "info", "");
+  Profile().WriteString(kMainWindowSection, "info", "");
   WriteFile(folder_.File("language.ini"), "[System]\r\nLanguage=fr\r\n");
   ASSERT_TRUE(Open());
-  EXPECT_EQ(backend_.MessageBoxes().back().text, LoadResourceString(104));
+  EXPECT_EQ(backend_.MessageBoxes().back().text, LoadResourceString(kStringGreetingEnglish));
 }
 
 TEST_F(StartupTest, FirstStartAsksForAPasswordAndCancelChoosesNone) {
-  WriteFile(profile_path_, "[66]\r\ninfo=" + LoadResourceString(102) + "\r\n");
+  WriteFile(profile_path_, "[66]\r\ninfo=" + LoadResourceString(kStringVersion) + "\r\n");
   ASSERT_TRUE(Open());  // the unscripted prompt is cancelled
   EXPECT_EQ(backend_.ModalRuns(), std::vector<int>{kDialogInput});
-  EXPECT_EQ(Profile().GetString("66", "pw", "null"), "");
+  EXPECT_EQ(Profile().GetString(kMainWindowSection, "pw", "null"), "");
   Close();
   ASSERT_TRUE(Open());
   EXPECT_EQ(backend_.ModalRuns().size(), 1u);  // no prompt any more
@@ -146,7 +146,7 @@ TEST_F(StartupTest, WrongPasswordEndsTheProgramWithoutCleanUp) {
   EXPECT_THAT(MessageBoxTexts(), ElementsAre("The password you have entered is incorrect."));
   Close();
   EXPECT_THAT(LogText(), Not(HasSubstr("closed")));
-  EXPECT_EQ(Profile().GetInt("66", "Col_WHO", -1), -1);
+  EXPECT_EQ(Profile().GetInt(kMainWindowSection, "Col_WHO", -1), -1);
 
   process_ends_ = 0;
   backend_.QueueModalScript([](CHeadlessWindow& input) { TypePassword(input, "Secret"); });
@@ -155,8 +155,8 @@ TEST_F(StartupTest, WrongPasswordEndsTheProgramWithoutCleanUp) {
 
 TEST_F(StartupTest, ShutdownRemembersColumnsAndAccountAndLogsTheEnd) {
   WriteConfig("PeekTime=0\r\n", {"Home", "Work"}, AccountSection(1, 1) + AccountSection(2, 1));
-  Profile().WriteInt("66", "Col_SUBJECT", 222);
-  Profile().WriteInt("66", "account", 1);
+  Profile().WriteInt(kMainWindowSection, "Col_SUBJECT", 222);
+  Profile().WriteInt(kMainWindowSection, "account", 1);
   ASSERT_TRUE(Open());
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[1].width, 222);
   EXPECT_EQ(Window().Title(), "Larkspin-Work");
@@ -165,8 +165,8 @@ TEST_F(StartupTest, ShutdownRemembersColumnsAndAccountAndLogsTheEnd) {
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandExit));
   EXPECT_TRUE(Window().HasEnded());
   Close();
-  EXPECT_EQ(Profile().GetInt("66", "Col_WHO", 0), 99);
-  EXPECT_EQ(Profile().GetInt("66", "account", -1), 0);
+  EXPECT_EQ(Profile().GetInt(kMainWindowSection, "Col_WHO", 0), 99);
+  EXPECT_EQ(Profile().GetInt(kMainWindowSection, "account", -1), 0);
   EXPECT_THAT(LogText(), HasSubstr("- - - Larkspin closed - - -"));
 }
 
@@ -304,6 +304,12 @@ TEST_F(StartupTest, ResetLoginAndPasswordWriteConfigIni) {
                                              "Login successfully reset.", "Reset Password for account 'Home' ?",
                                              "Password successfully reset."));
   EXPECT_TRUE(Dialog().Account().login.empty());
+
+  // All Accounts has no one account to reset: nothing is asked, nothing written.
+  ASSERT_TRUE(Window().ChooseEntry(kAccountSelector, 1));
+  ASSERT_TRUE(Window().ChooseMenuItem(kCommandResetPassword));
+  EXPECT_EQ(MessageBoxTexts().back(), "Cannot reset Password for 'All Accounts'");
+  EXPECT_EQ(ReadFile(folder_.File("config.ini")), config);
 }
 
 TEST_F(StartupTest, UnlockLogsInAndQuits) {

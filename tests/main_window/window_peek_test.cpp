@@ -254,7 +254,7 @@ class AllAccountsTest : public MainWindowTest {
     WriteConfig("PeekTime=0\r\n", {"Home", "Work", "Club"},
                 AccountSection(1, first_.Port()) + AccountSection(2, first_.Port(), "") +
                     AccountSection(3, third_.Port()));
-    Profile().WriteInt("66", "account", 3);  // "All Accounts"
+    Profile().WriteInt(kMainWindowSection, "account", 3);  // "All Accounts"
   }
   FakePop3Server first_;
   FakePop3Server third_;
@@ -339,7 +339,7 @@ TEST_F(AllAccountsTest, TheListMenuIsGreyed) {
 
 TEST_F(AllAccountsTest, NoAccountsConfiguredPeeksNothing) {
   WriteConfig("PeekTime=0\r\n", {}, "");
-  Profile().WriteInt("66", "account", 0);
+  Profile().WriteInt(kMainWindowSection, "account", 0);
   ASSERT_TRUE(Open());
   ASSERT_EQ(Window().Control(kAccountSelector)->entries, std::vector<std::string>{"All Accounts"});
   ASSERT_TRUE(PeekByConnect());

@@ -40,7 +40,7 @@ const char* const kBox = "'^Larkspin$'";
 // Runs xdotool on the newest window whose name matches pattern, waiting for it to appear.
 bool OnWindow(const char* pattern, const std::string& actions) {
   const std::string command =
-      FormatText("timeout 10 xdotool search --sync --name %s windowfocus --sync %s >/dev/null 2>&1", pattern,
+      FormatText("timeout 30 xdotool search --sync --name %s windowfocus --sync %s >/dev/null 2>&1", pattern,
                  actions.c_str());
   return std::system(command.c_str()) == 0;
 }
@@ -74,8 +74,8 @@ class ComposeRoundTripTest : public ::testing::Test {
               "[Buttons]\r\nSend=&Send\r\nCloseSend=&Close\r\n[Labels]\r\nIdentitySend=Identity:\r\nToSend=To:\r\n"
               "CcSend=cc:\r\nBccSend=bcc:\r\nSubjectSend=Subject:\r\nAttachSend=Attach:\r\n");
     const CProfileStore profile(folder_.File("profile.ini"));
-    profile.WriteString("66", "pw", "");
-    profile.WriteString("66", "info", LoadResourceString(102));
+    profile.WriteString(kMainWindowSection, "pw", "");
+    profile.WriteString(kMainWindowSection, "info", LoadResourceString(kStringVersion));
   }
 
   TempFolder folder_;

@@ -103,8 +103,8 @@ class MainWindowWxTest : public ::testing::Test {
                                             "CloseRead=&Close\r\nOpenAttach=&Open\r\n[Headers]\r\nFrom=From\r\n"
                                             "Subject=Subject\r\nDate=Date\r\nAccount=Account\r\nSize=Size\r\n");
     const CProfileStore profile(folder_.File("profile.ini"));
-    profile.WriteString("66", "pw", "");
-    profile.WriteString("66", "info", LoadResourceString(102));
+    profile.WriteString(kMainWindowSection, "pw", "");
+    profile.WriteString(kMainWindowSection, "info", LoadResourceString(kStringVersion));
   }
 
   MainWindowServices Services(bool connect_when_shown) {
@@ -272,7 +272,7 @@ TEST_F(MainWindowWxTest, EveryMenuAndTheListMenuOpenAndAddSenderAsksForTheEntryW
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     PressKeys("Down Down Down Down Return");  // the last command, below the separator: Add to Sender
-    input_box_shown = FocusWindow("^" + LoadResourceString(150) + "$");
+    input_box_shown = FocusWindow("^" + LoadResourceString(kStringAddSenderCaption) + "$");
     PressKeys("Escape");
     Exit(window);
   });

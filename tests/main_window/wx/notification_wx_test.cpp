@@ -68,8 +68,8 @@ class NotificationWxTest : public ::testing::Test {
     // The window as the demo shows it: English captions.
     WriteFile(folder_.File("language.ini"), test_support::ReadFile(LARKSPIN_DEMO_LANGUAGE));
     const CProfileStore profile(folder_.File("profile.ini"));
-    profile.WriteString("66", "pw", "");
-    profile.WriteString("66", "info", LoadResourceString(102));
+    profile.WriteString(kMainWindowSection, "pw", "");
+    profile.WriteString(kMainWindowSection, "info", LoadResourceString(kStringVersion));
   }
   ~NotificationWxTest() override { service_.Stop(); }
 

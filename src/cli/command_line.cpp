@@ -6,6 +6,7 @@
 #include "cli/download_command.h"
 #include "cli/migrate_command.h"
 #include "cli/peek_command.h"
+#include "cli/screen_command.h"
 #include "cli/send_command.h"
 
 namespace larkspin {
@@ -21,6 +22,7 @@ void PrintUsage(std::FILE* out) {
 const std::vector<CommandLineMode>& CommandLineModes() {
   static const std::vector<CommandLineMode> modes = {
       {"peek", "peek [--account N | --all]", RunPeekCommand},
+      {"screen", "screen [--account N | --all] [--apply]", RunScreenCommand},
       {"download", "download --account N MESSAGE_NUMBER...", RunDownloadCommand},
       {"send",
        "send --account N --to ADDRESSES [--cc ADDRESSES] [--bcc ADDRESSES] --subject TEXT [--attach PATH,...] "

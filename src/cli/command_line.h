@@ -1,5 +1,5 @@
 #pragma once
-// The command-line modes of larkspin (peek, download, send, migrate-passwords). They run from
+// The command-line modes of larkspin (peek, screen, download, send, migrate-passwords). They run from
 // the working directory like the window does, never prompt, and print UTF-8.
 #include <string>
 #include <vector>

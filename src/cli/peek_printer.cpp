@@ -34,13 +34,16 @@ void CPeekPrinter::OnServerFailure(const ServerFailure& failure) {
   if (failure.command != "Disconnect") PrintProblem(ServerFailureText(failure));
 }
 
-// A header too large to read cost the connection: its row is printed, and standard error names
-// the message with the reply that closed it.
+// A header too large to read still has its row printed.
 void CPeekPrinter::OnHeaderRow(const PeekedRow& row) {
   const RowTexts texts = MakeRowTexts(row.message, row.record.account);
   std::printf("%d\t%s\t%s\t%s\t%s\t%s\n", row.message.number, TerminalText(texts.from).c_str(),
               TerminalText(texts.subject).c_str(), TerminalText(texts.date).c_str(),
               TerminalText(texts.account).c_str(), texts.size.c_str());
+  ReportUnreadHeader(row);
+}
+
+void CPeekPrinter::ReportUnreadHeader(const PeekedRow& row) {
   if (!row.message.header_read)
     PrintProblem(FormatText("message %d of account %s not shown: %s", row.message.number, row.record.account.c_str(),
                             session_.QuotedReply().c_str()));

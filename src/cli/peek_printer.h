@@ -30,6 +30,11 @@ class CPeekPrinter : public CQuietEvents {
   void PrintProblem(const std::string& reason);
   bool Failed() const { return failed_; }
 
+ protected:
+  // A header too large to read cost the connection: standard error names the message with the
+  // reply that closed it.
+  void ReportUnreadHeader(const PeekedRow& row);
+
  private:
   const CMailboxSession& session_;
   bool failed_ = false;

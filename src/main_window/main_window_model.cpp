@@ -51,7 +51,7 @@ std::vector<DeleteOrder> CMainWindowModel::DeleteOrders(const std::vector<RowId>
     if (!row || !row->delete_mark) continue;
     const int removed_above = static_cast<int>(orders.size());
     orders.push_back({row->row_id, row->message_number, static_cast<int>(position) - removed_above, row->identity,
-                      row->connection});
+                      row->connection, row->deletion});
   }
   return orders;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "peek/deleted_log.h"
 #include "peek/message_identity.h"
 
 namespace larkspin {
@@ -29,6 +30,7 @@ struct HeaderRow {
   std::vector<std::string> attachments;  // names of the split-out attachment files
   MessageIdentity identity;    // what the message was when it was listed
   int connection = 0;          // the session's connection that listed it (0: none)
+  DeletedMessage deletion;     // what deleted.log says of it once it is deleted (no time, no rule)
 };
 
 }  // namespace larkspin

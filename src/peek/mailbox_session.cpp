@@ -47,7 +47,13 @@ bool CMailboxSession::FirstWithoutUidl(int account_number) {
 
 int CMailboxSession::TakeDroppedMarks() { return std::exchange(dropped_marks_, 0); }
 
-// A dropped row is not removed, so the rows after it stand one place lower than planned. A
+namespace {
+std::string UnrecordedText(int message_number) {
+  return FormatText("message %d not deleted: %s cannot be written", message_number, kDeletedLogFile);
+}
+}  // namespace
+
+// A message is deleted only once its line is in deleted.log. A dropped row is not removed, so the rows after it stand one place lower than planned. A
 // check that fails because the connection is gone drops nothing: the DELE then reports it.
 int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events) {
   int deleted = 0;
@@ -59,6 +65,13 @@ int CMailboxSession::DeleteMarked(const std::vector<DeleteOrder>& orders, CMailb
       continue;
     }
     events.OnDeleting(order.list_position + dropped + 1);
+    if (!AppendToDeletedLog(kDeletedLogFile, order.record)) {
+      const ServerFailure failure{"Delete", UnrecordedText(order.message_number)};
+      events.OnDeleteRefused(failure);
+      LogEvent(ServerFailureText(failure));
+      deleted = -1;
+      break;
+    }
     if (!client_.Delete(order.message_number)) {
       events.OnDeleteRefused({"Delete", QuotedReply()});
       deleted = -1;
@@ -127,6 +140,7 @@ std::optional<ServerFailure> CMailboxSession::ListMessage(int number, int accoun
   row.record.account_number = account_number;
   row.record.identity = IdentityOf(row.message);
   row.record.connection = client_.ConnectionNumber();
+  row.record.deletion = DeletedMessageOf(row.message, account_name);
   row.record.local_file = CStoredMessages(account_number)
                               .FileOf(row.message.header, row.record.identity, FileIdOf(row.message), text_encoding);
   return std::nullopt;

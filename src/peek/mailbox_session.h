@@ -26,14 +26,16 @@ struct PeekWaits {
   int disconnect_step = 20;     // before and after QUIT in the disconnect command
 };
 
-// A row marked for deletion: the message it stands for, and its position in the list at the
-// moment it is deleted (earlier deletions have removed the rows above it).
+// A row marked for deletion: the message it stands for, its position in the list at the
+// moment it is deleted (earlier deletions have removed the rows above it), and its line of
+// deleted.log, whose rule names the rule that marked it (empty: marked by hand).
 struct DeleteOrder {
   RowId row_id = 0;
   int message_number = 0;
   int list_position = 0;
   MessageIdentity identity;  // the message as listed
   int connection = 0;        // the connection that listed it
+  DeletedMessage record;
 };
 
 // A row to download.
@@ -68,7 +70,9 @@ class CMailboxSession {
  public:
   // One peek, on the calling thread; ends with OnPeekFinished.
   void RunPeek(const PeekPlan& plan, CMailboxEvents& events);
-  // DELE for each order in turn: the number deleted, or -1 once the server refused one.
+  // DELE for each order in turn, each written to deleted.log of the working folder before its
+  // DELE: the number deleted, or -1 once the server refused one or the record could not be
+  // written (that message and the rest stay on the server).
   int DeleteMarked(const std::vector<DeleteOrder>& orders, CMailboxEvents& events);
   // Logs into the account with its encryption; the session counts as connected once it succeeded.
   bool LogIn(const CCurrentAccount& account);

@@ -213,6 +213,7 @@ void CPeekRun::ListRow(PeekedRow& row, int offset) {
   row.record.row_offset = offset;
   row.record.identity = IdentityOf(message);
   row.record.connection = client_.ConnectionNumber();
+  row.record.deletion = DeletedMessageOf(message, account_name_);
   row.large = message.size > static_cast<uint32_t>(plan_.mail_threshold_kb) * 1024u;
   events_.OnHeaderRow(row);
   NoteListedRow(row.record.row_id, message.number, message.unique_id);

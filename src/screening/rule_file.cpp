@@ -109,12 +109,8 @@ class CRuleReader {
   }
 
   static RuleAction Action(const Token& token) {
-    constexpr std::array<std::pair<std::string_view, RuleAction>, 4> kActions = {{{"allow", RuleAction::kAllow},
-                                                                                  {"delete", RuleAction::kDelete},
-                                                                                  {"download", RuleAction::kDownload},
-                                                                                  {"flag", RuleAction::kFlag}}};
-    for (const auto& [word, action] : kActions)
-      if (Is(token, word)) return action;
+    for (const RuleAction action : kRuleActions)
+      if (Is(token, ActionName(action))) return action;
     throw LineError{"unknown action \"" + token.text + "\" (allow, delete, download or flag)"};
   }
 

@@ -12,8 +12,8 @@ struct MessageFacts {
   const std::vector<std::string>& my_addresses;
   SignalSet signals;
   std::string from_domain;
-  std::string name;     // the texts as UTF-8, as the rule file is written
-  std::string subject;
+  PatternText name;     // the texts as UTF-8, as the rule file is written
+  PatternText subject;
 };
 
 bool Holds(const RuleTest& test, const MessageFacts& facts) {
@@ -71,8 +71,8 @@ ScreeningVerdict Screen(const ScreeningContext& context, const PeekedMessage& me
                            context.my_addresses,
                            verdict.signals,
                            AddressDomain(message.from.address),
-                           TextAsUtf8(message.from.display_name, message.encoding),
-                           TextAsUtf8(message.subject, message.encoding)};
+                           PatternText(TextAsUtf8(message.from.display_name, message.encoding)),
+                           PatternText(TextAsUtf8(message.subject, message.encoding))};
   for (const ScreeningRule& rule : context.rules) {
     if (rule.action == RuleAction::kAllow && Matches(rule, facts)) {
       Apply(rule, verdict);

@@ -2,6 +2,7 @@
 // One line of rules.txt, read: what the rule does, its name, and the tests that must all hold.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "screening/signals.h"
@@ -10,6 +11,19 @@
 namespace larkspin {
 
 enum class RuleAction { kAllow, kDelete, kDownload, kFlag };
+inline constexpr RuleAction kRuleActions[] = {RuleAction::kAllow, RuleAction::kDelete, RuleAction::kDownload,
+                                              RuleAction::kFlag};
+
+// "allow", "delete", "download" or "flag", as rules write it.
+constexpr std::string_view ActionName(RuleAction action) {
+  switch (action) {
+    case RuleAction::kAllow: return "allow";
+    case RuleAction::kDelete: return "delete";
+    case RuleAction::kDownload: return "download";
+    case RuleAction::kFlag: return "flag";
+  }
+  return "";
+}
 
 enum class RuleTestKind {
   kFromAddress,    // From is text, ignoring case

@@ -2,8 +2,6 @@
 
 #include <re2/re2.h>
 
-#include <algorithm>
-
 #include "common/string_tools.h"
 
 namespace larkspin {
@@ -28,11 +26,12 @@ std::optional<CTextPattern> CTextPattern::Regex(std::string_view expression, std
   return pattern;
 }
 
-bool CTextPattern::Matches(std::string_view text) const {
-  if (regex_) return RE2::PartialMatch(re2::StringPiece(text.data(), text.size()), *regex_);
-  const auto found = std::search(text.begin(), text.end(), lowered_.begin(), lowered_.end(),
-                                 [](char a, char b) { return LowerAscii(a) == b; });
-  return found != text.end() || lowered_.empty();
+PatternText::PatternText(std::string original) : text(std::move(original)), lowered(LowercaseAscii(text)) {}
+
+// Lowering changes ASCII letters only, so the lowered text holds the word where the text does.
+bool CTextPattern::Matches(const PatternText& text) const {
+  if (regex_) return RE2::PartialMatch(re2::StringPiece(text.text.data(), text.text.size()), *regex_);
+  return text.lowered.find(lowered_) != std::string::npos;
 }
 
 }  // namespace larkspin

@@ -14,6 +14,14 @@ class RE2;
 
 namespace larkspin {
 
+// A text that patterns are matched against, with its lower-case copy made once for all the words
+// and phrases that look into it.
+struct PatternText {
+  explicit PatternText(std::string text);
+  std::string text;
+  std::string lowered;
+};
+
 class CTextPattern {
  public:
   // A word or phrase, as written in the rule (without its quotes).
@@ -21,7 +29,8 @@ class CTextPattern {
   // A regular expression, or nullopt with RE2's reason in error.
   static std::optional<CTextPattern> Regex(std::string_view expression, std::string& error);
 
-  bool Matches(std::string_view text) const;
+  bool Matches(const PatternText& text) const;
+  bool Matches(std::string_view text) const { return Matches(PatternText(std::string(text))); }
 
  private:
   std::string lowered_;                     // the word or phrase in lower case

@@ -59,7 +59,7 @@ TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
 
   const HeaderRow& third = first.rows[2];
   const HeaderRow& fifth = first.rows[4];
-  plan.deletions.push_back({third.row_id, third.message_number, 0, third.identity, third.connection});
+  plan.deletions.push_back({third.row_id, third.message_number, 0, third.identity, third.connection, third.deletion});
   plan.downloads.push_back({fifth, 1, true, false});
   CRecordedEvents second;
   session.RunPeek(plan, second);

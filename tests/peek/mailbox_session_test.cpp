@@ -77,7 +77,7 @@ class MailboxSessionTest : public ::testing::Test {
   }
   static DownloadOrder DownloadOf(const HeaderRow& row) { return {row, 1, true, false}; }
   static DeleteOrder DeletionOf(const HeaderRow& row) {
-    return {row.row_id, row.message_number, 0, row.identity, row.connection};
+    return {row.row_id, row.message_number, 0, row.identity, row.connection, row.deletion};
   }
   int Size(size_t i) const { return static_cast<int>(messages_[i].size()); }
   std::vector<std::string> StoredFiles() const {
@@ -183,6 +183,36 @@ TEST_F(MailboxSessionTest, MarksAreCarriedOutBeforeTheListingAndDeletionsCommitB
   EXPECT_EQ(server_.ConnectionCount(), 3) << "the first peek, the marks, the new login after the deletion";
   EXPECT_THAT(server_.DeletedMessages(), ElementsAre(2));
   EXPECT_THAT(server_.ReceivedLines(), Contains("RETR 1"));
+}
+
+// Each deletion is in deleted.log before its DELE; a record that cannot be written sends none.
+TEST_F(MailboxSessionTest, DeletionsAreRecordedAndAnUnwritableRecordDeletesNothing) {
+  std::vector<HeaderRow> rows = ListedRows();
+  rows[0].deletion.rule = "Old";
+  PeekPlan plan = HomePlan();
+  plan.deletions = {DeletionOf(rows[0]), DeletionOf(rows[1])};
+  session_.RunPeek(plan, events_);
+  const std::vector<DeletedMessage> record = ReadDeletedLog(folder_.File("deleted.log"));
+  ASSERT_EQ(record.size(), 2u);
+  EXPECT_EQ(record[0].rule, "Old");
+  EXPECT_EQ(record[1].rule, "") << "by hand";
+  EXPECT_EQ(record[1].from, "Bob <bob@example.org>");
+  EXPECT_EQ(record[1].subject, "Second");
+  EXPECT_EQ(record[1].account, "Home");
+  EXPECT_EQ(record[1].size, static_cast<uint32_t>(Size(1)));
+  EXPECT_FALSE(record[1].unique_id.empty());
+  EXPECT_THAT(server_.DeletedMessages(), ElementsAre(1, 2));
+
+  FakePop3Server server;
+  server.ServeMailbox(messages_);
+  std::filesystem::remove(folder_.File("deleted.log"));
+  std::filesystem::create_directory(folder_.File("deleted.log"));
+  PeekPlan unrecorded = Plan({"Home"}, AccountSection(1, server.Port()));
+  unrecorded.deletions = {DeletionOf(rows[1])};
+  CRecordedEvents refused;
+  session_.RunPeek(unrecorded, refused);
+  EXPECT_THAT(server.ReceivedLines(), Not(Contains(HasSubstr("DELE"))));
+  EXPECT_THAT(refused.lines, Contains("refused Error Delete: message 2 not deleted: deleted.log cannot be written"));
 }
 
 // Another client deleted message 1 since the listing: numbers 1 and 2 now name other messages.

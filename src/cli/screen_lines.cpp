@@ -26,9 +26,7 @@ std::string RuleColumn(const ScreeningVerdict& verdict) {
 }
 
 std::string SignalsColumn(const SignalSet& signals) {
-  std::string names;
-  for (size_t i = 0; i < kSignalCount; ++i)
-    if (signals[i]) names += (names.empty() ? "" : ",") + std::string(SignalName(static_cast<Signal>(i)));
+  const std::string names = SignalNames(signals, ",");
   return names.empty() ? kNothing : names;
 }
 

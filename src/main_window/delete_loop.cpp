@@ -14,6 +14,8 @@ void CDlgMain::Disconnect(DisconnectCause cause) {
   OnUi([&] {
     orders = model_.DeleteOrders(list_.RowKeys());
     if (orders.empty()) return;
+    // What auto rules marked at an automatic peek goes without asking.
+    if (cause == DisconnectCause::kWindow && countdown_.Automatic() && model_.OnlyAutomaticDeletions()) return;
     const std::string question = FormatText(
         language_.Template("Messages", "AskDelete",
                            "Are you sure you want to delete the marked %d email(s) from the server ?").c_str(),

@@ -26,7 +26,7 @@ namespace {
 constexpr int kProgressBlue = 255;
 
 // The column width keys of the profile, by column.
-constexpr const char* kColumnWidthKeys[] = {"Col_WHO", "Col_SUBJECT", "Col_DATE", "Col_ACCOUNT", "Col_SIZE"};
+constexpr const char* kColumnWidthKeys[] = {"Col_WHO", "Col_SUBJECT", "Col_DATE", "Col_ACCOUNT", "Col_SIZE", "Col_SIGNALS"};
 // The labels 1049 and 1060 show at most this many characters.
 constexpr size_t kLabelLength = 30;
 // The default column widths are pixels at the original's small font, 1.5 pixels per dialog
@@ -124,6 +124,12 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandOffline, [this] { SelectView(MailboxView::kOffline); });
   map.OnCommand(kCommandSent, [this] { SelectView(MailboxView::kSent); });
   map.OnCommand(kCommandDrafts, [this] { SelectView(MailboxView::kDrafts); });
+  map.OnCommand(kCommandDeleted, [this] { SelectView(MailboxView::kDeleted); });
+  map.OnCommand(kCommandRules, [this] { OpenRuleFile(); });
+  map.OnCommand(kCommandBlockSender, [this] { AddSenderRule(SenderRule::kBlockSender); });
+  map.OnCommand(kCommandBlockDomain, [this] { AddSenderRule(SenderRule::kBlockDomain); });
+  map.OnCommand(kCommandAllowSender, [this] { AddSenderRule(SenderRule::kAllowSender); });
+  map.OnCommand(kCommandWhy, [this] { ExplainVerdict(); });
   map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
   map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
   map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
@@ -163,6 +169,7 @@ bool CDlgMain::OnInitDialog() {
   progress_.SetShowText(true);
   SetUpSelectors();
   CreateMessageView();
+  ReadScreening();
   config_watch_.Rebase();
   SetTimer(kSettingsTimer, kSettingsCheckMs);
   WarnOfReadablePassword();
@@ -222,7 +229,10 @@ void CDlgMain::SetUpColumns() {
     if (i == kDateColumn)
       default_width = std::max(default_width, TextSize(kHeaderList, kWidestDateText).width + kColumnMargin);
     const int width = Profile().GetInt(section, kColumnWidthKeys[i], default_width);
-    list_.AddColumn(language_.TextOrNa("Headers", column.key), column.alignment, width);
+    // A language.ini of earlier versions has no title for the screening's column.
+    const std::string title = i == kSignalsColumn ? language_.Text("Headers", column.key, column.key)
+                                                  : language_.TextOrNa("Headers", column.key);
+    list_.AddColumn(title, column.alignment, width);
   }
   list_.EnableSort(true);
   list_.SetAfterSort([this] { StripeRows(); });

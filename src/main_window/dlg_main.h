@@ -35,6 +35,8 @@
 #include "peek/mailbox_session.h"
 #include "platform/file_watch.h"
 #include "res/control_ids.h"
+#include "screening/rule_lines.h"
+#include "screening/screening_inputs.h"
 #include "widgets/icon_button.h"
 #include "widgets/link_label.h"
 #include "widgets/percent_progress.h"
@@ -227,6 +229,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   // (screen_lock_memory.h). A button's item in the Message menu follows the button.
   void EnableItem(int id, bool enable);
   void ShowView(MailboxView view);
+  // The View menu's check mark on the view's command alone.
+  void CheckViewCommand(MailboxView view);
   void SelectView(MailboxView view);
   void FillFolderView(MailboxView view);
   AccountSelection Selection() const;
@@ -255,6 +259,22 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
                                 const std::optional<TypedCredentials>& typed) const;
   // Puts credentials typed in the account dialog in place of the ones SwitchAccount cleared.
   void TakeTypedCredentials();
+
+  // Screening (row_screening.cpp): the working folder's rules, addresses and address book, read
+  // at the start and at each peek.
+  void ReadScreening();
+  void ReportRuleFile();
+  void CheckRuleFile();
+  ScreeningVerdict VerdictOf(const PeekedRow& row) const;
+  // Marks and colours the row at position as its verdict says.
+  void ApplyVerdict(int position, const ScreeningVerdict& verdict);
+  // The status line and the log say what each rule did at the peek.
+  void ShowRuleCounts();
+  void OpenRuleFile();
+  // Appends the rule for the selected row's sender to rules.txt.
+  void AddSenderRule(SenderRule rule);
+  void ExplainVerdict();
+  void FillDeletedView();
 
   // Compose, Reply To, Forward and drafts (compose_openers.cpp).
   void RegisterComposeCommands();
@@ -302,7 +322,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   CMailboxSession session_;
 
   CSortingList list_;
-  CMainWindowModel model_;  // the records of the list's rows, by row key, and the connection and peek state
+  CMainWindowModel model_;
+  std::optional<ScreeningInputs> screening_;  // the records of the list's rows, by row key, and the connection and peek state
   std::vector<CIconButton> buttons_;
   CIconButton about_button_;
   CDlgFileView message_view_;

@@ -1,11 +1,12 @@
 // The Offline, Sent and Drafts views: the header list filled from the current account's stored
 // message files (mailbox<N>/*.txt), its sent copies (mailbox<N>/sent/*.txt) or its drafts
-// (mailbox<N>/drafts/*.txt).
+// (mailbox<N>/drafts/*.txt); and the Deleted view, filled from deleted.log.
 #include "common/format.h"
 #include "compose/sent_copy.h"
 #include "mailbox/message_file.h"
 #include "main_window/dlg_main.h"
 #include "mime/mail_date.h"
+#include "peek/deleted_log.h"
 #include "peek/row_texts.h"
 #include "platform/file_listing.h"
 #include "platform/file_system.h"
@@ -56,6 +57,24 @@ void CDlgMain::FillFolderView(MailboxView view) {
   // The total counts what the view lists, not what the server held at the last peek.
   SetStatusText(FormatText(MakeSessionTexts().total.c_str(), list_.RowCount(),
                            static_cast<double>(total_bytes) / 1024, total_bytes));
+}
+
+// Every account's deletions, the latest first: when each went, and the rule that marked it.
+void CDlgMain::FillDeletedView() {
+  CWaitCursor wait;
+  const std::vector<DeletedMessage> deleted = ReadDeletedLog(working_directory_ + kDeletedLogFile);
+  for (auto message = deleted.rbegin(); message != deleted.rend(); ++message) {
+    HeaderRow record;
+    record.sender_address = SenderAddress(message->from);
+    record.account = message->account;
+    const std::string rule = message->rule.empty() ? kDeletedByHand : message->rule;
+    InsertRow({message->from, message->subject, message->time, message->account,
+               FormatText("%.0lfk", static_cast<double>(message->size) / 1024 + 1), rule},
+              record, kIconRowDeleteMark, TextEncoding::kUtf8);
+  }
+  StripeRows();
+  TitleWithRowCount();
+  SetStatusText(FormatText("%d message(s) deleted on the server, as %s records them.", list_.RowCount(), kDeletedLogFile));
 }
 
 }  // namespace larkspin

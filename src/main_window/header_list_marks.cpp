@@ -31,7 +31,9 @@ int CDlgMain::PositionOfRow(RowId row_id) const {
 
 int CDlgMain::InsertRow(const std::vector<std::string>& texts, const HeaderRow& record, int icon,
                         TextEncoding encoding) {
-  const int position = list_.InsertRow(texts, record.row_id, icon, encoding);
+  std::vector<std::string> row_texts = texts;
+  row_texts.resize(MainWindowColumns().size());  // a folder view leaves the Signals column empty
+  const int position = list_.InsertRow(row_texts, record.row_id, icon, encoding);
   if (position >= 0) model_.AddRow(record);
   return position;
 }
@@ -59,6 +61,7 @@ void CDlgMain::SetRowIcon(int position, int icon) {
 }
 
 void CDlgMain::MarkForDeletion() {
+  if (folder_view_ == MailboxView::kDeleted) return;  // its rows are records, not messages
   for (const int position : list_.SelectedRows()) {
     const HeaderRow* row = model_.MarkForDeletion(list_.RowKey(position));
     if (!row) continue;
@@ -111,6 +114,12 @@ void CDlgMain::ShowListMenu(Point screen_point) {
   menu.AppendItem(kCommandMarkForDownload, "Mark for download", enabled);
   menu.AppendSeparator();
   menu.AppendItem(kCommandAddSender, "Add to Sender to Address Book", enabled);
+  menu.AppendSeparator();
+  const bool online = folder_view_ == MailboxView::kOnline;
+  menu.AppendItem(kCommandBlockSender, "Block sender", online);
+  menu.AppendItem(kCommandBlockDomain, "Block domain", online);
+  menu.AppendItem(kCommandAllowSender, "Always allow sender", online || folder_view_ == MailboxView::kDeleted);
+  menu.AppendItem(kCommandWhy, "Why?", online);
   TrackPopupMenu(menu, screen_point);
 }
 
@@ -122,6 +131,7 @@ void CDlgMain::OpenSelectedMessage() {
     if (selected) OpenDraft(selected->local_file);
     return;
   }
+  if (folder_view_ == MailboxView::kDeleted) return;
   // A running peek holds the POP3 client; only stored messages open meanwhile.
   if (!model_.Allows(MainWindowAction::kPeek) && selected && selected->local_file.empty()) {
     SetStatusText(kOpenAfterPeekText);

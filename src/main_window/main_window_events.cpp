@@ -7,6 +7,7 @@
 #include "common/message_box.h"
 #include "config/log.h"
 #include "main_window/dlg_main.h"
+#include "main_window/screening_texts.h"
 #include "peek/new_mail.h"
 #include "peek/row_texts.h"
 #include "res/resources.h"
@@ -54,10 +55,14 @@ void CDlgMain::OnProgressStep() {
 void CDlgMain::OnHeaderRow(const PeekedRow& row) {
   OnUi([&] {
     const RowTexts texts = MakeRowTexts(row.message, row.record.account);
+    const ScreeningVerdict verdict = VerdictOf(row);
     const int icon = row.record.local_file.empty() ? kIconRowOnServer : kIconRowStored;
-    const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size}, row.record, icon,
-                                   texts.encoding);
-    if (position >= 0 && row.large) list_.SetRowTextColour(position, kLargeMessageColour);
+    const int position = InsertRow({texts.from, texts.subject, texts.date, texts.account, texts.size,
+                                    SignalsColumnText(verdict)},
+                                   row.record, icon, texts.encoding);
+    if (position < 0) return;
+    if (row.large) list_.SetRowTextColour(position, kLargeMessageColour);
+    ApplyVerdict(position, verdict);
   });
 }
 
@@ -118,6 +123,7 @@ void CDlgMain::OnPeekFinished(const PeekSummary& summary) {
     // Named before the disconnect, which may delete rows marked meanwhile.
     const std::vector<NewMessageLine> new_messages = NewMessageLines(new_rows);
     SortAndTitle(summary);
+    ShowRuleCounts();
     ShowInBold(RowsNewByUniqueId(summary));
     if (countdown_.Automatic() || summary.all_accounts) Disconnect(DisconnectCause::kWindow);
     if (found_new_mail) PlayNewMailSound(sound_);

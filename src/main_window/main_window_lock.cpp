@@ -1,5 +1,7 @@
 // The program password's uses in the main window (the screen lock and the folder gate) and the
 // Account menu's administration commands.
+#include <utility>
+
 #include "admin/account_admin.h"
 #include "admin/program_lock.h"
 #include "common/format.h"
@@ -68,25 +70,26 @@ void CDlgMain::SelectView(MailboxView view) {
   ShowView(view);
 }
 
+void CDlgMain::CheckViewCommand(MailboxView view) {
+  constexpr std::pair<MailboxView, int> kViewCommands[] = {
+      {MailboxView::kOnline, kCommandOnline}, {MailboxView::kOffline, kCommandOffline},
+      {MailboxView::kSent, kCommandSent},     {MailboxView::kDrafts, kCommandDrafts},
+      {MailboxView::kDeleted, kCommandDeleted}};
+  for (const auto& [shown, command] : kViewCommands) CheckMenuItem(command, shown == view);
+}
+
 void CDlgMain::ShowView(MailboxView view) {
   folder_view_ = view;
   SetFocusItem(kHeaderList);
   RemoveAllRows();
+  CheckViewCommand(view);
   if (view == MailboxView::kOnline) {
-    CheckMenuItem(kCommandOnline, true);
-    CheckMenuItem(kCommandOffline, false);
-    CheckMenuItem(kCommandSent, false);
-    CheckMenuItem(kCommandDrafts, false);
     EnableItem(kDownloadButton, true);
     EnableItem(kResetButton, true);
     countdown_.SetAutomatic(true);
     TitleWithoutCount();
     return;
   }
-  CheckMenuItem(kCommandOnline, false);
-  CheckMenuItem(kCommandOffline, view == MailboxView::kOffline);
-  CheckMenuItem(kCommandSent, view == MailboxView::kSent);
-  CheckMenuItem(kCommandDrafts, view == MailboxView::kDrafts);
   if (account_.folder_gate_mark && !CheckProgramPassword(prompt_, Profile())) {
     MessageBox("The password you have entered is incorrect.\nThe access to the offline folder will be denied!",
                kBoxOk);
@@ -95,7 +98,8 @@ void CDlgMain::ShowView(MailboxView view) {
   EnableItem(kDownloadButton, false);
   EnableItem(kResetButton, false);
   countdown_.SetAutomatic(false);
-  FillFolderView(view);
+  if (view == MailboxView::kDeleted) FillDeletedView();
+  else FillFolderView(view);
 }
 
 AccountSelection CDlgMain::Selection() const {

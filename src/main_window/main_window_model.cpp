@@ -17,6 +17,7 @@ HeaderRow* CMainWindowModel::MarkForDeletion(RowId row_id) {
   if (!row) return nullptr;
   row->delete_mark = 1;
   row->download_mark = 0;
+  row->deletion.rule.clear();  // the user's mark, not a rule's
   return row;
 }
 
@@ -33,7 +34,40 @@ const HeaderRow* CMainWindowModel::Unmark(RowId row_id) {
   if (!row) return nullptr;
   row->delete_mark = 0;
   row->download_mark = 0;
+  row->deletion.rule.clear();
   return row;
+}
+
+CMainWindowModel::RuleMark CMainWindowModel::Screened(RowId row_id, const ScreeningVerdict& verdict, bool may_mark) {
+  HeaderRow* row = Record(row_id);
+  if (!row) return RuleMark::kNone;
+  verdicts_[row_id] = verdict;
+  if (!may_mark) return RuleMark::kNone;
+  if (verdict.action == RuleAction::kDelete) {
+    row->delete_mark = 1;
+    row->download_mark = 0;
+    row->deletion.rule = verdict.rule;
+    return RuleMark::kDeletion;
+  }
+  if (verdict.action == RuleAction::kDownload && MarkForDownload(row_id) == DownloadMarking::kMarked)
+    return RuleMark::kDownload;
+  return RuleMark::kNone;
+}
+
+const ScreeningVerdict* CMainWindowModel::VerdictOf(RowId row_id) const {
+  const auto verdict = verdicts_.find(row_id);
+  return verdict == verdicts_.end() ? nullptr : &verdict->second;
+}
+
+bool CMainWindowModel::OnlyAutomaticDeletions() const {
+  bool any = false;
+  for (const auto& [row_id, row] : records_) {
+    if (!row.delete_mark) continue;
+    const ScreeningVerdict* verdict = VerdictOf(row_id);
+    if (row.deletion.rule.empty() || !verdict || !verdict->automatic) return false;
+    any = true;
+  }
+  return any;
 }
 
 std::optional<DownloadOrder> CMainWindowModel::DownloadOrderOf(RowId row_id) const {

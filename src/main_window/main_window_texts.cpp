@@ -21,7 +21,7 @@ const std::vector<MainWindowButton>& MainWindowButtons() {
 const std::vector<MainWindowColumn>& MainWindowColumns() {
   static const std::vector<MainWindowColumn> columns = {
       {"From", 150, kAlignLeft},     {"Subject", 180, kAlignLeft}, {"Date", 70, kAlignLeft},
-      {"Account", 80, kAlignCentre}, {"Size", 50, kAlignRight},
+      {"Account", 80, kAlignCentre}, {"Size", 50, kAlignRight},  {"Signals", 110, kAlignLeft},
   };
   return columns;
 }
@@ -32,6 +32,7 @@ const char* MailboxViewName(MailboxView view) {
     case MailboxView::kOffline: return "Offline";
     case MailboxView::kSent: return "Sent";
     case MailboxView::kDrafts: return "Drafts";
+    case MailboxView::kDeleted: return "Deleted";
   }
   return "";
 }

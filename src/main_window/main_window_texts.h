@@ -29,25 +29,27 @@ struct MainWindowColumn {
 };
 
 // The columns of the header list, in MainWindowColumns()'s order.
-enum HeaderColumn : int { kFromColumn, kSubjectColumn, kDateColumn, kAccountColumn, kSizeColumn };
+enum HeaderColumn : int { kFromColumn, kSubjectColumn, kDateColumn, kAccountColumn, kSizeColumn, kSignalsColumn };
 
 // What the header list shows: the server's messages, the stored ones, the sent copies, or the
 // drafts. The folder selector lists them in this order, by name.
-enum class MailboxView { kOnline, kOffline, kSent, kDrafts };
+// kDeleted lists deleted.log: what was deleted on the server, by hand or by rule.
+enum class MailboxView { kOnline, kOffline, kSent, kDrafts, kDeleted };
 inline constexpr MailboxView kMailboxViews[] = {MailboxView::kOnline, MailboxView::kOffline, MailboxView::kSent,
-                                                MailboxView::kDrafts};
+                                                MailboxView::kDrafts, MailboxView::kDeleted};
 
 // The views filled from the account's files: every view but Online.
 inline bool IsFolderView(MailboxView view) { return view != MailboxView::kOnline; }
 
-// The view's name in the folder selector: "Online", "Offline", "Sent", "Drafts".
+// The view's name in the folder selector: "Online", "Offline", "Sent", "Drafts", "Deleted".
 const char* MailboxViewName(MailboxView view);
 // The view with that name; nullopt for any other text.
 std::optional<MailboxView> MailboxViewNamed(const std::string& name);
 
 // The nine command buttons in the order they are set up.
 const std::vector<MainWindowButton>& MainWindowButtons();
-// The five columns of the header list: From, Subject, Date, Account, Size.
+// The columns of the header list: From, Subject, Date, Account, Size, and the screening's Signals
+// (the rule that applies and the signals that hold).
 const std::vector<MainWindowColumn>& MainWindowColumns();
 
 // Replaces the menu bar's texts from section "Menu", in the table's order: top-level items by

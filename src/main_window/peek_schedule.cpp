@@ -82,9 +82,7 @@ void CDlgMain::StartManualPeek() {
     if (ComboEntry(kFolderSelector, i) == MailboxViewName(MailboxView::kOnline)) SelectComboEntry(kFolderSelector, i);
   // The list is about to hold server rows: a Delete must mark them, not remove stored files.
   folder_view_ = MailboxView::kOnline;
-  CheckMenuItem(kCommandOffline, false);
-  CheckMenuItem(kCommandDrafts, false);
-  CheckMenuItem(kCommandOnline, true);
+  CheckViewCommand(MailboxView::kOnline);
   StartPeek();
 }
 
@@ -92,6 +90,7 @@ bool CDlgMain::StartPeek() {
   if (!model_.Allows(MainWindowAction::kPeek)) return false;
   if (worker_.joinable()) worker_.join();  // the last peek has made its last UI call
   ApplyState(MainWindowEvent::kPeekStarted);
+  ReadScreening();
   SetSessionTexts(MakeSessionTexts());
   worker_ = std::thread([this, plan = MakePeekPlan()] { session_.RunPeek(plan, *this); });
   return true;

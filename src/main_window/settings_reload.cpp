@@ -23,6 +23,7 @@ void CDlgMain::OpenAccountDialog() {
 }
 
 void CDlgMain::CheckSettingsFile() {
+  CheckRuleFile();
   if (config_watch_.Changed()) reload_pending_ = true;
   if (reload_pending_ && model_.Allows(MainWindowAction::kSettings)) ReloadSettings();
 }

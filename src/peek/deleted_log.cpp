@@ -1,8 +1,6 @@
 #include "peek/deleted_log.h"
 
 #include <charconv>
-#include <cstdio>
-#include <unistd.h>
 
 #include "common/text_encoding.h"
 #include "platform/file_system.h"
@@ -112,13 +110,7 @@ std::optional<DeletedMessage> ParseDeletedLogLine(std::string_view line) {
 // line stays a line of its own.
 bool AppendToDeletedLog(const std::string& path, DeletedMessage message) {
   message.time = TimeNow();
-  std::FILE* file = OpenPrivateFile(path, "a+b");
-  if (file == nullptr) return false;
-  const bool ends_open = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
-  const std::string line = (ends_open ? "\n" : "") + DeletedLogLine(message) + '\n';
-  const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && std::fflush(file) == 0 &&
-                       ::fsync(fileno(file)) == 0;
-  return std::fclose(file) == 0 && written;
+  return AppendLineToFile(path, DeletedLogLine(message));
 }
 
 std::vector<DeletedMessage> ReadDeletedLog(const std::string& path) {

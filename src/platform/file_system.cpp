@@ -94,4 +94,14 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
   return false;
 }
 
+bool AppendLineToFile(const std::string& path, const std::string& line) {
+  std::FILE* file = OpenPrivateFile(path, "a+b");
+  if (file == nullptr) return false;
+  const bool ends_open = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
+  const std::string text = (ends_open ? "\n" : "") + line + '\n';
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0 &&
+                       ::fsync(::fileno(file)) == 0;
+  return std::fclose(file) == 0 && written;
+}
+
 }  // namespace larkspin

@@ -30,5 +30,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // the new one, never a part of either. The new file has the old one's mode (0600 when there was
 // none). False (path untouched) when it could not be written.
 bool ReplaceFile(const std::string& path, const std::string& content);
+// Appends line and a line feed to the file at path (made 0600 when missing), after a line feed
+// of its own when the file ends inside a line, and waits until it is on the disk. False when it
+// could not be written.
+bool AppendLineToFile(const std::string& path, const std::string& line);
 
 }  // namespace larkspin

@@ -34,6 +34,10 @@ enum MainWindowCommand : int {
   kCommandResetMail = 102,
   kCommandMarkForDownload = 103,
   kCommandAddSender = 109,
+  kCommandBlockSender = 110,
+  kCommandBlockDomain = 111,
+  kCommandAllowSender = 112,
+  kCommandWhy = 113,
   kCommandExit = 32771,
   kCommandInfo = 32772,
   kCommandProperties = 32773,
@@ -54,6 +58,8 @@ enum MainWindowCommand : int {
   kCommandOpenMessage = 32791,
   kCommandAccounts = 32795,
   kCommandReloadSettings = 32796,
+  kCommandRules = 32797,
+  kCommandDeleted = 32798,
 };
 
 // The about box (template 100).

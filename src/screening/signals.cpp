@@ -115,6 +115,16 @@ std::optional<Signal> SignalNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string SignalNames(const SignalSet& signals, std::string_view separator) {
+  std::string names;
+  for (size_t i = 0; i < kSignalCount; ++i) {
+    if (!signals[i]) continue;
+    if (!names.empty()) names += separator;
+    names += SignalName(static_cast<Signal>(i));
+  }
+  return names;
+}
+
 bool HoldsAddress(const std::vector<std::string>& addresses, std::string_view address) {
   if (address.empty()) return false;
   for (const std::string& known : addresses)

@@ -29,6 +29,8 @@ std::string_view SignalName(Signal signal);
 std::optional<Signal> SignalNamed(std::string_view name);
 // One line saying what the signal means, for a tool tip.
 std::string_view SignalExplanation(Signal signal);
+// The names of the signals in signals, in the order of Signal, joined by separator.
+std::string SignalNames(const SignalSet& signals, std::string_view separator);
 
 // The signals that hold for message. my_addresses are the user's own addresses; without any,
 // "not-to-me" never holds, since nothing tells whether the mail is for the user.

@@ -38,15 +38,16 @@ TEST_F(StartupTest, WithoutLanguageFileButtonsShowNaAndEverythingElseItsDefault)
   EXPECT_EQ(Window().Control(kForwardButton)->tool_tip, "n/a");
   EXPECT_EQ(Window().Control(kConnectButton)->normal_icon, kIconConnect);
   EXPECT_EQ(Window().Control(kCloseButton)->normal_icon, 0);
-  ASSERT_EQ(Window().List(kHeaderList)->Columns().size(), 5u);
+  ASSERT_EQ(Window().List(kHeaderList)->Columns().size(), 6u);
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[0].title, "n/a");
   EXPECT_EQ(Window().List(kHeaderList)->Columns()[4].align, kAlignRight);
+  EXPECT_EQ(Window().List(kHeaderList)->Columns()[5].title, "Signals");  // newer than any language.ini
   EXPECT_EQ(Window().Text(kFolderLabel), "Folder:");
   EXPECT_EQ(Window().Text(kAccountLabel), "Active Account:");
   EXPECT_EQ(Window().Menu().FindCommand(kCommandUnlockAccount)->text, "Unlock account");
   EXPECT_EQ(Window().Menu().FindCommand(kCommandDownloadAll)->text, "Dowload all messages");
   EXPECT_EQ(Window().Menu().TopLevel(0)->text, "Larkspin");
-  EXPECT_EQ(Window().Control(kFolderSelector)->entries, (std::vector<std::string>{"Online", "Offline", "Sent", "Drafts"}));
+  EXPECT_EQ(Window().Control(kFolderSelector)->entries, (std::vector<std::string>{"Online", "Offline", "Sent", "Drafts", "Deleted"}));
   EXPECT_EQ(Window().Control(kFolderSelector)->selection, 0);
   EXPECT_EQ(Window().Title(), "Larkspin-Home");
   EXPECT_EQ(Window().Progress(kProgressBar).start_colour, Rgb(0, 0, 255));
@@ -60,7 +61,7 @@ TEST_F(StartupTest, DefaultColumnWidthsGrowWithTheFontAndTheDateFits) {
   ASSERT_TRUE(Open());
   std::vector<int> widths;
   for (const ListColumn& column : Window().List(kHeaderList)->Columns()) widths.push_back(column.width);
-  EXPECT_EQ(widths, (std::vector<int>{200, 240, 27 * 8 + 12, 107, 67}));
+  EXPECT_EQ(widths, (std::vector<int>{200, 240, 27 * 8 + 12, 107, 67, 147}));
 }
 
 TEST_F(StartupTest, FolderAndAccountLabelsShowAtMostThirtyCharacters) {

@@ -175,6 +175,39 @@ constexpr const char* kAttachmentMessage =
     "Content-Disposition: attachment; filename=\"floor-plan.txt\"\r\n\r\nS2l0Y2hlbiwgaGFsbCwgdHdvIHJvb21zLg==\r\n"
     "--b1--\r\n";
 
+// Rules mark and name rows as the peek lists them, in the real list control.
+TEST_F(MainWindowWxTest, RulesMarkAndNameRowsInTheSignalsColumn) {
+  WriteFile(folder_.File("rules.txt"), "delete \"Sender 4\" from sender4@example.org\n"
+                                       "flag   \"Three\"    subject \"number 3\"\n");
+  CDlgMain window(Services(true));
+  std::vector<std::string> signals;
+  std::vector<int> icons;
+  bool photographed = false;
+  std::thread user([&] {
+    if (PeekedAll(window)) {
+      RunOnUiThread([&] {
+        for (int row = 0; row < kMessages; ++row) {
+          signals.push_back(window.HeaderList().Text(row, kSignalsColumn));
+          icons.push_back(window.HeaderList().RowIcon(row));
+        }
+      });
+      photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_screening.png");
+    }
+    Exit(window);
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(photographed);
+  ASSERT_EQ(signals.size(), static_cast<size_t>(kMessages));
+  // Newest first: message 12 at the top, so message n in row 12 - n.
+  EXPECT_EQ(signals[kMessages - 4], "Sender 4");
+  EXPECT_EQ(icons[kMessages - 4], kIconRowDeleteMark);
+  EXPECT_EQ(signals[kMessages - 3], "Three");
+  EXPECT_EQ(icons[kMessages - 3], kIconRowOnServer);
+  EXPECT_EQ(signals[0], "");
+}
+
 class MessageViewWxTest : public MainWindowWxTest {
  protected:
   MessageViewWxTest() { server_.AddMessage("anna", kAttachmentMessage); }

@@ -56,6 +56,7 @@ void CDlgMain::ApplyVerdict(int position, const ScreeningVerdict& verdict) {
   const CMainWindowModel::RuleMark mark = model_.Screened(list_.RowKey(position), verdict, !all_accounts_);
   if (mark == CMainWindowModel::RuleMark::kDeletion) list_.SetRowIcon(position, kIconRowDeleteMark);
   if (mark == CMainWindowModel::RuleMark::kDownload) list_.SetRowIcon(position, kIconRowDownloadMark);
+  if (verdict.action || verdict.signals.any()) list_.SetRowToolTip(position, WhyText(verdict));
   if (verdict.action == RuleAction::kAllow) list_.SetRowTextColour(position, kTrustedColour);
   if (verdict.action == RuleAction::kFlag) list_.SetRowTextColour(position, kFlaggedColour);
 }

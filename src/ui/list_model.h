@@ -28,6 +28,7 @@ struct ListRow {
   std::optional<Colour> text_colour;
   std::optional<Colour> background;
   bool bold = false;  // the row's texts in the bold face of the list's font
+  std::string tool_tip;  // shown while the pointer rests on the row; empty for none
   TextEncoding encoding = TextEncoding::kClassic;  // how the texts' bytes are to be shown
 };
 

@@ -165,6 +165,12 @@ void CSortingList::SetRowBold(int row, bool bold) {
   Changed();
 }
 
+void CSortingList::SetRowToolTip(int row, const std::string& text) {
+  CListModel* model = Model();
+  if (!model || row < 0 || row >= model->RowCount()) return;
+  model->Row(row).tool_tip = text;
+}
+
 void CSortingList::SelectRow(int row) {
   if (CListModel* model = Model()) {
     model->SetSelected(row, true);

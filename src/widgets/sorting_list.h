@@ -39,6 +39,7 @@ class CSortingList {
   void SetRowBackground(int row, Colour colour);
   void ClearRowColours(int row);
   void SetRowBold(int row, bool bold);
+  void SetRowToolTip(int row, const std::string& text);
   void SelectRow(int row);
   void DeselectAll();
   std::vector<int> SelectedRows() const;

@@ -64,6 +64,9 @@ TEST_F(ScreeningWindowTest, RulesMarkAndNameTheRowsAndTheDeletionIsRecordedWithI
     EXPECT_EQ(Icon(RowOfMessage(row.message)), row.icon);
     EXPECT_EQ(Cell(RowOfMessage(row.message), kSignalsColumn), row.signals_column);
   }
+  // The row's tool tip says why; a row no rule or signal speaks of has none.
+  EXPECT_THAT(Window().List(kHeaderList)->Row(RowOfMessage(1)).tool_tip, HasSubstr("Rule \"Casino\" (delete) applies."));
+  EXPECT_EQ(Window().List(kHeaderList)->Row(RowOfMessage(5)).tool_tip, "");
   EXPECT_THAT(Status(), HasSubstr("Rules: Casino 1 marked for deletion; Invoices 1 for download; "
                                   "address book 1, The boss 1 trusted"));
 

@@ -155,7 +155,26 @@ CWxHeaderList::CWxHeaderList(wxWindow* parent, int id, const wxPoint& position, 
                              bool single_selection, bool with_header)
     : wxListCtrl(parent, id, position, size,
                  wxLC_REPORT | wxLC_VIRTUAL | (single_selection ? wxLC_SINGLE_SEL : 0) |
-                     (with_header ? 0 : wxLC_NO_HEADER) | wxBORDER_SUNKEN) {}
+                     (with_header ? 0 : wxLC_NO_HEADER) | wxBORDER_SUNKEN) {
+  // The pointer moves over the list's own windows: the column titles and, below them, the rows.
+  for (wxWindow* child : GetChildren()) child->Bind(wxEVT_MOTION, &CWxHeaderList::OnPointerMoved, this);
+}
+
+// HitTest takes positions in the rows' window, the lowest of the list's windows.
+void CWxHeaderList::OnPointerMoved(wxMouseEvent& event) {
+  event.Skip();
+  auto* window = static_cast<wxWindow*>(event.GetEventObject());
+  for (const wxWindow* child : GetChildren())
+    if (child->GetPosition().y > window->GetPosition().y) return;  // over the column titles
+  int flags = 0;
+  const long row = HitTest(event.GetPosition(), flags);
+  if (row == tool_tip_row_) return;
+  tool_tip_row_ = row;
+  if (row >= 0 && row < model_.RowCount() && !model_.Row(static_cast<int>(row)).tool_tip.empty())
+    window->SetToolTip(ToWx(model_.Row(static_cast<int>(row)).tool_tip));
+  else
+    window->UnsetToolTip();
+}
 
 void CWxHeaderList::SyncColumns() {
   const std::vector<ListColumn>& columns = model_.Columns();

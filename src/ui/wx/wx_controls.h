@@ -64,11 +64,14 @@ class CWxHeaderList : public wxListCtrl {
   wxItemAttr* OnGetItemAttr(long item) const override;
   void SyncColumns();
   void SyncImages();
+  // The tool tip of the row under the pointer.
+  void OnPointerMoved(wxMouseEvent& event);
 
   CListModel model_;
   std::vector<bool> shown_selection_;
   std::vector<int> shown_images_;
   mutable wxItemAttr attr_;
+  long tool_tip_row_ = -1;
 };
 
 }  // namespace larkspin

@@ -104,6 +104,7 @@ void CPop3Client::ForgetConnection() {
   message_sizes_.clear();
   unique_ids_ = UniqueIds::kUnasked;
   unique_id_of_.clear();
+  capabilities_ = {};
 }
 
 bool CPop3Client::Abandon(std::string text, Failure kind) {
@@ -262,7 +263,7 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
   }
   connected_ = true;
   ++connection_number_;
-  const bool logged_in = ReadLineReply() && UpgradeToTlsIfConfigured(host, port) &&
+  const bool logged_in = ReadLineReply() && AskCapabilities() && UpgradeToTlsIfConfigured(host, port) &&
                          SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
   if (!logged_in) {
@@ -288,9 +289,26 @@ bool CPop3Client::UpgradeToTlsIfConfigured(const std::string& host, int port) {
     FailWith("-ERR " + UpgradeRefusedText("STLS", last_response_));
     return false;
   }
-  if (StartTls(host, port)) return true;
-  FailWith(socket_.ConnectError());
-  return false;
+  if (!StartTls(host, port)) {
+    FailWith(socket_.ConnectError());
+    return false;
+  }
+  // What was listed before the upgrade may have been forged on the way (RFC 2595).
+  return AskCapabilities();
+}
+
+bool CPop3Client::AskCapabilities() {
+  capabilities_ = {};
+  const std::string kept_response = last_response_;
+  const Failure kept_failure = last_failure_;
+  std::string listing;
+  if (!SendCommand("CAPA\r\n")) return false;
+  if (ReadListing(kMaxStatusLine, listing)) {
+    capabilities_ = ParseCapabilities(listing);
+  } else if (connected_) {
+    FailWith(kept_response, kept_failure);
+  }
+  return connected_;
 }
 
 bool CPop3Client::Disconnect() {

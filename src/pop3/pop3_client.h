@@ -11,6 +11,9 @@
 // connection: IsConnected() turns false and every later command fails at once without sending,
 // so a late reply is never taken for the answer to a later command.
 //
+// After the greeting, and again after STLS, the client asks CAPA and keeps what the server lists;
+// a server that answers "-ERR" lists nothing and is used as before.
+//
 // Every multi-line reply is dot-unstuffed: a line that arrives as "..text" is handed on as ".text",
 // so TOP and RETR give the message as the server holds it.
 //
@@ -24,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pop3/pop3_capabilities.h"
 #include "pop3/pop3_text.h"
 #include "platform/reply_buffer.h"
 #include "platform/socket_link.h"
@@ -78,6 +82,9 @@ class CPop3Client {
   std::string LastReply() const { return last_response_; }
   Failure LastFailure() const { return last_failure_; }
 
+  // What the server listed in its answer to CAPA on this connection.
+  const Pop3Capabilities& Capabilities() const { return capabilities_; }
+
   bool IsConnected() const { return connected_; }
   // Counts the connections made so far: message numbers of one connection mean nothing on another.
   int ConnectionNumber() const { return connection_number_; }
@@ -113,6 +120,8 @@ class CPop3Client {
   bool SendCommand(const std::string& command);
   bool StartTls(const std::string& host, int port);
   bool UpgradeToTlsIfConfigured(const std::string& host, int port);
+  // CAPA; a refusal leaves the capabilities empty and the connection usable.
+  bool AskCapabilities();
   bool EnsureStatisticsKnown();
   bool EnsureSizesKnown();
   bool EnsureUniqueIdsKnown();
@@ -130,6 +139,7 @@ class CPop3Client {
   bool statistics_known_ = false;
   std::vector<uint32_t> message_sizes_;
   UniqueIds unique_ids_ = UniqueIds::kUnasked;
+  Pop3Capabilities capabilities_;
   std::map<int, std::string> unique_id_of_;
   std::string last_response_;
   Failure last_failure_ = Failure::kNone;

@@ -50,7 +50,7 @@ TEST_F(PeekCommandTest, PrintsOneTabSeparatedLinePerMessageThenTheTotal) {
   EXPECT_EQ(run.err, "");
   // Only headers are fetched, and the account's folders exist afterwards, as after a peek in the window.
   EXPECT_THAT(server.ReceivedLines(),
-              ElementsAre("USER user", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0", "TOP 2 0", "QUIT"));
+              ElementsAre("CAPA", "USER user", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0", "TOP 2 0", "QUIT"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("mailbox1/attach")));
 }
 

@@ -68,6 +68,7 @@ PeekPlan CommandLinePlan(const PeekScopeChoice& choice, CInputPrompt& no_prompt)
   plan.waits = {0, 0, 0, 0};
   plan.ask_unique_ids = false;
   plan.skip_without_credentials = true;
+  plan.pipeline = true;
   return plan;
 }
 

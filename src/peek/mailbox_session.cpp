@@ -100,6 +100,7 @@ bool CMailboxSession::LogOut(int pause_ms, CMailboxEvents& events) {
 
 bool CMailboxSession::LogIn(const CCurrentAccount& account) {
   client_.tls = account.pop3_tls;
+  client_.pipelining = account.pop3_pipelining;
   if (!client_.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return false;
   connected_ = true;
   return true;

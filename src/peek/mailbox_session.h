@@ -59,6 +59,9 @@ struct PeekPlan {
   // Whether each row asks the server for its message's UIDL id; an owner that neither marks rows
   // nor keeps seen ids (the command line) saves the UIDL command.
   bool ask_unique_ids = true;
+  // Whether the peek's commands go out ahead of their replies where the account and server allow
+  // it (the command line, the window with FastPeek=1).
+  bool pipeline = false;
   // Whether a one-account peek, too, skips an account without a stored login or password instead
   // of asking for them (an owner that must never ask: the command line).
   bool skip_without_credentials = false;

@@ -150,9 +150,12 @@ void CPeekRun::FetchHeaders() {
     total_count_ = count;
     total_size_ = size;
   }
+  const bool listed = FetchListings();
+  if (!listed) ReportLostConnection(0, count);
   BeginListing();
-  for (int i = 1; i <= count; ++i) {
-    if (!client_.IsConnected() && !LogInAgain()) {
+  PlanHeaders(1, count);
+  for (int i = 1; listed && i <= count; ++i) {
+    if (!client_.IsConnected() && !(LogInAgain() && PlanHeaders(i, count))) {
       ReportLostConnection(i - 1, count, true);
       break;
     }
@@ -167,6 +170,19 @@ void CPeekRun::FetchHeaders() {
     LogOutBetweenAccounts();
     PauseFor(plan_.waits.around_disconnect);
   }
+}
+
+bool CPeekRun::FetchListings() {
+  return !plan_.pipeline || client_.FetchListings(plan_.ask_unique_ids || plan_.new_mail_by == NewMailRule::kUidl);
+}
+
+// With download-all a download comes between two headers, so the headers are asked one by one.
+bool CPeekRun::PlanHeaders(int first, int count) {
+  if (!plan_.pipeline || plan_.download_all) return true;
+  std::vector<int> numbers;
+  for (int n = first; n <= count; ++n) numbers.push_back(n);
+  client_.PlanRun(CPop3Client::RunKind::kHeaders, std::move(numbers));
+  return true;
 }
 
 // A message the server refuses is left out; false once the connection is lost. A header too

@@ -34,6 +34,11 @@ class CPeekRun {
   bool CarryOutDeletions();
   void ClearListOnce();
   void FetchHeaders();
+  // With a pipelining plan: STAT, LIST and the UIDL the peek needs in one go; false once the
+  // connection is lost.
+  bool FetchListings();
+  // With a pipelining plan: the headers first..count are asked as one run. Always true.
+  bool PlanHeaders(int first, int count);
   bool FetchHeader(int number, int count, int offset);
   // Fills in the row's record, reports the row and notes it as listed.
   void ListRow(PeekedRow& row, int offset);

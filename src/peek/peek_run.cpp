@@ -103,7 +103,15 @@ void CPeekRun::LogOutBetweenAccounts() {
   events_.OnLoggedOut();
 }
 
+// Pipelined, the messages not stored yet are asked as one run; a mark whose identity must be
+// checked on the server ends the run there, and the rest are asked one by one.
 void CPeekRun::DownloadMarkedRows() {
+  if (plan_.pipeline) {
+    std::vector<int> numbers;
+    for (const DownloadOrder& order : plan_.downloads)
+      if (order.row.local_file.empty()) numbers.push_back(order.row.message_number);
+    client_.PlanRun(CPop3Client::RunKind::kRetrieve, std::move(numbers));
+  }
   for (DownloadOrder order : plan_.downloads) {
     order.account_number = account_.account_number;
     session_.Download(order, events_);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "common/format.h"
 #include "peek/recorded_events.h"
@@ -70,6 +72,44 @@ TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
   EXPECT_THAT(second.lines[second.lines.size() - 2], HasSubstr("2 mark(s) dropped: the mailbox changed"));
   ASSERT_EQ(second.rows.size(), 3u) << "messages 3, 4 and 5 are all still there";
   EXPECT_FALSE(std::filesystem::exists(folder.File("mailbox1/msg05_03_2004_10_00_00_+0100.txt")));
+}
+
+// A peek that lists every message, then one that downloads three marked rows on the connection
+// the first left open: the same events, in the same order, pipelined and in lock-step.
+std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& server, bool pipelined) {
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  const std::string pipelining = pipelined ? "Pipelining=Auto\r\n" : "Pipelining=Never\r\n";
+  test_support::WriteFile(folder.File("config.ini"),
+                          ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
+  CNoPrompt prompt;
+  CCurrentAccount account(prompt);
+  account.account_number = 1;
+  PeekPlan plan(account);
+  plan.account_names = {"Home"};
+  plan.waits = {0, 0, 0, 0};
+  plan.pipeline = true;
+  CMailboxSession session;
+  CRecordedEvents events;
+  session.RunPeek(plan, events);
+  EXPECT_EQ(session.Client().Pipelines(), pipelined);
+  for (const size_t index : {1, 4, 6}) plan.downloads.push_back({events.rows.at(index), 1, false, false});
+  session.RunPeek(plan, events);
+  session.LogOut(0, events);
+  EXPECT_EQ(events.downloads.size(), 3u);
+  return events.lines;
+}
+
+TEST(MailboxDovecotTest, APipelinedPeekReportsWhatALockStepPeekReports) {
+  test_support::DovecotServer server;
+  server.AddUser("anna", "secret");
+  for (int n = 1; n <= 150; ++n)
+    server.AddMessage("anna", MakeMessage("Sender <s@example.org>", "Message " + std::to_string(n),
+                                          FormatText("Mon, %d Mar 2004 10:%02d:00 +0100", 1 + n % 28, n % 60), 100 * n));
+  server.Start();
+  const std::vector<std::string> lock_step = PeekAndDownload(server, false);
+  EXPECT_THAT(lock_step, Contains("row 1/150 Message 150"));
+  EXPECT_EQ(PeekAndDownload(server, true), lock_step);
 }
 
 }  // namespace

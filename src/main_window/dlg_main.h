@@ -322,6 +322,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   int timeout_seconds_ = 60;
   int peek_minutes_ = 5;
   NewMailRule new_mail_by_ = NewMailRule::kCount;
+  bool fast_peek_ = false;  // FastPeek: the peek pipelines without a wait before each header
   int minutes_left_ = 5;
   int peek_number_ = 1;
 

@@ -7,6 +7,7 @@
 #include "cli/command_log.h"
 #include "cli/peek_printer.h"
 #include "config/log.h"
+#include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "peek/mailbox_session.h"
 #include "platform/profile_store.h"
@@ -69,6 +70,7 @@ PeekPlan CommandLinePlan(const PeekScopeChoice& choice, CInputPrompt& no_prompt)
   plan.ask_unique_ids = false;
   plan.skip_without_credentials = true;
   plan.pipeline = true;
+  plan.parallel_accounts = ReadStartupSettings().parallel_accounts;
   return plan;
 }
 
@@ -100,7 +102,7 @@ int RunPeekCommand(const CommandArguments& arguments) {
   OpenCommandLog();
   CMailboxSession session;
   PrepareSession(session);
-  CPeekPrinter printer(session);
+  CPeekPrinter printer;
   Peek(choice, printer, session);
   CloseLog();
   std::fflush(stdout);

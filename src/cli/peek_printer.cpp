@@ -43,7 +43,7 @@ void CPeekPrinter::OnHeaderRow(const PeekedRow& row) {
               TerminalText(texts.account).c_str(), texts.size.c_str());
   if (!row.message.header_read)
     PrintProblem(FormatText("message %d of account %s not shown: %s", row.message.number, row.record.account.c_str(),
-                            session_.QuotedReply().c_str()));
+                            row.header_failure.c_str()));
 }
 
 void CPeekPrinter::OnPeekTotal(const PeekTotal& total) { PrintPeekTotal(total.count, total.size); }

@@ -22,6 +22,12 @@ class CPeekRun {
   void Run();
 
  private:
+  // All accounts, up to parallel_accounts at once: the last account on the session's own client
+  // (so the session is left as a one-after-the-other peek leaves it), the others each on a
+  // session of their own; their events handed on in account order.
+  void VisitAccountsSideBySide();
+  // The totals, listings and failures of an account visited by run, after those before it.
+  void TakeAccountResults(const CPeekRun& run);
   void VisitAccount(int account_number);
   void ReportKeyringSkip();
   void NoteFailedAccount(const std::string& reason);

@@ -1,6 +1,7 @@
 #include "pop3/pop3_client.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -64,6 +65,11 @@ void RemoveDotStuffing(std::string& text) {
     read = chunk_end + 1;
   }
   text.resize(write);
+}
+
+int NewConnectionNumber() {
+  static std::atomic<int> last{0};
+  return ++last;
 }
 
 std::string CommandOf(CPop3Client::RunKind kind, int n) {
@@ -308,7 +314,7 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
   }
   connected_ = true;
   unread_replies_ = 1;  // the greeting
-  ++connection_number_;
+  connection_number_ = NewConnectionNumber();
   const bool logged_in = ReadLineReply() && AskCapabilities() && UpgradeToTlsIfConfigured(host, port) &&
                          SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();

@@ -112,7 +112,8 @@ class CPop3Client {
   const Pop3Capabilities& Capabilities() const { return capabilities_; }
 
   bool IsConnected() const { return connected_; }
-  // Counts the connections made so far: message numbers of one connection mean nothing on another.
+  // The connection's own number, never given to another connection of any client in the program:
+  // message numbers of one connection mean nothing on another.
   int ConnectionNumber() const { return connection_number_; }
   int MessageCount() const { return message_count_; }
 

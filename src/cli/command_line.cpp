@@ -6,6 +6,7 @@
 #include "cli/download_command.h"
 #include "cli/migrate_command.h"
 #include "cli/peek_command.h"
+#include "cli/preview_command.h"
 #include "cli/send_command.h"
 
 namespace larkspin {
@@ -22,6 +23,7 @@ const std::vector<CommandLineMode>& CommandLineModes() {
   static const std::vector<CommandLineMode> modes = {
       {"peek", "peek [--account N | --all]", RunPeekCommand},
       {"download", "download --account N MESSAGE_NUMBER...", RunDownloadCommand},
+      {"preview", "preview --account N NUMBER", RunPreviewCommand},
       {"send",
        "send --account N --to ADDRESSES [--cc ADDRESSES] [--bcc ADDRESSES] --subject TEXT [--attach PATH,...] "
        "[--priority high|normal|low] < TEXT",

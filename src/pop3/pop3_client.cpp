@@ -507,6 +507,13 @@ bool CPop3Client::GetMessageHeader(int n, CPop3Text& message) {
   return FetchText(RunKind::kHeaders, n, kMaxHeaderReply, message);
 }
 
+bool CPop3Client::GetMessageTop(int n, int lines, CPop3Text& message) {
+  uint32_t size = 0;
+  if (!GetMessageSize(n, size)) return false;
+  const size_t first_size = std::min(max_message_bytes, size_t{size} + kStatusLineRoom);
+  return SendCommand(FormatText("TOP %d %d\r\n", n, lines)) && ReadTextReply(message, first_size, max_message_bytes);
+}
+
 bool CPop3Client::Retrieve(int n, CPop3Text& message) { return FetchText(RunKind::kRetrieve, n, max_message_bytes, message); }
 
 bool CPop3Client::Delete(int n) {

@@ -91,6 +91,8 @@ class CPop3Client {
   bool SupportsUniqueIds() const { return unique_ids_ == UniqueIds::kKnown; }
   // TOP n 0: the header only.
   bool GetMessageHeader(int n, CPop3Text& message);
+  // TOP n lines: the header and the body's first lines, within the limit of a whole message.
+  bool GetMessageTop(int n, int lines, CPop3Text& message);
   // RETR n: the whole message.
   bool Retrieve(int n, CPop3Text& message);
   bool Delete(int n);

@@ -18,6 +18,7 @@ using test_support::CliRun;
 using test_support::ConfigFor;
 using test_support::FakePop3Server;
 using test_support::ReadFile;
+using test_support::Reply;
 using test_support::RunLarkspin;
 using test_support::TempFolder;
 using test_support::WriteFile;
@@ -103,6 +104,21 @@ TEST_F(PeekCommandTest, AllAccountsSideBySidePrintAsOneAfterTheOther) {
   EXPECT_EQ(runs[1].first, runs[0].first);
   EXPECT_GT(runs[0].second, 1.2);
   EXPECT_LT(runs[1].second, runs[0].second - 0.5);
+}
+
+TEST_F(PeekCommandTest, PreviewPrintsTheFirstLinesThenTheAttachmentsBegunInThem) {
+  FakePop3Server server;
+  server.ServeMailbox({kFirst, kSecond});
+  server.On("TOP 2 4\r", Reply("+OK\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n"
+                               "Content-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+                               "R3LDvMOfZQkxGwo=\r\n--b\r\nContent-Disposition: attachment; filename=\"a.png\"\r\n"
+                               "Content-Type: image/png\r\n.\r\n"));
+  WriteFile(folder.File("config.ini"), ConfigFor({server.Port()}, "PreviewLines=4\r\n"));
+  const CliRun run = RunLarkspin(folder.Path(), {"preview", "--account", "1", "2"});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_EQ(run.out, "Gr\u00fc\u00dfe 1 \na.png\timage/png\n");  // the tab and escape made blanks
+  EXPECT_EQ(RunLarkspin(folder.Path(), {"preview", "--account", "1", "3"}).exit_status, 1);
+  EXPECT_EQ(RunLarkspin(folder.Path(), {"preview", "--account", "1"}).exit_status, 2);
 }
 
 TEST_F(PeekCommandTest, ASingleAccountWithoutCredentialsFails) {

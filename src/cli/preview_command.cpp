@@ -4,10 +4,7 @@
 #include <string_view>
 
 #include "cli/cli_account.h"
-#include "cli/command_log.h"
-#include "cli/quiet_events.h"
 #include "cli/terminal_text.h"
-#include "config/log.h"
 #include "config/startup_settings.h"
 #include "peek/preview_fetch.h"
 
@@ -56,22 +53,9 @@ int RunPreviewCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: usage: larkspin preview --account N NUMBER\n");
     return kUsageError;
   }
-  OpenCommandLog();
-  CNoPrompt no_prompt;
-  CCurrentAccount account(no_prompt);
-  CMailboxSession session;
-  PrepareSession(session);
-  std::string reason;
-  bool shown = false;
-  if (ConnectAccount(account_number, account, session, reason) == AccountLogin::kConnected) {
-    shown = PrintPreview(session, account, message_number);
-    CQuietEvents quiet;
-    if (session.Connected()) session.LogOut(0, quiet);
-  } else {
-    std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
-  }
-  CloseLog();
-  std::fflush(stdout);
+  const bool shown = RunOnAccount(account_number, [&](CMailboxSession& session, const CCurrentAccount& account) {
+    return PrintPreview(session, account, message_number);
+  });
   return shown ? 0 : 1;
 }
 

@@ -1,6 +1,11 @@
 #include "cli/cli_account.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include "cli/command_log.h"
+#include "cli/quiet_events.h"
+#include "cli/terminal_text.h"
 
 #include "config/ini_file.h"
 #include "config/log.h"
@@ -51,6 +56,27 @@ AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CMailb
   reason = ConnectFailureText(account.pop3_host, session.QuotedReply());
   LogEvent(reason);
   return AccountLogin::kConnectFailed;
+}
+
+bool RunOnAccount(int account_number,
+                  const std::function<bool(CMailboxSession& session, const CCurrentAccount& account)>& work) {
+  OpenCommandLog();
+  CNoPrompt no_prompt;
+  CCurrentAccount account(no_prompt);
+  CMailboxSession session;
+  PrepareSession(session);
+  std::string reason;
+  bool done = false;
+  if (ConnectAccount(account_number, account, session, reason) == AccountLogin::kConnected) {
+    done = work(session, account);
+    CQuietEvents quiet;
+    if (session.Connected()) session.LogOut(0, quiet);
+  } else {
+    std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
+  }
+  CloseLog();
+  std::fflush(stdout);
+  return done;
 }
 
 }  // namespace larkspin

@@ -2,6 +2,7 @@
 // An account as the command-line modes use it: its settings and stored credentials from
 // config.ini in the working directory (never asking for anything), its folders, and a mailbox
 // session with the account's time-out, message size limit and charsets mode.
+#include <functional>
 #include <string>
 
 #include "config/current_account.h"
@@ -29,6 +30,12 @@ enum class AccountLogin { kConnected, kNoSuchAccount, kNoCredentials, kConnectFa
 // reason holds one line for the user; a failed connection is also written to the log.
 AccountLogin ConnectAccount(int account_number, CCurrentAccount& account, CMailboxSession& session,
                             std::string& reason);
+
+// Opens the command log, logs account_number in on a prepared session, runs work on it, logs out
+// (a failed QUIT is not reported) and closes the log: work's result, or false with the reason on
+// standard error when the login failed.
+bool RunOnAccount(int account_number,
+                  const std::function<bool(CMailboxSession& session, const CCurrentAccount& account)>& work);
 
 // A prompt that never asks: the command line runs unattended.
 class CNoPrompt : public CInputPrompt {

@@ -7,6 +7,7 @@
 #include "cli/migrate_command.h"
 #include "cli/peek_command.h"
 #include "cli/screen_command.h"
+#include "cli/preview_command.h"
 #include "cli/send_command.h"
 
 namespace larkspin {
@@ -24,6 +25,7 @@ const std::vector<CommandLineMode>& CommandLineModes() {
       {"peek", "peek [--account N | --all]", RunPeekCommand},
       {"screen", "screen [--account N | --all] [--apply]", RunScreenCommand},
       {"download", "download --account N MESSAGE_NUMBER...", RunDownloadCommand},
+      {"preview", "preview --account N NUMBER", RunPreviewCommand},
       {"send",
        "send --account N --to ADDRESSES [--cc ADDRESSES] [--bcc ADDRESSES] --subject TEXT [--attach PATH,...] "
        "[--priority high|normal|low] < TEXT",

@@ -4,11 +4,8 @@
 #include <vector>
 
 #include "cli/cli_account.h"
-#include "cli/command_log.h"
 #include "cli/quiet_events.h"
 #include "cli/terminal_text.h"
-#include "config/log.h"
-#include "config/working_files.h"
 #include "peek/mailbox_session.h"
 #include "peek/row_texts.h"
 
@@ -106,23 +103,11 @@ int RunDownloadCommand(const CommandArguments& arguments) {
     std::fprintf(stderr, "larkspin: usage: larkspin download --account N MESSAGE_NUMBER...\n");
     return kUsageError;
   }
-  OpenCommandLog();
-  CNoPrompt no_prompt;
-  CCurrentAccount account(no_prompt);
-  CMailboxSession session;
-  PrepareSession(session);
-  std::string reason;
-  bool all_stored = false;
-  if (ConnectAccount(parsed.account_number, account, session, reason) == AccountLogin::kConnected) {
-    all_stored = true;
-    for (const int number : parsed.message_numbers) all_stored = DownloadOne(session, parsed.account_number, number) && all_stored;
-    CQuietEvents quiet;
-    if (session.Connected()) session.LogOut(0, quiet);
-  } else {
-    std::fprintf(stderr, "larkspin: %s\n", TerminalText(reason).c_str());
-  }
-  CloseLog();
-  std::fflush(stdout);
+  const bool all_stored = RunOnAccount(parsed.account_number, [&](CMailboxSession& session, const CCurrentAccount&) {
+    bool stored = true;
+    for (const int number : parsed.message_numbers) stored = DownloadOne(session, parsed.account_number, number) && stored;
+    return stored;
+  });
   return all_stored ? 0 : 1;
 }
 

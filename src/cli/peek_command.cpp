@@ -43,7 +43,7 @@ int RunPeekCommand(const CommandArguments& arguments) {
   OpenCommandLog();
   CMailboxSession session;
   PrepareSession(session);
-  CPeekPrinter printer(session);
+  CPeekPrinter printer;
   Peek(choice, printer, session);
   CloseLog();
   std::fflush(stdout);

@@ -46,7 +46,7 @@ void CPeekPrinter::OnHeaderRow(const PeekedRow& row) {
 void CPeekPrinter::ReportUnreadHeader(const PeekedRow& row) {
   if (!row.message.header_read)
     PrintProblem(FormatText("message %d of account %s not shown: %s", row.message.number, row.record.account.c_str(),
-                            session_.QuotedReply().c_str()));
+                            row.header_failure.c_str()));
 }
 
 void CPeekPrinter::OnPeekTotal(const PeekTotal& total) { PrintPeekTotal(total.count, total.size); }

@@ -15,9 +15,6 @@ void PrintPeekTotal(int count, int size);
 
 class CPeekPrinter : public CQuietEvents {
  public:
-  // The session whose peek is printed: a header too large to read is named with its last reply.
-  explicit CPeekPrinter(const CMailboxSession& session) : session_(session) {}
-
   void OnAccountWithoutCredentials(const SkippedAccount& skipped) override;
   void OnConnectFailed(const std::string& host, const std::string& reply) override;
   void OnServerFailure(const ServerFailure& failure) override;
@@ -36,7 +33,6 @@ class CPeekPrinter : public CQuietEvents {
   void ReportUnreadHeader(const PeekedRow& row);
 
  private:
-  const CMailboxSession& session_;
   bool failed_ = false;
 };
 

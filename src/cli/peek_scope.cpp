@@ -2,6 +2,7 @@
 
 #include "cli/cli_account.h"
 #include "config/current_account.h"
+#include "config/startup_settings.h"
 #include "platform/profile_store.h"
 #include "res/resources.h"
 
@@ -53,6 +54,8 @@ PeekPlan CommandLinePlan(int account_number, bool all_accounts, CInputPrompt& no
   plan.waits = {0, 0, 0, 0};
   plan.ask_unique_ids = ask_unique_ids;
   plan.skip_without_credentials = true;
+  plan.pipeline = true;
+  plan.parallel_accounts = ReadStartupSettings().parallel_accounts;
   return plan;
 }
 

@@ -44,8 +44,7 @@ struct ScreenedRow {
 // session carried out.
 class CScreenPrinter : public CPeekPrinter {
  public:
-  CScreenPrinter(const CMailboxSession& session, const ScreeningContext& context, ScreenTally& tally)
-      : CPeekPrinter(session), context_(context), tally_(tally) {}
+  CScreenPrinter(const ScreeningContext& context, ScreenTally& tally) : context_(context), tally_(tally) {}
 
   void OnHeaderRow(const PeekedRow& row) override {
     ScreenedRow screened{row, Screen(context_, row.message)};
@@ -112,7 +111,7 @@ void DeleteMatched(CMailboxSession& session, CScreenPrinter& printer) {
 // which the QUIT commits.
 void ScreenAccount(int account_number, bool apply, const ScreeningContext& context, CMailboxSession& session,
                    ScreenTally& tally, bool& failed) {
-  CScreenPrinter printer(session, context, tally);
+  CScreenPrinter printer(context, tally);
   const std::string unknown = UnknownAccountText(account_number);
   if (!unknown.empty()) {
     printer.PrintProblem(unknown);

@@ -48,6 +48,7 @@ int CCurrentAccount::LoadCurrentAccount(const std::string& section) {
   smtp_host = config.ReadString(section, "SMTPHost", "smtphost");
   smtp_port = config.ReadInt(section, "SMTPPort", 25);
   pop3_tls = ReadTlsOptions(config, section, kPop3SecurityKey);
+  pop3_pipelining = ReadPipelining(config, section);
   CreateAccountFolders(account_number);
   return 1;
 }

@@ -3,6 +3,7 @@
 // credentials, with the steps that load settings and resolve the POP3 login and password.
 #include <string>
 
+#include "config/account_pipelining.h"
 #include "config/account_record.h"
 #include "config/input_prompt.h"
 
@@ -44,6 +45,7 @@ class CCurrentAccount {
   int pop3_port = 110;
   int smtp_port = 25;
   TlsOptions pop3_tls;
+  Pipelining pop3_pipelining = Pipelining::kAuto;
   std::string login;
   std::string password;
   bool login_plain = false;

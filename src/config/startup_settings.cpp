@@ -23,6 +23,9 @@ StartupSettings ReadStartupSettings() {
     settings.password_store = PasswordStore::kKeyring;
   if (EqualsIgnoringCase(config.ReadString("System", "NewMailBy", "Count"), "Uidl"))
     settings.new_mail_by = NewMailRule::kUidl;
+  settings.fast_peek = config.ReadInt("System", "FastPeek", 0) != 0;
+  settings.parallel_accounts = std::clamp(config.ReadInt("System", "ParallelAccounts", 4), 1, 16);
+  settings.preview_lines = std::clamp(config.ReadInt("System", "PreviewLines", 40), 1, 1000);
   return settings;
 }
 

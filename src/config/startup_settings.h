@@ -24,16 +24,20 @@ struct StartupSettings {
   bool notify = true;  // Notify: a desktop notification when a peek finds new mail; 0 turns it off
   PasswordStore password_store = PasswordStore::kFile;  // PasswordStore: File (the default) or Keyring
   NewMailRule new_mail_by = NewMailRule::kCount;  // NewMailBy: Count (the default) or Uidl
+  bool fast_peek = false;  // FastPeek: the window's peek pipelines, without a wait before each header
+  int parallel_accounts = 4;  // ParallelAccounts: accounts an all-accounts peek visits at once, 1 to 16
+  int preview_lines = 40;     // PreviewLines: the lines of a message's text a preview asks for, 1 to 1000
 
   // TimeOut in milliseconds; a negative TimeOut counts as 0.
   unsigned ReplyTimeoutMs() const;
   size_t MaxMessageBytes() const { return static_cast<size_t>(max_message_mb) << 20; }
 };
 
-// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify, PasswordStore and
-// NewMailBy from section "System", in that order. PasswordStore is Keyring and NewMailBy Uidl when
+// Reads MailThreshold, TimeOut, PeekTime, MaxMessageMB, Charsets, Notify, PasswordStore,
+// NewMailBy, FastPeek, ParallelAccounts and PreviewLines from section "System", in that order. PasswordStore is Keyring and NewMailBy Uidl when
 // they say so in any case, else File and Count.
-// A MaxMessageMB below 1 stands for the default; one above 2047 for 2047.
+// A MaxMessageMB below 1 stands for the default; one above 2047 for 2047. ParallelAccounts and
+// PreviewLines outside their ranges are taken as the nearest end.
 StartupSettings ReadStartupSettings();
 
 }  // namespace larkspin

@@ -38,15 +38,24 @@ void StoreLeaf(const MimeLeaf& leaf, const std::string& attach_folder, StoredMim
 }
 }  // namespace
 
+int TextLeafIndex(const MimeMessage& message) {
+  return message.plain_text >= 0 ? message.plain_text : message.html_text;
+}
+
+// The lines end with CR LF, also where the text had lone CRs or LFs.
+std::string MessageText(const MimeMessage& message) {
+  if (message.plain_text >= 0) return NormalizeLineEnds(Utf8Of(message.leaves[static_cast<size_t>(message.plain_text)]));
+  if (message.html_text >= 0) return HtmlToText(Utf8Of(message.leaves[static_cast<size_t>(message.html_text)]));
+  return "";
+}
+
 StoredMimeParts StoreMimeParts(const MimeMessage& message, const std::string& attach_folder) {
   for (const std::string& problem : message.problems) LogEvent(problem);
   StoredMimeParts stored;
-  const int text_leaf = message.plain_text >= 0 ? message.plain_text : message.html_text;
+  const int text_leaf = TextLeafIndex(message);
   for (int i = 0; i < static_cast<int>(message.leaves.size()); ++i)
     if (i != text_leaf) StoreLeaf(message.leaves[static_cast<size_t>(i)], attach_folder, stored);
-  // The stored file's lines end with CR LF, also where the text had lone CRs or LFs.
-  if (message.plain_text >= 0) stored.text = NormalizeLineEnds(Utf8Of(message.leaves[static_cast<size_t>(message.plain_text)]));
-  else if (message.html_text >= 0) stored.text = HtmlToText(Utf8Of(message.leaves[static_cast<size_t>(message.html_text)]));
+  stored.text = MessageText(message);
   return stored;
 }
 

@@ -18,6 +18,11 @@ struct StoredMimeParts {
   bool whole = true;                     // false when a leaf's file could not be stored
 };
 
+// The index of the leaf that is the message's text (its plain text, else its HTML), or -1.
+int TextLeafIndex(const MimeMessage& message);
+// That leaf's text as UTF-8 with CR LF line ends, HTML made readable; empty without a text leaf.
+std::string MessageText(const MimeMessage& message);
+
 // Writes the attachment files into attach_folder (which ends with "/"). A leaf without a name
 // is named from its position and type (mailbox/part_name.h); a taken name is numbered
 // (mailbox/attachment_file.h). Every failure and every problem of the tree goes to the log.

@@ -272,6 +272,7 @@ void CDlgMain::ApplySettingValues(const StartupSettings& settings) {
   session_.Client().max_message_bytes = settings.MaxMessageBytes();
   session_.text_encoding = settings.text_encoding;
   new_mail_by_ = settings.new_mail_by;
+  fast_peek_ = settings.fast_peek;
 }
 
 void CDlgMain::SelectRememberedAccount() {

@@ -341,6 +341,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   int timeout_seconds_ = 60;
   NewMailRule new_mail_by_ = NewMailRule::kCount;
   CPeekCountdown countdown_;
+  bool fast_peek_ = false;  // FastPeek: the peek pipelines without a wait before each header
 
   bool all_accounts_ = false;
   bool download_all_ = false;

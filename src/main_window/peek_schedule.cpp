@@ -107,6 +107,8 @@ PeekPlan CDlgMain::MakePeekPlan() const {
   plan.new_mail_by = new_mail_by_;
   plan.mail_threshold_kb = mail_threshold_kb_;
   plan.waits = services_.waits;
+  plan.pipeline = fast_peek_;
+  if (fast_peek_) plan.waits.before_header = 0;
   return plan;
 }
 

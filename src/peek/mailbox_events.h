@@ -50,6 +50,7 @@ struct PeekedRow {
   PeekedMessage message;  // the facts of its header, LIST and UIDL
   HeaderRow record;       // the row's record, unmarked, with its stored file if there is one
   bool large = false;     // above the mail threshold: shown in the large-message colour
+  std::string header_failure;  // a header too large to read: the reply that closed the connection
 };
 
 // A command the server refused, or that failed on the connection, with the reply as it may be

@@ -38,11 +38,20 @@ bool CMailboxSession::StillTheSameMessage(int message_number, const MessageIdent
 std::string CMailboxSession::QuotedReply() const { return QuotedServerText(client_.LastReply()); }
 
 int CMailboxSession::ExchangeAccountCount(int account_number, int count) {
-  return std::exchange(account_counts_[account_number], count);
+  std::lock_guard lock(memory_->memory_mutex_);
+  return std::exchange(memory_->account_counts_[account_number], count);
 }
 
 bool CMailboxSession::FirstWithoutUidl(int account_number) {
-  return accounts_without_uidl_.insert(account_number).second;
+  std::lock_guard lock(memory_->memory_mutex_);
+  return memory_->accounts_without_uidl_.insert(account_number).second;
+}
+
+void CMailboxSession::ServeAccountsOf(CMailboxSession& owner) {
+  memory_ = &owner;
+  text_encoding = owner.text_encoding;
+  client_.read_timeout_ms = owner.client_.read_timeout_ms;
+  client_.max_message_bytes = owner.client_.max_message_bytes;
 }
 
 int CMailboxSession::TakeDroppedMarks() { return std::exchange(dropped_marks_, 0); }
@@ -113,6 +122,7 @@ bool CMailboxSession::LogOut(int pause_ms, CMailboxEvents& events) {
 
 bool CMailboxSession::LogIn(const CCurrentAccount& account) {
   client_.tls = account.pop3_tls;
+  client_.pipelining = account.pop3_pipelining;
   if (!client_.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return false;
   connected_ = true;
   return true;

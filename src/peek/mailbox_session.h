@@ -5,6 +5,7 @@
 // (mailbox_events.h, which also gives the order of the events).
 #include <atomic>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -61,6 +62,12 @@ struct PeekPlan {
   // Whether each row asks the server for its message's UIDL id; an owner that neither marks rows
   // nor keeps seen ids (the command line) saves the UIDL command.
   bool ask_unique_ids = true;
+  // All accounts: how many accounts are visited at once, each on a connection of its own; a plan
+  // with marks or download-all visits them one after the other.
+  int parallel_accounts = 1;
+  // Whether the peek's commands go out ahead of their replies where the account and server allow
+  // it (the command line, the window with FastPeek=1).
+  bool pipeline = false;
   // Whether a one-account peek, too, skips an account without a stored login or password instead
   // of asking for them (an owner that must never ask: the command line).
   bool skip_without_credentials = false;
@@ -113,6 +120,9 @@ class CMailboxSession {
   int ExchangeAccountCount(int account_number, int count);
   // True the first time in this session that the account's server is found without UIDL.
   bool FirstWithoutUidl(int account_number);
+  // A session that visits one account of a side-by-side peek: the client's settings of owner, and
+  // owner's memory of each account's count and UIDL support.
+  void ServeAccountsOf(CMailboxSession& owner);
 
  private:
   void ReportDroppedMarks(int dropped, CMailboxEvents& events);
@@ -123,6 +133,8 @@ class CMailboxSession {
   std::atomic<bool> connected_{false};
   std::atomic<int> server_count_{0};
   int dropped_marks_ = 0;
+  CMailboxSession* memory_ = this;  // whose account counts and UIDL support are kept
+  std::mutex memory_mutex_;
   std::map<int, int> account_counts_;
   std::set<int> accounts_without_uidl_;
 };

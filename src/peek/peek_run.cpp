@@ -1,10 +1,15 @@
 #include "peek/peek_run.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "common/format.h"
 #include "config/log.h"
 #include "mailbox/mailbox_layout.h"
+#include "peek/account_event_queue.h"
 #include "peek/header_too_large.h"
 #include "peek/row_texts.h"
 #include "peek/new_mail.h"
@@ -23,7 +28,10 @@ CPeekRun::CPeekRun(CMailboxSession& session, const PeekPlan& plan, CMailboxEvent
 
 void CPeekRun::Run() {
   session_.TakeDroppedMarks();
-  if (plan_.all_accounts) {
+  const bool marks = !plan_.downloads.empty() || !plan_.deletions.empty() || plan_.download_all;
+  if (plan_.all_accounts && plan_.parallel_accounts > 1 && !marks) {
+    VisitAccountsSideBySide();
+  } else if (plan_.all_accounts) {
     for (int n = 1; n <= static_cast<int>(plan_.account_names.size()); ++n) VisitAccount(n);
   } else {
     VisitAccount(account_.account_number);
@@ -40,6 +48,49 @@ void CPeekRun::Run() {
   events_.OnPeekFinished(summary);
 }
 
+void CPeekRun::VisitAccountsSideBySide() {
+  const int accounts = static_cast<int>(plan_.account_names.size());
+  std::vector<CAccountEventQueue> queues(static_cast<size_t>(accounts));
+  std::vector<std::unique_ptr<CMailboxSession>> sessions;
+  std::vector<std::unique_ptr<std::atomic<int>>> server_counts;
+  std::vector<std::unique_ptr<CPeekRun>> runs;
+  for (int n = 1; n <= accounts; ++n) {
+    CMailboxSession* session = &session_;
+    if (n < accounts) {
+      sessions.push_back(std::make_unique<CMailboxSession>());
+      sessions.back()->ServeAccountsOf(session_);
+      session = sessions.back().get();
+    }
+    server_counts.push_back(std::make_unique<std::atomic<int>>(0));
+    runs.push_back(std::make_unique<CPeekRun>(*session, plan_, queues[n - 1], *server_counts.back()));
+  }
+  std::atomic<int> next{0};
+  std::vector<std::thread> workers;
+  for (int w = 0; w < std::min(plan_.parallel_accounts, accounts); ++w)
+    workers.emplace_back([&] {
+      for (int i; (i = next++) < accounts;) {
+        runs[i]->VisitAccount(i + 1);
+        queues[i].Finish();
+      }
+    });
+  EarlierAccounts earlier;
+  for (int i = 0; i < accounts; ++i) {
+    queues[i].HandOn(events_, earlier);
+    TakeAccountResults(*runs[i]);
+    if (runs[i]->listings_.size() > 0) server_count_ = server_counts[i]->load();
+    earlier = {total_count_, total_size_, earlier.list_cleared};
+  }
+  for (std::thread& worker : workers) worker.join();
+}
+
+void CPeekRun::TakeAccountResults(const CPeekRun& run) {
+  total_count_ += run.total_count_;
+  total_size_ += run.total_size_;
+  listings_.insert(listings_.end(), run.listings_.begin(), run.listings_.end());
+  failures_.insert(failures_.end(), run.failures_.begin(), run.failures_.end());
+  if (run.lost_connection_) lost_connection_ = run.lost_connection_;
+}
+
 // An all-accounts peek skips an account without a stored login or password (or whose keyring
 // cannot be read); a one-account peek asks for them and goes on with what it got, unless its plan
 // skips such an account too.
@@ -52,6 +103,9 @@ void CPeekRun::VisitAccount(int account_number) {
   const size_t index = static_cast<size_t>(account_number - 1);
   account_name_ = index < plan_.account_names.size() ? plan_.account_names[index] : "";
   const bool skip = plan_.all_accounts || plan_.skip_without_credentials;
+  // Accounts visited side by side read config.ini and the keyring one at a time.
+  static std::mutex credentials_mutex;
+  std::unique_lock credentials_lock(credentials_mutex);
   if (account_.EnsureCredentials(section, skip ? PeekScope::kAllAccounts : PeekScope::kOneAccount) != 1 && skip) {
     ReportKeyringSkip();
     events_.OnAccountWithoutCredentials({account_number, account_name_, account_.credential_problem});
@@ -59,6 +113,7 @@ void CPeekRun::VisitAccount(int account_number) {
     return;
   }
   account_.LoadCurrentAccount(section);
+  credentials_lock.unlock();
   events_.OnConnecting(account_.pop3_host);
   if (!LogIn()) {
     NoteFailedAccount(LoginFailureReason(session_.QuotedReply()));
@@ -103,7 +158,15 @@ void CPeekRun::LogOutBetweenAccounts() {
   events_.OnLoggedOut();
 }
 
+// Pipelined, the messages not stored yet are asked as one run; a mark whose identity must be
+// checked on the server ends the run there, and the rest are asked one by one.
 void CPeekRun::DownloadMarkedRows() {
+  if (plan_.pipeline) {
+    std::vector<int> numbers;
+    for (const DownloadOrder& order : plan_.downloads)
+      if (order.row.local_file.empty()) numbers.push_back(order.row.message_number);
+    client_.PlanRun(CPop3Client::RunKind::kRetrieve, std::move(numbers));
+  }
   for (DownloadOrder order : plan_.downloads) {
     order.account_number = account_.account_number;
     session_.Download(order, events_);
@@ -150,9 +213,12 @@ void CPeekRun::FetchHeaders() {
     total_count_ = count;
     total_size_ = size;
   }
+  const bool listed = FetchListings();
+  if (!listed) ReportLostConnection(0, count);
   BeginListing();
-  for (int i = 1; i <= count; ++i) {
-    if (!client_.IsConnected() && !LogInAgain()) {
+  PlanHeaders(1, count);
+  for (int i = 1; listed && i <= count; ++i) {
+    if (!client_.IsConnected() && !(LogInAgain() && PlanHeaders(i, count))) {
       ReportLostConnection(i - 1, count, true);
       break;
     }
@@ -167,6 +233,19 @@ void CPeekRun::FetchHeaders() {
     LogOutBetweenAccounts();
     PauseFor(plan_.waits.around_disconnect);
   }
+}
+
+bool CPeekRun::FetchListings() {
+  return !plan_.pipeline || client_.FetchListings(plan_.ask_unique_ids || plan_.new_mail_by == NewMailRule::kUidl);
+}
+
+// With download-all a download comes between two headers, so the headers are asked one by one.
+bool CPeekRun::PlanHeaders(int first, int count) {
+  if (!plan_.pipeline || plan_.download_all) return true;
+  std::vector<int> numbers;
+  for (int n = first; n <= count; ++n) numbers.push_back(n);
+  client_.PlanRun(CPop3Client::RunKind::kHeaders, std::move(numbers));
+  return true;
 }
 
 // A message the server refuses is left out; false once the connection is lost. A header too
@@ -199,6 +278,7 @@ bool CPeekRun::FetchHeader(int number, int count, int offset) {
   LogEvent(FormatText("Message %d of %s: %s", number, account_.pop3_host.c_str(), session_.QuotedReply().c_str()));
   PeekedRow row;
   row.message = HeaderTooLargeMessage(number, unique_id, size, session_.text_encoding);
+  row.header_failure = session_.QuotedReply();
   ListRow(row, offset);
   return true;
 }

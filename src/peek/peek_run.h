@@ -22,6 +22,12 @@ class CPeekRun {
   void Run();
 
  private:
+  // All accounts, up to parallel_accounts at once: the last account on the session's own client
+  // (so the session is left as a one-after-the-other peek leaves it), the others each on a
+  // session of their own; their events handed on in account order.
+  void VisitAccountsSideBySide();
+  // The totals, listings and failures of an account visited by run, after those before it.
+  void TakeAccountResults(const CPeekRun& run);
   void VisitAccount(int account_number);
   void ReportKeyringSkip();
   void NoteFailedAccount(const std::string& reason);
@@ -34,6 +40,11 @@ class CPeekRun {
   bool CarryOutDeletions();
   void ClearListOnce();
   void FetchHeaders();
+  // With a pipelining plan: STAT, LIST and the UIDL the peek needs in one go; false once the
+  // connection is lost.
+  bool FetchListings();
+  // With a pipelining plan: the headers first..count are asked as one run. Always true.
+  bool PlanHeaders(int first, int count);
   bool FetchHeader(int number, int count, int offset);
   // Fills in the row's record, reports the row and notes it as listed.
   void ListRow(PeekedRow& row, int offset);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -32,6 +33,11 @@ bool ResolveIPv4(const std::string& host, in_addr& address) {
 int CreateStreamSocket() {
   const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   return s < 0 ? kInvalidSocket : s;
+}
+
+void SendAtOnce(int socket) {
+  const int on = 1;
+  ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 bool BindStreamSocket(int socket, const std::string& local_address) {

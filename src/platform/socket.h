@@ -24,6 +24,9 @@ bool ConnectStreamSocket(int socket, const std::string& host, int port, std::str
 
 // Sends every byte, repeating short sends; false on the first error. A closed peer never
 // raises SIGPIPE.
+// Sends each write at once instead of holding it back to join later ones (Nagle's algorithm):
+// a command sent ahead of earlier replies must not wait for the acknowledgement of the one before.
+void SendAtOnce(int socket);
 bool SendAll(int socket, const char* data, size_t length);
 
 enum class WaitResult { kReadable, kTimedOut, kFailed };

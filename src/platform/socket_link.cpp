@@ -19,7 +19,9 @@ bool CSocketLink::Connect(const std::string& host, int port, const std::string& 
     connect_error_ = FormatText("Cannot use the local address '%s': %s", local_address.c_str(), std::strerror(errno));
     return false;
   }
-  return ConnectStreamSocket(handle_, host, port, connect_error_);
+  if (!ConnectStreamSocket(handle_, host, port, connect_error_)) return false;
+  SendAtOnce(handle_);
+  return true;
 }
 
 bool CSocketLink::StartTls(const std::string& host, const TlsOptions& options, unsigned timeout_ms) {

@@ -1,8 +1,10 @@
 #include "pop3/pop3_client.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "config/log.h"
 #include "common/decimal.h"
@@ -65,6 +67,15 @@ void RemoveDotStuffing(std::string& text) {
   text.resize(write);
 }
 
+int NewConnectionNumber() {
+  static std::atomic<int> last{0};
+  return ++last;
+}
+
+std::string CommandOf(CPop3Client::RunKind kind, int n) {
+  return FormatText(kind == CPop3Client::RunKind::kHeaders ? "TOP %d 0\r\n" : "RETR %d\r\n", n);
+}
+
 std::string TooLongText(size_t limit) {
   return FormatText("-ERR The server's reply is too long (over %zu bytes); connection closed.", limit);
 }
@@ -104,6 +115,11 @@ void CPop3Client::ForgetConnection() {
   message_sizes_.clear();
   unique_ids_ = UniqueIds::kUnasked;
   unique_id_of_.clear();
+  capabilities_ = {};
+  run_.reset();
+  unread_replies_ = 0;
+  carried_.clear();
+  carried_from_ = 0;
 }
 
 bool CPop3Client::Abandon(std::string text, Failure kind) {
@@ -113,8 +129,33 @@ bool CPop3Client::Abandon(std::string text, Failure kind) {
   return false;
 }
 
+bool CPop3Client::TakeCarried(CReplyBuffer& buffer) {
+  last_receive_carried_ = carried_from_ < carried_.size();
+  if (!last_receive_carried_) return false;
+  const std::span<char> space = buffer.ReceiveSpace();
+  const size_t count = std::min(space.size(), carried_.size() - carried_from_);
+  std::memcpy(space.data(), carried_.data() + carried_from_, count);
+  buffer.Commit(count);
+  carried_from_ += count;
+  return true;
+}
+
+// The rest lies within the last piece received, so when that piece came from carried_ its bytes
+// are still there just before carried_from_.
+void CPop3Client::CarryRest(CReplyBuffer& buffer, size_t end) {
+  const std::string_view rest = buffer.View().substr(end);
+  if (last_receive_carried_ && rest.size() <= carried_from_) {
+    carried_from_ -= rest.size();
+  } else {
+    carried_ = std::string(rest) + carried_.substr(carried_from_);
+    carried_from_ = 0;
+  }
+  buffer.DropSuffix(rest.size());
+}
+
 bool CPop3Client::ReceiveMore(CReplyBuffer& buffer) {
   if (buffer.Room() == 0 && !buffer.Grow(kGrowth)) return Abandon(TooLongText(buffer.Limit()));
+  if (TakeCarried(buffer)) return true;
   bool readable = false;
   if (!socket_.WaitReadable(read_timeout_ms, readable))
     return Abandon(FormatText("-ERR Waiting for the server failed: %s; connection closed.", std::strerror(errno)));
@@ -153,6 +194,7 @@ bool CPop3Client::ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, 
 }
 
 bool CPop3Client::ReadReply(CReplyBuffer& buffer, ReplyShape shape) {
+  if (unread_replies_ > 0) --unread_replies_;
   size_t status_end = 0;
   if (!ReceiveThrough(buffer, kLineEnd, 0, kMaxStatusLine, status_end)) return false;
   const std::string_view status = buffer.View().substr(0, status_end - kLineEnd.size());
@@ -165,7 +207,10 @@ bool CPop3Client::ReadReply(CReplyBuffer& buffer, ReplyShape shape) {
   if (!negative && shape == ReplyShape::kMultiLine &&
       !ReceiveThrough(buffer, kMultiLineEnd, status_end - kLineEnd.size(), buffer.Limit(), end))
     return false;
-  if (end != buffer.Size()) return Abandon("-ERR The server sent more than one reply; connection closed.");
+  if (end != buffer.Size()) {
+    if (unread_replies_ == 0) return Abandon("-ERR The server sent more than one reply; connection closed.");
+    CarryRest(buffer, end);
+  }
   if (negative) {
     SetLastErrorCode(kErrorNegativeReply);
     FailWith(std::string(status));
@@ -233,12 +278,19 @@ bool CPop3Client::ReadTextReply(CPop3Text& message, size_t first_size, size_t li
 }
 
 bool CPop3Client::SendCommand(const std::string& command) {
+  if (run_ && !EndRun()) return false;
+  return SendAhead(command, 1);
+}
+
+bool CPop3Client::SendAhead(const std::string& commands, size_t count) {
   if (!connected_) {
     FailWith("-ERR Not connected to the server.");
     return false;
   }
-  if (socket_.Send(command.data(), command.size())) return true;
-  return Abandon(FormatText("-ERR Sending to the server failed: %s; connection closed.", std::strerror(errno)));
+  if (!socket_.Send(commands.data(), commands.size()))
+    return Abandon(FormatText("-ERR Sending to the server failed: %s; connection closed.", std::strerror(errno)));
+  unread_replies_ += count;
+  return true;
 }
 
 bool CPop3Client::Connect(const std::string& host, const std::string& user, const std::string& password, int port) {
@@ -261,8 +313,9 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
     return false;
   }
   connected_ = true;
-  ++connection_number_;
-  const bool logged_in = ReadLineReply() && UpgradeToTlsIfConfigured(host, port) &&
+  unread_replies_ = 1;  // the greeting
+  connection_number_ = NewConnectionNumber();
+  const bool logged_in = ReadLineReply() && AskCapabilities() && UpgradeToTlsIfConfigured(host, port) &&
                          SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
                          SendCommand("PASS " + password + "\r\n") && ReadLineReply();
   if (!logged_in) {
@@ -288,9 +341,26 @@ bool CPop3Client::UpgradeToTlsIfConfigured(const std::string& host, int port) {
     FailWith("-ERR " + UpgradeRefusedText("STLS", last_response_));
     return false;
   }
-  if (StartTls(host, port)) return true;
-  FailWith(socket_.ConnectError());
-  return false;
+  if (!StartTls(host, port)) {
+    FailWith(socket_.ConnectError());
+    return false;
+  }
+  // What was listed before the upgrade may have been forged on the way (RFC 2595).
+  return AskCapabilities();
+}
+
+bool CPop3Client::AskCapabilities() {
+  capabilities_ = {};
+  const std::string kept_response = last_response_;
+  const Failure kept_failure = last_failure_;
+  std::string listing;
+  if (!SendCommand("CAPA\r\n")) return false;
+  if (ReadListing(kMaxStatusLine, listing)) {
+    capabilities_ = ParseCapabilities(listing);
+  } else if (connected_) {
+    FailWith(kept_response, kept_failure);
+  }
+  return connected_;
 }
 
 bool CPop3Client::Disconnect() {
@@ -329,8 +399,11 @@ bool CPop3Client::EnsureUniqueIdsKnown() {
     FailWith("-ERR The server does not offer UIDL.");
     return false;
   }
+  return EnsureStatisticsKnown() && SendCommand("UIDL\r\n") && ReadUniqueIds();
+}
+
+bool CPop3Client::ReadUniqueIds() {
   std::string listing;
-  if (!EnsureStatisticsKnown() || !SendCommand("UIDL\r\n")) return false;
   if (!ReadListing(ListingLimit(), listing)) {
     if (connected_) unique_ids_ = UniqueIds::kRefused;
     return false;
@@ -338,6 +411,23 @@ bool CPop3Client::EnsureUniqueIdsKnown() {
   unique_id_of_ = ParseUniqueIds(listing);
   unique_ids_ = UniqueIds::kKnown;
   return true;
+}
+
+bool CPop3Client::FetchListings(bool unique_ids) {
+  if (!Pipelines() || sizes_known_) return true;
+  if (run_ && !EndRun()) return false;
+  const bool ask_statistics = !statistics_known_;
+  const bool ask_unique_ids = unique_ids && unique_ids_ == UniqueIds::kUnasked;
+  const std::string commands =
+      std::string(ask_statistics ? "STAT\r\n" : "") + "LIST\r\n" + (ask_unique_ids ? "UIDL\r\n" : "");
+  if (!SendAhead(commands, size_t{ask_statistics} + 1 + size_t{ask_unique_ids})) return false;
+  int count = 0;
+  int size = 0;
+  if (ask_statistics) statistics_known_ = ReadStatReply(count, size);
+  // Each reply is read while the connection stands, whatever the one before said.
+  sizes_known_ = connected_ && ReadSizeList() && statistics_known_;
+  if (ask_unique_ids && connected_) ReadUniqueIds();
+  return connected_;
 }
 
 bool CPop3Client::GetMessageSize(int n, uint32_t& size) {
@@ -368,18 +458,63 @@ bool CPop3Client::GetUniqueIds(std::vector<std::string>& ids) {
   return true;
 }
 
-bool CPop3Client::FetchText(const char* command, int n, size_t limit, CPop3Text& message) {
+bool CPop3Client::Pipelines() const {
+  return connected_ && (pipelining == Pipelining::kAlways ||
+                        (pipelining == Pipelining::kAuto && capabilities_.pipelining));
+}
+
+void CPop3Client::PlanRun(RunKind kind, std::vector<int> numbers) {
+  if (run_ && !EndRun()) return;
+  if (Pipelines()) run_ = Run{kind, std::move(numbers)};
+}
+
+bool CPop3Client::NextInRun(RunKind kind, int n) const {
+  return run_ && run_->kind == kind && run_->read < run_->numbers.size() && run_->numbers[run_->read] == n;
+}
+
+// Only messages that LIST names are asked for; a run stops sending at the first one it does not.
+bool CPop3Client::SendRunAhead() {
+  std::string commands;
+  size_t count = 0;
+  for (; run_->sent < run_->numbers.size() && run_->sent - run_->read < kPipelineWindow; ++run_->sent, ++count) {
+    const int n = run_->numbers[run_->sent];
+    if (n < 1 || static_cast<size_t>(n) > message_sizes_.size()) break;
+    commands += CommandOf(run_->kind, n);
+  }
+  return count == 0 || SendAhead(commands, count);
+}
+
+bool CPop3Client::EndRun() {
+  const Run run = *std::exchange(run_, std::nullopt);
+  for (size_t i = run.read; i < run.sent && connected_; ++i) {
+    CPop3Text dropped;
+    ReadTextReply(dropped, kFirstHeaderSize, run.kind == RunKind::kHeaders ? kMaxHeaderReply : max_message_bytes);
+  }
+  return connected_;
+}
+
+bool CPop3Client::FetchText(RunKind kind, int n, size_t limit, CPop3Text& message) {
   uint32_t size = 0;
   if (!GetMessageSize(n, size)) return false;
   const size_t first_size = std::min(limit, size_t{size} + kStatusLineRoom);
-  return SendCommand(FormatText(command, n)) && ReadTextReply(message, first_size, limit);
+  if (!NextInRun(kind, n)) return SendCommand(CommandOf(kind, n)) && ReadTextReply(message, first_size, limit);
+  if (!SendRunAhead()) return false;
+  if (++run_->read == run_->numbers.size()) run_.reset();
+  return ReadTextReply(message, first_size, limit);
 }
 
 bool CPop3Client::GetMessageHeader(int n, CPop3Text& message) {
-  return FetchText("TOP %d 0\r\n", n, kMaxHeaderReply, message);
+  return FetchText(RunKind::kHeaders, n, kMaxHeaderReply, message);
 }
 
-bool CPop3Client::Retrieve(int n, CPop3Text& message) { return FetchText("RETR %d\r\n", n, max_message_bytes, message); }
+bool CPop3Client::GetMessageTop(int n, int lines, CPop3Text& message) {
+  uint32_t size = 0;
+  if (!GetMessageSize(n, size)) return false;
+  const size_t first_size = std::min(max_message_bytes, size_t{size} + kStatusLineRoom);
+  return SendCommand(FormatText("TOP %d %d\r\n", n, lines)) && ReadTextReply(message, first_size, max_message_bytes);
+}
+
+bool CPop3Client::Retrieve(int n, CPop3Text& message) { return FetchText(RunKind::kRetrieve, n, max_message_bytes, message); }
 
 bool CPop3Client::Delete(int n) {
   return EnsureSizesKnown() && SendCommand(FormatText("DELE %d\r\n", n)) && ReadLineReply();

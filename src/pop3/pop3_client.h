@@ -11,6 +11,17 @@
 // connection: IsConnected() turns false and every later command fails at once without sending,
 // so a late reply is never taken for the answer to a later command.
 //
+// After the greeting, and again after STLS, the client asks CAPA and keeps what the server lists;
+// a server that answers "-ERR" lists nothing and is used as before.
+//
+// On a connection that pipelines (pipelining, with what CAPA listed) a run of TOP or RETR
+// commands announced by PlanRun goes out ahead of its replies in a sliding window: as each reply
+// is read, the next command is sent, so that at most kPipelineWindow replies are ever unread. The
+// commands sent ahead are a few hundred bytes, well below any socket buffer, so a blocking send
+// never waits for a server that itself waits for us to read. Replies are read in order and
+// matched to their commands by position; bytes after a reply are kept for the next only while
+// more replies are due, so a late or unasked reply still ends the connection.
+//
 // Every multi-line reply is dot-unstuffed: a line that arrives as "..text" is handed on as ".text",
 // so TOP and RETR give the message as the server holds it.
 //
@@ -20,10 +31,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/account_pipelining.h"
+#include "pop3/pop3_capabilities.h"
 #include "pop3/pop3_text.h"
 #include "platform/reply_buffer.h"
 #include "platform/socket_link.h"
@@ -38,6 +52,11 @@ class CPop3Client {
   static constexpr size_t kDefaultMaxMessageBytes = size_t{256} << 20;
   // The longest line of any reply: a line that never ends costs no more than this.
   static constexpr size_t kMaxReplyLine = size_t{16} << 20;
+  // The most replies a pipelining connection leaves unread.
+  static constexpr size_t kPipelineWindow = 64;
+
+  // The commands of a run: TOP n 0 (GetMessageHeader) or RETR n (Retrieve).
+  enum class RunKind { kHeaders, kRetrieve };
 
   // The kind of failure LastReply() describes.
   enum class Failure {
@@ -72,14 +91,31 @@ class CPop3Client {
   bool SupportsUniqueIds() const { return unique_ids_ == UniqueIds::kKnown; }
   // TOP n 0: the header only.
   bool GetMessageHeader(int n, CPop3Text& message);
+  // TOP n lines: the header and the body's first lines, within the limit of a whole message.
+  bool GetMessageTop(int n, int lines, CPop3Text& message);
   // RETR n: the whole message.
   bool Retrieve(int n, CPop3Text& message);
   bool Delete(int n);
+
+  // Whether commands go out ahead of earlier replies on this connection.
+  bool Pipelines() const;
+  // Announces that the messages of numbers will be asked for in that order, by GetMessageHeader
+  // or Retrieve as kind says. On a connection that pipelines, asking for the run's next message
+  // sends the commands of the messages after it ahead; asking anything else first reads the
+  // replies sent ahead (they are dropped) and ends the run. Elsewhere it changes nothing.
+  void PlanRun(RunKind kind, std::vector<int> numbers);
+  // On a connection that pipelines, STAT, LIST and (with unique_ids) UIDL in one go, so that the
+  // sizes and ids are known; elsewhere nothing is sent. False once the connection is lost.
+  bool FetchListings(bool unique_ids);
   std::string LastReply() const { return last_response_; }
   Failure LastFailure() const { return last_failure_; }
 
+  // What the server listed in its answer to CAPA on this connection.
+  const Pop3Capabilities& Capabilities() const { return capabilities_; }
+
   bool IsConnected() const { return connected_; }
-  // Counts the connections made so far: message numbers of one connection mean nothing on another.
+  // The connection's own number, never given to another connection of any client in the program:
+  // message numbers of one connection mean nothing on another.
   int ConnectionNumber() const { return connection_number_; }
   int MessageCount() const { return message_count_; }
 
@@ -89,6 +125,8 @@ class CPop3Client {
   size_t max_message_bytes = kDefaultMaxMessageBytes;
   // Whether and how the connection is encrypted (POP3S or STLS); plain by default.
   TlsOptions tls;
+  // The account's Pipelining: Auto pipelines when CAPA lists PIPELINING.
+  Pipelining pipelining = Pipelining::kAuto;
 
  private:
   enum class ReplyShape { kLine, kMultiLine };
@@ -102,6 +140,10 @@ class CPop3Client {
   bool ReceiveThrough(CReplyBuffer& buffer, std::string_view marker, size_t from, size_t limit, size_t& end);
   // One receive into buffer; a time-out, a closed or failed connection or a full buffer end it.
   bool ReceiveMore(CReplyBuffer& buffer);
+  // Hands bytes kept from an earlier receive to buffer first; false when none are left.
+  bool TakeCarried(CReplyBuffer& buffer);
+  // Keeps the bytes after end, which belong to the replies still due.
+  void CarryRest(CReplyBuffer& buffer, size_t end);
   bool ReadLineReply();
   bool ReadStatReply(int& count, int& size);
   // A multi-line reply of at most limit bytes; listing is the part after the status line,
@@ -110,14 +152,26 @@ class CPop3Client {
   bool ReadSizeList();
   bool ReadTextReply(CPop3Text& message, size_t first_size, size_t limit);
 
+  // One command whose reply is read before anything else: a run's replies sent ahead are read first.
   bool SendCommand(const std::string& command);
+  // commands (count of them) sent at once, their replies read later in order.
+  bool SendAhead(const std::string& commands, size_t count);
+  bool ReadUniqueIds();
   bool StartTls(const std::string& host, int port);
   bool UpgradeToTlsIfConfigured(const std::string& host, int port);
+  // CAPA; a refusal leaves the capabilities empty and the connection usable.
+  bool AskCapabilities();
   bool EnsureStatisticsKnown();
   bool EnsureSizesKnown();
   bool EnsureUniqueIdsKnown();
   size_t ListingLimit() const;
-  bool FetchText(const char* command, int n, size_t limit, CPop3Text& message);
+  bool FetchText(RunKind kind, int n, size_t limit, CPop3Text& message);
+  // Message n is the next of the run whose reply is due.
+  bool NextInRun(RunKind kind, int n) const;
+  // Sends the run's commands ahead up to the window.
+  bool SendRunAhead();
+  // Reads and drops the replies sent ahead; the run ends.
+  bool EndRun();
   void FailWith(std::string text, Failure kind = Failure::kOther);
   // Closes the connection after the boundary between replies was lost; returns false.
   bool Abandon(std::string text, Failure kind = Failure::kOther);
@@ -130,6 +184,18 @@ class CPop3Client {
   bool statistics_known_ = false;
   std::vector<uint32_t> message_sizes_;
   UniqueIds unique_ids_ = UniqueIds::kUnasked;
+  Pop3Capabilities capabilities_;
+  struct Run {
+    RunKind kind;
+    std::vector<int> numbers;
+    size_t sent = 0;  // the commands sent so far
+    size_t read = 0;  // the replies read so far
+  };
+  std::optional<Run> run_;
+  size_t unread_replies_ = 0;  // replies due from the server, the greeting's too
+  std::string carried_;        // received bytes past the reply they came with
+  size_t carried_from_ = 0;    // the first of them not handed on yet
+  bool last_receive_carried_ = false;
   std::map<int, std::string> unique_id_of_;
   std::string last_response_;
   Failure last_failure_ = Failure::kNone;

@@ -62,7 +62,7 @@ TEST_F(AccountAdminTest, UnlockQuitsEvenWhenStatIsRefused) {
   EXPECT_THAT(statuses, ElementsAre("Unlocking '127.0.0.1' for user 'Anna' ...", "Error Statistics: -ERR mailbox in use",
                                     "'127.0.0.1' unlocked successfully"));
   EXPECT_FALSE(connected);
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER abc", "PASS abc", "STAT", "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER abc", "PASS abc", "STAT", "QUIT"));
 }
 
 TEST_F(AccountAdminTest, UnlockReportsARefusedLoginAndAFailedQuit) {

@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
+#include <utility>
 
 #include "cli_runner.h"
 #include "common/format.h"
@@ -15,6 +18,7 @@ using test_support::CliRun;
 using test_support::ConfigFor;
 using test_support::FakePop3Server;
 using test_support::ReadFile;
+using test_support::Reply;
 using test_support::RunLarkspin;
 using test_support::TempFolder;
 using test_support::WriteFile;
@@ -50,7 +54,7 @@ TEST_F(PeekCommandTest, PrintsOneTabSeparatedLinePerMessageThenTheTotal) {
   EXPECT_EQ(run.err, "");
   // Only headers are fetched, and the account's folders exist afterwards, as after a peek in the window.
   EXPECT_THAT(server.ReceivedLines(),
-              ElementsAre("USER user", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0", "TOP 2 0", "QUIT"));
+              ElementsAre("CAPA", "USER user", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0", "TOP 2 0", "QUIT"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.File("mailbox1/attach")));
 }
 
@@ -73,6 +77,48 @@ TEST_F(PeekCommandTest, AllAccountsPrintsWhatItReachedAndNamesEachAccountItCould
             "larkspin: account 2 (Box 2) skipped: no stored login or password\n"
             "larkspin: Error connecting to 127.0.0.1: Cannot connect to 127.0.0.1:1: Connection refused\n"
             "larkspin: 2 accounts could not be checked: Box 2 (no stored login), Box 3 (connection refused)\n");
+}
+
+// Three slow servers (each header 400 ms late): side by side they take the time of one, and the
+// rows still come out account after account, as one after the other.
+TEST_F(PeekCommandTest, AllAccountsSideBySidePrintAsOneAfterTheOther) {
+  std::vector<std::unique_ptr<FakePop3Server>> servers;
+  std::vector<int> ports;
+  for (int n = 0; n < 3; ++n) {
+    servers.push_back(std::make_unique<FakePop3Server>());
+    servers.back()->ServeMailbox({kFirst, kSecond});
+    servers.back()->On("TOP 1 ", test_support::LateReply("+OK\r\n" + kFirst.substr(0, kFirst.find("\r\n\r\n") + 4) +
+                                                          ".\r\n", 400));
+    ports.push_back(servers.back()->Port());
+  }
+  std::vector<std::pair<std::string, double>> runs;
+  for (const char* parallel : {"ParallelAccounts=1\r\n", ""}) {
+    WriteFile(folder.File("config.ini"), ConfigFor(ports, parallel));
+    const auto start = std::chrono::steady_clock::now();
+    const CliRun run = RunLarkspin(folder.Path(), {"peek", "--all"});
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    runs.emplace_back(run.out, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  EXPECT_THAT(runs[0].first, HasSubstr("Box 1\t0k\n2\t"));
+  EXPECT_THAT(runs[0].first, HasSubstr("Box 3\t3k\nTotal messages: 6"));
+  EXPECT_EQ(runs[1].first, runs[0].first);
+  EXPECT_GT(runs[0].second, 1.2);
+  EXPECT_LT(runs[1].second, runs[0].second - 0.5);
+}
+
+TEST_F(PeekCommandTest, PreviewPrintsTheFirstLinesThenTheAttachmentsBegunInThem) {
+  FakePop3Server server;
+  server.ServeMailbox({kFirst, kSecond});
+  server.On("TOP 2 4\r", Reply("+OK\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\n"
+                               "Content-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+                               "R3LDvMOfZQkxGwo=\r\n--b\r\nContent-Disposition: attachment; filename=\"a.png\"\r\n"
+                               "Content-Type: image/png\r\n.\r\n"));
+  WriteFile(folder.File("config.ini"), ConfigFor({server.Port()}, "PreviewLines=4\r\n"));
+  const CliRun run = RunLarkspin(folder.Path(), {"preview", "--account", "1", "2"});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_EQ(run.out, "Gr\u00fc\u00dfe 1 \na.png\timage/png\n");  // the tab and escape made blanks
+  EXPECT_EQ(RunLarkspin(folder.Path(), {"preview", "--account", "1", "3"}).exit_status, 1);
+  EXPECT_EQ(RunLarkspin(folder.Path(), {"preview", "--account", "1"}).exit_status, 2);
 }
 
 TEST_F(PeekCommandTest, ASingleAccountWithoutCredentialsFails) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "support/temp_folder.h"
@@ -52,6 +54,19 @@ TEST(IniFileTest, StartupValuesComeFromSystemWithTheirDefaults) {
   for (const auto& [setting, megabytes] : {std::pair("0", 256), std::pair("-5", 256), std::pair("99999", 2047)}) {
     WriteFile(kConfigFile, std::string("[System]\nMaxMessageMB=") + setting + "\n");
     EXPECT_EQ(ReadStartupSettings().max_message_mb, megabytes) << setting;
+  }
+  EXPECT_FALSE(defaults.fast_peek);
+  EXPECT_EQ(defaults.parallel_accounts, 4);
+  EXPECT_EQ(defaults.preview_lines, 40);
+  for (const auto& [lines, parallel, preview] :
+       {std::tuple("FastPeek=1\nParallelAccounts=0\nPreviewLines=0\n", 1, 1),
+        std::tuple("FastPeek=1\nParallelAccounts=99\nPreviewLines=5000\n", 16, 1000),
+        std::tuple("FastPeek=1\nParallelAccounts=7\nPreviewLines=12\n", 7, 12)}) {
+    WriteFile(kConfigFile, std::string("[System]\n") + lines);
+    const StartupSettings clamped = ReadStartupSettings();
+    EXPECT_TRUE(clamped.fast_peek);
+    EXPECT_EQ(clamped.parallel_accounts, parallel) << lines;
+    EXPECT_EQ(clamped.preview_lines, preview) << lines;
   }
 }
 

@@ -320,7 +320,7 @@ TEST_F(StartupTest, UnlockLogsInAndQuits) {
   ASSERT_TRUE(Open());
   ASSERT_TRUE(Window().ChooseMenuItem(kCommandUnlockAccount));
   EXPECT_EQ(Status(), "'127.0.0.1' unlocked successfully");
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER anna", "PASS secret", "STAT", "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER anna", "PASS secret", "STAT", "QUIT"));
   EXPECT_FALSE(Dialog().Connected());
 }
 

@@ -366,7 +366,7 @@ TEST_F(MailboxSessionTest, APlanThatNeverAsksSkipsAnAccountWithoutCredentialsAnd
     ASSERT_EQ(events.rows.size(), stored_login ? 2u : 0u);
     if (stored_login) {
       EXPECT_EQ(events.messages[1].unique_id, "");
-      EXPECT_THAT(server_.ReceivedLines(), ElementsAre("USER anna", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0",
+      EXPECT_THAT(server_.ReceivedLines(), ElementsAre("CAPA", "USER anna", "PASS secret", "STAT", "STAT", "LIST", "TOP 1 0",
                                                        "TOP 2 0", "QUIT"));
     } else {
       EXPECT_EQ(events.skipped[0].account_number, 1);

@@ -167,7 +167,7 @@ TEST_F(MessageDownloadTest, ARowWithoutRecordOrAlreadyDownloadedIsLeftAlone) {
   EXPECT_EQ(result.code, kDownloadSkipped);
   EXPECT_FALSE(result.stored);
   client.Disconnect();
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER user", "PASS pw", "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER user", "PASS pw", "QUIT"));
 }
 
 TEST_F(MessageDownloadTest, WithoutConnectionTheUserIsAskedToConnectFirst) {

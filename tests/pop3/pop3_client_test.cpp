@@ -52,7 +52,7 @@ TEST_F(Pop3ClientTest, LogsInFetchesAndLogsOut) {
   EXPECT_TRUE(client.Disconnect());
   EXPECT_FALSE(client.IsConnected());
   // STAT and LIST only once per connection, before the first TOP.
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER user", "PASS pw", "STAT", "STAT", "LIST", "TOP 2 0",
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER user", "PASS pw", "STAT", "STAT", "LIST", "TOP 2 0",
                                                   "RETR 2", "DELE 1", "QUIT"));
 }
 
@@ -146,7 +146,7 @@ TEST_F(Pop3ClientTest, NegativePassFailsConnectButStillSendsQuit) {
   EXPECT_EQ(LastErrorCode(), kErrorNegativeReply);
   EXPECT_FALSE(client.IsConnected());
   ASSERT_TRUE(server.WaitForDisconnect(2000));
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER user", "PASS pw", "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER user", "PASS pw", "QUIT"));
 }
 
 TEST_F(Pop3ClientTest, LoginErrorSurvivesEvenAFailedQuit) {
@@ -193,7 +193,7 @@ TEST_F(Pop3ClientTest, LongLoginsAreSentWholeAndLineBreaksNeverLeave) {
   const std::string long_password(500, 'p');
   ASSERT_TRUE(ConnectTo(server, long_login, long_password));
   client.Disconnect();
-  EXPECT_THAT(server.ReceivedLines(), ElementsAre("USER " + long_login, "PASS " + long_password, "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ElementsAre("CAPA", "USER " + long_login, "PASS " + long_password, "QUIT"));
 
   FakePop3Server untouched;
   EXPECT_FALSE(ConnectTo(untouched, "user", "pw\r\nDELE 1"));

@@ -72,6 +72,7 @@ class Pop3DovecotTest : public ::testing::Test {
 
 TEST_F(Pop3DovecotTest, ReadsStatisticsSizesHeadersAndWholeMessages) {
   ASSERT_TRUE(LogIn()) << client.LastReply() << server.LogText();
+  EXPECT_TRUE(client.Capabilities().pipelining && client.Capabilities().uidl && client.Capabilities().top);
   int count = 0;
   int total = 0;
   ASSERT_TRUE(client.Statistics(count, total)) << client.LastReply();

@@ -259,7 +259,7 @@ TEST(Pop3FaultTest, UniqueIdsComeFromOneUidlPerConnection) {
   EXPECT_EQ(client.LastReply(), "-ERR Message 4 is not in the server's UIDL list.");
   client.Disconnect();
   EXPECT_FALSE(client.SupportsUniqueIds());
-  EXPECT_THAT(server.ReceivedLines(), ::testing::ElementsAre("USER user", "PASS pw", "STAT", "UIDL", "QUIT"));
+  EXPECT_THAT(server.ReceivedLines(), ::testing::ElementsAre("CAPA", "USER user", "PASS pw", "STAT", "UIDL", "QUIT"));
 }
 
 TEST(Pop3FaultTest, AServerWithoutUidlIsAskedOnceAndStaysUsable) {
@@ -279,7 +279,7 @@ TEST(Pop3FaultTest, AServerWithoutUidlIsAskedOnceAndStaysUsable) {
   EXPECT_EQ(header.HeaderField("From"), SenderOf(1));
   client.Disconnect();
   EXPECT_THAT(server.ReceivedLines(),
-              ::testing::ElementsAre("USER user", "PASS pw", "STAT", "UIDL", "LIST", "TOP 1 0", "QUIT"));
+              ::testing::ElementsAre("CAPA", "USER user", "PASS pw", "STAT", "UIDL", "LIST", "TOP 1 0", "QUIT"));
 }
 
 }  // namespace

@@ -43,6 +43,9 @@ class Pop3TlsTest : public ::testing::Test {
     client.tls.verify = verify;
     client.tls.ca_file = trust_test_authority ? certificates->AuthorityFile() : "";
     if (!client.Connect(host, "tls", "secret", port)) return false;
+    // The capabilities are those listed over TLS: STLS is offered only before the upgrade.
+    EXPECT_TRUE(client.Capabilities().pipelining);
+    EXPECT_FALSE(client.Capabilities().stls);
     CPop3Text header;
     const bool fetched = client.GetMessageHeader(1, header);
     EXPECT_EQ(header.HeaderField("Subject"), "over TLS");
@@ -102,7 +105,7 @@ TEST(Pop3StlsRefusalTest, ServerWithoutStlsNeverSeesTheLogin) {
   test_support::FakePop3Server fake;
   EXPECT_FALSE(client.Connect("127.0.0.1", "tls", "secret", fake.Port()));
   ASSERT_TRUE(fake.WaitForDisconnect(2000));
-  EXPECT_THAT(fake.ReceivedLines(), ElementsAre("STLS", "QUIT"));
+  EXPECT_THAT(fake.ReceivedLines(), ElementsAre("CAPA", "STLS", "QUIT"));
 }
 
 TEST(Pop3TlsSettingTest, UnknownSecurityValueConnectsNowhere) {

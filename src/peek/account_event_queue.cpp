@@ -1,0 +1,123 @@
+#include "peek/account_event_queue.h"
+
+#include <utility>
+
+namespace larkspin {
+
+void CAccountEventQueue::Add(Event event) {
+  std::lock_guard lock(mutex_);
+  events_.push_back(std::move(event));
+  changed_.notify_one();
+}
+
+void CAccountEventQueue::Add(std::function<void(CMailboxEvents&)> event) {
+  Add(Event([event = std::move(event)](CMailboxEvents& events, EarlierAccounts&) { event(events); }));
+}
+
+void CAccountEventQueue::Finish() {
+  std::lock_guard lock(mutex_);
+  finished_ = true;
+  changed_.notify_one();
+}
+
+void CAccountEventQueue::HandOn(CMailboxEvents& events, EarlierAccounts& earlier) {
+  for (;;) {
+    std::deque<Event> ready;
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [this] { return finished_ || !events_.empty(); });
+      if (events_.empty()) return;
+      ready.swap(events_);
+    }
+    for (const Event& event : ready) event(events, earlier);
+  }
+}
+
+void CAccountEventQueue::OnConnecting(const std::string& host) {
+  Add([host](CMailboxEvents& e) { e.OnConnecting(host); });
+}
+void CAccountEventQueue::OnAccountSkipped(const std::string& account_name, const std::string& reason) {
+  Add([account_name, reason](CMailboxEvents& e) { e.OnAccountSkipped(account_name, reason); });
+}
+void CAccountEventQueue::OnAccountWithoutCredentials(const SkippedAccount& skipped) {
+  Add([skipped](CMailboxEvents& e) { e.OnAccountWithoutCredentials(skipped); });
+}
+void CAccountEventQueue::OnConnectFailed(const std::string& host, const std::string& reply) {
+  Add([host, reply](CMailboxEvents& e) { e.OnConnectFailed(host, reply); });
+}
+void CAccountEventQueue::OnServerFailure(const ServerFailure& failure) {
+  Add([failure](CMailboxEvents& e) { e.OnServerFailure(failure); });
+}
+void CAccountEventQueue::OnFetchingHeader(int number, int count, int total_size) {
+  Add(Event([=](CMailboxEvents& e, EarlierAccounts& earlier) {
+    e.OnFetchingHeader(number, count, earlier.size + total_size);
+  }));
+}
+void CAccountEventQueue::OnDeleting(int list_position) {
+  Add([list_position](CMailboxEvents& e) { e.OnDeleting(list_position); });
+}
+void CAccountEventQueue::OnMessagesRemoved(int count) {
+  Add([count](CMailboxEvents& e) { e.OnMessagesRemoved(count); });
+}
+void CAccountEventQueue::OnMarksDropped(int count) {
+  Add([count](CMailboxEvents& e) { e.OnMarksDropped(count); });
+}
+void CAccountEventQueue::OnDisconnecting() {
+  Add([](CMailboxEvents& e) { e.OnDisconnecting(); });
+}
+void CAccountEventQueue::OnDisconnected() {
+  Add([](CMailboxEvents& e) { e.OnDisconnected(); });
+}
+void CAccountEventQueue::OnPeekTotal(const PeekTotal& total) {
+  Add([total](CMailboxEvents& e) { e.OnPeekTotal(total); });
+}
+void CAccountEventQueue::OnConnectionLost(const LostConnection& lost) {
+  Add([lost](CMailboxEvents& e) { e.OnConnectionLost(lost); });
+}
+void CAccountEventQueue::OnLeaveBusy() {
+  Add([](CMailboxEvents& e) { e.OnLeaveBusy(); });
+}
+void CAccountEventQueue::OnLoginFailed(const LoginFailure& failure) {
+  Add([failure](CMailboxEvents& e) { e.OnLoginFailed(failure); });
+}
+void CAccountEventQueue::OnRowsCleared() {
+  Add(Event([](CMailboxEvents& e, EarlierAccounts& earlier) {
+    if (!std::exchange(earlier.list_cleared, true)) e.OnRowsCleared();
+  }));
+}
+void CAccountEventQueue::OnProgressRange(int count) {
+  Add([count](CMailboxEvents& e) { e.OnProgressRange(count); });
+}
+void CAccountEventQueue::OnProgressStep() {
+  Add([](CMailboxEvents& e) { e.OnProgressStep(); });
+}
+void CAccountEventQueue::OnHeaderRow(const PeekedRow& row) {
+  Add(Event([row](CMailboxEvents& e, EarlierAccounts& earlier) {
+    PeekedRow placed = row;
+    placed.record.row_offset += earlier.count;
+    e.OnHeaderRow(placed);
+  }));
+}
+void CAccountEventQueue::OnDownloadStarted() {
+  Add([](CMailboxEvents& e) { e.OnDownloadStarted(); });
+}
+void CAccountEventQueue::OnDownloadResult(const DownloadOutcome& outcome) {
+  Add([outcome](CMailboxEvents& e) { e.OnDownloadResult(outcome); });
+}
+void CAccountEventQueue::OnMessageDeleted(RowId row_id) {
+  Add([row_id](CMailboxEvents& e) { e.OnMessageDeleted(row_id); });
+}
+void CAccountEventQueue::OnDeleteRefused(const ServerFailure& failure) {
+  Add([failure](CMailboxEvents& e) { e.OnDeleteRefused(failure); });
+}
+void CAccountEventQueue::OnMarkDropped(RowId row_id) {
+  Add([row_id](CMailboxEvents& e) { e.OnMarkDropped(row_id); });
+}
+void CAccountEventQueue::OnLoggedOut() {
+  Add([](CMailboxEvents& e) { e.OnLoggedOut(); });
+}
+void CAccountEventQueue::OnPeekFinished(const PeekSummary& summary) {
+  Add([summary](CMailboxEvents& e) { e.OnPeekFinished(summary); });
+}
+
+}  // namespace larkspin

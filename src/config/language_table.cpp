@@ -85,6 +85,7 @@ const std::vector<MenuTextEntry>& MenuTextEntries() {
       {"Drafts", "Drafts", kCommandDrafts, -1},
       {"DeletedMail", "Deleted Mail", kCommandDeleted, -1},
       {"Attachments", "Attachments", kCommandAttachments, -1},
+      {"Preview", "Preview", kCommandPreview, -1},
       {"Logfile", "Logfile", kCommandLogfile, -1},
       {"EmptyLogfile", "Empty logfile", kCommandEmptyLogfile, -1},
       {"Message", "Message", 0, 3},

@@ -86,6 +86,7 @@ void CDlgMain::AnchorControls() {
   AnchorControl(kAccountLabel, kAnchorMoveRight);
   AnchorControl(kStatusLine, kAnchorMoveDown);
   AnchorControl(kHeaderList, kAnchorStretchRight | kAnchorStretchDown);
+  AnchorControl(kPreviewPane, kAnchorStretchRight | kAnchorMoveDown);
   AnchorControl(kComposeButton, kAnchorMoveDown);
   AnchorControl(kReplyToButton, kAnchorMoveDown);
   AnchorControl(kForwardButton, kAnchorMoveDown);
@@ -130,6 +131,7 @@ void CDlgMain::RegisterCommands() {
   map.OnCommand(kCommandBlockDomain, [this] { AddSenderRule(SenderRule::kBlockDomain); });
   map.OnCommand(kCommandAllowSender, [this] { AddSenderRule(SenderRule::kAllowSender); });
   map.OnCommand(kCommandWhy, [this] { ExplainVerdict(); });
+  map.OnCommand(kCommandPreview, [this] { ShowPreviewPane(!IsMenuItemChecked(kCommandPreview)); });
   map.OnCommand(kCommandLogfile, [this] { ShowLogfile(); });
   map.OnCommand(kCommandEmptyLogfile, [this] { EmptyLogfile(); });
   map.OnCommand(kCommandAttachments, [this] { PickAttachment(); });
@@ -141,6 +143,7 @@ void CDlgMain::RegisterCommands() {
   });
   map.OnNotify(kHeaderList, NotifyCode::kRightClick,
                [this](const Notification& notification) { ShowListMenu(notification.screen_point); });
+  map.OnNotify(kHeaderList, NotifyCode::kSelectionChange, [this](const Notification&) { ShowPreview(); });
   map.OnNotify(kHeaderList, NotifyCode::kDoubleClick, [this](const Notification&) { OpenSelectedMessage(); });
   RegisterComposeCommands();
 }
@@ -170,6 +173,7 @@ bool CDlgMain::OnInitDialog() {
   SetUpSelectors();
   CreateMessageView();
   ReadScreening();
+  SetUpPreviewPane();
   config_watch_.Rebase();
   SetTimer(kSettingsTimer, kSettingsCheckMs);
   WarnOfReadablePassword();
@@ -273,6 +277,7 @@ void CDlgMain::ApplySettingValues(const StartupSettings& settings) {
   session_.text_encoding = settings.text_encoding;
   new_mail_by_ = settings.new_mail_by;
   fast_peek_ = settings.fast_peek;
+  preview_lines_ = settings.preview_lines;
 }
 
 void CDlgMain::SelectRememberedAccount() {

@@ -276,6 +276,12 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   void ExplainVerdict();
   void FillDeletedView();
 
+  // The preview pane (preview_pane.cpp).
+  void SetUpPreviewPane();
+  void ShowPreviewPane(bool shown);
+  // Shows the selected row's preview, fetching it now.
+  void ShowPreview();
+
   // Compose, Reply To, Forward and drafts (compose_openers.cpp).
   void RegisterComposeCommands();
   void OnCompose();
@@ -341,6 +347,8 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   int timeout_seconds_ = 60;
   NewMailRule new_mail_by_ = NewMailRule::kCount;
   CPeekCountdown countdown_;
+  int preview_lines_ = 40;
+  int preview_gap_ = 0;  // pixels between the list and the preview pane
   bool fast_peek_ = false;  // FastPeek: the peek pipelines without a wait before each header
 
   bool all_accounts_ = false;

@@ -24,6 +24,8 @@ bool StaysUsableWhenLocked(int command) { return command == kCommandLockScreen |
 void CDlgMain::ToggleScreenLock() {
   if (!IsMenuItemChecked(kCommandLockScreen)) {
     ShowItem(kHeaderList, false);
+    ShowItem(kPreviewPane, false);
+    SetItemText(kPreviewPane, "");
     CheckMenuItem(kCommandLockScreen, true);
     LockControls();
     return;
@@ -33,6 +35,7 @@ void CDlgMain::ToggleScreenLock() {
     return;
   }
   ShowItem(kHeaderList, true);
+  ShowItem(kPreviewPane, IsMenuItemChecked(kCommandPreview));
   CheckMenuItem(kCommandLockScreen, false);
   UnlockControls();
 }

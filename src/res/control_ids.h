@@ -25,6 +25,7 @@ enum MainWindowControl : int {
   kFolderSelector = 1048,
   kFolderLabel = 1049,
   kAccountLabel = 1060,
+  kPreviewPane = 1070,  // the first lines of the selected message, fetched without downloading it
 };
 
 // The main window's menu (141) and the header list's pop-up menu. The Message menu's other
@@ -60,6 +61,7 @@ enum MainWindowCommand : int {
   kCommandReloadSettings = 32796,
   kCommandRules = 32797,
   kCommandDeleted = 32798,
+  kCommandPreview = 32799,
 };
 
 // The about box (template 100).

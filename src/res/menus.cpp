@@ -48,6 +48,7 @@ MenuTemplate MainMenu() {
                                            CheckCommand(kCommandDrafts, "&Drafts"),
                                            CheckCommand(kCommandDeleted, "D&eleted Mail"),
                                            Separator(), Command(kCommandAttachments, "&Attachments")}),
+                      CheckCommand(kCommandPreview, "&Preview", true),
                       Separator(), Command(kCommandLogfile, "&Logfile"),
                       Command(kCommandEmptyLogfile, "&Empty Logfile")}),
     Submenu("&Message", {Command(kCommandOpenMessage, "&Open"), Command(kComposeButton, "&Compose"),

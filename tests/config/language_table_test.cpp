@@ -55,7 +55,7 @@ TEST(LanguageTableTest, PlaceholderKindsIgnoreFlagsWidthAndLength) {
 
 TEST(LanguageTableTest, MenuEntriesAddressTopItemsByPositionAndCommandsById) {
   const auto& entries = MenuTextEntries();
-  ASSERT_EQ(entries.size(), 31u);
+  ASSERT_EQ(entries.size(), 32u);
   int top_items = 0;
   for (const MenuTextEntry& entry : entries) {
     if (entry.top_position >= 0) {
@@ -64,8 +64,8 @@ TEST(LanguageTableTest, MenuEntriesAddressTopItemsByPositionAndCommandsById) {
     }
   }
   EXPECT_EQ(top_items, 6);
-  EXPECT_STREQ(entries[28].default_text, "Dowload all messages");
-  EXPECT_EQ(entries[28].command_id, kCommandDownloadAll);
+  EXPECT_STREQ(entries[29].default_text, "Dowload all messages");
+  EXPECT_EQ(entries[29].command_id, kCommandDownloadAll);
 }
 
 }  // namespace

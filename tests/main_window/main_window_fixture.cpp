@@ -7,9 +7,11 @@
 namespace larkspin::test_support {
 
 MainWindowTest::MainWindowTest() : profile_path_(folder_.File("profile.ini")) {
-  // No program password and this version's greeting already seen.
-  Profile().WriteString("66", "pw", "");
-  Profile().WriteString("66", "info", LoadResourceString(102));
+  // No program password, this version's greeting already seen, and no preview pane: a selected
+  // row fetches no preview unless a test shows the pane.
+  Profile().WriteString(kMainWindowSection, "pw", "");
+  Profile().WriteString(kMainWindowSection, "info", LoadResourceString(kStringVersion));
+  Profile().WriteInt(kMainWindowSection, "preview", 0);
 }
 
 MainWindowTest::~MainWindowTest() { Close(); }

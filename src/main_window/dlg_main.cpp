@@ -278,6 +278,7 @@ void CDlgMain::ApplySettingValues(const StartupSettings& settings) {
   new_mail_by_ = settings.new_mail_by;
   fast_peek_ = settings.fast_peek;
   preview_lines_ = settings.preview_lines;
+  parallel_accounts_ = settings.parallel_accounts;
 }
 
 void CDlgMain::SelectRememberedAccount() {

@@ -348,6 +348,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   NewMailRule new_mail_by_ = NewMailRule::kCount;
   CPeekCountdown countdown_;
   int preview_lines_ = 40;
+  int parallel_accounts_ = 1;  // ParallelAccounts: accounts an All Accounts peek visits at once
   int preview_gap_ = 0;  // pixels between the list and the preview pane
   bool fast_peek_ = false;  // FastPeek: the peek pipelines without a wait before each header
 

@@ -108,6 +108,7 @@ PeekPlan CDlgMain::MakePeekPlan() const {
   plan.mail_threshold_kb = mail_threshold_kb_;
   plan.waits = services_.waits;
   plan.pipeline = fast_peek_;
+  plan.parallel_accounts = parallel_accounts_;
   if (fast_peek_) plan.waits.before_header = 0;
   return plan;
 }

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "config/oauth_access.h"
+#include "config/oauth_endpoint.h"
+#include "config/oauth_settings.h"
+#include "config/oauth_token_store.h"
+#include "support/fake_http_server.h"
+#include "support/temp_folder.h"
+
+namespace larkspin {
+namespace {
+
+using test_support::FakeHttpServer;
+using test_support::HttpAnswer;
+using test_support::HttpExchange;
+using test_support::ReadFile;
+using test_support::ScopedWorkingDirectory;
+using test_support::TempFolder;
+using test_support::WriteFile;
+
+TEST(OAuthSettingsTest, ProvidersBringTheirEndpointsAndTheAccountsClientIdWins) {
+  TempFolder folder;
+  ScopedWorkingDirectory here(folder.Path());
+  WriteFile("config.ini",
+            "[System]\nOAuthClientId=system-id\nOAuthClientSecret=system-secret\n"
+            "[Account1]\nPOP3Auth=oauth2\nOAuthProvider=Google\n"
+            "[Account2]\nOAuthProvider=microsoft\nOAuthClientId=own-id\nOAuthTwoLine=1\nOAuthMechanism=OAUTHBEARER\n"
+            "[Account3]\nOAuthProvider=Custom\nOAuthTokenURL=http://127.0.0.1:9/t\nOAuthScopes=a b\n"
+            "[Account4]\nOAuthProvider=Yahoo\n");
+  const OAuthSettings google = ReadOAuthSettings("Account1");
+  EXPECT_EQ(google.token_url, "https://oauth2.googleapis.com/token");
+  EXPECT_EQ(google.scopes, "https://mail.google.com/");
+  EXPECT_TRUE(google.device_url.empty());
+  EXPECT_EQ(google.client_id, "system-id");
+  EXPECT_TRUE(Pop3UsesOAuth("Account1"));
+  const OAuthSettings microsoft = ReadOAuthSettings("Account2");
+  EXPECT_EQ(microsoft.device_url, "https://login.microsoftonline.com/common/oauth2/v2.0/devicecode");
+  EXPECT_NE(microsoft.scopes.find("offline_access"), std::string::npos);
+  EXPECT_EQ(microsoft.client_id, "own-id");
+  EXPECT_EQ(microsoft.client_secret, "system-secret");
+  EXPECT_TRUE(microsoft.two_line);
+  EXPECT_EQ(microsoft.mechanism, "OAUTHBEARER");
+  EXPECT_FALSE(Pop3UsesOAuth("Account2"));
+  const OAuthSettings custom = ReadOAuthSettings("Account3");
+  EXPECT_EQ(custom.token_url, "http://127.0.0.1:9/t");
+  EXPECT_EQ(custom.scopes, "a b");
+  EXPECT_EQ(custom.Problem(), "");
+  EXPECT_NE(ReadOAuthSettings("Account4").Problem(), "");
+}
+
+TEST(OAuthEndpointTest, TokenRepliesAreReadByTheirError) {
+  const struct {
+    long status;
+    const char* body;
+    TokenOutcome outcome;
+    const char* problem_part;
+  } cases[] = {
+      {200, R"({"access_token":"at","expires_in":"120","refresh_token":"rt"})", TokenOutcome::kGranted, ""},
+      {400, R"({"error":"authorization_pending"})", TokenOutcome::kPending, "authorization_pending"},
+      {400, R"({"error":"slow_down"})", TokenOutcome::kSlowDown, "slow_down"},
+      {400, R"({"error":"expired_token"})", TokenOutcome::kExpired, "expired_token"},
+      {400, R"({"error":"invalid_grant","error_description":"Token has been revoked."})", TokenOutcome::kSignInAgain,
+       "invalid_grant: Token has been revoked."},
+      {500, "<html>oops</html>", TokenOutcome::kFailed, "not a JSON object"},
+      {200, R"({"token_type":"Bearer"})", TokenOutcome::kFailed, "no reason given"},
+  };
+  for (const auto& c : cases) {
+    const TokenReply reply = ReadTokenReply({true, c.status, c.body, {}});
+    EXPECT_EQ(reply.outcome, c.outcome) << c.body;
+    EXPECT_NE(reply.problem.find(c.problem_part), std::string::npos) << reply.problem;
+  }
+  const TokenReply granted = ReadTokenReply({true, 200, cases[0].body, {}});
+  EXPECT_EQ(granted.access_token, "at");
+  EXPECT_EQ(granted.refresh_token, "rt");
+  EXPECT_EQ(granted.expires_in, 120);
+}
+
+// A token endpoint that grants "access-N" for the refresh token "good" and revokes any other.
+class OAuthAccessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ForgetAccessTokens(); }
+  void WriteConfig(const std::string& system) {
+    WriteFile("config.ini", "[System]\n" + system + "\n[Account1]\nPOP3Host=pop.example\nMailAddress=anna@example.org\n"
+                            "OAuthProvider=Custom\nOAuthClientId=id\nOAuthTokenURL=" + server_.Url("/token") + "\n");
+  }
+  TempFolder folder_;
+  ScopedWorkingDirectory here_{folder_.Path()};
+  std::atomic<int> grants_{0};
+  long expires_in_ = 3600;
+  std::string rotated_;
+  FakeHttpServer server_{[this](const HttpExchange& exchange) {
+    if (exchange.form.at("refresh_token") != "good" && exchange.form.at("refresh_token") != rotated_)
+      return HttpAnswer{400, R"({"error":"invalid_grant","error_description":"Token has been expired or revoked."})"};
+    return HttpAnswer{200, "{\"access_token\":\"access-" + std::to_string(++grants_) + "\",\"expires_in\":" +
+                               std::to_string(expires_in_) + (rotated_.empty() ? "" : ",\"refresh_token\":\"" + rotated_ + "\"") + "}"};
+  }};
+  CHttpClient http_;
+};
+
+TEST_F(OAuthAccessTest, TokensAreHeldUntilTheyNearTheirExpiryOrAreRenewed) {
+  WriteConfig("");
+  ASSERT_EQ(RememberRefreshToken("Account1", "good"), "");
+  const struct {
+    long expires_in;
+    bool renew;
+    const char* second;
+  } cases[] = {{3600, false, "access-1"}, {30, false, "access-2"}, {3600, true, "access-2"}};
+  for (const auto& c : cases) {
+    ForgetAccessTokens();
+    grants_ = 0;
+    expires_in_ = c.expires_in;
+    EXPECT_EQ(AccessTokenOf("Account1", http_, false).token, "access-1");
+    EXPECT_EQ(AccessTokenOf("Account1", http_, c.renew).token, c.second) << c.expires_in << c.renew;
+  }
+}
+
+TEST_F(OAuthAccessTest, ARevokedOrMissingRefreshTokenAsksToSignInAgain) {
+  WriteConfig("");
+  const AccessToken missing = AccessTokenOf("Account1", http_, false);
+  EXPECT_TRUE(missing.sign_in_again);
+  ASSERT_EQ(RememberRefreshToken("Account1", "revoked"), "");
+  const AccessToken revoked = AccessTokenOf("Account1", http_, false);
+  EXPECT_FALSE(revoked.ok);
+  EXPECT_TRUE(revoked.sign_in_again);
+  EXPECT_NE(revoked.problem.find("Token has been expired or revoked."), std::string::npos) << revoked.problem;
+  EXPECT_EQ(ReadFile("larkspin.log").find("revoked\n"), std::string::npos);  // the token itself is never logged
+}
+
+TEST_F(OAuthAccessTest, ARotatedRefreshTokenReplacesTheStoredOne) {
+  WriteConfig("");
+  ASSERT_EQ(RememberRefreshToken("Account1", "good"), "");
+  rotated_ = std::string(1000, 'r');
+  ASSERT_TRUE(AccessTokenOf("Account1", http_, false).ok);
+  EXPECT_EQ(ReadRefreshToken("Account1").password, rotated_);
+}
+
+TEST(OAuthTokenStoreTest, ALongTokenSurvivesTheFileScrambledAndWhole) {
+  TempFolder folder;
+  ScopedWorkingDirectory here(folder.Path());
+  WriteFile("config.ini", "[Account1]\nPOP3Host=pop.example\nMailAddress=anna@example.org\n[Account2]\nPOP3Host=x\n");
+  std::string token;
+  for (int i = 0; i < 1100; ++i) token += static_cast<char>('!' + i % 90);
+  ASSERT_EQ(RememberRefreshToken("Account1", token), "");
+  const std::string file = ReadFile("config.ini");
+  EXPECT_EQ(file.find(token.substr(0, 20)), std::string::npos);
+  EXPECT_NE(file.find("[Account2]\nPOP3Host=x\n"), std::string::npos);
+  EXPECT_EQ(ReadRefreshToken("Account1").password, token);
+  EXPECT_EQ(ReadRefreshToken("Account2").result, StoredPasswordResult::kNotStored);
+  EXPECT_EQ(OAuthLogin("Account1"), "anna@example.org");
+}
+
+}  // namespace
+}  // namespace larkspin

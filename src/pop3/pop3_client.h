@@ -39,6 +39,7 @@
 #include "config/account_pipelining.h"
 #include "pop3/pop3_capabilities.h"
 #include "pop3/pop3_text.h"
+#include "platform/http_client.h"
 #include "platform/reply_buffer.h"
 #include "platform/socket_link.h"
 
@@ -89,6 +90,10 @@ class CPop3Client {
   // error challenge is answered as the mechanism asks and reported with its status;
   // TokenRefused() then tells it from other failures.
   bool ConnectWithToken(const std::string& host, const Pop3TokenLogin& login, int port);
+  // ConnectWithToken with the access token of the account of section (config.ini's OAuth
+  // settings), asked for again from the provider and tried once more when the server refuses it.
+  // A token that cannot be had fails before anything is sent, with the reason as the last reply.
+  bool ConnectWithOAuth(const std::string& host, const std::string& section, int port, CHttpClient& http);
   // The last ConnectWithToken failed because the server refused the token.
   bool TokenRefused() const { return token_refused_; }
   // QUIT; closes the socket in every case. After a successful QUIT the last reply's text is the

@@ -1,10 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "config/oauth_access.h"
+#include "config/oauth_token_store.h"
 #include "mime/base64.h"
 #include "mime/sasl_oauth.h"
 #include "pop3/pop3_client.h"
+#include "support/fake_http_server.h"
 #include "support/fake_pop3_server.h"
+#include "support/temp_folder.h"
 
 namespace larkspin {
 namespace {
@@ -93,6 +97,35 @@ TEST(Pop3OAuthTest, AServerWithoutAnOAuthMechanismGetsNoToken) {
   EXPECT_FALSE(client.TokenRefused());
   EXPECT_NE(client.LastReply().find("SASL PLAIN LOGIN"), std::string::npos) << client.LastReply();
   EXPECT_THAT(server.ReceivedLines(), ElementsAreArray({"CAPA", "QUIT"}));
+}
+
+TEST(Pop3OAuthTest, ARefusedTokenIsRenewedOnceAndTriedAgain) {
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  int grants = 0;
+  test_support::FakeHttpServer provider([&](const test_support::HttpExchange&) {
+    return test_support::HttpAnswer{200, "{\"access_token\":\"tok-" + std::to_string(++grants) + "\",\"expires_in\":3600}"};
+  });
+  test_support::WriteFile("config.ini", "[Account1]\nMailAddress=anna@example.org\nPOP3Auth=OAuth2\nOAuthProvider=Custom\n"
+                                        "OAuthClientId=id\nOAuthTokenURL=" + provider.Url("/token") + "\n");
+  ASSERT_EQ(RememberRefreshToken("Account1", "refresh"), "");
+  ForgetAccessTokens();
+  FakePop3Server server;
+  server.On("", Reply("-ERR [AUTH] Authentication failed.\r\n"));
+  server.On("CAPA", Reply("+OK\r\nSASL XOAUTH2\r\n.\r\n"));
+  server.On("AUTH XOAUTH2 " + Xoauth2("tok-1"), Reply("+ " + Base64Codec().Encode(R"({"status":"401"})") + "\r\n"));
+  server.On("AUTH XOAUTH2 " + Xoauth2("tok-2"), Reply("+OK signed in\r\n"));
+  server.On("QUIT", Reply("+OK bye\r\n"));
+  CPop3Client client;
+  CHttpClient http;
+  ASSERT_TRUE(client.ConnectWithOAuth("127.0.0.1", "Account1", server.Port(), http)) << client.LastReply();
+  EXPECT_EQ(server.ConnectionCount(), 2);
+  EXPECT_EQ(grants, 2);
+  // Once signed in, the held token serves the next connection without asking the provider.
+  client.Disconnect();
+  server.On("AUTH XOAUTH2 " + Xoauth2("tok-2"), Reply("+OK signed in\r\n"));
+  ASSERT_TRUE(client.ConnectWithOAuth("127.0.0.1", "Account1", server.Port(), http)) << client.LastReply();
+  EXPECT_EQ(grants, 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "config/oauth_access.h"
 #include "config/oauth_endpoint.h"
 #include "config/oauth_settings.h"
+#include "config/oauth_sign_in.h"
 #include "config/oauth_token_store.h"
 #include "support/fake_http_server.h"
 #include "support/temp_folder.h"
@@ -149,6 +150,70 @@ TEST(OAuthTokenStoreTest, ALongTokenSurvivesTheFileScrambledAndWhole) {
   EXPECT_EQ(ReadRefreshToken("Account1").password, token);
   EXPECT_EQ(ReadRefreshToken("Account2").result, StoredPasswordResult::kNotStored);
   EXPECT_EQ(OAuthLogin("Account1"), "anna@example.org");
+}
+
+}  // namespace
+}  // namespace larkspin
+
+namespace larkspin {
+namespace {
+
+// A device endpoint and a token endpoint that answers the polls from a script.
+class DeviceFlowTest : public ::testing::Test {
+ protected:
+  void WriteConfig() {
+    WriteFile("config.ini", "[Account1]\nPOP3Host=pop.example\nMailAddress=anna@example.org\nOAuthProvider=Custom\n"
+                            "OAuthClientId=id\nOAuthTokenURL=" + server_.Url("/token") + "\nOAuthDeviceURL=" +
+                            server_.Url("/device") + "\nOAuthScopes=mail offline_access\n");
+  }
+  SignInResult SignIn() {
+    return SignInByDevice("Account1", http_, [this](const std::string& code, const std::string& uri) { shown_ = code + " " + uri; },
+                          [this](std::chrono::seconds s) { waits_.push_back(static_cast<int>(s.count())); });
+  }
+  TempFolder folder_;
+  ScopedWorkingDirectory here_{folder_.Path()};
+  std::vector<std::string> polls_;  // the errors, then the grant
+  size_t next_ = 0;
+  std::string shown_;
+  std::vector<int> waits_;
+  FakeHttpServer server_{[this](const HttpExchange& exchange) {
+    if (exchange.path == "/device")
+      return HttpAnswer{200, R"({"device_code":"dc","user_code":"WDJB-MJHT","verification_uri":"https://x.example/device","interval":2,"expires_in":20})"};
+    const std::string next = next_ < polls_.size() ? polls_[next_++] : "authorization_pending";
+    if (next == "granted") return HttpAnswer{200, R"({"access_token":"at","refresh_token":"device-refresh","expires_in":3600})"};
+    return HttpAnswer{400, "{\"error\":\"" + next + "\"}"};
+  }};
+  CHttpClient http_;
+};
+
+TEST_F(DeviceFlowTest, PollsAtTheIntervalSlowsDownOnRequestAndStoresTheRefreshToken) {
+  WriteConfig();
+  polls_ = {"authorization_pending", "slow_down", "authorization_pending", "granted"};
+  const SignInResult result = SignIn();
+  ASSERT_TRUE(result.signed_in) << result.problem;
+  EXPECT_EQ(shown_, "WDJB-MJHT https://x.example/device");
+  EXPECT_EQ(waits_, (std::vector<int>{2, 2, 7, 7}));
+  EXPECT_EQ(ReadRefreshToken("Account1").password, "device-refresh");
+  const auto requests = server_.Requests();
+  EXPECT_EQ(requests[0].form.at("scope"), "mail offline_access");
+  EXPECT_EQ(requests[1].form.at("grant_type"), "urn:ietf:params:oauth:grant-type:device_code");
+  EXPECT_EQ(requests[1].form.at("device_code"), "dc");
+}
+
+TEST_F(DeviceFlowTest, ARefusedOrExpiredCodeEndsWithoutAToken) {
+  WriteConfig();
+  const struct {
+    std::vector<std::string> polls;
+    const char* problem_part;
+  } cases[] = {{{"expired_token"}, "expired_token"}, {{"access_denied"}, "access_denied"}, {{}, "ran out"}};
+  for (const auto& c : cases) {
+    polls_ = c.polls;
+    next_ = 0;
+    const SignInResult result = SignIn();
+    EXPECT_FALSE(result.signed_in);
+    EXPECT_NE(result.problem.find(c.problem_part), std::string::npos) << result.problem;
+    EXPECT_EQ(ReadRefreshToken("Account1").result, StoredPasswordResult::kNotStored);
+  }
 }
 
 }  // namespace

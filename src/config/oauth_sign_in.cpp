@@ -5,6 +5,8 @@
 #include "config/log.h"
 #include "config/oauth_access.h"
 #include "config/oauth_token_store.h"
+#include "platform/loopback_redirect.h"
+#include "platform/pkce.h"
 
 namespace larkspin {
 
@@ -22,6 +24,46 @@ SignInResult Kept(const std::string& section, const TokenReply& reply) {
   return {true, {}};
 }
 }  // namespace
+
+std::string ConsentUrl(const OAuthSettings& settings, const std::string& redirect_uri, const std::string& verifier,
+                       const std::string& state) {
+  const char separator = settings.authorize_url.find('?') == std::string::npos ? '?' : '&';
+  // access_type and prompt make Google give a refresh token; other providers pass them over.
+  return settings.authorize_url + separator +
+         FormEncoded({{"response_type", "code"},
+                      {"client_id", settings.client_id},
+                      {"redirect_uri", redirect_uri},
+                      {"scope", settings.scopes},
+                      {"code_challenge", PkceChallenge(verifier)},
+                      {"code_challenge_method", "S256"},
+                      {"state", state},
+                      {"access_type", "offline"},
+                      {"prompt", "consent"}});
+}
+
+SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, const OpenConsentPage& open,
+                             unsigned timeout_ms) {
+  const OAuthSettings settings = ReadOAuthSettings(section);
+  if (const std::string problem = settings.Problem(); !problem.empty()) return {false, problem};
+  if (!IsAllowedEndpoint(settings.authorize_url)) return {false, "the account has no https:// OAuthAuthorizeURL"};
+  CLoopbackRedirect redirect;
+  const std::string verifier = RandomUrlToken();
+  const std::string state = RandomUrlToken();
+  if (!redirect.Listening() || verifier.empty() || state.empty()) return {false, "no loopback port could be opened"};
+  if (!open(ConsentUrl(settings, redirect.RedirectUri(), verifier, state)))
+    return {false, "the browser could not be started for the consent page"};
+  std::map<std::string, std::string> fields;
+  if (!redirect.WaitForRedirect(timeout_ms, fields)) return {false, "the browser did not come back in time"};
+  if (fields["state"] != state) return {false, "the browser came back with a foreign state; nothing was stored"};
+  if (fields["code"].empty()) {
+    const std::string description = fields["error_description"];
+    return {false, "the provider refused: " + (fields["error"].empty() ? "no code" : fields["error"]) +
+                       (description.empty() ? "" : ": " + description)};
+  }
+  const TokenReply reply = RedeemAuthorizationCode(http, settings, fields["code"], verifier, redirect.RedirectUri());
+  if (reply.outcome != TokenOutcome::kGranted) return {false, reply.problem};
+  return Kept(section, reply);
+}
 
 SignInResult SignInByDevice(const std::string& section, CHttpClient& http, const ShowDeviceCode& show,
                             const PollWait& wait) {

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 #include "config/oauth_access.h"
 #include "config/oauth_endpoint.h"
 #include "config/oauth_settings.h"
 #include "config/oauth_sign_in.h"
 #include "config/oauth_token_store.h"
+#include "platform/loopback_redirect.h"
+#include "platform/pkce.h"
 #include "support/fake_http_server.h"
 #include "support/temp_folder.h"
 
@@ -214,6 +220,79 @@ TEST_F(DeviceFlowTest, ARefusedOrExpiredCodeEndsWithoutAToken) {
     EXPECT_NE(result.problem.find(c.problem_part), std::string::npos) << result.problem;
     EXPECT_EQ(ReadRefreshToken("Account1").result, StoredPasswordResult::kNotStored);
   }
+}
+
+}  // namespace
+}  // namespace larkspin
+
+namespace larkspin {
+namespace {
+
+TEST(PkceTest, TheChallengeIsTheBase64UrlOfTheVerifiersSha256) {
+  // The example of RFC 7636, appendix B.
+  EXPECT_EQ(PkceChallenge("dBjftJeZ4CVP-mB92K27uhbUJU1p1r_wW1gFWFOEjXk"), "E9Melhoa2OwvFrEMTJguCHaoeK1t8URWbuGJSstw-cM");
+  EXPECT_EQ(RandomUrlToken().size(), 43u);
+  EXPECT_NE(RandomUrlToken(), RandomUrlToken());
+}
+
+// The browser of a test: follows the consent URL's redirect at once, as a provider that consents
+// does, with the code (or the error) and the state it was given (or a foreign one).
+void ComeBack(const std::string& consent_url, const std::string& query_tail, bool foreign_state) {
+  const auto fields = QueryFields(consent_url.substr(consent_url.find('?') + 1));
+  const std::string redirect = fields.at("redirect_uri");
+  const int port = std::stoi(redirect.substr(redirect.rfind(':') + 1));
+  const std::string request = "GET /?" + query_tail + "&state=" + (foreign_state ? "x" : fields.at("state")) +
+                              " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+  std::thread([port, request] {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+      ::send(s, request.data(), request.size(), 0);
+      char ignored[512];
+      while (::recv(s, ignored, sizeof ignored, 0) > 0) {
+      }
+    }
+    ::close(s);
+  }).detach();
+}
+
+TEST(BrowserSignInTest, TheCodeIsRedeemedWithTheVerifierOfTheChallengeAndTheStateChecked) {
+  TempFolder folder;
+  ScopedWorkingDirectory here(folder.Path());
+  std::string challenge;
+  FakeHttpServer token_endpoint([&](const HttpExchange& exchange) {
+    if (PkceChallenge(exchange.form.at("code_verifier")) != challenge || exchange.form.at("code") != "c0de")
+      return HttpAnswer{400, R"({"error":"invalid_grant"})"};
+    return HttpAnswer{200, R"({"access_token":"at","refresh_token":"browser-refresh","expires_in":3600})"};
+  });
+  WriteFile("config.ini", "[Account1]\nPOP3Host=pop.example\nMailAddress=anna@example.org\nOAuthProvider=Custom\n"
+                          "OAuthClientId=id\nOAuthAuthorizeURL=https://auth.example/authorize\nOAuthTokenURL=" +
+                              token_endpoint.Url("/token") + "\n");
+  CHttpClient http;
+  const struct {
+    const char* query;
+    bool foreign_state;
+    bool signed_in;
+    const char* problem_part;
+  } cases[] = {{"error=access_denied", false, false, "access_denied"},
+               {"code=c0de", true, false, "foreign state"},
+               {"code=c0de", false, true, ""}};
+  for (const auto& c : cases) {
+    const SignInResult result = SignInByBrowser(
+        "Account1", http,
+        [&](const std::string& url) {
+          challenge = QueryFields(url.substr(url.find('?') + 1)).at("code_challenge");
+          ComeBack(url, c.query, c.foreign_state);
+          return url.rfind("https://auth.example/authorize?response_type=code&", 0) == 0;
+        },
+        5000);
+    EXPECT_EQ(result.signed_in, c.signed_in) << c.query << ": " << result.problem;
+    EXPECT_NE(result.problem.find(c.problem_part), std::string::npos) << result.problem;
+  }
+  EXPECT_EQ(ReadRefreshToken("Account1").password, "browser-refresh");
 }
 
 }  // namespace

@@ -9,38 +9,11 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/loopback_redirect.h"
+
 namespace larkspin::test_support {
 
 namespace {
-std::string Unescaped(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '+') {
-      out += ' ';
-    } else if (text[i] == '%' && i + 2 < text.size()) {
-      out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-std::map<std::string, std::string> FormOf(const std::string& body) {
-  std::map<std::string, std::string> form;
-  size_t start = 0;
-  while (start < body.size()) {
-    size_t end = body.find('&', start);
-    if (end == std::string::npos) end = body.size();
-    const std::string field = body.substr(start, end - start);
-    const size_t equals = field.find('=');
-    form[Unescaped(field.substr(0, equals))] = equals == std::string::npos ? "" : Unescaped(field.substr(equals + 1));
-    start = end + 1;
-  }
-  return form;
-}
-
 size_t ContentLength(const std::string& header) {
   const size_t at = header.find("Content-Length:");
   return at == std::string::npos ? 0 : std::strtoul(header.c_str() + at + 15, nullptr, 10);
@@ -100,7 +73,7 @@ void FakeHttpServer::Converse(int client) {
   HttpExchange exchange;
   const size_t path_start = request.find(' ') + 1;
   exchange.path = request.substr(path_start, request.find(' ', path_start) - path_start);
-  exchange.form = FormOf(request.substr(header_end + 4));
+  exchange.form = QueryFields(request.substr(header_end + 4));
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(exchange);

@@ -72,20 +72,22 @@ std::map<std::string, std::string> QueryFields(const std::string& query) {
   return fields;
 }
 
-CLoopbackRedirect::CLoopbackRedirect() {
-  listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+int ListenOnLoopback(int& port) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
-  if (listener_ >= 0 && ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-      ::listen(listener_, 4) == 0 && ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-    port_ = ntohs(address.sin_port);
-    return;
+  if (listener >= 0 && ::bind(listener, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+      ::listen(listener, 4) == 0 && ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+    return listener;
   }
-  if (listener_ >= 0) ::close(listener_);
-  listener_ = -1;
+  if (listener >= 0) ::close(listener);
+  return -1;
 }
+
+CLoopbackRedirect::CLoopbackRedirect() : listener_(ListenOnLoopback(port_)) {}
 
 CLoopbackRedirect::~CLoopbackRedirect() {
   if (listener_ >= 0) ::close(listener_);

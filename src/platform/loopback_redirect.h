@@ -11,6 +11,9 @@ namespace larkspin {
 std::map<std::string, std::string> QueryFields(const std::string& query);
 // %XX and "+" decoded.
 std::string UrlUnescaped(const std::string& text);
+// A listening socket on 127.0.0.1 and a port of the system's choice, which goes to port; -1 when
+// none could be opened.
+int ListenOnLoopback(int& port);
 
 class CLoopbackRedirect {
  public:
@@ -29,8 +32,8 @@ class CLoopbackRedirect {
   bool WaitForRedirect(unsigned timeout_ms, std::map<std::string, std::string>& fields);
 
  private:
+  int port_ = 0;  // before listener_, which sets it when it opens
   int listener_ = -1;
-  int port_ = 0;
 };
 
 }  // namespace larkspin

@@ -1,7 +1,5 @@
 #include "support/fake_http_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -21,15 +19,8 @@ size_t ContentLength(const std::string& header) {
 }  // namespace
 
 FakeHttpServer::FakeHttpServer(Handler handler) : handler_(std::move(handler)) {
-  listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listener_, 4) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-    throw std::runtime_error("fake HTTP server cannot listen");
-  port_ = ntohs(address.sin_port);
+  listener_ = ListenOnLoopback(port_);
+  if (listener_ < 0) throw std::runtime_error("fake HTTP server cannot listen");
   thread_ = std::thread([this] { Serve(); });
 }
 

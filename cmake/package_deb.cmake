@@ -14,7 +14,8 @@ your choice. It also peeks, downloads and sends from the command line.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION mail)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the program links, found by dpkg-shlibdeps; xdg-open opens links, attachments
+# The libraries the program links (libcurl for OAuth's token requests among them), found by
+# dpkg-shlibdeps; xdg-open opens links, attachments
 # and the log with the desktop's programs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)

@@ -16,6 +16,7 @@ LARKSPIN_PACKAGES=(
   libsecret-1-dev gnome-keyring libsecret-tools
   libxml2-dev
   libre2-dev
+  libcurl4-openssl-dev nlohmann-json3-dev
   ghostscript poppler-utils
 )
 

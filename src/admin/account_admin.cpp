@@ -34,7 +34,12 @@ void UnlockAccount(const AccountSelection& selection, CCurrentAccount& account, 
   account.EnsureCredentials(AccountSection(selection.account_number),
                             selection.all_accounts ? PeekScope::kAllAccounts : PeekScope::kOneAccount);
   client.tls = account.pop3_tls;
-  if (!client.Connect(host, account.login, account.password, account.pop3_port)) {
+  CHttpClient http;
+  const bool logged_in =
+      account.pop3_oauth
+          ? client.ConnectWithOAuth(host, AccountSection(selection.account_number), account.pop3_port, http)
+          : client.Connect(host, account.login, account.password, account.pop3_port);
+  if (!logged_in) {
     set_status(FormatText("Error connecting to %s: %s", host.c_str(), QuotedServerText(client.LastReply()).c_str()));
     return;
   }

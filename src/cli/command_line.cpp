@@ -9,6 +9,7 @@
 #include "cli/screen_command.h"
 #include "cli/preview_command.h"
 #include "cli/send_command.h"
+#include "cli/sign_in_command.h"
 
 namespace larkspin {
 
@@ -31,8 +32,10 @@ const std::vector<CommandLineMode>& CommandLineModes() {
        "[--priority high|normal|low] < TEXT",
        RunSendCommand},
       {"migrate-passwords",
-       "migrate-passwords   (moves the passwords in config.ini into the keyring; needs PasswordStore=Keyring)",
+       "migrate-passwords   (moves the passwords and OAuth refresh tokens in config.ini into the keyring; needs "
+       "PasswordStore=Keyring)",
        RunMigrateCommand},
+      {"sign-in", "sign-in --account N   (signs an OAuth2 account in with its provider)", RunSignInCommand},
   };
   return modes;
 }

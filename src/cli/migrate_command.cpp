@@ -6,6 +6,7 @@
 #include "cli/command_log.h"
 #include "cli/terminal_text.h"
 #include "config/log.h"
+#include "config/oauth_token_store.h"
 #include "config/stored_password.h"
 #include "config/working_files.h"
 
@@ -14,14 +15,21 @@ namespace larkspin {
 namespace {
 constexpr int kUsageError = 2;
 
+// Prints the outcome's line; 1 when it failed.
+int Report(const MoveOutcome& outcome) {
+  if (outcome.result == MoveResult::kMoved) LogEvent(outcome.text);
+  std::FILE* stream = outcome.result == MoveResult::kFailed ? stderr : stdout;
+  std::fprintf(stream, "%s%s\n", stream == stderr ? "larkspin: " : "", TerminalText(outcome.text).c_str());
+  return outcome.result == MoveResult::kFailed ? 1 : 0;
+}
+
+// The OAuth refresh token of an account has a line of its own only when there is one to move.
 int MoveEveryPassword() {
   int status = 0;
   for (int n = 1; n <= ConfiguredAccountCount(); ++n) {
-    const MoveOutcome outcome = MovePasswordToKeyring(n);
-    if (outcome.result == MoveResult::kFailed) status = 1;
-    if (outcome.result == MoveResult::kMoved) LogEvent(outcome.text);
-    std::FILE* stream = outcome.result == MoveResult::kFailed ? stderr : stdout;
-    std::fprintf(stream, "%s%s\n", stream == stderr ? "larkspin: " : "", TerminalText(outcome.text).c_str());
+    status |= Report(MovePasswordToKeyring(n));
+    const MoveOutcome token = MoveRefreshTokenToKeyring(n);
+    if (token.result != MoveResult::kNothingToMove) status |= Report(token);
   }
   return status;
 }

@@ -9,7 +9,11 @@
 #include "compose/recipient_text.h"
 #include "compose/sent_copy.h"
 #include "compose/umlauts.h"
+#include "config/current_account.h"
 #include "config/ini_file.h"
+#include "config/oauth_access.h"
+#include "config/oauth_settings.h"
+#include "config/oauth_token_store.h"
 #include "config/startup_settings.h"
 #include "config/working_files.h"
 #include "platform/local_time.h"
@@ -98,6 +102,33 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   }
 }
 
+// With OAuth2Method the account's access token stands for the password; it is renewed and tried
+// once more when the server refuses it. False with reason on failure.
+bool ConnectAuthenticated(const AccountRecord& identity, CSMTPConnection& connection, std::string& reason) {
+  const int method = AuthMethodOfSetting(identity.authentication);
+  if (method != kAuthOAuth2) {
+    if (connection.Connect(identity.smtp_host, method, identity.login, identity.password, identity.smtp_port)) return true;
+    reason = connection.LastReplyText();
+    return false;
+  }
+  const std::string section = AccountSection(identity.account_number);
+  const OAuthSettings oauth = ReadOAuthSettings(section);
+  connection.oauth_mechanism = oauth.mechanism;
+  connection.oauth_two_line = oauth.two_line;
+  CHttpClient http;
+  for (const bool renew : {false, true}) {
+    const AccessToken access = AccessTokenOf(section, http, renew);
+    if (!access.ok) {
+      reason = access.problem;
+      return false;
+    }
+    if (connection.Connect(identity.smtp_host, method, OAuthLogin(section), access.token, identity.smtp_port)) return true;
+    reason = connection.LastReplyText();
+    if (!connection.TokenRefused()) return false;
+  }
+  return false;
+}
+
 bool Connect(const AccountRecord& identity, const SendSettings& settings,
              std::unique_ptr<CSMTPConnection>& connection, Report& report) {
   if (!connection) {
@@ -105,12 +136,10 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
     connection->SetTimeout(static_cast<unsigned>(std::max(settings.timeout_seconds, 0)) * 1000u);
   }
   connection->tls = identity.smtp_tls;
-  if (connection->Connect(identity.smtp_host, AuthMethodOfSetting(identity.authentication), identity.login,
-                          identity.password, identity.smtp_port)) {
-    return true;
-  }
+  std::string reason;
+  if (ConnectAuthenticated(identity, *connection, reason)) return true;
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
-                                      identity.smtp_host.c_str(), QuotedServerText(connection->LastReplyText()).c_str());
+                                      identity.smtp_host.c_str(), QuotedServerText(reason).c_str());
   Fail(report, text, {SendNotice::Kind::kProblem, text});
   connection.reset();
   return false;
@@ -131,6 +160,7 @@ int AuthMethodOfSetting(const std::string& authentication) {
   if (authentication == "AuthLoginMethod") return kAuthLogin;
   if (authentication == "LoginPlainMethod") return kAuthLoginPlain;
   if (authentication == "CramMD5Method") return kAuthCramMd5;
+  if (authentication == "OAuth2Method") return kAuthOAuth2;
   return kAuthNone;
 }
 

@@ -3,6 +3,8 @@
 #include "config/account_tls.h"
 #include "config/ini_file.h"
 #include "config/language_file.h"
+#include "config/oauth_settings.h"
+#include "config/oauth_token_store.h"
 #include "config/stored_password.h"
 #include "config/working_files.h"
 #include "common/decimal.h"
@@ -49,6 +51,7 @@ int CCurrentAccount::LoadCurrentAccount(const std::string& section) {
   smtp_port = config.ReadInt(section, "SMTPPort", 25);
   pop3_tls = ReadTlsOptions(config, section, kPop3SecurityKey);
   pop3_pipelining = ReadPipelining(config, section);
+  pop3_oauth = Pop3UsesOAuth(section);
   CreateAccountFolders(account_number);
   return 1;
 }
@@ -91,6 +94,12 @@ int CCurrentAccount::EnsureCredentials(const std::string& section, PeekScope sco
                                         "Please enter your POP3 password:", true};
   display_name = CIniFile(kConfigFile).ReadString(kUsersSection, section, "Account1");
   credential_problem.clear();
+  pop3_oauth = Pop3UsesOAuth(section);
+  if (pop3_oauth) {
+    login = OAuthLogin(section);
+    login_plain = true;
+    return login.empty() ? kLoginMissing : 1;
+  }
   if (ResolveCredential(section, kLogin, scope, login, login_plain) == Resolution::kMissing) return kLoginMissing;
   const Resolution password_resolution = ResolveCredential(section, kPassword, scope, password, password_plain);
   if (password_resolution == Resolution::kMissing) return kPasswordMissing;

@@ -29,7 +29,7 @@ class CCurrentAccount {
   // credentials as the current ones. Returns 1.
   int LoadAccountRecord(int account_number, AccountRecord& record, PeekScope scope);
   void ClearCredentials();
-  // 1 when a login and a password are at hand; kLoginMissing / kPasswordMissing in
+  // 1 when a login and a password are at hand (with POP3Auth=OAuth2, the login alone); kLoginMissing / kPasswordMissing in
   // all-accounts mode when one is not stored. With PasswordStore=Keyring the password comes from
   // the keyring; when it cannot be read, credential_problem says why and the password is asked
   // for (the question carries that reason) or, in all-accounts mode, missing.
@@ -46,6 +46,8 @@ class CCurrentAccount {
   int smtp_port = 25;
   TlsOptions pop3_tls;
   Pipelining pop3_pipelining = Pipelining::kAuto;
+  // POP3Auth=OAuth2: the login is OAuthLogin's and the access token stands for the password.
+  bool pop3_oauth = false;
   std::string login;
   std::string password;
   bool login_plain = false;

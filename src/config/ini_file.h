@@ -1,6 +1,7 @@
 #pragma once
 // The INI reading service used for config.ini and language.ini. Holds only the file's path;
-// a missing file, section or key yields the default. Values are cut to 127 characters.
+// a missing file, section or key yields the default. Values are cut to 127 characters, except
+// those of the OAuth keys that hold tokens, endpoints, scopes and client ids.
 #include <string>
 
 namespace larkspin {

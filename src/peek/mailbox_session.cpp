@@ -123,7 +123,12 @@ bool CMailboxSession::LogOut(int pause_ms, CMailboxEvents& events) {
 bool CMailboxSession::LogIn(const CCurrentAccount& account) {
   client_.tls = account.pop3_tls;
   client_.pipelining = account.pop3_pipelining;
-  if (!client_.Connect(account.pop3_host, account.login, account.password, account.pop3_port)) return false;
+  CHttpClient http;
+  const bool logged_in =
+      account.pop3_oauth
+          ? client_.ConnectWithOAuth(account.pop3_host, AccountSection(account.account_number), account.pop3_port, http)
+          : client_.Connect(account.pop3_host, account.login, account.password, account.pop3_port);
+  if (!logged_in) return false;
   connected_ = true;
   return true;
 }

@@ -19,6 +19,16 @@ const SecretSchema kPasswordSchema = {
     {{"host", SECRET_SCHEMA_ATTRIBUTE_STRING}, {"login", SECRET_SCHEMA_ATTRIBUTE_STRING}, {nullptr, {}}},
     0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
+const SecretSchema kOAuthSchema = {
+    "org.larkspin.OAuth",
+    SECRET_SCHEMA_NONE,
+    {{"host", SECRET_SCHEMA_ATTRIBUTE_STRING}, {"login", SECRET_SCHEMA_ATTRIBUTE_STRING}, {nullptr, {}}},
+    0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+
+const SecretSchema* SchemaOf(const SecretKey& key) {
+  return key.kind == SecretKind::kOAuthRefreshToken ? &kOAuthSchema : &kPasswordSchema;
+}
+
 // Cancels the calls given its cancellable once timeout_ms have passed, unless it ended first.
 class CCallDeadline {
  public:
@@ -67,7 +77,7 @@ SecretReply FailureOf(GError* error, const CCallDeadline& deadline) {
 }
 
 GHashTable* AttributesOf(const SecretKey& key) {
-  return secret_attributes_build(&kPasswordSchema, "host", key.host.c_str(), "login", key.login.c_str(), nullptr);
+  return secret_attributes_build(SchemaOf(key), "host", key.host.c_str(), "login", key.login.c_str(), nullptr);
 }
 
 // Connects to the service (with an open session) and runs call on the key's attributes, all
@@ -109,7 +119,9 @@ SecretReply CheckDefaultCollection(SecretService* service, GCancellable* cancell
 
 }  // namespace
 
-std::string SecretLabel(const SecretKey& key) { return "Larkspin: " + key.login + "@" + key.host; }
+std::string SecretLabel(const SecretKey& key) {
+  return (key.kind == SecretKind::kOAuthRefreshToken ? "Larkspin OAuth: " : "Larkspin: ") + key.login + "@" + key.host;
+}
 
 SecretReply StoreSecret(const SecretKey& key, const std::string& secret, unsigned timeout_ms) {
   return WithService(key, timeout_ms, [&](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
@@ -118,7 +130,7 @@ SecretReply StoreSecret(const SecretKey& key, const std::string& secret, unsigne
     const SecretReply usable = CheckDefaultCollection(service, cancellable, error);
     if (usable.result == SecretResult::kFailed) return usable;
     SecretValue* value = secret_value_new(secret.c_str(), static_cast<gssize>(secret.size()), "text/plain");
-    const bool stored = secret_service_store_sync(service, &kPasswordSchema, attributes, SECRET_COLLECTION_DEFAULT,
+    const bool stored = secret_service_store_sync(service, SchemaOf(key), attributes, SECRET_COLLECTION_DEFAULT,
                                                   SecretLabel(key).c_str(), value, cancellable, error);
     secret_value_unref(value);
     return stored ? SecretReply{SecretResult::kDone, {}, {}} : Failure("the keyring did not keep the password");
@@ -126,10 +138,10 @@ SecretReply StoreSecret(const SecretKey& key, const std::string& secret, unsigne
 }
 
 SecretReply LookUpSecret(const SecretKey& key, unsigned timeout_ms) {
-  return WithService(key, timeout_ms, [](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
+  return WithService(key, timeout_ms, [&](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
                                          GError** error) {
     // No SECRET_SEARCH_UNLOCK: a locked item is reported, never unlocked behind a prompt.
-    GList* items = secret_service_search_sync(service, &kPasswordSchema, attributes, SECRET_SEARCH_LOAD_SECRETS,
+    GList* items = secret_service_search_sync(service, SchemaOf(key), attributes, SECRET_SEARCH_LOAD_SECRETS,
                                               cancellable, error);
     const SecretReply reply =
         items ? ReplyOfItem(SECRET_ITEM(items->data)) : SecretReply{SecretResult::kNotFound, {}, {}};
@@ -139,10 +151,10 @@ SecretReply LookUpSecret(const SecretKey& key, unsigned timeout_ms) {
 }
 
 SecretReply RemoveSecret(const SecretKey& key, unsigned timeout_ms) {
-  return WithService(key, timeout_ms, [](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
+  return WithService(key, timeout_ms, [&](SecretService* service, GHashTable* attributes, GCancellable* cancellable,
                                          GError** error) {
     // FALSE without an error means there was nothing to remove.
-    secret_service_clear_sync(service, &kPasswordSchema, attributes, cancellable, error);
+    secret_service_clear_sync(service, SchemaOf(key), attributes, cancellable, error);
     return SecretReply{SecretResult::kDone, {}, {}};
   });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The desktop keyring: passwords kept by the Secret Service (gnome-keyring, KWallet) on the
 // session bus, through libsecret. Each password is one item of the program's own schema
-// "org.larkspin.Password", found by its POP3 host and login.
+// "org.larkspin.Password", found by its POP3 host and login; an OAuth refresh token is an item
+// of the schema "org.larkspin.OAuth", found the same way, so the two never stand for each other.
 //
 // Every call waits at most timeout_ms for the service; a service that does not answer in time
 // counts as a failure, as do a missing session bus or service and a locked keyring. Nothing here
@@ -11,9 +12,12 @@
 
 namespace larkspin {
 
+enum class SecretKind { kPassword, kOAuthRefreshToken };
+
 struct SecretKey {
   std::string host;
   std::string login;
+  SecretKind kind = SecretKind::kPassword;
 };
 
 enum class SecretResult {
@@ -28,7 +32,8 @@ struct SecretReply {
   std::string problem;  // one line for the user when kFailed
 };
 
-// The item's label as the keyring shows it: "Larkspin: LOGIN@HOST".
+// The item's label as the keyring shows it: "Larkspin: LOGIN@HOST", or for a refresh token
+// "Larkspin OAuth: LOGIN@HOST".
 std::string SecretLabel(const SecretKey& key);
 
 // Stores (or replaces) the password of key in the default collection.

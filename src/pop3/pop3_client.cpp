@@ -10,6 +10,7 @@
 #include "common/decimal.h"
 #include "common/format.h"
 #include "common/string_tools.h"
+#include "mime/sasl_oauth.h"
 #include "platform/last_error.h"
 
 namespace larkspin {
@@ -25,6 +26,14 @@ constexpr size_t kFirstHeaderSize = 8192;
 constexpr size_t kStatusLineRoom = 100;
 // Never reserve more size entries up front than this, whatever count a server announces.
 constexpr size_t kMaxReservedSizes = 1 << 20;
+// The longest AUTH command that may carry its initial response (RFC 5034), its line end included.
+constexpr size_t kMaxAuthCommand = 255;
+
+std::string JoinedWords(const std::vector<std::string>& words) {
+  std::string joined;
+  for (const std::string& word : words) joined += (joined.empty() ? "" : " ") + word;
+  return joined;
+}
 
 bool IsFieldSeparator(char c) { return c == ' ' || c == '\t'; }
 
@@ -199,7 +208,8 @@ bool CPop3Client::ReadReply(CReplyBuffer& buffer, ReplyShape shape) {
   if (!ReceiveThrough(buffer, kLineEnd, 0, kMaxStatusLine, status_end)) return false;
   const std::string_view status = buffer.View().substr(0, status_end - kLineEnd.size());
   const bool negative = BeginsWithErr(status);
-  if (!negative && !BeginsWithOk(status, true))
+  const bool continuation = shape == ReplyShape::kSaslStep && (status == "+" || status.substr(0, 2) == "+ ");
+  if (!negative && !continuation && !BeginsWithOk(status, true))
     return Abandon("-ERR The server's answer is not a POP3 reply; connection closed.");
   size_t end = status_end;
   // A negative answer is one line whatever the command; a positive one to a multi-line command
@@ -223,6 +233,16 @@ bool CPop3Client::ReadReply(CReplyBuffer& buffer, ReplyShape shape) {
 bool CPop3Client::ReadLineReply() {
   CReplyBuffer buffer(kFirstLineSize, kMaxStatusLine);
   return ReadReply(buffer, ReplyShape::kLine);
+}
+
+bool CPop3Client::ReadSaslStep(bool& continuation, std::string& challenge) {
+  CReplyBuffer buffer(kFirstLineSize, kMaxStatusLine);
+  if (!ReadReply(buffer, ReplyShape::kSaslStep)) return false;
+  const std::string_view line = buffer.View();
+  continuation = line == "+" || line.substr(0, 2) == "+ ";
+  challenge = continuation ? std::string(line.substr(std::min<size_t>(2, line.size()))) : std::string();
+  if (!continuation) last_response_ = std::string(line);
+  return true;
 }
 
 bool CPop3Client::ReadStatReply(int& count, int& size) {
@@ -293,12 +313,7 @@ bool CPop3Client::SendAhead(const std::string& commands, size_t count) {
   return true;
 }
 
-bool CPop3Client::Connect(const std::string& host, const std::string& user, const std::string& password, int port) {
-  ForgetConnection();
-  if (HasLineBreak(user) || HasLineBreak(password)) {
-    FailWith("-ERR The login name or password contains a line break and was not sent.");
-    return false;
-  }
+bool CPop3Client::Open(const std::string& host, int port) {
   if (tls.mode == TlsMode::kUnknown) {
     FailWith("-ERR The account's POP3Security setting is not one of None, SSL or STARTTLS.");
     return false;
@@ -315,16 +330,81 @@ bool CPop3Client::Connect(const std::string& host, const std::string& user, cons
   connected_ = true;
   unread_replies_ = 1;  // the greeting
   connection_number_ = NewConnectionNumber();
-  const bool logged_in = ReadLineReply() && AskCapabilities() && UpgradeToTlsIfConfigured(host, port) &&
-                         SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
-                         SendCommand("PASS " + password + "\r\n") && ReadLineReply();
-  if (!logged_in) {
-    const std::string login_error = last_response_;
-    const Failure login_failure = last_failure_;
-    Disconnect();
-    FailWith(login_error, login_failure);
+  return ReadLineReply() && AskCapabilities() && UpgradeToTlsIfConfigured(host, port);
+}
+
+bool CPop3Client::EndFailedLogin() {
+  const std::string login_error = last_response_;
+  const Failure login_failure = last_failure_;
+  Disconnect();
+  FailWith(login_error, login_failure);
+  return false;
+}
+
+bool CPop3Client::Connect(const std::string& host, const std::string& user, const std::string& password, int port) {
+  ForgetConnection();
+  if (HasLineBreak(user) || HasLineBreak(password)) {
+    FailWith("-ERR The login name or password contains a line break and was not sent.");
+    return false;
   }
-  return logged_in;
+  if (!Open(host, port)) return connected_ ? EndFailedLogin() : false;
+  const bool logged_in = SendCommand("USER " + user + "\r\n") && ReadLineReply() &&
+                         SendCommand("PASS " + password + "\r\n") && ReadLineReply();
+  return logged_in || EndFailedLogin();
+}
+
+bool CPop3Client::ConnectWithToken(const std::string& host, const Pop3TokenLogin& login, int port) {
+  ForgetConnection();
+  token_refused_ = false;
+  if (HasLineBreak(login.user)) {
+    FailWith("-ERR The login name contains a line break and was not sent.");
+    return false;
+  }
+  if (!Open(host, port)) return connected_ ? EndFailedLogin() : false;
+  return AuthenticateWithToken(login) || EndFailedLogin();
+}
+
+std::string CPop3Client::ChosenMechanism(const Pop3TokenLogin& login) const {
+  if (!login.mechanism.empty()) return LowercaseAscii(login.mechanism) == "oauthbearer" ? "OAUTHBEARER" : "XOAUTH2";
+  for (const char* mechanism : {"XOAUTH2", "OAUTHBEARER"})
+    for (const std::string& listed : capabilities_.sasl)
+      if (EqualsIgnoringCase(listed, mechanism)) return mechanism;
+  return {};
+}
+
+bool CPop3Client::AuthenticateWithToken(const Pop3TokenLogin& login) {
+  const std::string mechanism = ChosenMechanism(login);
+  if (mechanism.empty()) {
+    FailWith("-ERR The server offers neither XOAUTH2 nor OAUTHBEARER (its CAPA lists SASL" +
+             (capabilities_.sasl.empty() ? std::string(" nothing") : " " + JoinedWords(capabilities_.sasl)) + ").");
+    return false;
+  }
+  const std::string response = SaslOAuthResponse(mechanism, login.user, login.token);
+  const std::string inline_command = "AUTH " + mechanism + " " + response + "\r\n";
+  bool continuation = false;
+  std::string challenge;
+  if (!login.two_line && inline_command.size() <= kMaxAuthCommand) {
+    if (!SendCommand(inline_command) || !ReadSaslStep(continuation, challenge)) return false;
+  } else {
+    if (!SendCommand("AUTH " + mechanism + "\r\n") || !ReadSaslStep(continuation, challenge)) return false;
+    if (!continuation) return Abandon("-ERR The server accepted AUTH " + mechanism + " without the token; connection closed.");
+    if (!SendCommand(response + "\r\n") || !ReadSaslStep(continuation, challenge)) return false;
+  }
+  return !continuation || RefuseToken(mechanism, challenge);
+}
+
+bool CPop3Client::RefuseToken(const std::string& mechanism, const std::string& challenge) {
+  const std::string status = SaslOAuthErrorStatus(challenge);
+  bool continuation = false;
+  std::string ignored;
+  // The server ends the exchange with "-ERR" once the answer arrived.
+  if (!SendCommand(SaslOAuthErrorAnswer(mechanism) + "\r\n")) return false;
+  const bool accepted = ReadSaslStep(continuation, ignored);
+  if (!connected_) return false;
+  if (accepted && !continuation) return Abandon("-ERR The server let the refused token in; connection closed.");
+  token_refused_ = true;
+  FailWith("-ERR AUTH " + mechanism + " refused the access token (status " + status + "): " + last_response_);
+  return false;
 }
 
 bool CPop3Client::StartTls(const std::string& host, int port) {

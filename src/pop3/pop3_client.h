@@ -39,10 +39,19 @@
 #include "config/account_pipelining.h"
 #include "pop3/pop3_capabilities.h"
 #include "pop3/pop3_text.h"
+#include "platform/http_client.h"
 #include "platform/reply_buffer.h"
 #include "platform/socket_link.h"
 
 namespace larkspin {
+
+// A login with an OAuth 2.0 access token: AUTH XOAUTH2 or AUTH OAUTHBEARER.
+struct Pop3TokenLogin {
+  std::string user;
+  std::string token;
+  std::string mechanism;  // forced (OAuthMechanism); empty: chosen from CAPA's SASL, XOAUTH2 first
+  bool two_line = false;  // the initial response always after the server's "+ "
+};
 
 class CPop3Client {
  public:
@@ -76,6 +85,17 @@ class CPop3Client {
   // Greeting, USER and PASS. A login or password holding a line break is refused before
   // anything is sent.
   bool Connect(const std::string& host, const std::string& user, const std::string& password, int port);
+  // Greeting, then AUTH with the token (RFC 5034): the initial response on the AUTH line while
+  // that stays within 255 octets, else after the server's "+ ". A refusal that comes as an
+  // error challenge is answered as the mechanism asks and reported with its status;
+  // TokenRefused() then tells it from other failures.
+  bool ConnectWithToken(const std::string& host, const Pop3TokenLogin& login, int port);
+  // ConnectWithToken with the access token of the account of section (config.ini's OAuth
+  // settings), asked for again from the provider and tried once more when the server refuses it.
+  // A token that cannot be had fails before anything is sent, with the reason as the last reply.
+  bool ConnectWithOAuth(const std::string& host, const std::string& section, int port, CHttpClient& http);
+  // The last ConnectWithToken failed because the server refused the token.
+  bool TokenRefused() const { return token_refused_; }
   // QUIT; closes the socket in every case. After a successful QUIT the last reply's text is the
   // one from before it, so an earlier error survives the logout.
   bool Disconnect();
@@ -129,7 +149,7 @@ class CPop3Client {
   Pipelining pipelining = Pipelining::kAuto;
 
  private:
-  enum class ReplyShape { kLine, kMultiLine };
+  enum class ReplyShape { kLine, kMultiLine, kSaslStep };
   enum class UniqueIds { kUnasked, kRefused, kKnown };
 
   // Reads one reply of shape into buffer. True for a positive reply, which buffer then holds
@@ -145,6 +165,16 @@ class CPop3Client {
   // Keeps the bytes after end, which belong to the replies still due.
   void CarryRest(CReplyBuffer& buffer, size_t end);
   bool ReadLineReply();
+  // One reply within AUTH: "+OK", "-ERR" or a continuation "+ text", whose text goes to challenge.
+  bool ReadSaslStep(bool& continuation, std::string& challenge);
+  // Connects and reads the greeting and CAPA, with TLS as configured.
+  bool Open(const std::string& host, int port);
+  // After a failed login: QUIT, keeping the failure's text.
+  bool EndFailedLogin();
+  bool AuthenticateWithToken(const Pop3TokenLogin& login);
+  // Answers an error challenge and reports its status.
+  bool RefuseToken(const std::string& mechanism, const std::string& challenge);
+  std::string ChosenMechanism(const Pop3TokenLogin& login) const;
   bool ReadStatReply(int& count, int& size);
   // A multi-line reply of at most limit bytes; listing is the part after the status line,
   // dot-unstuffed.
@@ -200,6 +230,7 @@ class CPop3Client {
   std::string last_response_;
   Failure last_failure_ = Failure::kNone;
   bool connected_ = false;
+  bool token_refused_ = false;
   int connection_number_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "common/format.h"
 #include "common/string_tools.h"
 #include "mime/base64.h"
+#include "mime/sasl_oauth.h"
 #include "platform/last_error.h"
 #include "smtp/dot_stuff.h"
 #include "smtp/hmac_md5.h"
@@ -258,8 +259,11 @@ bool CSMTPConnection::UpgradeToTls(const std::string& host, int port) {
 }
 
 bool CSMTPConnection::ConnectESMTP(const std::string& user, const std::string& password, int method) {
+  token_refused_ = false;
   if (!SendEhlo()) return false;
   switch (method) {
+    case kAuthOAuth2:
+      return OAuthLogin(user, password, last_response_);
     case kAuthCramMd5:
       return CramLogin(user, password);
     case kAuthLogin:
@@ -336,6 +340,47 @@ bool CSMTPConnection::CramLogin(const std::string& user, const std::string& pass
     return Report("CSMTPConnection::CramLogin, AUTH CRAM-MD5 authentication was unsuccessful");
   }
   return true;
+}
+
+namespace {
+// The mechanism of an OAuth login: the forced one, else XOAUTH2 unless EHLO lists only OAUTHBEARER.
+std::string OAuthMechanismOf(const std::string& forced, const std::string& ehlo_reply) {
+  if (!forced.empty()) return EqualsIgnoringCase(forced, "OAUTHBEARER") ? "OAUTHBEARER" : "XOAUTH2";
+  const std::string listed = LowercaseAscii(ehlo_reply);
+  return listed.find("oauthbearer") != std::string::npos && listed.find("xoauth2") == std::string::npos ? "OAUTHBEARER"
+                                                                                                         : "XOAUTH2";
+}
+
+// The longest AUTH command that carries its initial response, its line end included.
+constexpr size_t kMaxInlineAuthCommand = 255;
+}  // namespace
+
+bool CSMTPConnection::OAuthLogin(const std::string& user, const std::string& token, const std::string& ehlo_reply) {
+  const std::string mechanism = OAuthMechanismOf(oauth_mechanism, ehlo_reply);
+  const std::string response = SaslOAuthResponse(mechanism, user, token);
+  const std::string inline_command = "AUTH " + mechanism + " " + response + "\r\n";
+  if (!oauth_two_line && inline_command.size() <= kMaxInlineAuthCommand) {
+    if (!SendCommand(inline_command)) return Report("CSMTPConnection::OAuthLogin, The AUTH command could not be sent");
+  } else {
+    if (!SendCommand("AUTH " + mechanism + "\r\n"))
+      return Report("CSMTPConnection::OAuthLogin, The AUTH command could not be sent");
+    if (!ReadCommandReply(334, false)) return Report("CSMTPConnection::OAuthLogin, Server does not support AUTH " + mechanism);
+    if (!SendCommand(response + "\r\n")) return Report("CSMTPConnection::OAuthLogin, The token could not be sent");
+  }
+  if (ReadCommandReply(235, false)) return true;
+  if (connected_ && last_response_code_ == 334) return RefuseToken(mechanism);
+  return Report("CSMTPConnection::OAuthLogin, AUTH " + mechanism + " authentication was unsuccessful");
+}
+
+bool CSMTPConnection::RefuseToken(const std::string& mechanism) {
+  const std::string status = SaslOAuthErrorStatus(Prompt());
+  // The server ends the exchange with its failure reply once the answer arrived.
+  if (!SendCommand(SaslOAuthErrorAnswer(mechanism) + "\r\n"))
+    return Report("CSMTPConnection::OAuthLogin, The answer to the error challenge could not be sent");
+  ReadCommandReply(235, false);
+  token_refused_ = true;
+  if (connected_) last_response_ = "AUTH " + mechanism + " refused the access token (status " + status + "): " + last_response_;
+  return Report("CSMTPConnection::OAuthLogin, AUTH " + mechanism + " refused the access token");
 }
 
 // ---- The mail transaction ----

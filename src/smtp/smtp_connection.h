@@ -24,7 +24,8 @@ class CSMTPPart;
 class CSMTPRecipient;
 
 // Authentication method codes as Connect receives them.
-enum SmtpAuthMethod : int { kAuthNone = 0, kAuthCramMd5 = 1, kAuthLogin = 2, kAuthLoginPlain = 3 };
+// With kAuthOAuth2 the password is an OAuth 2.0 access token.
+enum SmtpAuthMethod : int { kAuthNone = 0, kAuthCramMd5 = 1, kAuthLogin = 2, kAuthLoginPlain = 3, kAuthOAuth2 = 4 };
 
 class CSMTPConnection {
  public:
@@ -53,6 +54,12 @@ class CSMTPConnection {
 
   // Whether and how the connection is encrypted (SMTPS or STARTTLS); plain by default.
   TlsOptions tls;
+  // For kAuthOAuth2: the mechanism forced (XOAUTH2 or OAUTHBEARER; empty: OAUTHBEARER only when
+  // EHLO lists it and not XOAUTH2), and the initial response always after the server's 334.
+  std::string oauth_mechanism;
+  bool oauth_two_line = false;
+  // The last Connect with kAuthOAuth2 failed because the server refused the token.
+  bool TokenRefused() const { return token_refused_; }
 
  protected:
   virtual void ReportDiagnostic(const std::string& text);
@@ -73,6 +80,10 @@ class CSMTPConnection {
   bool AuthLogin(const std::string& user, const std::string& password);
   bool AuthLoginPlain(const std::string& user, const std::string& password);
   bool CramLogin(const std::string& user, const std::string& password);
+  // AUTH XOAUTH2 or OAUTHBEARER; the initial response inline while the command stays within 255
+  // octets. An error challenge (334 with the base64 status) is answered as the mechanism asks.
+  bool OAuthLogin(const std::string& user, const std::string& token, const std::string& ehlo_reply);
+  bool RefuseToken(const std::string& mechanism);
   bool SendRCPTForRecipient(const CSMTPRecipient& recipient);
   bool SendBodyPart(const CSMTPPart& part, bool root);
   bool SendRecipients(const CSMTPMail& message);
@@ -104,7 +115,8 @@ class CSMTPConnection {
   std::string helo_name_ = "auto";
   unsigned timeout_ms_ = 60000;
   int last_response_code_ = 0;
-  int system_error_ = 0;  // of the last failed send, for the diagnostic texts
+  int system_error_ = 0;
+  bool token_refused_ = false;  // of the last failed send, for the diagnostic texts
 };
 
 }  // namespace larkspin

@@ -35,6 +35,20 @@ TEST(IniFileTest, ValuesAreCutAt127Characters) {
   EXPECT_EQ(CIniFile(folder.File("c.ini")).ReadString("S", "Long", ""), std::string(127, 'x'));
 }
 
+TEST(IniFileTest, OnlyTheOAuthKeysKeepLongValues) {
+  TempFolder folder;
+  const std::string token(1100, 't');
+  const struct {
+    const char* key;
+    size_t kept;
+  } cases[] = {{"OAuthRefreshToken", 1100}, {"oauthtokenurl", 1100}, {"OAuthScopes", 1100}, {"OAuthClientId", 1100},
+               {"OAuthClientSecret", 1100}, {"OAuthMechanism", 127}, {"POP3Password", 127}, {"OAuthRefreshTokenX", 127}};
+  for (const auto& c : cases) {
+    WriteFile(folder.File("c.ini"), std::string("[S]\n") + c.key + "=" + token + "\n");
+    EXPECT_EQ(CIniFile(folder.File("c.ini")).ReadString("S", c.key, "").size(), c.kept) << c.key;
+  }
+}
+
 TEST(IniFileTest, StartupValuesComeFromSystemWithTheirDefaults) {
   TempFolder folder;
   ScopedWorkingDirectory here(folder.Path());

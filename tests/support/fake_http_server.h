@@ -1,0 +1,50 @@
+#pragma once
+// A token endpoint for tests: an HTTP/1.1 listener on 127.0.0.1 and an ephemeral port that
+// reads each POST (header and Content-Length body), records its path and form body, and answers
+// with what the handler returns; every connection closes after its reply.
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace larkspin::test_support {
+
+struct HttpExchange {
+  std::string path;
+  std::map<std::string, std::string> form;  // the body's fields, decoded
+};
+
+struct HttpAnswer {
+  int status = 200;
+  std::string body;  // sent as application/json
+};
+
+class FakeHttpServer {
+ public:
+  using Handler = std::function<HttpAnswer(const HttpExchange&)>;
+  explicit FakeHttpServer(Handler handler);
+  ~FakeHttpServer();
+  FakeHttpServer(const FakeHttpServer&) = delete;
+  FakeHttpServer& operator=(const FakeHttpServer&) = delete;
+
+  // "http://127.0.0.1:PORT" + path.
+  std::string Url(const std::string& path) const;
+  std::vector<HttpExchange> Requests() const;
+
+ private:
+  void Serve();
+  void Converse(int client);
+
+  Handler handler_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stopping_{false};
+  mutable std::mutex mutex_;
+  std::vector<HttpExchange> requests_;
+  std::thread thread_;
+};
+
+}  // namespace larkspin::test_support

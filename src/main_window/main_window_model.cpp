@@ -44,9 +44,7 @@ CMainWindowModel::RuleMark CMainWindowModel::Screened(RowId row_id, const Screen
   verdicts_[row_id] = verdict;
   if (!may_mark) return RuleMark::kNone;
   if (verdict.action == RuleAction::kDelete) {
-    row->delete_mark = 1;
-    row->download_mark = 0;
-    row->deletion.rule = verdict.rule;
+    MarkForDeletion(row_id)->deletion.rule = verdict.rule;
     return RuleMark::kDeletion;
   }
   if (verdict.action == RuleAction::kDownload && MarkForDownload(row_id) == DownloadMarking::kMarked)

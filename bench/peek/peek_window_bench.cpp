@@ -5,9 +5,11 @@
 // header words decoded into UTF-8) instead of Classic, for comparing the two; "--uidl 1" with
 // NewMailBy=Uidl (UIDL asked once, the seen-ids file read and written at every peek); "--fast 1"
 // with FastPeek=1 (pipelined, no wait before each header); "--delay MS" through a proxy that
-// delays each direction by MS, as a distant server is reached.
+// delays each direction by MS, as a distant server is reached; "--accounts N" peeks All Accounts
+// of N accounts with the given messages each, "--parallel P" of them at once (ParallelAccounts).
 //
 //   larkspin-bench-peek [--runs N] [--messages N] [--modern 1] [--uidl 1] [--fast 1] [--delay MS]
+//                       [--accounts N] [--parallel P]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -38,6 +40,8 @@ struct Options {
   int uidl = 0;
   int fast = 0;
   int delay = 0;  // ms each way
+  int accounts = 1;
+  int parallel = 4;
 };
 
 class CSilentSound : public CSoundOutput {
@@ -74,10 +78,26 @@ double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected
   return seconds;
 }
 
+// Account n logs in as "bench<n>".
+std::string AccountSections(const Options& options, int port) {
+  std::string text = FormatText("[System]\r\nAccounts=%d\r\nPeekTime=0\r\nCharsets=%s\r\nNewMailBy=%s\r\nFastPeek=%d\r\n"
+                                "ParallelAccounts=%d\r\n[Users]\r\n",
+                                options.accounts, options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count",
+                                options.fast, options.parallel);
+  for (int n = 1; n <= options.accounts; ++n) text += FormatText("Account%d=Bench %d\r\n", n, n);
+  for (int n = 1; n <= options.accounts; ++n)
+    text += FormatText("[Account%d]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\nPOP3Password=%s\r\n", n,
+                       port, Scrambled(FormatText("bench%d", n)).c_str(), Scrambled("bench-password").c_str());
+  return text;
+}
+
 int Run(const Options& options) {
   test_support::DovecotServer server;
-  server.AddUser("bench", "bench-password");
-  for (int i = 1; i <= options.messages; ++i) server.AddMessage("bench", Message(i));
+  for (int n = 1; n <= options.accounts; ++n) {
+    const std::string user = FormatText("bench%d", n);
+    server.AddUser(user, "bench-password");
+    for (int i = 1; i <= options.messages; ++i) server.AddMessage(user, Message(i));
+  }
   server.Start();
   std::optional<test_support::DelayProxy> proxy;
   if (options.delay > 0) proxy.emplace(server.Port(), options.delay);
@@ -85,33 +105,31 @@ int Run(const Options& options) {
 
   test_support::TempFolder folder;
   test_support::ScopedWorkingDirectory here(folder.Path());
-  test_support::WriteFile("config.ini", FormatText("[System]\r\nAccounts=1\r\nPeekTime=0\r\nCharsets=%s\r\nNewMailBy=%s\r\nFastPeek=%d\r\n"
-                                              "[Users]\r\nAccount1=Bench\r\n"
-                                              "[Account1]\r\nPOP3Host=127.0.0.1\r\nPOP3Port=%d\r\nPOP3Account=%s\r\n"
-                                              "POP3Password=%s\r\n",
-                                              options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count",
-                                              options.fast, port,
-                                              Scrambled("bench").c_str(),
-                                              Scrambled("bench-password").c_str()));
+  test_support::WriteFile("config.ini", AccountSections(options, port));
   const CProfileStore profile("profile.ini");
   profile.WriteString("66", "pw", "");
   profile.WriteString("66", "info", LoadResourceString(102));
+  if (options.accounts > 1) profile.WriteInt("66", "account", options.accounts);  // "All Accounts"
 
   CHeadlessBackend backend;
   CScopedUiBackend installed(backend);
   const PeekWaits product_waits;
-  // FastPeek leaves the wait before each header out.
-  const double floor = options.fast ? 0 : options.messages * product_waits.before_header / 1000.0;
-  std::printf("peek of %d messages through the main window (headless), Dovecot on 127.0.0.1 with %d ms each way, "
-              "Charsets=%s, NewMailBy=%s, FastPeek=%d\n",
-              options.messages, options.delay, options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count",
-              options.fast);
+  // FastPeek leaves the wait before each header out; accounts side by side wait at the same time.
+  const int at_once = std::max(1, options.parallel);
+  const int rounds = (options.accounts + at_once - 1) / at_once;
+  const int waited_headers = options.fast ? 0 : rounds * options.messages;
+  const double floor = waited_headers * product_waits.before_header / 1000.0;
+  const int rows = options.accounts * options.messages;
+  std::printf("peek of %d account(s) of %d messages (%d at once) through the main window (headless), Dovecot on "
+              "127.0.0.1 with %d ms each way, Charsets=%s, NewMailBy=%s, FastPeek=%d\n",
+              options.accounts, options.messages, std::min(options.accounts, options.parallel), options.delay,
+              options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count", options.fast);
   if (!options.fast)
-    std::printf("floor: %d x %d ms before each header = %.3f s\n", options.messages, product_waits.before_header, floor);
+    std::printf("floor: %d x %d ms before each header = %.3f s\n", waited_headers, product_waits.before_header, floor);
   std::vector<double> overheads;
   for (int run = 1; run <= options.runs; ++run) {
-    const double seconds = TimedPeek(backend, product_waits, options.messages);
-    const double overhead_ms = (seconds - floor) * 1000.0 / options.messages;
+    const double seconds = TimedPeek(backend, product_waits, rows);
+    const double overhead_ms = (seconds - floor) * 1000.0 / rows;
     overheads.push_back(overhead_ms);
     std::printf("run %d: %.3f s, overhead %.3f ms per message\n", run, seconds, overhead_ms);
   }
@@ -122,7 +140,7 @@ int Run(const Options& options) {
   // decoding, the window's UI calls), apart from how long the system oversleeps the waits.
   std::vector<double> costs;
   for (int run = 1; run <= options.runs; ++run)
-    costs.push_back(TimedPeek(backend, PeekWaits{0, 0, 0, 0}, options.messages) * 1000.0 / options.messages);
+    costs.push_back(TimedPeek(backend, PeekWaits{0, 0, 0, 0}, rows) * 1000.0 / rows);
   std::sort(costs.begin(), costs.end());
   std::printf("without the waits: min %.3f ms, median %.3f ms, max %.3f ms per message\n", costs.front(),
               costs[costs.size() / 2], costs.back());
@@ -140,6 +158,8 @@ int main(int argc, char** argv) {
                                             {"--modern", &options.modern},
                                             {"--uidl", &options.uidl},
                                             {"--fast", &options.fast},
-                                            {"--delay", &options.delay}},
+                                            {"--delay", &options.delay},
+                                            {"--accounts", &options.accounts},
+                                            {"--parallel", &options.parallel}},
                                            [&] { return larkspin::Run(options); });
 }

@@ -149,6 +149,7 @@ class CDlgMain : public CSizingDialog, private CSessionStatus, private CComposeH
   void OnMarkDropped(RowId row_id) override;
   void OnLoggedOut() override;
   void OnPeekFinished(const PeekSummary& summary) override;
+  void OnAccountsAtWork(const AccountsAtWork& work) override;
   void SortAndTitle(const PeekSummary& summary);
   std::vector<NewMessageLine> NewMessageLines(const std::vector<RowId>& rows) const;
   // Unless Notify=0, the desktop notification naming the new messages and the accounts that

@@ -52,6 +52,16 @@ void CDlgMain::OnProgressStep() {
   OnUi([&] { progress_.StepIt(); });
 }
 
+// Side by side, the bar counts the headers of every account together, and the status line names
+// the accounts still at work until the peek's total takes its place.
+void CDlgMain::OnAccountsAtWork(const AccountsAtWork& work) {
+  OnUi([&] {
+    if (progress_.State().upper != work.count) progress_.SetRange(0, work.count);
+    progress_.SetPos(work.read);
+    if (!work.running.empty()) SetStatusText(AccountsAtWorkText(work));
+  });
+}
+
 void CDlgMain::OnHeaderRow(const PeekedRow& row) {
   OnUi([&] {
     const RowTexts texts = MakeRowTexts(row.message, row.record.account);

@@ -120,6 +120,7 @@ SessionTexts CDlgMain::MakeSessionTexts() const {
   texts.total = language_.Template("Messages", "StatusTotal", "Total messages: %d     Total size: %.2lf kbyte (%d byte)");
   texts.removed_from_server = LoadResourceString(kStringRemovedFromServer);
   texts.disconnecting = language_.Text("Messages", "Disconnecting", "Disconnecting from server...");
+  texts.accounts_at_work = language_.Text("Messages", "StatusAccounts", "Reading headers from: ");
   return texts;
 }
 

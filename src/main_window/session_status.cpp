@@ -46,6 +46,12 @@ void CSessionStatus::OnPeekTotal(const PeekTotal& total) {
   OnStatus(text);
 }
 
+std::string CSessionStatus::AccountsAtWorkText(const AccountsAtWork& work) const {
+  std::string text = texts_.accounts_at_work;
+  for (size_t i = 0; i < work.running.size(); ++i) text += (i == 0 ? "" : ", ") + work.running[i];
+  return text;
+}
+
 void CSessionStatus::OnConnectionLost(const LostConnection& lost) { OnStatus(LostConnectionText(lost)); }
 
 }  // namespace larkspin

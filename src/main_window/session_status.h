@@ -15,6 +15,7 @@ struct SessionTexts {
   std::string total;                // "Total messages: %d     Total size: %.2lf kbyte (%d byte)"
   std::string removed_from_server;  // the log line after the deletions of a peek, "%d"
   std::string disconnecting;        // "Disconnecting from server..."
+  std::string accounts_at_work;     // "Reading headers from: ", the names follow
 };
 
 class CSessionStatus : public CMailboxEvents {
@@ -25,6 +26,8 @@ class CSessionStatus : public CMailboxEvents {
  protected:
   // Called on the session's thread.
   virtual void OnStatus(const std::string& text) = 0;
+  // "Reading headers from: Home, Club": the accounts a side-by-side peek is visiting.
+  std::string AccountsAtWorkText(const AccountsAtWork& work) const;
 
  private:
   void OnConnecting(const std::string& host) override;

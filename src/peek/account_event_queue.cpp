@@ -1,13 +1,14 @@
 #include "peek/account_event_queue.h"
 
+#include <optional>
 #include <utility>
 
 namespace larkspin {
 
 void CAccountEventQueue::Add(Event event) {
-  std::lock_guard lock(mutex_);
+  std::lock_guard lock(at_work_.mutex_);
   events_.push_back(std::move(event));
-  changed_.notify_one();
+  at_work_.changed_.notify_one();
 }
 
 void CAccountEventQueue::Add(std::function<void(CMailboxEvents&)> event) {
@@ -15,27 +16,31 @@ void CAccountEventQueue::Add(std::function<void(CMailboxEvents&)> event) {
 }
 
 void CAccountEventQueue::Finish() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard lock(at_work_.mutex_);
   finished_ = true;
-  changed_.notify_one();
+  at_work_.changed_.notify_one();
 }
 
+// The news first: it is as new as the events taken with it.
 void CAccountEventQueue::HandOn(CMailboxEvents& events, EarlierAccounts& earlier) {
   for (;;) {
     std::deque<Event> ready;
+    std::optional<AccountsAtWork> news;
     {
-      std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return finished_ || !events_.empty(); });
-      if (events_.empty()) return;
+      std::unique_lock lock(at_work_.mutex_);
+      at_work_.changed_.wait(lock, [this] { return finished_ || !events_.empty() || at_work_.news_; });
+      news = at_work_.TakeNews();
+      if (finished_ && events_.empty() && !news) return;
       ready.swap(events_);
     }
+    if (news) events.OnAccountsAtWork(*news);
     for (const Event& event : ready) event(events, earlier);
   }
 }
 
-void CAccountEventQueue::OnConnecting(const std::string& host) {
-  Add([host](CMailboxEvents& e) { e.OnConnecting(host); });
-}
+// Connecting, the header being read, the disconnect and the logout are left to the news, which
+// the account's count and each header's step go into.
+void CAccountEventQueue::OnConnecting(const std::string&) {}
 void CAccountEventQueue::OnAccountSkipped(const std::string& account_name, const std::string& reason) {
   Add([account_name, reason](CMailboxEvents& e) { e.OnAccountSkipped(account_name, reason); });
 }
@@ -48,11 +53,7 @@ void CAccountEventQueue::OnConnectFailed(const std::string& host, const std::str
 void CAccountEventQueue::OnServerFailure(const ServerFailure& failure) {
   Add([failure](CMailboxEvents& e) { e.OnServerFailure(failure); });
 }
-void CAccountEventQueue::OnFetchingHeader(int number, int count, int total_size) {
-  Add(Event([=](CMailboxEvents& e, EarlierAccounts& earlier) {
-    e.OnFetchingHeader(number, count, earlier.size + total_size);
-  }));
-}
+void CAccountEventQueue::OnFetchingHeader(int, int, int) {}
 void CAccountEventQueue::OnDeleting(int list_position) {
   Add([list_position](CMailboxEvents& e) { e.OnDeleting(list_position); });
 }
@@ -62,12 +63,8 @@ void CAccountEventQueue::OnMessagesRemoved(int count) {
 void CAccountEventQueue::OnMarksDropped(int count) {
   Add([count](CMailboxEvents& e) { e.OnMarksDropped(count); });
 }
-void CAccountEventQueue::OnDisconnecting() {
-  Add([](CMailboxEvents& e) { e.OnDisconnecting(); });
-}
-void CAccountEventQueue::OnDisconnected() {
-  Add([](CMailboxEvents& e) { e.OnDisconnected(); });
-}
+void CAccountEventQueue::OnDisconnecting() {}
+void CAccountEventQueue::OnDisconnected() {}
 void CAccountEventQueue::OnPeekTotal(const PeekTotal& total) {
   Add([total](CMailboxEvents& e) { e.OnPeekTotal(total); });
 }
@@ -86,10 +83,10 @@ void CAccountEventQueue::OnRowsCleared() {
   }));
 }
 void CAccountEventQueue::OnProgressRange(int count) {
-  Add([count](CMailboxEvents& e) { e.OnProgressRange(count); });
+  at_work_.Counted(count);
 }
 void CAccountEventQueue::OnProgressStep() {
-  Add([](CMailboxEvents& e) { e.OnProgressStep(); });
+  at_work_.HeaderRead();
 }
 void CAccountEventQueue::OnHeaderRow(const PeekedRow& row) {
   Add(Event([row](CMailboxEvents& e, EarlierAccounts& earlier) {
@@ -113,9 +110,7 @@ void CAccountEventQueue::OnDeleteRefused(const ServerFailure& failure) {
 void CAccountEventQueue::OnMarkDropped(RowId row_id) {
   Add([row_id](CMailboxEvents& e) { e.OnMarkDropped(row_id); });
 }
-void CAccountEventQueue::OnLoggedOut() {
-  Add([](CMailboxEvents& e) { e.OnLoggedOut(); });
-}
+void CAccountEventQueue::OnLoggedOut() {}
 void CAccountEventQueue::OnPeekFinished(const PeekSummary& summary) {
   Add([summary](CMailboxEvents& e) { e.OnPeekFinished(summary); });
 }

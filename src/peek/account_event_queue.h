@@ -3,11 +3,12 @@
 // it are done and then handed on in order on the peek's own thread: the owner still hears one
 // event at a time, in account order. What depends on the earlier accounts (a row's offset in the
 // list, the total size so far, the one clearing of the list) is filled in as they are handed on.
-#include <condition_variable>
+// Where the account stands (connecting, its count, each header, the logout) goes to the peek's
+// CAccountsAtWork instead, whose news the peek's thread tells between the handed-on events.
 #include <deque>
 #include <functional>
-#include <mutex>
 
+#include "peek/accounts_at_work.h"
 #include "peek/mailbox_events.h"
 
 namespace larkspin {
@@ -21,9 +22,11 @@ struct EarlierAccounts {
 
 class CAccountEventQueue : public CMailboxEvents {
  public:
+  explicit CAccountEventQueue(CAccountsAtWork& at_work) : at_work_(at_work) {}
   // The account's last event is in.
   void Finish();
-  // Hands every event on to events as it comes, until the account has finished.
+  // Hands every event on to events as it comes, and the news of where the accounts stand, until
+  // the account has finished.
   void HandOn(CMailboxEvents& events, EarlierAccounts& earlier);
 
   void OnConnecting(const std::string& host) override;
@@ -59,8 +62,7 @@ class CAccountEventQueue : public CMailboxEvents {
   // An event that needs nothing of the earlier accounts.
   void Add(std::function<void(CMailboxEvents&)> event);
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
+  CAccountsAtWork& at_work_;  // its lock guards the two below
   std::deque<Event> events_;
   bool finished_ = false;
 };

@@ -32,6 +32,10 @@
 // password (the others are skipped without a question: OnAccountWithoutCredentials, after
 // OnAccountSkipped where a keyring could not be read), clears the rows once, logs out after each account (OnLoggedOut), and ends
 // with one OnPeekTotal, which names the accounts that could not be checked, and OnPeekFinished.
+// Visited side by side, the accounts' events still come in account order, but where each account
+// stands is told live instead, by OnAccountsAtWork: the accounts' OnConnecting, OnFetchingHeader,
+// OnProgressRange, OnProgressStep, OnDisconnecting, OnDisconnected and OnLoggedOut, which would
+// only come once the accounts before them are done, are left out.
 // After OnPeekFinished returns, the session's thread reports nothing more for that peek.
 #include <string>
 #include <vector>
@@ -128,6 +132,13 @@ struct AccountListing {
   std::vector<RowId> new_rows;
 };
 
+// Where a side-by-side all-accounts peek stands.
+struct AccountsAtWork {
+  std::vector<std::string> running;  // the accounts being visited now, by name, in account order
+  int count = 0;  // the messages of the accounts whose STAT has come so far
+  int read = 0;   // the headers of them listed so far
+};
+
 // The end of a peek.
 struct PeekSummary {
   explicit PeekSummary(const CCurrentAccount& last_account) : account(last_account) {}
@@ -184,6 +195,11 @@ class CMailboxEvents {
   // A peek closed its connection (between accounts, after a failed login): idle again.
   virtual void OnLoggedOut() = 0;
   virtual void OnPeekFinished(const PeekSummary& summary) = 0;
+  // A side-by-side all-accounts peek: an account started or ended, an account's message count
+  // came, or a header of any account was listed. Told as soon as the session's thread is free,
+  // once for several changes that came meanwhile; the last one names no account. An owner that
+  // shows nothing for it keeps this default.
+  virtual void OnAccountsAtWork(const AccountsAtWork&) {}
 };
 
 }  // namespace larkspin

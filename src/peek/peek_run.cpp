@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -50,7 +51,8 @@ void CPeekRun::Run() {
 
 void CPeekRun::VisitAccountsSideBySide() {
   const int accounts = static_cast<int>(plan_.account_names.size());
-  std::vector<CAccountEventQueue> queues(static_cast<size_t>(accounts));
+  CAccountsAtWork at_work(plan_.account_names);
+  std::deque<CAccountEventQueue> queues;
   std::vector<std::unique_ptr<CMailboxSession>> sessions;
   std::vector<std::unique_ptr<std::atomic<int>>> server_counts;
   std::vector<std::unique_ptr<CPeekRun>> runs;
@@ -61,15 +63,18 @@ void CPeekRun::VisitAccountsSideBySide() {
       sessions.back()->ServeAccountsOf(session_);
       session = sessions.back().get();
     }
+    queues.emplace_back(at_work);
     server_counts.push_back(std::make_unique<std::atomic<int>>(0));
-    runs.push_back(std::make_unique<CPeekRun>(*session, plan_, queues[n - 1], *server_counts.back()));
+    runs.push_back(std::make_unique<CPeekRun>(*session, plan_, queues.back(), *server_counts.back()));
   }
   std::atomic<int> next{0};
   std::vector<std::thread> workers;
   for (int w = 0; w < std::min(plan_.parallel_accounts, accounts); ++w)
     workers.emplace_back([&] {
       for (int i; (i = next++) < accounts;) {
+        at_work.Started(i + 1);
         runs[i]->VisitAccount(i + 1);
+        at_work.Ended(i + 1);
         queues[i].Finish();
       }
     });

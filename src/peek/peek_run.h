@@ -24,7 +24,7 @@ class CPeekRun {
  private:
   // All accounts, up to parallel_accounts at once: the last account on the session's own client
   // (so the session is left as a one-after-the-other peek leaves it), the others each on a
-  // session of their own; their events handed on in account order.
+  // session of their own; their events handed on in account order, where they stand as it changes.
   void VisitAccountsSideBySide();
   // The totals, listings and failures of an account visited by run, after those before it.
   void TakeAccountResults(const CPeekRun& run);

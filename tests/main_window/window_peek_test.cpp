@@ -250,17 +250,27 @@ class AllAccountsTest : public MainWindowTest {
     first_.ServeMailbox({MakeMessage("Anna <anna@example.org>", "A1", "Tue, 2 Mar 2004 10:00:00 +0100"),
                          MakeMessage("Anna <anna@example.org>", "A2", "Wed, 3 Mar 2004 10:00:00 +0100")});
     third_.ServeMailbox({MakeMessage("Carl <carl@example.org>", "C1", "Thu, 4 Mar 2004 10:00:00 +0100")});
-    // Account 2 has no stored login: an all-accounts peek skips it without asking.
-    WriteConfig("PeekTime=0\r\n", {"Home", "Work", "Club"},
+    Configure("PeekTime=0\r\n");
+    Profile().WriteInt(kMainWindowSection, "account", 3);  // "All Accounts"
+  }
+  // Account 2 has no stored login: an all-accounts peek skips it without asking.
+  void Configure(const std::string& system_lines) {
+    WriteConfig(system_lines, {"Home", "Work", "Club"},
                 AccountSection(1, first_.Port()) + AccountSection(2, first_.Port(), "") +
                     AccountSection(3, third_.Port()));
-    Profile().WriteInt(kMainWindowSection, "account", 3);  // "All Accounts"
   }
   FakePop3Server first_;
   FakePop3Server third_;
 };
 
-TEST_F(AllAccountsTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
+// One account after the other, and side by side.
+class AllAccountsEitherWayTest : public AllAccountsTest, public ::testing::WithParamInterface<int> {
+ protected:
+  AllAccountsEitherWayTest() { Configure(FormatText("PeekTime=0\r\nParallelAccounts=%d\r\n", GetParam())); }
+};
+INSTANTIATE_TEST_SUITE_P(ParallelAccounts, AllAccountsEitherWayTest, ::testing::Values(1, 4));
+
+TEST_P(AllAccountsEitherWayTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
   ASSERT_TRUE(Open());
   EXPECT_TRUE(Dialog().AllAccounts());
   EXPECT_FALSE(Window().IsEnabled(kDeleteButton));
@@ -280,11 +290,36 @@ TEST_F(AllAccountsTest, VisitsEveryAccountWithCredentialsAndDisconnectsEach) {
   EXPECT_THAT(third_.ReceivedLines(), Contains("QUIT"));
   EXPECT_EQ(first_.ConnectionCount(), 1);
   EXPECT_FALSE(Dialog().Connected());
-  EXPECT_THAT(statuses_, Contains("Disconnecting from server...Ok"));
+  // Side by side the status line names the accounts at work instead of where each one stands.
+  EXPECT_EQ(::testing::Value(statuses_, Contains("Disconnecting from server...Ok")), GetParam() == 1);
   EXPECT_THAT(Status(), HasSubstr("Total messages: 3 "));
   EXPECT_TRUE(Window().IsEnabled(kConnectButton));
   EXPECT_FALSE(Window().IsEnabled(kDownloadButton));
   EXPECT_EQ(sound_.tones, 1);
+}
+
+// Side by side, the status line names the accounts still at work and the bar counts the headers
+// of all of them; an account that ends leaves the line, and at the end the total takes its place.
+TEST_F(AllAccountsTest, SideBySideTheStatusNamesTheAccountsAtWorkAndTheBarCountsEveryHeader) {
+  first_.On("TOP 2 ", HeldReply("+OK\r\nFrom: Anna <anna@example.org>\r\nSubject: A2\r\n\r\n.\r\n"));
+  third_.On("TOP 1 ", HeldReply("+OK\r\nFrom: Carl <carl@example.org>\r\nSubject: C1\r\n\r\n.\r\n"));
+  ASSERT_TRUE(Open());
+  ASSERT_TRUE(Window().Click(kConnectButton));
+  const auto shows = [this](const std::string& status, int headers, int read) {
+    return backend_.RunUntil(
+        [&] {
+          const ProgressBarState bar = Window().Progress(kProgressBar);
+          return Status() == status && bar.upper == headers && bar.position == read;
+        },
+        std::chrono::seconds(10));
+  };
+  EXPECT_TRUE(shows("Reading headers from: Home, Club", 3, 1)) << Status();
+  first_.ReleaseHeldReplies();
+  EXPECT_TRUE(shows("Reading headers from: Club", 3, 2)) << Status();
+  third_.ReleaseHeldReplies();
+  ASSERT_TRUE(WaitForPeek());
+  EXPECT_THAT(Status(), HasSubstr("Total messages: 3 "));
+  EXPECT_EQ(RowCount(), 3);
 }
 
 // Under Count the notification names the message that came, in its own account, not the last

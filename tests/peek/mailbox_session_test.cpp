@@ -167,6 +167,39 @@ TEST_F(MailboxSessionTest, AllAccountsVisitsThoseWithStoredCredentialsAndLogsOut
   EXPECT_FALSE(session_.Connected());
 }
 
+// Side by side the rows come as one after the other, and where the accounts stand is told as it
+// changes instead of each account's steps: the headers read never go back nor beyond the count,
+// and the last news names no account and counts every header.
+TEST_F(MailboxSessionTest, AllAccountsSideBySideListAsOneAfterTheOtherAndTellWhereTheyStand) {
+  FakePop3Server third;
+  third.ServeMailbox({MakeMessage("Carl <carl@example.org>", "C1", "Thu, 4 Mar 2004 10:00:00 +0100")});
+  std::vector<std::vector<std::string>> lines;
+  for (const int parallel : {1, 3}) {
+    PeekPlan plan = Plan({"Home", "Work", "Club"},
+                         AccountSection(1, server_.Port()) + AccountSection(2, server_.Port(), "") +
+                             AccountSection(3, third.Port()),
+                         true);
+    plan.parallel_accounts = parallel;
+    CRecordedEvents events;
+    session_.RunPeek(plan, events);
+    lines.push_back({});
+    for (const std::string& line : events.lines)
+      if (line.rfind("row ", 0) == 0 || line.rfind("finished", 0) == 0) lines.back().push_back(line);
+    if (parallel == 1) continue;
+    EXPECT_THAT(events.lines, Not(Contains(::testing::AnyOf(::testing::Eq("step"), ::testing::Eq("logged out"),
+                                                            HasSubstr("range"), HasSubstr("status connecting")))));
+    ASSERT_THAT(events.at_work, Not(IsEmpty()));
+    for (size_t i = 1; i < events.at_work.size(); ++i) {
+      EXPECT_GE(events.at_work[i].read, events.at_work[i - 1].read);
+      EXPECT_LE(events.at_work[i].read, events.at_work[i].count);
+    }
+    EXPECT_THAT(events.at_work.back().running, IsEmpty());
+    EXPECT_EQ(events.at_work.back().count, 3);
+    EXPECT_EQ(events.at_work.back().read, 3);
+  }
+  EXPECT_EQ(lines[1], lines[0]);
+}
+
 TEST_F(MailboxSessionTest, MarksAreCarriedOutBeforeTheListingAndDeletionsCommitByANewLogin) {
   const std::vector<HeaderRow> rows = ListedRows();
   PeekPlan plan = HomePlan();

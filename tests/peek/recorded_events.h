@@ -70,6 +70,8 @@ class CRecordedEvents : public CMailboxEvents {
     finished.emplace(summary);
     Add(FormatText("finished %d %d", summary.total_count, summary.total_size));
   }
+  // Apart from the lines, whose order it would make depend on timing.
+  void OnAccountsAtWork(const AccountsAtWork& work) override { at_work.push_back(work); }
 
   std::string disconnecting = "Disconnecting...";
   std::vector<std::string> lines;
@@ -80,6 +82,7 @@ class CRecordedEvents : public CMailboxEvents {
   std::optional<PeekSummary> finished;
   std::optional<LostConnection> lost_connection;
   std::vector<SkippedAccount> skipped;  // OnAccountWithoutCredentials, apart from the lines
+  std::vector<AccountsAtWork> at_work;
 
  private:
   void Add(const std::string& line) { lines.push_back(line); }

@@ -34,6 +34,12 @@ ScriptedReply ReplyAndClose(std::string text) { return ScriptedReply{{std::move(
 
 ScriptedReply LateReply(std::string text, int delay_ms) { return ScriptedReply{{std::move(text)}, 0, false, delay_ms}; }
 
+ScriptedReply HeldReply(std::string text) {
+  ScriptedReply reply = Reply(std::move(text));
+  reply.held = true;
+  return reply;
+}
+
 ScriptedReply EndlessLine(std::string start) { return ScriptedReply{{std::move(start)}, 0, false, 0, true}; }
 
 FakeLineServer::FakeLineServer(ScriptedReply greeting, std::string unknown_reply)
@@ -57,6 +63,7 @@ void FakeLineServer::Start() {
 
 void FakeLineServer::Stop() {
   if (stopping_.exchange(true)) return;
+  ReleaseHeldReplies();
   ::shutdown(listener_, SHUT_RDWR);
   ::close(listener_);
   if (thread_.joinable()) thread_.join();
@@ -91,6 +98,12 @@ size_t FakeLineServer::BytesSent() const {
 void FakeLineServer::CutAfterBytes(size_t bytes) {
   std::lock_guard lock(mutex_);
   cut_after_bytes_ = bytes;
+}
+
+void FakeLineServer::ReleaseHeldReplies() {
+  std::lock_guard lock(mutex_);
+  held_released_ = true;
+  released_.notify_all();
 }
 
 void FakeLineServer::AcceptLoop() {
@@ -145,6 +158,10 @@ ScriptedReply FakeLineServer::AnswerByRules(const std::string& line) {
 }
 
 bool FakeLineServer::Send(int client, const ScriptedReply& reply) {
+  if (reply.held) {
+    std::unique_lock lock(mutex_);
+    released_.wait(lock, [this] { return held_released_; });
+  }
   if (reply.delay_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delay_ms));
   for (size_t i = 0; i < reply.chunks.size(); ++i) {
     if (i > 0 && reply.pause_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.pause_ms));

@@ -3,7 +3,7 @@
 // that serves one client at a time on its own thread, sends the greeting, records each received
 // line and answers it. The answer to a line is chosen by the newest rule whose prefix begins the
 // line (case ignored); a reply can arrive late, in chunks with pauses, stay silent, be followed
-// by closing the connection, or never end. The whole output of a connection can be cut after a
+// by closing the connection, never end, or wait until the test releases it. The whole output of a connection can be cut after a
 // given number of bytes. A server whose protocol needs more (the SMTP data phase) overrides
 // Answer; it must call Stop() first in its own destructor.
 #include <atomic>
@@ -23,6 +23,7 @@ struct ScriptedReply {
   bool close_after = false;         // close the connection once sent
   int delay_ms = 0;                 // before the first chunk
   bool endless = false;             // after the chunks, filler bytes until the client stops reading
+  bool held = false;                // sent once the test calls ReleaseHeldReplies()
 };
 
 // A reply sent in one piece.
@@ -35,6 +36,8 @@ ScriptedReply Silence();
 ScriptedReply ReplyAndClose(std::string text);
 // The reply after a delay.
 ScriptedReply LateReply(std::string text, int delay_ms);
+// The reply once the test releases it: the client waits as long as the test needs.
+ScriptedReply HeldReply(std::string text);
 // start, then a line that never ends: "x" bytes until the client closes the connection.
 ScriptedReply EndlessLine(std::string start);
 
@@ -59,6 +62,8 @@ class FakeLineServer {
   void CutAfterBytes(size_t bytes);
   // The bytes sent on the latest connection.
   size_t BytesSent() const;
+  // Held replies go out, now and from now on.
+  void ReleaseHeldReplies();
 
  protected:
   // Listens at once; call Start() at the end of the derived constructor.
@@ -95,6 +100,8 @@ class FakeLineServer {
   int listener_ = -1;
   int port_ = 0;
   std::condition_variable disconnected_;
+  std::condition_variable released_;
+  bool held_released_ = false;
   int connections_ = 0;
   size_t cut_after_bytes_ = SIZE_MAX;
   size_t sent_bytes_ = 0;  // of the current connection

@@ -7,7 +7,8 @@
 // opened again from the Offline view. Screenshots go to the build folder: main_window_peek.png,
 // main_window_menu.png (an open menu), main_window_focus.png (Connect pressed with Alt+C, then
 // Ctrl+N opens the compose window) and
-// message_view.png. With Charsets=Modern the demo's messages of today's kind show their UTF-8
+// message_view.png. A selected row's first lines show in the preview pane (main_window_preview.png).
+// With Charsets=Modern the demo's messages of today's kind show their UTF-8
 // subjects (main_window_modern_peek.png).
 #include <gtest/gtest.h>
 
@@ -359,6 +360,46 @@ TEST_F(MainWindowWxTest, AltCPressesConnectAndCtrlNThenOpensTheComposeWindow) {
   EXPECT_TRUE(peeked);
   EXPECT_TRUE(photographed);
   EXPECT_TRUE(compose_shown);
+}
+
+constexpr const char* kPreviewMessage =
+    "From: Anna Berg <anna.berg@example.org>\r\nTo: anna@example.org\r\nSubject: Grundriss\r\n"
+    "Date: Fri, 20 Mar 2026 08:00:00 +0100\r\nMessage-ID: <grundriss@example.org>\r\nMIME-Version: 1.0\r\n"
+    "Content-Type: multipart/mixed; boundary=\"b2\"\r\n\r\n"
+    "--b2\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n"
+    "Gr=C3=BC=C3=9Fe aus M=C3=BCnchen,\r\nder Grundriss f=C3=BCr Donnerstag h=C3=A4ngt an =E2=80=93 bis bald.\r\n"
+    "--b2\r\nContent-Type: application/pdf; name=\"grundriss.pdf\"\r\nContent-Transfer-Encoding: base64\r\n"
+    "Content-Disposition: attachment; filename=\"grundriss.pdf\"\r\n\r\nJVBERi0xLjQK\r\n--b2--\r\n";
+
+// Selecting an Online row shows its first lines, decoded, and its attachment in the preview pane.
+TEST_F(MainWindowWxTest, TheSelectedRowsFirstLinesShowDecodedInThePreviewPane) {
+  server_.AddMessage("anna", kPreviewMessage);
+  CDlgMain window(Services(true));
+  std::string pane;
+  bool photographed = false;
+  std::thread user([&] {
+    if (WaitOnUi([&] { return !window.PeekRunning() && window.HeaderList().RowCount() == kMessages + 1; },
+                 std::chrono::seconds(30))) {
+      RunOnUiThread([&] {
+        for (int row = 0; row <= kMessages; ++row)
+          if (window.HeaderList().Text(row, kSubjectColumn) == "Grundriss") window.List(kHeaderList)->SetSelected(row, true);
+        window.ListChanged(kHeaderList);
+        window.HandleNotify({kHeaderList, NotifyCode::kSelectionChange, 0, {}});
+      });
+      // Read back with every character it shows.
+      WaitOnUi([&] { return !window.ItemText(kPreviewPane).empty(); }, std::chrono::seconds(10));
+      RunOnUiThread([&] { pane = window.TypedItemText(kPreviewPane, TextEncoding::kUtf8); });
+      photographed = Photograph(window, std::string(LARKSPIN_SCREENSHOT_DIR) + "/main_window_preview.png");
+    }
+    Exit(window);
+  });
+  window.DoModal();
+  user.join();
+
+  EXPECT_TRUE(photographed);
+  EXPECT_NE(pane.find("Grüße aus München,"), std::string::npos) << pane;
+  EXPECT_NE(pane.find("der Grundriss für Donnerstag hängt an – bis bald."), std::string::npos) << pane;
+  EXPECT_NE(pane.find("[grundriss.pdf, application/pdf]"), std::string::npos) << pane;
 }
 
 // The demo's messages of today's kind beside the others, peeked with Charsets=Modern.

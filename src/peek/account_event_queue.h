@@ -2,7 +2,7 @@
 // The events of one account of a side-by-side all-accounts peek, kept until the accounts before
 // it are done and then handed on in order on the peek's own thread: the owner still hears one
 // event at a time, in account order. What depends on the earlier accounts (a row's offset in the
-// list, the total size so far, the one clearing of the list) is filled in as they are handed on.
+// list, the one clearing of the list) is filled in as they are handed on.
 // Where the account stands (connecting, its count, each header, the logout) goes to the peek's
 // CAccountsAtWork instead, whose news the peek's thread tells between the handed-on events.
 #include <deque>
@@ -16,7 +16,6 @@ namespace larkspin {
 // What the accounts handed on before this one have left.
 struct EarlierAccounts {
   int count = 0;  // their messages: the offset of this account's rows
-  int size = 0;
   bool list_cleared = false;
 };
 

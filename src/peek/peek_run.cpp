@@ -83,7 +83,7 @@ void CPeekRun::VisitAccountsSideBySide() {
     queues[i].HandOn(events_, earlier);
     TakeAccountResults(*runs[i]);
     if (runs[i]->listings_.size() > 0) server_count_ = server_counts[i]->load();
-    earlier = {total_count_, total_size_, earlier.list_cleared};
+    earlier.count = total_count_;
   }
   for (std::thread& worker : workers) worker.join();
 }

@@ -3,6 +3,11 @@
 #   prepare            then "corpus FOLDER" and "folder FOLDER": writes every corpus message with
 #                      CR LF line ends into FOLDER, followed by the large messages made here at
 #                      run time, and prints their paths in server order.
+#   preview            then "port N", "lines K", "previews FOLDER" and one "message NAME" per
+#                      message: FOLDER/N.out holds what "larkspin preview" printed for message N
+#                      with PreviewLines=K. A message whose body has at most K lines must preview
+#                      as its download would be stored (the text Python chooses, the type of every
+#                      other part in order); a longer one must preview the beginning of that.
 #   check              then "port N", "work FOLDER", "prepared FOLDER" and one "message NAME" per
 #                      message: fetches each message from the POP3 server (user "user", password
 #                      "secret") exactly as Larkspin received it, reads it with the email package,
@@ -10,7 +15,7 @@
 #                      the work folder. The summary also counts the messages the server sent back
 #                      byte for byte as prepared.
 #
-# check prints one line per violation and a summary, and exits 1 when there is any violation.
+# check and preview print one line per violation and a summary, and exits 1 when there is any violation.
 import email
 import glob
 import html
@@ -460,6 +465,70 @@ def check(settings, names):
     return 1 if checker.violations else 0
 
 
+# ---------------------------------------------------------------------------------------------
+# What "larkspin preview" printed
+
+def printed_preview(out):
+    """The text and the attachment types: the trailing lines that hold a tab name attachments."""
+    lines = out.split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    split = len(lines)
+    while split > 0 and "\t" in lines[split - 1]:
+        split -= 1
+    return "\n".join(lines[:split]), [line.split("\t")[1] for line in lines[split:]]
+
+
+def as_printed(text):
+    """Text as the command line prints it: line by line, control characters as blanks."""
+    lines = re.split(r"\r\n|\r|\n", text)
+    return "\n".join(re.sub(r"[\x00-\x1f\x7f-\x9f]", " ", line) for line in lines)
+
+
+def preview_problem(expected, text, types, whole):
+    """What is wrong with a preview of expected, or None; a preview of part of the body must
+    agree with the beginning: all but its last line, which may be cut anywhere."""
+    wanted_types = [kind for _, kind in expected.attachments]
+    if types != wanted_types[:len(types)] or (whole and len(types) != len(wanted_types)):
+        return "attachment types %s, expected %s" % (types, wanted_types)
+    plain = expected.plain_text()
+    if plain is None and expected.unsplit_text is not None:
+        plain = expected.unsplit_text
+    got = comparable(text)
+    if plain is not None:
+        wanted = comparable(as_printed(plain))
+        if whole and got != wanted:
+            return "text differs: " + first_difference(got, wanted)
+        head = got.rsplit("\n", 1)[0] if "\n" in got else ""
+        if not whole and not wanted.startswith(head):
+            return "text is not the beginning of the message's text: " + first_difference(head, wanted)
+        return None
+    if expected.html is not None:
+        leftovers = re.findall(r"(?i)<(?:p|br|div|td|html|body)\b|&(?:nbsp|euro|ouml|amp|uuml);", text)
+        missing = [word for word in readable_words(expected.html) if word not in text] if whole else []
+        if leftovers or missing or not text.strip():
+            return "HTML text is not readable text: markup %s, missing words %s" % (leftovers[:3], missing[:5])
+    return None
+
+
+def check_previews(settings, names):
+    on_server, raw = fetch_messages(int(settings["port"]), len(names))
+    lines = int(settings["lines"])
+    violations, whole_count = [], 0
+    for number, data in enumerate(raw, 1):
+        with open(os.path.join(settings["previews"], "%d.out" % number), encoding="utf-8", errors="replace") as stream:
+            text, types = printed_preview(stream.read())
+        whole = header_and_body(data).count(b"\n") <= lines
+        whole_count += whole
+        problem = preview_problem(Expected(data), text, types, whole)
+        if problem:
+            violations.append("message %d (%s): %s" % (number, names[number - 1], problem))
+    for violation in violations:
+        print(violation)
+    print("summary: %d previews (%d of whole messages), %d violations" % (len(raw), whole_count, len(violations)))
+    return 1 if violations or on_server != len(names) else 0
+
+
 def main():
     lines = sys.stdin.read().split("\n")
     settings, names = {}, []
@@ -472,6 +541,8 @@ def main():
     if lines[0] == "prepare":
         prepare(settings)
         return 0
+    if lines[0] == "preview":
+        return check_previews(settings, names)
     return check(settings, names)
 
 

@@ -3,7 +3,8 @@
 // all served by Dovecot and downloaded in one call. corpus_check.py fetches the same messages from
 // the same server, reads them with Python's email package and checks that every message got a
 // file of its own, that its text is the text Python chooses, and that every other part is an
-// attachment file holding exactly the part's bytes.
+// attachment file holding exactly the part's bytes. "larkspin preview" of each message is checked
+// the same way: whole where the preview's lines hold the whole body, else its beginning.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -40,31 +41,66 @@ std::vector<std::string> PreparedMessages(const std::string& folder) {
 
 std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-TEST(DownloadCorpusTest, EveryMessageIsStoredWholeInAFileOfItsOwn) {
-  TempFolder prepared;
-  const std::vector<std::string> messages = PreparedMessages(prepared.Path());
-  ASSERT_GE(messages.size(), 60u);
-
-  test_support::DovecotServer server;
-  server.AddUser("user", "secret");
-  for (const std::string& path : messages) server.AddMessage("user", ReadFile(path));
-  server.Start();
-
-  TempFolder work;
-  WriteFile(work.File("config.ini"), test_support::ConfigFor({server.Port()}, "Charsets=Modern\r\n"));
-  std::vector<std::string> arguments = {"download", "--account", "1"};
-  for (size_t n = 1; n <= messages.size(); ++n) arguments.push_back(std::to_string(n));
-  const CliRun run = RunLarkspin(work.Path(), arguments);
-
-  std::string check = "check\nport " + std::to_string(server.Port()) + "\nwork " + work.Path() + "\nprepared " + prepared.Path() + "\n";
-  for (const std::string& path : messages) check += "message " + FileName(path) + "\n";
-  int status = -1;
-  const std::string report = RunPython(ReadFile(LARKSPIN_CORPUS_CHECK), check, &status);
-  // The summary (messages, own files, intact attachments, matching texts) is shown either way.
+// Prints the summary line of a check's report, or all of it when it has none.
+void PrintSummary(const std::string& report) {
   const size_t summary = report.rfind("summary:");
   std::printf("%s", report.c_str() + (summary == std::string::npos ? 0 : summary));
+}
+
+class CorpusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    messages_ = PreparedMessages(prepared_.Path());
+    ASSERT_GE(messages_.size(), 60u);
+    server_.AddUser("user", "secret");
+    for (const std::string& path : messages_) server_.AddMessage("user", ReadFile(path));
+    server_.Start();
+  }
+
+  // The Python check's input: its mode, the server's port, the given lines, one line per message.
+  std::string CheckInput(const std::string& mode, const std::string& lines) const {
+    std::string input = mode + "\nport " + std::to_string(server_.Port()) + "\n" + lines;
+    for (const std::string& path : messages_) input += "message " + FileName(path) + "\n";
+    return input;
+  }
+
+  TempFolder prepared_;
+  std::vector<std::string> messages_;
+  test_support::DovecotServer server_;
+};
+
+TEST_F(CorpusTest, EveryMessageIsStoredWholeInAFileOfItsOwn) {
+  TempFolder work;
+  WriteFile(work.File("config.ini"), test_support::ConfigFor({server_.Port()}, "Charsets=Modern\r\n"));
+  std::vector<std::string> arguments = {"download", "--account", "1"};
+  for (size_t n = 1; n <= messages_.size(); ++n) arguments.push_back(std::to_string(n));
+  const CliRun run = RunLarkspin(work.Path(), arguments);
+
+  int status = -1;
+  const std::string report = RunPython(ReadFile(LARKSPIN_CORPUS_CHECK),
+                                       CheckInput("check", "work " + work.Path() + "\nprepared " + prepared_.Path() + "\n"), &status);
+  // The summary (messages, own files, intact attachments, matching texts) is shown either way.
+  PrintSummary(report);
   EXPECT_EQ(status, 0) << report;
   EXPECT_EQ(run.exit_status, 0) << run.err;
+}
+
+TEST_F(CorpusTest, EveryMessagePreviewsAsItsDownloadBegins) {
+  const std::string lines = "200";
+  TempFolder work;
+  WriteFile(work.File("config.ini"),
+            test_support::ConfigFor({server_.Port()}, "Charsets=Modern\r\nPreviewLines=" + lines + "\r\n"));
+  TempFolder previews;
+  for (size_t n = 1; n <= messages_.size(); ++n) {
+    const CliRun run = RunLarkspin(work.Path(), {"preview", "--account", "1", std::to_string(n)});
+    EXPECT_EQ(run.exit_status, 0) << FileName(messages_[n - 1]) << ": " << run.err;
+    WriteFile(previews.File(std::to_string(n) + ".out"), run.out);
+  }
+  int status = -1;
+  const std::string report = RunPython(ReadFile(LARKSPIN_CORPUS_CHECK),
+                                       CheckInput("preview", "lines " + lines + "\npreviews " + previews.Path() + "\n"), &status);
+  PrintSummary(report);
+  EXPECT_EQ(status, 0) << report;
 }
 
 }  // namespace

@@ -188,7 +188,8 @@ std::string DovecotServer::AuthSettings() const {
   const std::string passwords =
       "passdb {\n  driver = passwd-file\n  mechanisms = plain\n  args = scheme=PLAIN " + base + "/users\n}\n";
   if (!oauth_) return "auth_mechanisms = plain\n" + passwords;
-  return "auth_mechanisms = plain xoauth2 oauthbearer\n"
+  // auth_verbose logs why a token was refused ("Token has expired"), never the token.
+  return "auth_mechanisms = plain xoauth2 oauthbearer\nauth_verbose = yes\n"
          "passdb {\n  driver = oauth2\n  mechanisms = xoauth2 oauthbearer\n  args = " + base + "/oauth2.conf\n}\n" +
          passwords;
 }

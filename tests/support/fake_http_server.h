@@ -20,7 +20,9 @@ struct HttpExchange {
 };
 
 struct HttpAnswer {
-  int status = 200;
+  HttpAnswer(int status, std::string body, std::string location = "")
+      : status(status), body(std::move(body)), location(std::move(location)) {}
+  int status;
   std::string body;      // sent as application/json
   std::string location;  // sent as the Location header when not empty (a redirect)
 };

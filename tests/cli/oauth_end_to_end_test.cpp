@@ -174,13 +174,18 @@ TEST_F(OAuthEndToEndTest, ATokenThatRunsOutBetweenTwoPeeksIsRenewed) {
   }
 }
 
-TEST_F(OAuthEndToEndTest, ARevokedRefreshTokenAsksToSignInAgainWithTheProvidersReason) {
-  StoreRefreshToken();
+TEST_F(OAuthEndToEndTest, SignInByTheDeviceFlowThenARevokedRefreshTokenAsksToSignInAgain) {
+  Set("OAuthDeviceURL", provider_.Url("/device"));
+  const CliRun sign_in = Run({"sign-in", "--account", "1"});
+  ASSERT_EQ(sign_in.exit_status, 0) << sign_in.err;
+  EXPECT_THAT(sign_in.out, HasSubstr("enter the code WDJB-MJHT"));
+  EXPECT_EQ(Run({"peek", "--account", "1"}).exit_status, 0) << runs_.back().err;
   provider_.RevokeRefreshTokens();
+  const int logins = CountOf(dovecot_.LogText(), "Login:");
   const CliRun peek = Run({"peek", "--account", "1"});
   EXPECT_EQ(peek.exit_status, 1);
   EXPECT_THAT(peek.err, HasSubstr(std::string(test_support::kRevokedDescription) + "; sign in again"));
-  EXPECT_THAT(dovecot_.LogText(), Not(HasSubstr("Login:")));
+  EXPECT_EQ(CountOf(dovecot_.LogText(), "Login:"), logins);
   ExpectNoTokenShown();
 }
 

@@ -42,24 +42,21 @@ int CountOf(const std::string& text, const std::string& part) {
 
 class OAuthEndToEndTest : public ::testing::Test {
  protected:
+  // One account that signs in to Dovecot (and smtp-server) with the provider's tokens; the
+  // Dovecot-side auth failure delay needs a time-out well above 10 s.
   OAuthEndToEndTest() {
     dovecot_.AddUser(kUser, "a password no test uses");
     dovecot_.AddMessage(kUser, "From: Ben <ben@example.org>\r\nSubject: Quarterly figures\r\n\r\nAttached.\r\n");
     dovecot_.EnableOAuth(kSecret);
     dovecot_.Start();
-    Configure("");
-  }
-
-  // One account that signs in to Dovecot (and smtp-server) with the provider's tokens; the
-  // Dovecot-side auth failure delay needs a time-out well above 10 s.
-  void Configure(const std::string& extra_lines) {
     test_support::WriteFile(
         config_, "[System]\nAccounts=1\nTimeOut=30\n[Users]\nAccount1=Box 1\n[Account1]\nPOP3Host=127.0.0.1\nPOP3Port=" +
                      std::to_string(dovecot_.Port()) + "\nPOP3Account=" + Scrambled(kUser) +
                      "\nMailAddress=anna@example.org\nFullName=Anna\nPOP3Auth=OAuth2\nOAuthProvider=Custom\n"
                      "OAuthClientId=larkspin-test\nOAuthAuthorizeURL=" + provider_.Url("/authorize") +
-                     "\nOAuthTokenURL=" + provider_.Url("/token") + "\nOAuthScopes=mail offline_access\n" + extra_lines);
+                     "\nOAuthTokenURL=" + provider_.Url("/token") + "\nOAuthScopes=mail offline_access\n");
   }
+
   void Set(const char* key, const std::string& value) { ASSERT_TRUE(WriteProfileString(config_, "Account1", key, value)); }
   void StoreRefreshToken() {
     test_support::ScopedWorkingDirectory here(folder_.Path());

@@ -104,7 +104,10 @@ std::string Precondition(const SendArguments& parsed, const CCurrentAccount& acc
   if (parsed.mail.to.empty()) return "No recipient has been entered.";
   if (parsed.account_number > ConfiguredAccountCount())
     return FormatText("account %d is not configured", parsed.account_number);
-  if (AuthMethodOfSetting(identity.authentication) != kAuthNone && (identity.login.empty() || identity.password.empty()))
+  // With OAuth2Method the access token stands for the password: a missing sign-in is told when
+  // the token is asked for.
+  const int method = AuthMethodOfSetting(identity.authentication);
+  if (method != kAuthNone && method != kAuthOAuth2 && (identity.login.empty() || identity.password.empty()))
     return FormatText("account %d (%s): %s", parsed.account_number, AccountListName(parsed.account_number).c_str(),
                       MissingCredentialText(account.credential_problem).c_str());
   const std::vector<std::string> missing = MissingAttachments(parsed.mail.attachments);

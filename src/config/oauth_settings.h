@@ -17,7 +17,7 @@ struct OAuthSettings {
   std::string scopes;      // separated by blanks
   std::string client_id;
   std::string client_secret;
-  std::string mechanism;   // OAuthMechanism: XOAUTH2, OAUTHBEARER or empty (chosen from CAPA)
+  std::string mechanism;   // OAuthMechanism: XOAUTH2, OAUTHBEARER or empty (chosen from CAPA/EHLO)
   bool two_line = false;   // OAuthTwoLine=1: the initial response always on a line of its own
 
   // Empty when the settings can be used for a sign-in or a refresh, else why not.

@@ -1,5 +1,6 @@
 #include "mime/sasl_oauth.h"
 
+#include "common/string_tools.h"
 #include "mime/base64.h"
 
 namespace larkspin {
@@ -18,6 +19,18 @@ std::string Gs2Name(const std::string& user) {
   return out;
 }
 }  // namespace
+
+std::string SaslOAuthMechanismNamed(std::string_view name) {
+  for (const char* mechanism : {"XOAUTH2", "OAUTHBEARER"})
+    if (EqualsIgnoringCase(name, mechanism)) return mechanism;
+  return {};
+}
+
+std::string SaslOAuthMechanismProblem(std::string_view forced) {
+  if (forced.empty() || !SaslOAuthMechanismNamed(forced).empty()) return {};
+  return "Unknown OAuth mechanism \"" + std::string(forced) +
+         "\": the account's OAuthMechanism setting is not one of XOAUTH2 or OAUTHBEARER.";
+}
 
 std::string SaslOAuthResponse(std::string_view mechanism, const std::string& user, const std::string& token) {
   const std::string bearer = "auth=Bearer " + token + "\x01\x01";

@@ -7,6 +7,11 @@
 
 namespace larkspin {
 
+// "XOAUTH2" or "OAUTHBEARER" for either name in any case; empty for any other name.
+std::string SaslOAuthMechanismNamed(std::string_view name);
+// Empty when a forced mechanism (OAuthMechanism) is empty or one of the two, else the line that
+// tells the user why nothing was sent.
+std::string SaslOAuthMechanismProblem(std::string_view forced);
 // "XOAUTH2" or "OAUTHBEARER"; anything else counts as XOAUTH2.
 std::string SaslOAuthResponse(std::string_view mechanism, const std::string& user, const std::string& token);
 // The "status" of a base64 error challenge, or the decoded challenge itself when it names none.

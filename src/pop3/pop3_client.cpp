@@ -360,12 +360,16 @@ bool CPop3Client::ConnectWithToken(const std::string& host, const Pop3TokenLogin
     FailWith("-ERR The login name contains a line break and was not sent.");
     return false;
   }
+  if (const std::string problem = SaslOAuthMechanismProblem(login.mechanism); !problem.empty()) {
+    FailWith("-ERR " + problem);
+    return false;
+  }
   if (!Open(host, port)) return connected_ ? EndFailedLogin() : false;
   return AuthenticateWithToken(login) || EndFailedLogin();
 }
 
 std::string CPop3Client::ChosenMechanism(const Pop3TokenLogin& login) const {
-  if (!login.mechanism.empty()) return LowercaseAscii(login.mechanism) == "oauthbearer" ? "OAUTHBEARER" : "XOAUTH2";
+  if (!login.mechanism.empty()) return SaslOAuthMechanismNamed(login.mechanism);
   for (const char* mechanism : {"XOAUTH2", "OAUTHBEARER"})
     for (const std::string& listed : capabilities_.sasl)
       if (EqualsIgnoringCase(listed, mechanism)) return mechanism;

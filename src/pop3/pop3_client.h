@@ -49,7 +49,9 @@ namespace larkspin {
 struct Pop3TokenLogin {
   std::string user;
   std::string token;
-  std::string mechanism;  // forced (OAuthMechanism); empty: chosen from CAPA's SASL, XOAUTH2 first
+  // Forced (OAuthMechanism: XOAUTH2 or OAUTHBEARER, any case; another name fails before anything
+  // is sent); empty: chosen from CAPA's SASL, XOAUTH2 first.
+  std::string mechanism;
   bool two_line = false;  // the initial response always after the server's "+ "
 };
 

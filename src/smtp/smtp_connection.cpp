@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sstream>
+#include <vector>
 
 #include "config/log.h"
 #include "common/decimal.h"
@@ -156,6 +158,10 @@ bool CSMTPConnection::Connect(const std::string& host, int method, const std::st
   connected_ = false;
   if (tls.mode == TlsMode::kUnknown) {
     DescribeLocalFailure("The account's SMTPSecurity setting is not one of None, SSL or STARTTLS.");
+    return false;
+  }
+  if (const std::string problem = SaslOAuthMechanismProblem(oauth_mechanism); method == kAuthOAuth2 && !problem.empty()) {
+    DescribeLocalFailure(problem);
     return false;
   }
   if (!socket_.Create()) {
@@ -343,12 +349,32 @@ bool CSMTPConnection::CramLogin(const std::string& user, const std::string& pass
 }
 
 namespace {
-// The mechanism of an OAuth login: the forced one, else XOAUTH2 unless EHLO lists only OAUTHBEARER.
+// The words of the EHLO reply's AUTH lines ("250-AUTH PLAIN XOAUTH2", or the old form
+// "250 AUTH=PLAIN LOGIN"): the mechanisms the server offers.
+std::vector<std::string> EhloAuthMechanisms(std::string_view ehlo_reply) {
+  std::vector<std::string> mechanisms;
+  std::istringstream lines{std::string(ehlo_reply)};
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line.size() > 4 ? line.substr(4) : "");
+    std::string keyword;
+    words >> keyword;
+    if (keyword.size() > 5 && EqualsIgnoringCase(keyword.substr(0, 5), "AUTH=")) mechanisms.push_back(keyword.substr(5));
+    else if (!EqualsIgnoringCase(keyword, "AUTH")) continue;
+    for (std::string word; words >> word;) mechanisms.push_back(word);
+  }
+  return mechanisms;
+}
+
+bool Offers(const std::vector<std::string>& mechanisms, std::string_view mechanism) {
+  return std::any_of(mechanisms.begin(), mechanisms.end(),
+                     [mechanism](const std::string& offered) { return EqualsIgnoringCase(offered, mechanism); });
+}
+
+// The mechanism of an OAuth login: the forced one, else XOAUTH2 unless EHLO offers only OAUTHBEARER.
 std::string OAuthMechanismOf(const std::string& forced, const std::string& ehlo_reply) {
-  if (!forced.empty()) return EqualsIgnoringCase(forced, "OAUTHBEARER") ? "OAUTHBEARER" : "XOAUTH2";
-  const std::string listed = LowercaseAscii(ehlo_reply);
-  return listed.find("oauthbearer") != std::string::npos && listed.find("xoauth2") == std::string::npos ? "OAUTHBEARER"
-                                                                                                         : "XOAUTH2";
+  if (!forced.empty()) return SaslOAuthMechanismNamed(forced);
+  const std::vector<std::string> offered = EhloAuthMechanisms(ehlo_reply);
+  return Offers(offered, "OAUTHBEARER") && !Offers(offered, "XOAUTH2") ? "OAUTHBEARER" : "XOAUTH2";
 }
 
 // The longest AUTH command that carries its initial response, its line end included.

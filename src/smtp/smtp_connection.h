@@ -54,8 +54,9 @@ class CSMTPConnection {
 
   // Whether and how the connection is encrypted (SMTPS or STARTTLS); plain by default.
   TlsOptions tls;
-  // For kAuthOAuth2: the mechanism forced (XOAUTH2 or OAUTHBEARER; empty: OAUTHBEARER only when
-  // EHLO lists it and not XOAUTH2), and the initial response always after the server's 334.
+  // For kAuthOAuth2: the mechanism forced (XOAUTH2 or OAUTHBEARER, any case; another name fails
+  // Connect before anything is sent; empty: OAUTHBEARER only when EHLO's AUTH names it and not
+  // XOAUTH2), and the initial response always after the server's 334.
   std::string oauth_mechanism;
   bool oauth_two_line = false;
   // The last Connect with kAuthOAuth2 failed because the server refused the token.

@@ -42,6 +42,7 @@ TEST(Pop3OAuthTest, TheMechanismAndTheFormOfTheInitialResponseFollowCapaAndLengt
   } cases[] = {
       {"OAUTHBEARER XOAUTH2", "short", "", false, {"AUTH XOAUTH2 " + Xoauth2("short")}},
       {"PLAIN OAUTHBEARER", "short", "", false, {"AUTH OAUTHBEARER " + Bearer("short")}},
+      {"PLAIN XOAUTH2X OAUTHBEARER", "short", "", false, {"AUTH OAUTHBEARER " + Bearer("short")}},
       {"XOAUTH2", "short", "", true, {"AUTH XOAUTH2", Xoauth2("short")}},
       {"XOAUTH2", long_token, "", false, {"AUTH XOAUTH2", Xoauth2(long_token)}},
       {"XOAUTH2 OAUTHBEARER", "short", "oauthbearer", false, {"AUTH OAUTHBEARER " + Bearer("short")}},
@@ -97,6 +98,14 @@ TEST(Pop3OAuthTest, AServerWithoutAnOAuthMechanismGetsNoToken) {
   EXPECT_FALSE(client.TokenRefused());
   EXPECT_NE(client.LastReply().find("SASL PLAIN LOGIN"), std::string::npos) << client.LastReply();
   EXPECT_THAT(server.ReceivedLines(), ElementsAreArray({"CAPA", "QUIT"}));
+}
+
+TEST(Pop3OAuthTest, AnUnknownForcedMechanismFailsBeforeAnythingIsSent) {
+  FakePop3Server server;
+  CPop3Client client;
+  EXPECT_FALSE(client.ConnectWithToken("127.0.0.1", {"anna@example.org", "t", "XOAUTH3", false}, server.Port()));
+  EXPECT_NE(client.LastReply().find("Unknown OAuth mechanism \"XOAUTH3\""), std::string::npos) << client.LastReply();
+  EXPECT_EQ(server.ConnectionCount(), 0);
 }
 
 TEST(Pop3OAuthTest, ARefusedTokenIsRenewedOnceAndTriedAgain) {

@@ -31,7 +31,11 @@ TEST(SmtpOAuthTest, TheMechanismAndTheFormFollowEhloLengthAndSettings) {
       {"AUTH PLAIN OAUTHBEARER", "t", "", false, {"AUTH OAUTHBEARER " + Response("OAUTHBEARER", "t")}},
       {"AUTH XOAUTH2", "t", "", true, {"AUTH XOAUTH2", Response("XOAUTH2", "t")}},
       {"AUTH XOAUTH2", long_token, "", false, {"AUTH XOAUTH2", Response("XOAUTH2", long_token)}},
-      {"AUTH XOAUTH2", "t", "OAUTHBEARER", false, {"AUTH OAUTHBEARER " + Response("OAUTHBEARER", "t")}},
+      {"AUTH XOAUTH2", "t", "oauthbearer", false, {"AUTH OAUTHBEARER " + Response("OAUTHBEARER", "t")}},
+      // Mechanisms are whole words of the AUTH line, in either of its forms.
+      {"AUTH PLAIN XOAUTH2X OAUTHBEARER", "t", "", false, {"AUTH OAUTHBEARER " + Response("OAUTHBEARER", "t")}},
+      {"AUTH=LOGIN oauthbearer", "t", "", false, {"AUTH OAUTHBEARER " + Response("OAUTHBEARER", "t")}},
+      {"AUTH LOGIN X-OAUTHBEARER", "t", "", false, {"AUTH XOAUTH2 " + Response("XOAUTH2", "t")}},
   };
   for (const auto& c : cases) {
     FakeSmtpServer server;
@@ -73,6 +77,16 @@ TEST(SmtpOAuthTest, AnErrorChallengeIsAnsweredAndItsStatusReported) {
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[2], c.answer);
   }
+}
+
+TEST(SmtpOAuthTest, AnUnknownForcedMechanismFailsBeforeAnythingIsSent) {
+  FakeSmtpServer server;
+  CSMTPConnection connection;
+  connection.oauth_mechanism = "XOAUTH3";
+  EXPECT_FALSE(connection.Connect("127.0.0.1", kAuthOAuth2, "anna@example.org", "t", server.Port()));
+  EXPECT_NE(connection.LastReplyText().find("Unknown OAuth mechanism \"XOAUTH3\""), std::string::npos)
+      << connection.LastReplyText();
+  EXPECT_EQ(server.ConnectionCount(), 0);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "mime/base64.h"
 #include "platform/socket.h"
 #include "support/child_process.h"
 
@@ -171,6 +172,28 @@ std::string DovecotServer::TlsListener() const {
          "\n    ssl = yes\n  }\n";
 }
 
+void DovecotServer::EnableOAuth(const std::string& secret) {
+  // The passdb looks the key up as <azp>/<alg>/<kid>, both names "default" when the token has none.
+  fs::create_directories(folder_.File("keys/default/HS256"));
+  WriteFile(folder_.File("keys/default/HS256/default"), Base64Codec().Encode(secret));
+  WriteFile(folder_.File("oauth2.conf"), "introspection_mode = local\nlocal_validation_key_dict = fs:posix:prefix=" +
+                                             folder_.File("keys/") + "\nusername_attribute = sub\n");
+  oauth_ = true;
+}
+
+std::string DovecotServer::AuthSettings() const {
+  const std::string& base = folder_.Path();
+  // Only PLAIN (and USER/PASS) reach the password list: a refused token must never be tried as a
+  // password.
+  const std::string passwords =
+      "passdb {\n  driver = passwd-file\n  mechanisms = plain\n  args = scheme=PLAIN " + base + "/users\n}\n";
+  if (!oauth_) return "auth_mechanisms = plain\n" + passwords;
+  // auth_verbose logs why a token was refused ("Token has expired"), never the token.
+  return "auth_mechanisms = plain xoauth2 oauthbearer\nauth_verbose = yes\n"
+         "passdb {\n  driver = oauth2\n  mechanisms = xoauth2 oauthbearer\n  args = " + base + "/oauth2.conf\n}\n" +
+         passwords;
+}
+
 void DovecotServer::WriteConfiguration() const {
   const std::string& base = folder_.Path();
   WriteFile(folder_.File("dovecot.conf"),
@@ -182,12 +205,11 @@ void DovecotServer::WriteConfiguration() const {
             "listen = 127.0.0.1\n"
             + SslSettings() +
             "disable_plaintext_auth = no\n"
-            "auth_mechanisms = plain\n"
+            + AuthSettings() +
             // Only the fixed half-second check interval remains before a failed login is answered.
             "auth_failure_delay = 0\n"
             "login_greeting = Dovecot ready (" + base + ").\n"
             "mail_location = maildir:~/Maildir\n"
-            "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN " + base + "/users\n}\n"
             "userdb {\n  driver = passwd-file\n  args = " + base + "/users\n}\n"
             "service pop3-login {\n"
             "  inet_listener pop3 {\n    address = 127.0.0.1\n    port = " + std::to_string(port_) + "\n  }\n" +

@@ -35,6 +35,11 @@ class DovecotServer {
   // and a second port speaks POP3S.
   void EnableTls(const std::string& certificate_file, const std::string& key_file);
 
+  // Also takes XOAUTH2 and OAUTHBEARER (call before Start): an oauth2 passdb validates the access
+  // token locally, as an HS256 JWT signed with secret whose "sub" is the user and whose "exp" has
+  // not passed.
+  void EnableOAuth(const std::string& secret);
+
   // Writes the configuration, starts Dovecot and waits until it greets on its port; throws
   // std::runtime_error with Dovecot's own output when it cannot be started.
   void Start();
@@ -56,6 +61,7 @@ class DovecotServer {
   void WriteConfiguration() const;
   std::string SslSettings() const;
   std::string TlsListener() const;
+  std::string AuthSettings() const;
   void WriteUserList() const;
   // One attempt on a newly chosen port; false (with the reason in failure) when Dovecot exited.
   bool TryStart(std::string& failure);
@@ -72,6 +78,7 @@ class DovecotServer {
   int tls_port_ = 0;
   std::string certificate_file_;
   std::string key_file_;
+  bool oauth_ = false;
   pid_t master_ = -1;
 };
 

@@ -62,16 +62,21 @@ void FakeHttpServer::Converse(int client) {
     header_end = request.find("\r\n\r\n");
   }
   HttpExchange exchange;
-  const size_t path_start = request.find(' ') + 1;
-  exchange.path = request.substr(path_start, request.find(' ', path_start) - path_start);
-  exchange.form = QueryFields(request.substr(header_end + 4));
+  exchange.method = request.substr(0, request.find(' '));
+  const size_t target_start = exchange.method.size() + 1;
+  const std::string target = request.substr(target_start, request.find(' ', target_start) - target_start);
+  const size_t query = target.find('?');
+  exchange.path = target.substr(0, query);
+  exchange.form = QueryFields(exchange.method == "GET" ? (query == std::string::npos ? "" : target.substr(query + 1))
+                                                       : request.substr(header_end + 4));
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(exchange);
   }
   const HttpAnswer answer = handler_(exchange);
-  const std::string reply = "HTTP/1.1 " + std::to_string(answer.status) +
-                            " X\r\nContent-Type: application/json\r\nConnection: close\r\nContent-Length: " +
+  const std::string location = answer.location.empty() ? "" : "Location: " + answer.location + "\r\n";
+  const std::string reply = "HTTP/1.1 " + std::to_string(answer.status) + " X\r\n" + location +
+                            "Content-Type: application/json\r\nConnection: close\r\nContent-Length: " +
                             std::to_string(answer.body.size()) + "\r\n\r\n" + answer.body;
   ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
 }

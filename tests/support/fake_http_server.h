@@ -1,7 +1,8 @@
 #pragma once
-// A token endpoint for tests: an HTTP/1.1 listener on 127.0.0.1 and an ephemeral port that
-// reads each POST (header and Content-Length body), records its path and form body, and answers
-// with what the handler returns; every connection closes after its reply.
+// An HTTP/1.1 listener for tests on 127.0.0.1 and an ephemeral port: it reads each request
+// (header and Content-Length body), records its method, path and fields (a POST's form body, a
+// GET's query), and answers with what the handler returns; every connection closes after its
+// reply.
 #include <atomic>
 #include <functional>
 #include <map>
@@ -13,13 +14,17 @@
 namespace larkspin::test_support {
 
 struct HttpExchange {
-  std::string path;
-  std::map<std::string, std::string> form;  // the body's fields, decoded
+  std::string method;
+  std::string path;                         // without the query
+  std::map<std::string, std::string> form;  // the body's fields, or a GET's query, decoded
 };
 
 struct HttpAnswer {
-  int status = 200;
-  std::string body;  // sent as application/json
+  HttpAnswer(int status, std::string body, std::string location = "")
+      : status(status), body(std::move(body)), location(std::move(location)) {}
+  int status;
+  std::string body;      // sent as application/json
+  std::string location;  // sent as the Location header when not empty (a redirect)
 };
 
 class FakeHttpServer {

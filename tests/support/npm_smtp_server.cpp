@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -33,6 +34,8 @@ void NpmSmtpServer::EnableTls(bool implicit, const std::string& certificate_file
   tls_arguments_ = {implicit ? "secure" : "starttls", certificate_file, key_file};
 }
 
+void NpmSmtpServer::EnableXoauth2() { xoauth2_ = true; }
+
 void NpmSmtpServer::Start() {
   const std::string script = InstallDirectory() + "/smtp_server.js";
   if (!fs::exists(InstallDirectory() + "/node_modules/smtp-server"))
@@ -41,6 +44,7 @@ void NpmSmtpServer::Start() {
   const std::string output = folder_.File("server.log");
   std::vector<std::string> command = {"node", script, port_file, folder_.File("mail"), user_, password_};
   command.insert(command.end(), tls_arguments_.begin(), tls_arguments_.end());
+  if (xoauth2_) command.push_back("xoauth2");
   node_ = StartProcess(command, output);
   if (node_ < 0) throw std::runtime_error("cannot start node");
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
@@ -81,6 +85,14 @@ bool NpmSmtpServer::WaitForMessages(size_t count, int timeout_ms) const {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return true;
+}
+
+std::vector<std::string> NpmSmtpServer::AccessTokensSeen() const {
+  const std::string file = folder_.File("mail/access-tokens");
+  std::vector<std::string> tokens;
+  std::istringstream lines(fs::exists(file) ? ReadFile(file) : "");
+  for (std::string token; std::getline(lines, token);) tokens.push_back(token);
+  return tokens;
 }
 
 std::string NpmSmtpServer::EnvelopeOf(const std::string& message_path) const {

@@ -25,6 +25,9 @@ class NpmSmtpServer {
   // implicit, else by offering STARTTLS.
   void EnableTls(bool implicit, const std::string& certificate_file, const std::string& key_file);
 
+  // Offers AUTH XOAUTH2 too (call before Start): any access token signs the user in.
+  void EnableXoauth2();
+
   // Starts node and waits until the server listens; throws std::runtime_error with its output
   // when it cannot be started.
   void Start();
@@ -35,6 +38,8 @@ class NpmSmtpServer {
   std::vector<std::string> MessageFiles() const;
   // Waits at most timeout_ms until count messages are stored.
   bool WaitForMessages(size_t count, int timeout_ms) const;
+  // The access tokens AUTH XOAUTH2 was given, in the order given.
+  std::vector<std::string> AccessTokensSeen() const;
   // The envelope of message file path: "MAIL FROM <address>" and "RCPT TO <address>" lines.
   std::string EnvelopeOf(const std::string& message_path) const;
   // The directory the server's script and node_modules are in.
@@ -46,6 +51,7 @@ class NpmSmtpServer {
   std::string password_;
   int port_ = 0;
   std::vector<std::string> tls_arguments_;
+  bool xoauth2_ = false;
   pid_t node_ = -1;
 };
 

@@ -3,19 +3,28 @@
 // <maildir>/<n>.eml, with <n>.envelope holding "MAIL FROM" and "RCPT TO" lines. Once listening,
 // the port is written to the port file.
 //
-//   node smtp_server.js PORT_FILE MAILDIR USER PASSWORD [secure|starttls CERT_FILE KEY_FILE]
+//   node smtp_server.js PORT_FILE MAILDIR USER PASSWORD [secure|starttls CERT_FILE KEY_FILE] [xoauth2]
 //
 // With "secure" the server speaks TLS from the first byte; with "starttls" it offers STARTTLS.
+// With "xoauth2" it offers AUTH XOAUTH2 too, takes any access token for USER and appends each
+// token it was given to MAILDIR/access-tokens, one a line.
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
 const { SMTPServer } = require('smtp-server');
 
-const [portFile, maildir, user, password, tlsMode, certFile, keyFile] = process.argv.slice(2);
+const [portFile, maildir, user, password, ...options] = process.argv.slice(2);
+const xoauth2 = options.includes('xoauth2');
+const [tlsMode, certFile, keyFile] = options.filter((option) => option !== 'xoauth2');
 let received = 0;
 
 function authenticate(auth, session, callback) {
+  if (auth.method === 'XOAUTH2') {
+    fs.appendFileSync(path.join(maildir, 'access-tokens'), `${auth.accessToken}\n`);
+    if (auth.username !== user) return callback(null, { data: { status: '401', schemes: 'bearer' } });
+    return callback(null, { user: auth.username });
+  }
   const valid = auth.username === user &&
       (auth.method === 'CRAM-MD5' ? auth.validatePassword(password) : auth.password === password);
   if (!valid) return callback(new Error('Invalid username or password'));
@@ -46,7 +55,7 @@ function tlsOptions() {
 const server = new SMTPServer({
   ...tlsOptions(),
   allowInsecureAuth: true,
-  authMethods: ['PLAIN', 'LOGIN', 'CRAM-MD5'],
+  authMethods: ['PLAIN', 'LOGIN', 'CRAM-MD5'].concat(xoauth2 ? ['XOAUTH2'] : []),
   authOptional: true,
   disableReverseLookup: true,
   logger: false,

@@ -102,30 +102,15 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   }
 }
 
-// With OAuth2Method the account's access token stands for the password; it is renewed and tried
-// once more when the server refuses it. False with reason on failure.
+// With OAuth2Method the account's access token stands for the password. False with reason on
+// failure.
 bool ConnectAuthenticated(const AccountRecord& identity, CSMTPConnection& connection, std::string& reason) {
   const int method = AuthMethodOfSetting(identity.authentication);
-  if (method != kAuthOAuth2) {
-    if (connection.Connect(identity.smtp_host, method, identity.login, identity.password, identity.smtp_port)) return true;
-    reason = connection.LastReplyText();
-    return false;
-  }
-  const std::string section = AccountSection(identity.account_number);
-  const OAuthSettings oauth = ReadOAuthSettings(section);
-  connection.oauth_mechanism = oauth.mechanism;
-  connection.oauth_two_line = oauth.two_line;
-  CHttpClient http;
-  for (const bool renew : {false, true}) {
-    const AccessToken access = AccessTokenOf(section, http, renew);
-    if (!access.ok) {
-      reason = access.problem;
-      return false;
-    }
-    if (connection.Connect(identity.smtp_host, method, OAuthLogin(section), access.token, identity.smtp_port)) return true;
-    reason = connection.LastReplyText();
-    if (!connection.TokenRefused()) return false;
-  }
+  if (method == kAuthOAuth2)
+    return ConnectWithAccessToken(connection, AccountSection(identity.account_number), identity.smtp_host,
+                                  identity.smtp_port, reason);
+  if (connection.Connect(identity.smtp_host, method, identity.login, identity.password, identity.smtp_port)) return true;
+  reason = connection.LastReplyText();
   return false;
 }
 
@@ -162,6 +147,25 @@ int AuthMethodOfSetting(const std::string& authentication) {
   if (authentication == "CramMD5Method") return kAuthCramMd5;
   if (authentication == "OAuth2Method") return kAuthOAuth2;
   return kAuthNone;
+}
+
+bool ConnectWithAccessToken(CSMTPConnection& connection, const std::string& section, const std::string& host,
+                            int port, std::string& reason) {
+  const OAuthSettings oauth = ReadOAuthSettings(section);
+  connection.oauth_mechanism = oauth.mechanism;
+  connection.oauth_two_line = oauth.two_line;
+  CHttpClient http;
+  for (const bool renew : {false, true}) {
+    const AccessToken access = AccessTokenOf(section, http, renew);
+    if (!access.ok) {
+      reason = access.problem;
+      return false;
+    }
+    if (connection.Connect(host, kAuthOAuth2, OAuthLogin(section), access.token, port)) return true;
+    reason = connection.LastReplyText();
+    if (!connection.TokenRefused()) return false;
+  }
+  return false;
 }
 
 SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& composed, const SendSettings& settings,

@@ -76,4 +76,10 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
 // The method code of an account's Authentication value (exact comparison; anything else is 0).
 int AuthMethodOfSetting(const std::string& authentication);
 
+// Connects with the OAuth access token of section's account (OAuthLogin as the user), renewed
+// and tried once more when the server refuses it. False with reason on failure: the server's
+// reply, or why no token is at hand.
+bool ConnectWithAccessToken(CSMTPConnection& connection, const std::string& section, const std::string& host,
+                            int port, std::string& reason);
+
 }  // namespace larkspin

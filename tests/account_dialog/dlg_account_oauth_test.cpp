@@ -1,8 +1,5 @@
 // The account dialog's OAuth fields and Sign in..., against a local token endpoint; the browser is
 // the test, which comes back from the consent page as a browser would.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
@@ -32,14 +29,9 @@ using ::testing::StartsWith;
 constexpr std::chrono::seconds kPatience{10};
 
 bool PortTakesConnections(int port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool connected = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  ::close(s);
-  return connected;
+  const int connection = test_support::ConnectToLoopback(port);
+  if (connection >= 0) ::close(connection);
+  return connection >= 0;
 }
 
 class DlgAccountOAuthTest : public ::testing::Test {

@@ -13,4 +13,7 @@ void ComeBackFromConsent(const std::string& consent_url, const std::string& quer
 // The loopback port of the consent URL's redirect_uri.
 int RedirectPortOf(const std::string& consent_url);
 
+// A connection to 127.0.0.1:port, for the caller to close; -1 when nobody listens there.
+int ConnectToLoopback(int port);
+
 }  // namespace larkspin::test_support

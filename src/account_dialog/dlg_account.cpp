@@ -68,10 +68,7 @@ CDlgAccount::CDlgAccount(CDialog* parent, int account_number)
         return StartDesktopOpen(url, "The sign-in page could not be opened.") == kShellOpenSucceeded;
       }),
       sign_in_(*this, {[this](const std::string& code, const std::string& uri) { ShowDeviceCode(code, uri); },
-                       [this] {
-                         SetItemText(kAccountStatusLine, language_.Text("AccountDialog", "WaitingForBrowser",
-                                                                        "Waiting for the sign-in in the browser..."));
-                       },
+                       [this] { ShowWaitingForBrowser(); },
                        [this](const SignInResult& result) { SignInFinished(result); }}) {
   Commands().OnCommand(kAccountTestButton, [this] { Test(); });
   Commands().OnCommand(kAccountRemoveButton, [this] { Remove(); });

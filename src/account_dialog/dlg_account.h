@@ -62,6 +62,7 @@ class CDlgAccount : public CDialog {
   // The sign-in keeps its token with the saved account: true when the fields are saved (asks).
   bool SavedForSignIn();
   void ShowDeviceCode(const std::string& user_code, const std::string& uri);
+  void ShowWaitingForBrowser();
   void SignInFinished(const SignInResult& result);
 
   int shown_account_ = 0;

@@ -81,6 +81,11 @@ void CDlgAccount::ShowDeviceCode(const std::string& user_code, const std::string
   SetItemText(kAccountStatusLine, FormatText(line.c_str(), user_code.c_str(), uri.c_str()));
 }
 
+void CDlgAccount::ShowWaitingForBrowser() {
+  SetItemText(kAccountStatusLine,
+              language_.Text(kTexts, "WaitingForBrowser", "Waiting for the sign-in in the browser..."));
+}
+
 void CDlgAccount::SignInFinished(const SignInResult& result) {
   SetItemText(kAccountSignInButton, sign_in_caption_);
   EnableOAuthFields();

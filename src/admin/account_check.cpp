@@ -66,16 +66,6 @@ std::string CheckPop3(int account_number, const AccountSettings& settings, unsig
   return logged_in + (count == 1 ? std::string(", 1 message") : FormatText(", %d messages", count));
 }
 
-bool Greet(CSMTPConnection& connection, int account_number, const AccountSettings& settings, int method,
-           std::string& reason) {
-  if (method == kAuthOAuth2)
-    return ConnectWithAccessToken(connection, AccountSection(account_number), settings.smtp_host, settings.smtp_port,
-                                  reason);
-  if (connection.Connect(settings.smtp_host, method, settings.login, settings.password, settings.smtp_port)) return true;
-  reason = connection.LastReplyText();
-  return false;
-}
-
 // The SMTP server's answer, or the connection's failure, in one line.
 std::string SmtpFailure(const CSMTPConnection& connection, int method, const std::string& reason) {
   const std::string quoted = QuotedServerText(reason);
@@ -91,8 +81,10 @@ std::string CheckSmtp(int account_number, const AccountSettings& settings, unsig
   connection.tls = TlsOf(account_number, kSmtpSecurityKey, settings.smtp_security);
   if (method == kAuthOAuth2)
     if (const std::string problem = NoAccessToken(account_number, false); !problem.empty()) return problem;
+  const SmtpLogin login{AccountSection(account_number), settings.smtp_host, settings.smtp_port, method, settings.login,
+                        settings.password};
   std::string reason;
-  if (!Greet(connection, account_number, settings, method, reason)) return SmtpFailure(connection, method, reason);
+  if (!ConnectAndLogIn(connection, login, reason)) return SmtpFailure(connection, method, reason);
   works = true;
   connection.Disconnect(true);
   if (method == kAuthOAuth2) return "greeted and signed in with the stored token";

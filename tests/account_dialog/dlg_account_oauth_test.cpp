@@ -24,7 +24,6 @@ using test_support::HttpAnswer;
 using test_support::HttpExchange;
 using ::testing::HasSubstr;
 using ::testing::Not;
-using ::testing::StartsWith;
 
 constexpr std::chrono::seconds kPatience{10};
 

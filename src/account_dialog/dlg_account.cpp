@@ -7,12 +7,16 @@
 #include "common/decimal.h"
 #include "common/format.h"
 #include "common/message_box.h"
+#include "common/string_tools.h"
 #include "config/current_account.h"
+#include "config/language_file.h"
 #include "config/log.h"
 #include "config/startup_settings.h"
+#include "platform/shell_open.h"
 #include "res/control_ids.h"
 #include "res/resources.h"
 #include "ui/backend.h"
+#include "widgets/desktop_open.h"
 
 namespace larkspin {
 
@@ -21,7 +25,10 @@ namespace {
 constexpr std::array<TlsMode, 3> kSecurityModes = {TlsMode::kNone, TlsMode::kImplicit, TlsMode::kUpgrade};
 constexpr std::array<const char*, 3> kSecurityTexts = {"None", "SSL", "STARTTLS"};
 // The authentication choices, in the order of kAuthenticationSettings.
-constexpr std::array<const char*, 4> kAuthenticationTexts = {"None", "AUTH LOGIN", "LOGIN PLAIN", "CRAM-MD5"};
+constexpr std::array<const char*, 5> kAuthenticationTexts = {"None", "AUTH LOGIN", "LOGIN PLAIN", "CRAM-MD5",
+                                                             "OAuth 2.0"};
+// POP3's sign-in choices: POP3Auth=Password, OAuth2.
+constexpr std::array<const char*, 2> kPop3SignInTexts = {"Password", "OAuth 2.0"};
 
 // The list position of value among settings; 0 (the first, "None") for a value it does not hold.
 template <typename Value, size_t N>
@@ -37,6 +44,13 @@ int AuthenticationPosition(const std::string& setting) {
   return 0;
 }
 
+// -1 (no entry chosen) for a provider that is not set or not known.
+int ProviderPosition(const std::string& setting) {
+  for (size_t i = 0; i < std::size(kOAuthProviderSettings); ++i)
+    if (EqualsIgnoringCase(setting, kOAuthProviderSettings[i])) return static_cast<int>(i);
+  return -1;
+}
+
 template <size_t N>
 void FillChoice(CDialog& dialog, int id, const std::array<const char*, N>& texts) {
   dialog.ResetCombo(id);
@@ -47,9 +61,20 @@ int Chosen(const CDialog& dialog, int id) { return std::max(dialog.ComboSelectio
 }  // namespace
 
 CDlgAccount::CDlgAccount(CDialog* parent, int account_number)
-    : CDialog(kDialogAccount, parent), shown_account_(account_number) {
+    : CDialog(kDialogAccount, parent),
+      shown_account_(account_number),
+      language_(LanguageFilePath()),
+      open_page_([](const std::string& url) {
+        return StartDesktopOpen(url, "The sign-in page could not be opened.") == kShellOpenSucceeded;
+      }),
+      sign_in_(*this, {[this](const std::string& code, const std::string& uri) { ShowDeviceCode(code, uri); },
+                       [this] { ShowWaitingForBrowser(); },
+                       [this](const SignInResult& result) { SignInFinished(result); }}) {
   Commands().OnCommand(kAccountTestButton, [this] { Test(); });
   Commands().OnCommand(kAccountRemoveButton, [this] { Remove(); });
+  Commands().OnCommand(kAccountSignInButton, [this] { SignInOrStop(); });
+  for (const int choice : {kAccountPop3SignInChoice, kAccountOAuthProviderChoice, kAccountAuthenticationChoice})
+    Commands().OnNotify(choice, NotifyCode::kSelectionChange, [this](const Notification&) { EnableOAuthFields(); });
   Commands().OnNotify(kAccountChoice, NotifyCode::kSelectionChange, [this](const Notification&) { OtherAccountChosen(); });
   Commands().OnNotify(kAccountPop3SecurityChoice, NotifyCode::kSelectionChange, [this](const Notification&) {
     FillInPort(kAccountPop3SecurityChoice, kAccountPop3PortField, MailProtocol::kPop3);
@@ -60,6 +85,7 @@ CDlgAccount::CDlgAccount(CDialog* parent, int account_number)
 }
 
 bool CDlgAccount::OnInitDialog() {
+  ApplyOAuthTexts();
   FillChoices();
   account_count_ = ConfiguredAccountCount();
   ShowAccount(shown_account_ >= 1 && shown_account_ <= account_count_ ? shown_account_ : account_count_ + 1);
@@ -71,6 +97,9 @@ void CDlgAccount::FillChoices() {
   FillChoice(*this, kAccountPop3SecurityChoice, kSecurityTexts);
   FillChoice(*this, kAccountSmtpSecurityChoice, kSecurityTexts);
   FillChoice(*this, kAccountAuthenticationChoice, kAuthenticationTexts);
+  FillChoice(*this, kAccountPop3SignInChoice, kPop3SignInTexts);
+  ResetCombo(kAccountOAuthProviderChoice);
+  for (const char* provider : kOAuthProviderSettings) AddComboEntry(kAccountOAuthProviderChoice, provider);
 }
 
 void CDlgAccount::FillAccountList() {
@@ -105,6 +134,15 @@ void CDlgAccount::ShowFields(const AccountSettings& settings) {
   SetItemText(kAccountSmtpPortField, std::to_string(settings.smtp_port));
   SelectComboEntry(kAccountSmtpSecurityChoice, PositionOf(kSecurityModes, settings.smtp_security));
   SelectComboEntry(kAccountAuthenticationChoice, AuthenticationPosition(settings.authentication));
+  SelectComboEntry(kAccountPop3SignInChoice, settings.pop3_oauth ? 1 : 0);
+  SelectComboEntry(kAccountOAuthProviderChoice, ProviderPosition(settings.oauth_provider));
+  SetItemText(kAccountOAuthClientIdField, settings.oauth_client_id);
+  SetItemText(kAccountOAuthClientSecretField, settings.oauth_client_secret);
+  SetItemText(kAccountOAuthAuthorizeUrlField, settings.oauth_authorize_url);
+  SetItemText(kAccountOAuthTokenUrlField, settings.oauth_token_url);
+  SetItemText(kAccountOAuthDeviceUrlField, settings.oauth_device_url);
+  SetItemText(kAccountOAuthScopesField, settings.oauth_scopes);
+  EnableOAuthFields();
 }
 
 AccountSettings CDlgAccount::FieldsOfWindow() const {
@@ -123,6 +161,16 @@ AccountSettings CDlgAccount::FieldsOfWindow() const {
   settings.smtp_port = ParseDecimalInt(ItemText(kAccountSmtpPortField));
   settings.smtp_security = kSecurityModes[Chosen(*this, kAccountSmtpSecurityChoice)];
   settings.authentication = kAuthenticationSettings[Chosen(*this, kAccountAuthenticationChoice)];
+  settings.pop3_oauth = Chosen(*this, kAccountPop3SignInChoice) == 1;
+  const int provider = ComboSelection(kAccountOAuthProviderChoice);
+  // A provider the list does not know stays as config.ini holds it.
+  settings.oauth_provider = provider >= 0 ? kOAuthProviderSettings[provider] : loaded_.oauth_provider;
+  settings.oauth_client_id = TypedItemText(kAccountOAuthClientIdField, encoding);
+  settings.oauth_client_secret = TypedItemText(kAccountOAuthClientSecretField, encoding);
+  settings.oauth_authorize_url = TypedItemText(kAccountOAuthAuthorizeUrlField, encoding);
+  settings.oauth_token_url = TypedItemText(kAccountOAuthTokenUrlField, encoding);
+  settings.oauth_device_url = TypedItemText(kAccountOAuthDeviceUrlField, encoding);
+  settings.oauth_scopes = TypedItemText(kAccountOAuthScopesField, encoding);
   return settings;
 }
 
@@ -153,6 +201,7 @@ void CDlgAccount::Remove() {
   const std::string question = FormatText(
       "Remove account %d (%s)?\nIts mailbox folder and the mail in it stay.", shown_account_, loaded_.name.c_str());
   if (MessageBox(question, kBoxYesNo | kBoxIconQuestion) != kButtonYes) return;
+  sign_in_.Stop();
   const std::string problem = RemoveLastAccount();
   changed_ = true;
   if (last_saved_account_ == shown_account_) last_saved_account_ = 0;
@@ -181,6 +230,7 @@ void CDlgAccount::OtherAccountChosen() {
   const int chosen = ComboSelection(kAccountChoice) + 1;
   SelectComboEntry(kAccountChoice, shown_account_ - 1);
   if (chosen == shown_account_ || !ChangesSettled()) return;
+  sign_in_.Stop();
   ShowAccount(chosen);
   SetItemText(kAccountStatusLine, "");
 }
@@ -203,5 +253,7 @@ void CDlgAccount::OnOK() { Save(); }
 void CDlgAccount::OnCancel() {
   if (ChangesSettled()) EndDialog(kIdCancel);
 }
+
+void CDlgAccount::OnDestroy() { sign_in_.Stop(); }
 
 }  // namespace larkspin

@@ -2,7 +2,10 @@
 // The account dialog's Test: logs in to the POP3 server (and counts the messages) and greets the
 // SMTP server as sending does (EHLO and the login when an authentication method is set, HELO
 // otherwise), then says in one line what worked and, for what did not, why: the connection
-// failure, the certificate's fault or the server's refusal, quoted.
+// failure, the certificate's fault or the server's refusal, quoted. An account that signs in with
+// OAuth (POP3Auth=OAuth2, Authentication=OAuth2Method) does so with the saved account's token and
+// OAuth settings, the refresh token asked for a fresh access token first; without a usable one
+// the line says so (sign in first) and that server is not contacted.
 #include <string>
 
 #include "admin/account_settings.h"

@@ -7,6 +7,7 @@
 #include "config/account_tls.h"
 #include "config/current_account.h"
 #include "config/ini_file.h"
+#include "config/oauth_settings.h"
 #include "config/stored_password.h"
 #include "config/working_files.h"
 #include "platform/private_profile.h"
@@ -30,10 +31,12 @@ std::string RememberedPassword(const CIniFile& config, const std::string& sectio
   return ReadPasswordFromKeyring(section, login).password;
 }
 
-// One key of the account's section and its text in the settings.
+// One key of the account's section and its text in the settings. A new account gets no key whose
+// text is its unset one (what the key means when it is missing).
 struct SettingKey {
   const char* key;
   std::function<std::string(const AccountSettings&)> value;
+  const char* unset = nullptr;
 };
 
 const std::vector<SettingKey>& SettingKeys() {
@@ -48,6 +51,14 @@ const std::vector<SettingKey>& SettingKeys() {
       {"SMTPPort", [](const AccountSettings& s) { return std::to_string(s.smtp_port); }},
       {kSmtpSecurityKey, [](const AccountSettings& s) { return std::string(TlsModeSetting(s.smtp_security)); }},
       {"Authentication", [](const AccountSettings& s) { return s.authentication; }},
+      {"POP3Auth", [](const AccountSettings& s) { return std::string(s.pop3_oauth ? "OAuth2" : "Password"); }, "Password"},
+      {"OAuthProvider", [](const AccountSettings& s) { return s.oauth_provider; }, ""},
+      {"OAuthClientId", [](const AccountSettings& s) { return s.oauth_client_id; }, ""},
+      {"OAuthClientSecret", [](const AccountSettings& s) { return s.oauth_client_secret; }, ""},
+      {"OAuthAuthorizeURL", [](const AccountSettings& s) { return s.oauth_authorize_url; }, ""},
+      {"OAuthTokenURL", [](const AccountSettings& s) { return s.oauth_token_url; }, ""},
+      {"OAuthDeviceURL", [](const AccountSettings& s) { return s.oauth_device_url; }, ""},
+      {"OAuthScopes", [](const AccountSettings& s) { return s.oauth_scopes; }, ""},
   };
   return keys;
 }
@@ -88,8 +99,18 @@ AccountSettings ReadAccountSettings(int account_number) {
   settings.smtp_port = config.ReadInt(section, "SMTPPort", settings.smtp_port);
   settings.smtp_security = ReadTlsOptions(config, section, kSmtpSecurityKey).mode;
   settings.authentication = config.ReadString(section, "Authentication", settings.authentication);
+  settings.pop3_oauth = Pop3UsesOAuth(section);
+  settings.oauth_provider = config.ReadString(section, "OAuthProvider", "");
+  settings.oauth_client_id = config.ReadString(section, "OAuthClientId", "");
+  settings.oauth_client_secret = config.ReadString(section, "OAuthClientSecret", "");
+  settings.oauth_authorize_url = config.ReadString(section, "OAuthAuthorizeURL", "");
+  settings.oauth_token_url = config.ReadString(section, "OAuthTokenURL", "");
+  settings.oauth_device_url = config.ReadString(section, "OAuthDeviceURL", "");
+  settings.oauth_scopes = config.ReadString(section, "OAuthScopes", "");
   return settings;
 }
+
+bool AccountSettings::UsesOAuth() const { return pop3_oauth || authentication == "OAuth2Method"; }
 
 std::string InvalidAccountSettings(const AccountSettings& settings) {
   if (settings.name.empty()) return "Enter a name for the account.";
@@ -108,7 +129,8 @@ std::string SaveAccountSettings(int account_number, const AccountSettings& setti
   const bool reply_follows = ReplyAddressFollows(section, before, adding);
   for (const SettingKey& key : SettingKeys()) {
     const std::string value = key.value(settings);
-    if ((adding || value != key.value(before)) && !WriteConfig(section, key.key, value)) return kWriteFailed;
+    const bool wanted = adding ? !key.unset || value != key.unset : value != key.value(before);
+    if (wanted && !WriteConfig(section, key.key, value)) return kWriteFailed;
   }
   if (reply_follows && (adding || settings.mail_address != before.mail_address) &&
       !WriteConfig(section, "ReplyAddress", settings.mail_address))

@@ -12,7 +12,9 @@ namespace larkspin {
 
 // The SMTP authentication settings the program knows, in the order the dialog lists them.
 inline constexpr const char* kAuthenticationSettings[] = {"NoLoginMethod", "AuthLoginMethod", "LoginPlainMethod",
-                                                          "CramMD5Method"};
+                                                          "CramMD5Method", "OAuth2Method"};
+// The OAuth providers, in the order the dialog lists them.
+inline constexpr const char* kOAuthProviderSettings[] = {"Google", "Microsoft", "Custom"};
 
 struct AccountSettings {
   std::string name;          // [Users] Account<N>
@@ -28,6 +30,17 @@ struct AccountSettings {
   int smtp_port = 25;        // SMTPPort
   TlsMode smtp_security = TlsMode::kNone;  // SMTPSecurity
   std::string authentication = "NoLoginMethod";  // Authentication
+  bool pop3_oauth = false;                 // POP3Auth: OAuth2, else Password
+  std::string oauth_provider;              // OAuthProvider
+  std::string oauth_client_id;             // OAuthClientId, the account's own
+  std::string oauth_client_secret;         // OAuthClientSecret, the account's own
+  std::string oauth_authorize_url;         // OAuthAuthorizeURL (Custom)
+  std::string oauth_token_url;             // OAuthTokenURL (Custom)
+  std::string oauth_device_url;            // OAuthDeviceURL (Custom)
+  std::string oauth_scopes;                // OAuthScopes (Custom)
+
+  // POP3 or SMTP signs in with OAuth.
+  bool UsesOAuth() const;
 
   bool operator==(const AccountSettings&) const = default;
 };
@@ -40,7 +53,7 @@ AccountSettings ReadAccountSettings(int account_number);
 std::string InvalidAccountSettings(const AccountSettings& settings);
 
 // Writes the keys whose values differ from before (all of them for the account after the last,
-// which raises [System] Accounts to account_number). ReplyAddress follows MailAddress while it
+// which raises [System] Accounts to account_number, leaving out OAuth keys it does not use). ReplyAddress follows MailAddress while it
 // was the same or missing. The password is remembered or forgotten as remember says. Empty on
 // success, else the problem in one line.
 std::string SaveAccountSettings(int account_number, const AccountSettings& settings, const AccountSettings& before);

@@ -15,30 +15,21 @@ namespace larkspin {
 
 namespace {
 constexpr int kUsageError = 2;
-// How long the loopback flow waits for the browser to come back.
-constexpr unsigned kBrowserTimeoutMs = 5 * 60 * 1000;
 
 SignInResult SignIn(const std::string& section) {
   CHttpClient http;
-  if (!ReadOAuthSettings(section).device_url.empty()) {
-    return SignInByDevice(
-        section, http,
-        [](const std::string& code, const std::string& uri) {
-          std::printf("To sign in, open %s and enter the code %s\n", TerminalText(uri).c_str(),
-                      TerminalText(code).c_str());
-          std::fflush(stdout);
-        },
-        [](std::chrono::seconds wait) { std::this_thread::sleep_for(wait); });
-  }
-  return SignInByBrowser(
-      section, http,
-      [](const std::string& url) {
-        std::printf("Opening the sign-in page in your browser; if it does not open, visit:\n%s\n",
-                    TerminalText(url).c_str());
-        std::fflush(stdout);
-        return OpenWithShell(url) == kShellOpenSucceeded;
-      },
-      kBrowserTimeoutMs);
+  SignInHooks hooks;
+  hooks.show_code = [](const std::string& code, const std::string& uri) {
+    std::printf("To sign in, open %s and enter the code %s\n", TerminalText(uri).c_str(), TerminalText(code).c_str());
+    std::fflush(stdout);
+  };
+  hooks.wait = [](std::chrono::seconds wait) { std::this_thread::sleep_for(wait); };
+  hooks.open = [](const std::string& url) {
+    std::printf("Opening the sign-in page in your browser; if it does not open, visit:\n%s\n", TerminalText(url).c_str());
+    std::fflush(stdout);
+    return OpenWithShell(url) == kShellOpenSucceeded;
+  };
+  return SignInWithProvider(section, http, hooks);
 }
 }  // namespace
 

@@ -102,33 +102,6 @@ void AddRecipients(CSMTPMail& message, const std::string& normalized, int type) 
   }
 }
 
-// With OAuth2Method the account's access token stands for the password; it is renewed and tried
-// once more when the server refuses it. False with reason on failure.
-bool ConnectAuthenticated(const AccountRecord& identity, CSMTPConnection& connection, std::string& reason) {
-  const int method = AuthMethodOfSetting(identity.authentication);
-  if (method != kAuthOAuth2) {
-    if (connection.Connect(identity.smtp_host, method, identity.login, identity.password, identity.smtp_port)) return true;
-    reason = connection.LastReplyText();
-    return false;
-  }
-  const std::string section = AccountSection(identity.account_number);
-  const OAuthSettings oauth = ReadOAuthSettings(section);
-  connection.oauth_mechanism = oauth.mechanism;
-  connection.oauth_two_line = oauth.two_line;
-  CHttpClient http;
-  for (const bool renew : {false, true}) {
-    const AccessToken access = AccessTokenOf(section, http, renew);
-    if (!access.ok) {
-      reason = access.problem;
-      return false;
-    }
-    if (connection.Connect(identity.smtp_host, method, OAuthLogin(section), access.token, identity.smtp_port)) return true;
-    reason = connection.LastReplyText();
-    if (!connection.TokenRefused()) return false;
-  }
-  return false;
-}
-
 bool Connect(const AccountRecord& identity, const SendSettings& settings,
              std::unique_ptr<CSMTPConnection>& connection, Report& report) {
   if (!connection) {
@@ -137,7 +110,9 @@ bool Connect(const AccountRecord& identity, const SendSettings& settings,
   }
   connection->tls = identity.smtp_tls;
   std::string reason;
-  if (ConnectAuthenticated(identity, *connection, reason)) return true;
+  const SmtpLogin login{AccountSection(identity.account_number), identity.smtp_host, identity.smtp_port,
+                        AuthMethodOfSetting(identity.authentication), identity.login, identity.password};
+  if (ConnectAndLogIn(*connection, login, reason)) return true;
   const std::string text = FormatText("Failed to connect to SMTP server '%s'.\n\nReason: %s",
                                       identity.smtp_host.c_str(), QuotedServerText(reason).c_str());
   Fail(report, text, {SendNotice::Kind::kProblem, text});
@@ -162,6 +137,29 @@ int AuthMethodOfSetting(const std::string& authentication) {
   if (authentication == "CramMD5Method") return kAuthCramMd5;
   if (authentication == "OAuth2Method") return kAuthOAuth2;
   return kAuthNone;
+}
+
+bool ConnectAndLogIn(CSMTPConnection& connection, const SmtpLogin& login, std::string& reason) {
+  if (login.method != kAuthOAuth2) {
+    if (connection.Connect(login.host, login.method, login.user, login.password, login.port)) return true;
+    reason = connection.LastReplyText();
+    return false;
+  }
+  const OAuthSettings oauth = ReadOAuthSettings(login.section);
+  connection.oauth_mechanism = oauth.mechanism;
+  connection.oauth_two_line = oauth.two_line;
+  CHttpClient http;
+  for (const bool renew : {false, true}) {
+    const AccessToken access = AccessTokenOf(login.section, http, renew);
+    if (!access.ok) {
+      reason = access.problem;
+      return false;
+    }
+    if (connection.Connect(login.host, kAuthOAuth2, OAuthLogin(login.section), access.token, login.port)) return true;
+    reason = connection.LastReplyText();
+    if (!connection.TokenRefused()) return false;
+  }
+  return false;
 }
 
 SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& composed, const SendSettings& settings,

@@ -76,4 +76,19 @@ SendOutcome SendComposedMail(const AccountRecord& identity, const ComposedMail& 
 // The method code of an account's Authentication value (exact comparison; anything else is 0).
 int AuthMethodOfSetting(const std::string& authentication);
 
+// Where and how an account's SMTP connection logs in.
+struct SmtpLogin {
+  std::string section;  // the account's, for its OAuth settings and token
+  std::string host;
+  int port = 25;
+  int method = kAuthNone;
+  std::string user;      // not for kAuthOAuth2, which logs in as OAuthLogin
+  std::string password;  // likewise
+};
+
+// Connects and logs in with the method; with kAuthOAuth2 the access token of the section's
+// account stands for the password, renewed and tried once more when the server refuses it.
+// False with reason on failure: the server's reply, or why no token is at hand.
+bool ConnectAndLogIn(CSMTPConnection& connection, const SmtpLogin& login, std::string& reason);
+
 }  // namespace larkspin

@@ -13,8 +13,11 @@ namespace larkspin {
 namespace {
 constexpr std::chrono::seconds kSlowDownStep{5};
 
+bool Stopped(const std::atomic<bool>* stop) { return stop && stop->load(); }
+
 // Keeps the granted refresh token; a grant without one cannot sign in later.
-SignInResult Kept(const std::string& section, const TokenReply& reply) {
+SignInResult Kept(const std::string& section, const TokenReply& reply, const std::atomic<bool>* stop) {
+  if (Stopped(stop)) return {false, kSignInStopped};
   if (reply.refresh_token.empty())
     return {false, "the provider gave no refresh token (does the scope ask for offline access?)"};
   const std::string problem = RememberRefreshToken(section, reply.refresh_token);
@@ -42,7 +45,7 @@ std::string ConsentUrl(const OAuthSettings& settings, const std::string& redirec
 }
 
 SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, const OpenConsentPage& open,
-                             unsigned timeout_ms) {
+                             unsigned timeout_ms, const std::atomic<bool>* stop) {
   const OAuthSettings settings = ReadOAuthSettings(section);
   if (const std::string problem = settings.Problem(); !problem.empty()) return {false, problem};
   if (!IsAllowedEndpoint(settings.authorize_url)) return {false, "the account has no https:// OAuthAuthorizeURL"};
@@ -53,7 +56,8 @@ SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, cons
   if (!open(ConsentUrl(settings, redirect.RedirectUri(), verifier, state)))
     return {false, "the browser could not be started for the consent page"};
   std::map<std::string, std::string> fields;
-  if (!redirect.WaitForRedirect(timeout_ms, fields)) return {false, "the browser did not come back in time"};
+  if (!redirect.WaitForRedirect(timeout_ms, fields, stop))
+    return {false, Stopped(stop) ? kSignInStopped : "the browser did not come back in time"};
   if (fields["state"] != state) return {false, "the browser came back with a foreign state; nothing was stored"};
   if (fields["code"].empty()) {
     const std::string description = fields["error_description"];
@@ -61,12 +65,12 @@ SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, cons
                        (description.empty() ? "" : ": " + description)};
   }
   const TokenReply reply = RedeemAuthorizationCode(http, settings, fields["code"], verifier, redirect.RedirectUri());
-  if (reply.outcome != TokenOutcome::kGranted) return {false, reply.problem};
-  return Kept(section, reply);
+  if (reply.outcome != TokenOutcome::kGranted) return {false, Stopped(stop) ? kSignInStopped : reply.problem};
+  return Kept(section, reply, stop);
 }
 
 SignInResult SignInByDevice(const std::string& section, CHttpClient& http, const ShowDeviceCode& show,
-                            const PollWait& wait) {
+                            const PollWait& wait, const std::atomic<bool>* stop) {
   const OAuthSettings settings = ReadOAuthSettings(section);
   if (const std::string problem = settings.Problem(); !problem.empty()) return {false, problem};
   if (settings.device_url.empty()) return {false, "the provider has no device flow (no OAuthDeviceURL)"};
@@ -77,11 +81,12 @@ SignInResult SignInByDevice(const std::string& section, CHttpClient& http, const
   std::chrono::seconds waited{0};
   while (waited < std::chrono::seconds(grant.expires_in)) {
     wait(interval);
+    if (Stopped(stop)) return {false, kSignInStopped};
     waited += interval;
     const TokenReply reply = PollDeviceToken(http, settings, grant.device_code);
     switch (reply.outcome) {
       case TokenOutcome::kGranted:
-        return Kept(section, reply);
+        return Kept(section, reply, stop);
       case TokenOutcome::kPending:
         continue;
       case TokenOutcome::kSlowDown:
@@ -90,10 +95,16 @@ SignInResult SignInByDevice(const std::string& section, CHttpClient& http, const
       case TokenOutcome::kExpired:
       case TokenOutcome::kSignInAgain:
       case TokenOutcome::kFailed:
-        return {false, reply.problem};
+        return {false, Stopped(stop) ? kSignInStopped : reply.problem};
     }
   }
   return {false, "the code ran out before the sign-in was confirmed"};
+}
+
+SignInResult SignInWithProvider(const std::string& section, CHttpClient& http, const SignInHooks& hooks) {
+  if (!ReadOAuthSettings(section).device_url.empty())
+    return SignInByDevice(section, http, hooks.show_code, hooks.wait, hooks.stop);
+  return SignInByBrowser(section, http, hooks.open, kConsentTimeoutMs, hooks.stop);
 }
 
 }  // namespace larkspin

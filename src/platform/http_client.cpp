@@ -27,6 +27,11 @@ size_t AppendBody(char* data, size_t size, size_t count, void* body) {
   text->append(data, size * count);
   return size * count;
 }
+
+// libcurl asks this every second or more often; non-zero ends the transfer.
+int StopWhenAsked(void* stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<const std::atomic<bool>*>(stop)->load() ? 1 : 0;
+}
 }  // namespace
 
 bool IsAllowedEndpoint(const std::string& url) {
@@ -90,6 +95,11 @@ HttpReply CHttpClient::PostForm(const std::string& url, const FormFields& fields
   curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody);
   curl_easy_setopt(handle, CURLOPT_WRITEDATA, &reply.body);
+  if (stop_) {
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, StopWhenAsked);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, stop_);
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  }
   curl_slist* headers = curl_slist_append(nullptr, "Accept: application/json");
   curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
   const CURLcode result = curl_easy_perform(handle);

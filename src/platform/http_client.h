@@ -3,6 +3,7 @@
 // Endpoints must be https://; plain http:// is accepted only on the loopback addresses
 // (127.0.0.1, ::1, localhost), where tests and local providers live. Behind libcurl, which stays
 // private to http_client.cpp.
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,10 +28,15 @@ std::string UrlEscaped(const std::string& text);
 
 class CHttpClient {
  public:
+  // A request in flight is dropped soon after stop (when given) is set, from any thread.
+  explicit CHttpClient(const std::atomic<bool>* stop = nullptr) : stop_(stop) {}
   virtual ~CHttpClient() = default;
   // POSTs fields to url and waits at most timeout_ms for the whole reply; a URL that
   // IsAllowedEndpoint refuses is never contacted.
   virtual HttpReply PostForm(const std::string& url, const FormFields& fields, unsigned timeout_ms);
+
+ private:
+  const std::atomic<bool>* stop_;
 };
 
 }  // namespace larkspin

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cctype>
 #include <cstdlib>
@@ -14,6 +15,8 @@ namespace larkspin {
 
 namespace {
 constexpr size_t kMaxRequestBytes = 16384;
+// How often a wait for the browser looks whether it was stopped.
+constexpr long kStopCheckMs = 100;
 
 const char kClosePage[] =
     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Larkspin</title></head>"
@@ -95,14 +98,15 @@ CLoopbackRedirect::~CLoopbackRedirect() {
 
 std::string CLoopbackRedirect::RedirectUri() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
 
-bool CLoopbackRedirect::WaitForRedirect(unsigned timeout_ms, std::map<std::string, std::string>& fields) {
+bool CLoopbackRedirect::WaitForRedirect(unsigned timeout_ms, std::map<std::string, std::string>& fields,
+                                        const std::atomic<bool>* stop) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
   while (Listening()) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return false;
+    if (left <= 0 || (stop && stop->load())) return false;
     pollfd waiting{listener_, POLLIN, 0};
-    if (::poll(&waiting, 1, static_cast<int>(left)) <= 0) continue;
+    if (::poll(&waiting, 1, static_cast<int>(stop ? std::min(left, kStopCheckMs) : left)) <= 0) continue;
     const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) continue;
     const std::string head = ReadRequestHead(client, 5000);

@@ -2,6 +2,7 @@
 // The redirect target of a loopback sign-in: a listener on 127.0.0.1 and a port of the system's
 // choice (http://127.0.0.1:PORT/) that takes the one request the browser makes after the
 // consent, answers it with a small page saying the tab can be closed, and hands its query on.
+#include <atomic>
 #include <map>
 #include <string>
 
@@ -28,8 +29,9 @@ class CLoopbackRedirect {
   std::string RedirectUri() const;
   // Waits at most timeout_ms for a request to "/" with a query; answers it and returns its
   // fields. Other requests (a browser's favicon) are answered 404 and passed over. False on
-  // time-out.
-  bool WaitForRedirect(unsigned timeout_ms, std::map<std::string, std::string>& fields);
+  // time-out, and soon after stop (when given) is set from another thread.
+  bool WaitForRedirect(unsigned timeout_ms, std::map<std::string, std::string>& fields,
+                       const std::atomic<bool>* stop = nullptr);
 
  private:
   int port_ = 0;  // before listener_, which sets it when it opens

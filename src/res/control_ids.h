@@ -142,6 +142,15 @@ enum AccountDialogControl : int {
   kAccountStatusLine = 1214,
   kAccountTestButton = 1215,
   kAccountRemoveButton = 1216,
+  kAccountPop3SignInChoice = 1217,
+  kAccountOAuthProviderChoice = 1218,
+  kAccountOAuthClientIdField = 1219,
+  kAccountOAuthClientSecretField = 1220,
+  kAccountOAuthAuthorizeUrlField = 1221,
+  kAccountOAuthTokenUrlField = 1222,
+  kAccountOAuthDeviceUrlField = 1223,
+  kAccountOAuthScopesField = 1224,
+  kAccountSignInButton = 1225,
   kAccountFirstLabel = 1230,  // the labels beside the fields take the ids from here on
 };
 

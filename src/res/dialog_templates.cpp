@@ -133,7 +133,7 @@ DialogTemplate InputBox() {
 
 // Labels at the left, fields beside them; port fields beside their hosts.
 DialogTemplate AccountDialog() {
-  return {kDialogAccount, "Accounts", 257, 234, kDialogPlain, {
+  return {kDialogAccount, "Accounts", 512, 234, kDialogPlain, {
     Label(kAccountFirstLabel + 0, 7, 9, 60, 8, "Account:"),
     DropDown(kAccountChoice, 70, 7, 180, 80),
     Label(kAccountFirstLabel + 1, 7, 28, 60, 8, "Name:"),
@@ -160,12 +160,29 @@ DialogTemplate AccountDialog() {
     Label(kAccountFirstLabel + 11, 7, 164, 60, 8, "Security:"),
     DropDown(kAccountSmtpSecurityChoice, 70, 162, 70, 60),
     Label(kAccountFirstLabel + 12, 7, 180, 60, 8, "Authentication:"),
-    DropDown(kAccountAuthenticationChoice, 70, 178, 110, 70),
-    Label(kAccountStatusLine, 7, 198, 243, 11, "", kStyleSunken),
+    DropDown(kAccountAuthenticationChoice, 70, 178, 110, 80),
+    Label(kAccountFirstLabel + 13, 262, 28, 60, 8, "POP3 sign-in:"),
+    DropDown(kAccountPop3SignInChoice, 324, 26, 80, 40),
+    Label(kAccountFirstLabel + 14, 262, 44, 60, 8, "OAuth provider:"),
+    DropDown(kAccountOAuthProviderChoice, 324, 42, 80, 50),
+    Label(kAccountFirstLabel + 15, 262, 60, 60, 8, "Client id:"),
+    Edit(kAccountOAuthClientIdField, 324, 58, 181, 13),
+    Label(kAccountFirstLabel + 16, 262, 80, 60, 8, "Client secret:"),
+    Edit(kAccountOAuthClientSecretField, 324, 78, 181, 13),
+    Label(kAccountFirstLabel + 17, 262, 96, 60, 8, "Authorize URL:"),
+    Edit(kAccountOAuthAuthorizeUrlField, 324, 94, 181, 13),
+    Label(kAccountFirstLabel + 18, 262, 112, 60, 8, "Token URL:"),
+    Edit(kAccountOAuthTokenUrlField, 324, 110, 181, 13),
+    Label(kAccountFirstLabel + 19, 262, 128, 60, 8, "Device URL:"),
+    Edit(kAccountOAuthDeviceUrlField, 324, 126, 181, 13),
+    Label(kAccountFirstLabel + 20, 262, 148, 60, 8, "Scopes:"),
+    Edit(kAccountOAuthScopesField, 324, 146, 181, 13),
+    Button(kAccountSignInButton, 324, 162, 70, 16, "Sign &in..."),
+    Label(kAccountStatusLine, 7, 198, 498, 11, "", kStyleSunken),
     Button(kAccountTestButton, 7, 214, 50, 16, "&Test"),
     Button(kAccountRemoveButton, 62, 214, 50, 16, "Remo&ve"),
-    Button(kIdOk, 145, 214, 50, 16, "&Save", kStyleDefaultButton),
-    Button(kIdCancel, 200, 214, 50, 16, "&Close"),
+    Button(kIdOk, 400, 214, 50, 16, "&Save", kStyleDefaultButton),
+    Button(kIdCancel, 455, 214, 50, 16, "&Close"),
   }};
 }
 

@@ -1,12 +1,21 @@
 // The account dialog's Test against a real Dovecot (plain and POP3S) and smtp-server: a working
-// account, a wrong password, ports nobody listens on, and a certificate nobody vouches for.
+// account, a wrong password, ports nobody listens on, and a certificate nobody vouches for; and
+// an OAuth account's Test with and without a stored token, against a local token endpoint and
+// the fake servers.
 #include "admin/account_check.h"
 
 #include <gmock/gmock.h>
 
+#include <atomic>
+
 #include "common/format.h"
+#include "config/oauth_access.h"
+#include "config/oauth_token_store.h"
+#include "mime/sasl_oauth.h"
 #include "support/dovecot_server.h"
+#include "support/fake_http_server.h"
 #include "support/fake_pop3_server.h"
+#include "support/fake_smtp_server.h"
 #include "support/npm_smtp_server.h"
 #include "support/test_certificates.h"
 
@@ -106,6 +115,53 @@ INSTANTIATE_TEST_SUITE_P(
                     s.authentication = "NoLoginMethod";
                   },
                   false, true, "POP3: .*untrusted certificate.*; SMTP: greeted"}));
+
+TEST(AccountCheckOAuthTest, SignsInWithAFreshTokenFromTheStoredOneOrSaysToSignInFirst) {
+  using test_support::HttpAnswer;
+  using test_support::Reply;
+  std::atomic<int> refreshes{0};
+  test_support::FakeHttpServer provider([&](const test_support::HttpExchange& exchange) {
+    refreshes += exchange.form.count("refresh_token") ? 1 : 0;
+    return HttpAnswer{200, R"({"access_token":"fresh-at","expires_in":3600})"};
+  });
+  test_support::FakePop3Server pop3;
+  pop3.ServeMailbox({"Subject: hi\r\n\r\nbody\r\n"});
+  pop3.On("CAPA", Reply("+OK\r\nSASL XOAUTH2\r\n.\r\n"));
+  pop3.On("AUTH XOAUTH2 " + SaslOAuthResponse("XOAUTH2", "anna@example.org", "fresh-at"), Reply("+OK in\r\n"));
+  test_support::FakeSmtpServer smtp;
+  smtp.AcceptMail();
+  smtp.On("EHLO", Reply("250-fake\r\n250 AUTH XOAUTH2\r\n"));
+  smtp.On("AUTH XOAUTH2 " + SaslOAuthResponse("XOAUTH2", "anna@example.org", "fresh-at"), Reply("235 in\r\n"));
+  const struct {
+    const char* stored;  // the refresh token, "" for none
+    int refreshes;
+    const char* line_pattern;
+  } cases[] = {
+      {"", 0, "POP3: not signed in: no refresh token is stored; sign in again.*; SMTP: not signed in: no refresh token .*"},
+      {"rt", 1, "POP3: signed in with the stored token, 1 message; SMTP: greeted and signed in with the stored token"},
+  };
+  for (const auto& c : cases) {
+    test_support::TempFolder working;
+    test_support::ScopedWorkingDirectory here(working.Path());
+    test_support::WriteFile("config.ini", "[Account1]\nMailAddress=anna@example.org\nPOP3Auth=OAuth2\n"
+                                          "OAuthProvider=Custom\nOAuthClientId=id\nOAuthTokenURL=" +
+                                              provider.Url("/token") + "\n");
+    if (*c.stored) {
+      ASSERT_EQ(RememberRefreshToken("Account1", c.stored), "");
+    }
+    ForgetAccessTokens();
+    refreshes = 0;
+    AccountSettings settings;
+    settings.pop3_oauth = true;
+    settings.pop3_host = settings.smtp_host = "127.0.0.1";
+    settings.pop3_port = pop3.Port();
+    settings.smtp_port = smtp.Port();
+    settings.authentication = "OAuth2Method";
+    const AccountCheck check = CheckAccount(1, settings, kTimeoutMs);
+    EXPECT_THAT(check.line, MatchesRegex(c.line_pattern));
+    EXPECT_EQ(refreshes, c.refreshes) << "the Test renews the token once, SMTP uses it as well";
+  }
+}
 
 }  // namespace
 }  // namespace larkspin

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
 #include "config/oauth_access.h"
 #include "config/oauth_endpoint.h"
@@ -13,6 +9,7 @@
 #include "config/oauth_token_store.h"
 #include "platform/loopback_redirect.h"
 #include "platform/pkce.h"
+#include "support/consent_browser.h"
 #include "support/fake_http_server.h"
 #include "support/temp_folder.h"
 
@@ -235,30 +232,6 @@ TEST(PkceTest, TheChallengeIsTheBase64UrlOfTheVerifiersSha256) {
   EXPECT_NE(RandomUrlToken(), RandomUrlToken());
 }
 
-// The browser of a test: follows the consent URL's redirect at once, as a provider that consents
-// does, with the code (or the error) and the state it was given (or a foreign one).
-void ComeBack(const std::string& consent_url, const std::string& query_tail, bool foreign_state) {
-  const auto fields = QueryFields(consent_url.substr(consent_url.find('?') + 1));
-  const std::string redirect = fields.at("redirect_uri");
-  const int port = std::stoi(redirect.substr(redirect.rfind(':') + 1));
-  const std::string request = "GET /?" + query_tail + "&state=" + (foreign_state ? "x" : fields.at("state")) +
-                              " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
-  std::thread([port, request] {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-      ::send(s, request.data(), request.size(), 0);
-      char ignored[512];
-      while (::recv(s, ignored, sizeof ignored, 0) > 0) {
-      }
-    }
-    ::close(s);
-  }).detach();
-}
-
 TEST(BrowserSignInTest, TheCodeIsRedeemedWithTheVerifierOfTheChallengeAndTheStateChecked) {
   TempFolder folder;
   ScopedWorkingDirectory here(folder.Path());
@@ -285,7 +258,7 @@ TEST(BrowserSignInTest, TheCodeIsRedeemedWithTheVerifierOfTheChallengeAndTheStat
         "Account1", http,
         [&](const std::string& url) {
           challenge = QueryFields(url.substr(url.find('?') + 1)).at("code_challenge");
-          ComeBack(url, c.query, c.foreign_state);
+          test_support::ComeBackFromConsent(url, c.query, c.foreign_state);
           return url.rfind("https://auth.example/authorize?response_type=code&", 0) == 0;
         },
         5000);

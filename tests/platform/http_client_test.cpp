@@ -1,7 +1,12 @@
 #include "platform/http_client.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
+#include "platform/loopback_redirect.h"
 #include "support/fake_http_server.h"
 
 namespace larkspin {
@@ -57,6 +62,25 @@ TEST(HttpClient, RefusedEndpointsAndDeadPortsAreProblems) {
     EXPECT_FALSE(reply.answered) << url;
     EXPECT_NE(reply.problem.find(url), std::string::npos) << reply.problem;
   }
+}
+
+TEST(HttpClient, ARequestInFlightIsDroppedSoonAfterTheStopFlagIsSet) {
+  int port = 0;
+  const int silent = ListenOnLoopback(port);  // takes the connection, never answers
+  ASSERT_GE(silent, 0);
+  std::atomic<bool> stop{false};
+  CHttpClient client(&stop);
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    stop = true;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const HttpReply reply = client.PostForm("http://127.0.0.1:" + std::to_string(port) + "/token", {}, 20000);
+  const auto took = std::chrono::steady_clock::now() - start;
+  stopper.join();
+  ::close(silent);
+  EXPECT_FALSE(reply.answered);
+  EXPECT_LT(took, std::chrono::seconds(3)) << "not the whole time-out";
 }
 
 }  // namespace

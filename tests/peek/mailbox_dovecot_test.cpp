@@ -79,19 +79,25 @@ TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
 
 // A peek that lists every message, then one that downloads three marked rows on the connection
 // the first left open: the same events, in the same order, pipelined and in lock-step.
-std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& server, bool pipelined) {
-  test_support::TempFolder folder;
-  test_support::ScopedWorkingDirectory here(folder.Path());
+// Writes config.ini (in the working folder) with one account on server, pipelined where Dovecot
+// allows it or never, and plans a pipelining peek of it.
+PeekPlan PipeliningPlan(const test_support::DovecotServer& server, bool pipelined) {
+  static CNoPrompt prompt;
   const std::string pipelining = pipelined ? "Pipelining=Auto\r\n" : "Pipelining=Never\r\n";
-  test_support::WriteFile(folder.File("config.ini"),
-                          ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
-  CNoPrompt prompt;
+  test_support::WriteFile("config.ini", ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
   CCurrentAccount account(prompt);
   account.account_number = 1;
   PeekPlan plan(account);
   plan.account_names = {"Home"};
   plan.waits = {0, 0, 0, 0};
   plan.pipeline = true;
+  return plan;
+}
+
+std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& server, bool pipelined) {
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  PeekPlan plan = PipeliningPlan(server, pipelined);
   CMailboxSession session;
   CRecordedEvents events;
   session.RunPeek(plan, events);
@@ -126,16 +132,7 @@ std::pair<std::map<std::string, std::string>, std::vector<std::string>> Download
     const test_support::DovecotServer& server, bool pipelined) {
   test_support::TempFolder folder;
   test_support::ScopedWorkingDirectory here(folder.Path());
-  const std::string pipelining = pipelined ? "Pipelining=Auto\r\n" : "Pipelining=Never\r\n";
-  test_support::WriteFile(folder.File("config.ini"),
-                          ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
-  CNoPrompt prompt;
-  CCurrentAccount account(prompt);
-  account.account_number = 1;
-  PeekPlan plan(account);
-  plan.account_names = {"Home"};
-  plan.waits = {0, 0, 0, 0};
-  plan.pipeline = true;
+  PeekPlan plan = PipeliningPlan(server, pipelined);
   plan.download_all = true;
   plan.mail_threshold_kb = 10;
   CMailboxSession session;

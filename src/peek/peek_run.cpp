@@ -240,7 +240,7 @@ bool CPeekRun::FetchListings() {
 bool CPeekRun::ListMessages(int count, int offset) {
   PlanHeaders(1, count);
   for (int i = 1; i <= count; ++i) {
-    if (!client_.IsConnected() && !(LogInAgain() && FetchListings() && PlanHeaders(i, count))) {
+    if (!client_.IsConnected() && !(LogInAgain() && PlanHeaders(i, count))) {
       ReportLostConnection(i - 1, count, true);
       return false;
     }
@@ -323,10 +323,14 @@ void CPeekRun::ListRow(PeekedRow& row, int offset) {
   events_.OnProgressStep();
 }
 
-// After a header too large to read: the next message is asked on a new login.
+// After a header too large to read: the next message is asked on a new login, whose listings a
+// pipelining plan asks in one go again, so that the runs after it are not ended by a LIST or UIDL.
+// A connection lost in them shows at the next command.
 bool CPeekRun::LogInAgain() {
   PauseFor(plan_.waits.before_new_login);
-  return LogIn();
+  if (!LogIn()) return false;
+  FetchListings();
+  return true;
 }
 
 // The rows listed so far stay; the rest of this account's messages are not asked for.

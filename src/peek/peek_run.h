@@ -53,6 +53,7 @@ class CPeekRun {
   bool FetchHeader(int number, int count, int offset);
   // Fills in the row's record, reports the row and notes it as listed.
   void ListRow(PeekedRow& row, int offset);
+  // False when the new login was refused.
   bool LogInAgain();
   void ReportLostConnection(int listed, int count, bool new_login_refused = false);
   void BeginListing();

@@ -624,6 +624,9 @@ TEST_F(MailboxSessionTest, APipelinedDownloadAllPeekStoresOnlyRightMessagesWhate
        "T1 T2 T3 T4 ", "", {}, 1, "lost after 2 of 4 headers"},
       {"a header too large in the middle", 2, none, "T3 T4 R1 R3 R4 ", "1+ 3+ 4+ ", {1, 3, 4}, 2, ""},
       {"a header too large last", 4, none, "T1 T2 T3 T4 R1 R2 R3 ", "1+ 2+ 3+ ", {1, 2, 3}, 2, ""},
+      {"a silent server on the new login after a header too large last", 4,
+       [](FakePop3Server& s) { s.GoSilentAfter(0, "RETR"); }, "T1 T2 T3 T4 R1 R2 R3 ", "1- ", {}, 2,
+       "lost after 4 of 4 headers"},
       {"a refused new login after a header too large last", 4,
        [](FakePop3Server& s) {
          s.On("PASS", Reply("-ERR no more logins\r\n"));

@@ -6,14 +6,16 @@
 // NewMailBy=Uidl (UIDL asked once, the seen-ids file read and written at every peek); "--fast 1"
 // with FastPeek=1 (pipelined, no wait before each header); "--delay MS" through a proxy that
 // delays each direction by MS, as a distant server is reached; "--accounts N" peeks All Accounts
-// of N accounts with the given messages each, "--parallel P" of them at once (ParallelAccounts).
+// of N accounts with the given messages each, "--parallel P" of them at once (ParallelAccounts);
+// "--download-all 1" with Download All on, every message downloaded (into an empty mailbox folder).
 //
 //   larkspin-bench-peek [--runs N] [--messages N] [--modern 1] [--uidl 1] [--fast 1] [--delay MS]
-//                       [--accounts N] [--parallel P]
+//                       [--accounts N] [--parallel P] [--download-all 1]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +44,7 @@ struct Options {
   int delay = 0;  // ms each way
   int accounts = 1;
   int parallel = 4;
+  int download_all = 0;
 };
 
 class CSilentSound : public CSoundOutput {
@@ -57,8 +60,18 @@ std::string Message(int i) {
                     i, i, i, 1 + i % 28, i % 60, i, i);
 }
 
+// The message files of the mailbox folders.
+int StoredMessageCount() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator("."))
+    count += entry.path().filename().string().starts_with("msg");
+  return count;
+}
+
 // One peek by Connect; the seconds from the click until the peek has ended.
-double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected_rows) {
+double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected_rows, bool download_all) {
+  for (int n = 1; download_all && std::filesystem::exists(FormatText("mailbox%d", n)); ++n)
+    std::filesystem::remove_all(FormatText("mailbox%d", n));
   CSilentSound sound;
   MainWindowServices services;
   services.profile = CProfileStore("profile.ini");
@@ -67,12 +80,15 @@ double TimedPeek(CHeadlessBackend& backend, const PeekWaits& waits, int expected
   CDlgMain window(services);
   window.Create();
   window.ShowWindow(true);
+  if (download_all) window.HandleCommand(kCommandDownloadAll);
   const Clock::time_point start = Clock::now();
   backend.WindowOf(window)->Click(kConnectButton);
   backend.RunUntil([&] { return !window.PeekRunning(); }, std::chrono::minutes(5));
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   if (window.HeaderList().RowCount() != expected_rows)
     std::fprintf(stderr, "warning: %d rows instead of %d\n", window.HeaderList().RowCount(), expected_rows);
+  if (download_all && StoredMessageCount() != expected_rows)
+    std::fprintf(stderr, "warning: %d messages stored instead of %d\n", StoredMessageCount(), expected_rows);
   window.HandleCommand(kDisconnectButton);
   window.DestroyWindow();
   return seconds;
@@ -121,14 +137,15 @@ int Run(const Options& options) {
   const double floor = waited_headers * product_waits.before_header / 1000.0;
   const int rows = options.accounts * options.messages;
   std::printf("peek of %d account(s) of %d messages (%d at once) through the main window (headless), Dovecot on "
-              "127.0.0.1 with %d ms each way, Charsets=%s, NewMailBy=%s, FastPeek=%d\n",
+              "127.0.0.1 with %d ms each way, Charsets=%s, NewMailBy=%s, FastPeek=%d%s\n",
               options.accounts, options.messages, std::min(options.accounts, options.parallel), options.delay,
-              options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count", options.fast);
+              options.modern ? "Modern" : "Classic", options.uidl ? "Uidl" : "Count", options.fast,
+              options.download_all ? ", Download All" : "");
   if (!options.fast)
     std::printf("floor: %d x %d ms before each header = %.3f s\n", waited_headers, product_waits.before_header, floor);
   std::vector<double> overheads;
   for (int run = 1; run <= options.runs; ++run) {
-    const double seconds = TimedPeek(backend, product_waits, rows);
+    const double seconds = TimedPeek(backend, product_waits, rows, options.download_all);
     const double overhead_ms = (seconds - floor) * 1000.0 / rows;
     overheads.push_back(overhead_ms);
     std::printf("run %d: %.3f s, overhead %.3f ms per message\n", run, seconds, overhead_ms);
@@ -140,7 +157,7 @@ int Run(const Options& options) {
   // decoding, the window's UI calls), apart from how long the system oversleeps the waits.
   std::vector<double> costs;
   for (int run = 1; run <= options.runs; ++run)
-    costs.push_back(TimedPeek(backend, PeekWaits{0, 0, 0, 0}, rows) * 1000.0 / rows);
+    costs.push_back(TimedPeek(backend, PeekWaits{0, 0, 0, 0}, rows, options.download_all) * 1000.0 / rows);
   std::sort(costs.begin(), costs.end());
   std::printf("without the waits: min %.3f ms, median %.3f ms, max %.3f ms per message\n", costs.front(),
               costs[costs.size() / 2], costs.back());
@@ -160,6 +177,7 @@ int main(int argc, char** argv) {
                                             {"--fast", &options.fast},
                                             {"--delay", &options.delay},
                                             {"--accounts", &options.accounts},
-                                            {"--parallel", &options.parallel}},
+                                            {"--parallel", &options.parallel},
+                                            {"--download-all", &options.download_all}},
                                            [&] { return larkspin::Run(options); });
 }

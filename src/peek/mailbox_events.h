@@ -22,11 +22,15 @@
 //   a mark whose message no longer is the one listed (the mailbox changed since; see
 //     message_identity.h) is dropped instead: OnMarkDropped, and OnMarksDropped with the count
 //   OnRowsCleared, OnProgressRange(count)
-//   per message: OnFetchingHeader(i, n, total size), OnHeaderRow, [with download-all:
-//     OnDownloadStarted, OnDownloadResult], OnProgressStep; a server's refusal of one message
-//     is OnServerFailure; a lost connection ends the list; a header too large to read still gets
-//     its row (header_too_large.h), after which the session logs in again before the next
-//     message (a refused login ends the list as a lost connection does)
+//   per message: OnFetchingHeader(i, n, total size), OnHeaderRow, [with download-all in
+//     lock-step: OnDownloadStarted, OnDownloadResult], OnProgressStep; a server's refusal of one
+//     message is OnServerFailure; a lost connection ends the list; a header too large to read
+//     still gets its row (header_too_large.h), after which the session logs in again before the
+//     next message (a refused login ends the list as a lost connection does)
+//   with download-all on a connection that pipelines, once the whole list is read: per row it
+//     downloads, OnDownloadStarted, OnDownloadResult (or, for a row listed before a new login whose
+//     message changed, OnMarkDropped and OnMarksDropped); a connection lost in them ends them, and
+//     it, or a refused new login before them, is reported as lost after all n headers
 //   OnPeekTotal, [OnConnectionLost(host, i of n, reply)], OnPeekFinished
 // An all-accounts peek repeats the account part for each account with a stored login and
 // password (the others are skipped without a question: OnAccountWithoutCredentials, after

@@ -125,7 +125,7 @@ void CPeekRun::VisitAccount(int account_number) {
     ReportFailedLogin();
     return;
   }
-  DownloadMarkedRows();
+  DownloadRows(plan_.downloads);
   if (!CarryOutDeletions()) return;
   ClearListOnce();
   FetchHeaders();
@@ -164,15 +164,17 @@ void CPeekRun::LogOutBetweenAccounts() {
 }
 
 // Pipelined, the messages not stored yet are asked as one run; a mark whose identity must be
-// checked on the server ends the run there, and the rest are asked one by one.
-void CPeekRun::DownloadMarkedRows() {
+// checked on the server ends the run there, and the rest are asked one by one. A download-all
+// download is made only while the connection stands.
+void CPeekRun::DownloadRows(const std::vector<DownloadOrder>& orders) {
   if (plan_.pipeline) {
     std::vector<int> numbers;
-    for (const DownloadOrder& order : plan_.downloads)
+    for (const DownloadOrder& order : orders)
       if (order.row.local_file.empty()) numbers.push_back(order.row.message_number);
     client_.PlanRun(CPop3Client::RunKind::kRetrieve, std::move(numbers));
   }
-  for (DownloadOrder order : plan_.downloads) {
+  for (DownloadOrder order : orders) {
+    if (order.automatic && !client_.IsConnected()) break;
     order.account_number = account_.account_number;
     session_.Download(order, events_);
   }
@@ -221,17 +223,8 @@ void CPeekRun::FetchHeaders() {
   const bool listed = FetchListings();
   if (!listed) ReportLostConnection(0, count);
   BeginListing();
-  PlanHeaders(1, count);
-  for (int i = 1; listed && i <= count; ++i) {
-    if (!client_.IsConnected() && !(LogInAgain() && PlanHeaders(i, count))) {
-      ReportLostConnection(i - 1, count, true);
-      break;
-    }
-    if (!FetchHeader(i, count, offset)) {
-      ReportLostConnection(i - 1, count);
-      break;
-    }
-  }
+  if (listed && ListMessages(count, offset)) DownloadTakenRows(count);
+  taken_rows_.clear();  // a list cut short downloads nothing more
   EndListing(count);
   if (plan_.all_accounts) {
     PauseFor(plan_.waits.around_disconnect);
@@ -244,9 +237,33 @@ bool CPeekRun::FetchListings() {
   return !plan_.pipeline || client_.FetchListings(plan_.ask_unique_ids || plan_.new_mail_by == NewMailRule::kUidl);
 }
 
-// With download-all a download comes between two headers, so the headers are asked one by one.
+bool CPeekRun::ListMessages(int count, int offset) {
+  PlanHeaders(1, count);
+  for (int i = 1; i <= count; ++i) {
+    if (!client_.IsConnected() && !(LogInAgain() && PlanHeaders(i, count))) {
+      ReportLostConnection(i - 1, count, true);
+      return false;
+    }
+    if (!FetchHeader(i, count, offset)) {
+      ReportLostConnection(i - 1, count);
+      return false;
+    }
+  }
+  return true;
+}
+
+// On the connection open once every header is read: a new login when a header too large to read
+// closed the last one. A connection lost in the downloads, or a refused new login, is reported as
+// lost after the whole list.
+void CPeekRun::DownloadTakenRows(int count) {
+  if (taken_rows_.empty()) return;
+  const bool new_login_refused = !client_.IsConnected() && !LogInAgain();
+  if (!new_login_refused) DownloadRows(taken_rows_);
+  if (!client_.IsConnected()) ReportLostConnection(count, count, new_login_refused);
+}
+
 bool CPeekRun::PlanHeaders(int first, int count) {
-  if (!plan_.pipeline || plan_.download_all) return true;
+  if (!plan_.pipeline) return true;
   std::vector<int> numbers;
   for (int n = first; n <= count; ++n) numbers.push_back(n);
   client_.PlanRun(CPop3Client::RunKind::kHeaders, std::move(numbers));
@@ -306,10 +323,14 @@ void CPeekRun::ListRow(PeekedRow& row, int offset) {
   events_.OnProgressStep();
 }
 
-// After a header too large to read: the next message is asked on a new login.
+// After a header too large to read: the next message is asked on a new login, whose listings a
+// pipelining plan asks in one go again, so that the runs after it are not ended by a LIST or UIDL.
+// A connection lost in them shows at the next command.
 bool CPeekRun::LogInAgain() {
   PauseFor(plan_.waits.before_new_login);
-  return LogIn();
+  if (!LogIn()) return false;
+  FetchListings();
+  return true;
 }
 
 // The rows listed so far stay; the rest of this account's messages are not asked for.
@@ -356,13 +377,15 @@ void CPeekRun::EndListing(int count) {
   }
 }
 
+// Taken for later, no download comes between two headers of a pipelined run.
 void CPeekRun::DownloadAutomatically(const PeekedRow& row) {
   DownloadOrder order;
   order.row = row.record;
   order.account_number = account_.account_number;
   order.skip_check = true;
   order.automatic = true;
-  session_.Download(order, events_);
+  if (plan_.pipeline && client_.Pipelines()) taken_rows_.push_back(std::move(order));
+  else session_.Download(order, events_);
 }
 
 }  // namespace larkspin

@@ -36,23 +36,30 @@ class CPeekRun {
   void ReportConnectFailure();
   void ReportFailedLogin();
   void LogOutBetweenAccounts();
-  void DownloadMarkedRows();
+  // The orders in turn, on the connection as it stands.
+  void DownloadRows(const std::vector<DownloadOrder>& orders);
   bool CarryOutDeletions();
   void ClearListOnce();
   void FetchHeaders();
   // With a pipelining plan: STAT, LIST and the UIDL the peek needs in one go; false once the
   // connection is lost.
   bool FetchListings();
+  // One row per message, 1..count; false once the connection is lost.
+  bool ListMessages(int count, int offset);
+  // The rows download-all took from a pipelined list (taken_rows_), as one run.
+  void DownloadTakenRows(int count);
   // With a pipelining plan: the headers first..count are asked as one run. Always true.
   bool PlanHeaders(int first, int count);
   bool FetchHeader(int number, int count, int offset);
   // Fills in the row's record, reports the row and notes it as listed.
   void ListRow(PeekedRow& row, int offset);
+  // False when the new login was refused.
   bool LogInAgain();
   void ReportLostConnection(int listed, int count, bool new_login_refused = false);
   void BeginListing();
   void NoteListedRow(RowId row_id, int message_number, const std::string& unique_id);
   void EndListing(int count);
+  // Download-all's download of a row: at once in lock-step, else taken for the run after the list.
   void DownloadAutomatically(const PeekedRow& row);
 
   CMailboxSession& session_;
@@ -71,6 +78,7 @@ class CPeekRun {
   std::optional<CSeenIds> seen_ids_;     // the listed account's, under NewMailBy=Uidl with UIDL
   std::vector<std::string> server_ids_;  // the listed account's UIDL list, with seen_ids_
   std::optional<CStoredMessages> stored_;  // the listed account's stored messages
+  std::vector<DownloadOrder> taken_rows_;  // the listed account's rows download-all takes, pipelined
 };
 
 }  // namespace larkspin

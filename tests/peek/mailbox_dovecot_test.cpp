@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "common/format.h"
+#include "mailbox/message_file.h"
 #include "peek/preview_fetch.h"
 #include "peek/recorded_events.h"
 #include "support/dovecot_server.h"
@@ -77,19 +79,25 @@ TEST(MailboxDovecotTest, MarksOnAMailboxChangedByAnotherClientAreDropped) {
 
 // A peek that lists every message, then one that downloads three marked rows on the connection
 // the first left open: the same events, in the same order, pipelined and in lock-step.
-std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& server, bool pipelined) {
-  test_support::TempFolder folder;
-  test_support::ScopedWorkingDirectory here(folder.Path());
+// Writes config.ini (in the working folder) with one account on server, pipelined where Dovecot
+// allows it or never, and plans a pipelining peek of it.
+PeekPlan PipeliningPlan(const test_support::DovecotServer& server, bool pipelined) {
+  static CNoPrompt prompt;
   const std::string pipelining = pipelined ? "Pipelining=Auto\r\n" : "Pipelining=Never\r\n";
-  test_support::WriteFile(folder.File("config.ini"),
-                          ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
-  CNoPrompt prompt;
+  test_support::WriteFile("config.ini", ConfigText("", {"Home"}, AccountSection(1, server.Port()) + pipelining));
   CCurrentAccount account(prompt);
   account.account_number = 1;
   PeekPlan plan(account);
   plan.account_names = {"Home"};
   plan.waits = {0, 0, 0, 0};
   plan.pipeline = true;
+  return plan;
+}
+
+std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& server, bool pipelined) {
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  PeekPlan plan = PipeliningPlan(server, pipelined);
   CMailboxSession session;
   CRecordedEvents events;
   session.RunPeek(plan, events);
@@ -101,16 +109,54 @@ std::vector<std::string> PeekAndDownload(const test_support::DovecotServer& serv
   return events.lines;
 }
 
-TEST(MailboxDovecotTest, APipelinedPeekReportsWhatALockStepPeekReports) {
-  test_support::DovecotServer server;
+// 150 messages of 100 to 15,000 bytes, each with a Date of its own.
+void AddNumberedMessages(test_support::DovecotServer& server) {
   server.AddUser("anna", "secret");
   for (int n = 1; n <= 150; ++n)
     server.AddMessage("anna", MakeMessage("Sender <s@example.org>", "Message " + std::to_string(n),
                                           FormatText("Mon, %d Mar 2004 10:%02d:00 +0100", 1 + n % 28, n % 60), 100 * n));
   server.Start();
+}
+
+TEST(MailboxDovecotTest, APipelinedPeekReportsWhatALockStepPeekReports) {
+  test_support::DovecotServer server;
+  AddNumberedMessages(server);
   const std::vector<std::string> lock_step = PeekAndDownload(server, false);
   EXPECT_THAT(lock_step, Contains("row 1/150 Message 150"));
   EXPECT_EQ(PeekAndDownload(server, true), lock_step);
+}
+
+// A download-all peek with a mail threshold of 10 KB: each stored message file's Subject by file
+// name, and the download lines, in order.
+std::pair<std::map<std::string, std::string>, std::vector<std::string>> DownloadAll(
+    const test_support::DovecotServer& server, bool pipelined) {
+  test_support::TempFolder folder;
+  test_support::ScopedWorkingDirectory here(folder.Path());
+  PeekPlan plan = PipeliningPlan(server, pipelined);
+  plan.download_all = true;
+  plan.mail_threshold_kb = 10;
+  CMailboxSession session;
+  CRecordedEvents events;
+  session.RunPeek(plan, events);
+  EXPECT_EQ(session.Client().Pipelines(), pipelined);
+  session.LogOut(0, events);
+  std::map<std::string, std::string> subjects;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.File("mailbox1")))
+    if (entry.path().filename().string().starts_with("msg"))
+      subjects[entry.path().filename().string()] = StoredField(test_support::ReadFile(entry.path().string()), kSubjectLabel);
+  std::vector<std::string> downloads;
+  for (const std::string& line : events.lines)
+    if (line.starts_with("download")) downloads.push_back(line);
+  return {subjects, downloads};
+}
+
+TEST(MailboxDovecotTest, APipelinedDownloadAllPeekStoresWhatALockStepOneStores) {
+  test_support::DovecotServer server;
+  AddNumberedMessages(server);
+  const auto lock_step = DownloadAll(server, false);
+  EXPECT_EQ(lock_step.first.size(), 102u) << "the messages up to 10 KB";
+  EXPECT_EQ(lock_step.first.at("msg12_03_2004_10_11_00_+0100.txt"), "Message 11");
+  EXPECT_EQ(DownloadAll(server, true), lock_step);
 }
 
 struct PreviewCase {

@@ -7,9 +7,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 
 #include "common/format.h"
+#include "mailbox/message_file.h"
 #include "peek/new_mail.h"
 #include "peek/recorded_events.h"
 #include "support/fake_pop3_server.h"
@@ -33,6 +36,7 @@ using test_support::WriteFile;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
@@ -79,12 +83,32 @@ class MailboxSessionTest : public ::testing::Test {
   static DeleteOrder DeletionOf(const HeaderRow& row) {
     return {row.row_id, row.message_number, 0, row.identity, row.connection, row.deletion};
   }
+  // Message n: Subject "n" and a Date of its own, so that its stored file is DatedFile(n).
+  static std::string DatedMessage(int n, size_t size = 0) {
+    return MakeMessage("a@example.org", std::to_string(n), FormatText("Mon, %d Mar 2004 10:00:00 +0100", n), size);
+  }
+  static std::string DatedFile(int n) { return FormatText("msg%02d_03_2004_10_00_00_+0100.txt", n); }
   int Size(size_t i) const { return static_cast<int>(messages_[i].size()); }
   std::vector<std::string> StoredFiles() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_.File("mailbox1")))
       if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
     return names;
+  }
+  // The Subject of each stored message file, by file name (the stored list left out).
+  std::map<std::string, std::string> StoredSubjects() const {
+    std::map<std::string, std::string> subjects;
+    for (const std::string& name : StoredFiles())
+      if (name.starts_with("msg")) subjects[name] = StoredField(test_support::ReadFile(folder_.File("mailbox1/" + name)), kSubjectLabel);
+    return subjects;
+  }
+  // A download-all peek of account 1 on server, pipelined where the account's setting allows it.
+  PeekPlan DownloadAllPlan(const FakePop3Server& server, const std::string& pipelining) {
+    PeekPlan plan = Plan({"Home"}, AccountSection(1, server.Port()) + "Pipelining=" + pipelining + "\r\n");
+    plan.download_all = true;
+    plan.pipeline = true;
+    plan.mail_threshold_kb = 2;
+    return plan;
   }
 
   TempFolder folder_;
@@ -516,6 +540,127 @@ TEST_F(MailboxSessionTest, ACutOffPeekRemembersWhatItListedAndWhatIsStillOnTheSe
   std::string expected;
   for (const std::string& line : remembered) expected += line + "\n";
   EXPECT_EQ(test_support::ReadFile(seen_file), expected);
+}
+
+std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines, const std::string& start) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines)
+    if (line.starts_with(start)) found.push_back(line);
+  return found;
+}
+
+// Download-all on a connection that pipelines asks every header as one run, then the rows it
+// takes as one RETR run, and stores what a lock-step peek stores: not the large message, and
+// nothing twice at the next peek.
+TEST_F(MailboxSessionTest, APipelinedDownloadAllPeekAsksHeadersThenMessagesAsRunsAndStoresTheSame) {
+  struct Way {
+    const char* pipelining;
+    std::vector<std::string> commands;  // TOP and RETR, in the order the server got them
+  };
+  const Way ways[] = {{"Never", {"TOP 1 0", "RETR 1", "TOP 2 0", "RETR 2", "TOP 3 0", "TOP 4 0", "RETR 4"}},
+                      {"Always", {"TOP 1 0", "TOP 2 0", "TOP 3 0", "TOP 4 0", "RETR 1", "RETR 2", "RETR 4"}}};
+  const std::map<std::string, std::string> stored = {{DatedFile(1), "1"}, {DatedFile(2), "2"}, {DatedFile(4), "4"}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.pipelining);
+    std::filesystem::remove_all(folder_.File("mailbox1"));
+    FakePop3Server server;
+    server.ServeMailbox({DatedMessage(1), DatedMessage(2), DatedMessage(3, 3000), DatedMessage(4)});
+    CMailboxSession session;
+    CRecordedEvents first;
+    CRecordedEvents second;
+    session.RunPeek(DownloadAllPlan(server, way.pipelining), first);
+    session.RunPeek(DownloadAllPlan(server, way.pipelining), second);
+
+    std::vector<std::string> commands;
+    for (const std::string& line : server.ReceivedLines())
+      if (line.starts_with("TOP") || line.starts_with("RETR")) commands.push_back(line);
+    ASSERT_EQ(commands.size(), way.commands.size() + 4) << "the second peek asks the headers only";
+    commands.resize(way.commands.size());
+    EXPECT_EQ(commands, way.commands);
+    EXPECT_THAT(second.downloads, IsEmpty());
+    EXPECT_THAT(LinesStartingWith(first.lines, "downloaded"),
+                ElementsAre("downloaded 1 stored", "downloaded 2 stored", "downloaded 4 stored"));
+    EXPECT_EQ(StoredSubjects(), stored);
+    EXPECT_FALSE(first.lost_connection.has_value());
+    EXPECT_TRUE(session.Connected());
+  }
+}
+
+struct DownloadAllFault {
+  const char* what;
+  int big_header;  // the message whose header is too large to read; 0 for none
+  std::function<void(FakePop3Server&)> break_server;
+  // The last TOP (T) and RETR (R) the server got, with their numbers (a connection closed by a
+  // header too large to read may or may not have read the headers sent ahead after it).
+  const char* commands;
+  const char* downloads;  // each download's message, stored (+) or not (-)
+  std::vector<int> stored;  // the messages stored, each in its own file
+  int connections;
+  const char* lost;  // how the lost connection is told; "" when none is
+};
+
+// TOP and RETR as DownloadAllFault::commands tells them.
+std::string RunCommands(const std::vector<std::string>& lines) {
+  std::string commands;
+  for (const std::string& line : lines) {
+    if (line.starts_with("TOP ")) commands += "T" + line.substr(4, line.find(' ', 4) - 4) + " ";
+    if (line.starts_with("RETR ")) commands += "R" + line.substr(5) + " ";
+  }
+  return commands;
+}
+
+// A pipelined download-all peek of four small messages that meets a fault: each stored file holds
+// the right message, and a row not stored stays on the server to be downloaded later.
+TEST_F(MailboxSessionTest, APipelinedDownloadAllPeekStoresOnlyRightMessagesWhateverItMeets) {
+  const auto none = [](FakePop3Server&) {};
+  const DownloadAllFault faults[] = {
+      {"-ERR to one RETR", 0, [](FakePop3Server& s) { s.On("RETR 2", Reply("-ERR busy\r\n")); },
+       "T1 T2 T3 T4 R1 R2 R3 R4 ", "1+ 2- 3+ 4+ ", {1, 3, 4}, 1, ""},
+      {"a cut inside one RETR", 0, [](FakePop3Server& s) { s.On("RETR 2", ReplyAndClose("+OK\r\nSubject: 2\r\n")); },
+       "T1 T2 T3 T4 R1 R2 ", "1+ 2- ", {1}, 1, "lost after 4 of 4 headers"},
+      {"a silent server in the RETR run", 0, [](FakePop3Server& s) { s.GoSilentAfter(0, "RETR"); },
+       "T1 T2 T3 T4 R1 R2 R3 R4 ", "1- ", {}, 1, "lost after 4 of 4 headers"},
+      {"a silent server in the header run", 0, [](FakePop3Server& s) { s.GoSilentAfter(2, "TOP"); },
+       "T1 T2 T3 T4 ", "", {}, 1, "lost after 2 of 4 headers"},
+      {"a header too large in the middle", 2, none, "T3 T4 R1 R3 R4 ", "1+ 3+ 4+ ", {1, 3, 4}, 2, ""},
+      {"a header too large last", 4, none, "T1 T2 T3 T4 R1 R2 R3 ", "1+ 2+ 3+ ", {1, 2, 3}, 2, ""},
+      {"a silent server on the new login after a header too large last", 4,
+       [](FakePop3Server& s) { s.GoSilentAfter(0, "RETR"); }, "T1 T2 T3 T4 R1 R2 R3 ", "1- ", {}, 2,
+       "lost after 4 of 4 headers"},
+      {"a refused new login after a header too large last", 4,
+       [](FakePop3Server& s) {
+         s.On("PASS", Reply("-ERR no more logins\r\n"));
+         s.On("PASS", Reply("+OK\r\n"), 1);
+       },
+       "T1 T2 T3 T4 ", "", {}, 2, "lost after 4 of 4 headers: -ERR no more logins"},
+  };
+  const std::string big_header = "X-Big: " + std::string(CPop3Client::kMaxHeaderReply, 'b') + "\r\n";
+  for (const DownloadAllFault& fault : faults) {
+    SCOPED_TRACE(fault.what);
+    std::filesystem::remove_all(folder_.File("mailbox1"));
+    std::vector<std::string> messages;
+    for (int n = 1; n <= 4; ++n) messages.push_back((n == fault.big_header ? big_header : "") + DatedMessage(n));
+    FakePop3Server server;
+    server.ServeMailbox(messages);
+    fault.break_server(server);
+    CMailboxSession session;
+    session.Client().read_timeout_ms = 300;
+    CRecordedEvents events;
+    session.RunPeek(DownloadAllPlan(server, "Always"), events);
+
+    EXPECT_THAT(RunCommands(server.ReceivedLines()), EndsWith(fault.commands));
+    std::string downloads;
+    for (const DownloadOutcome& d : events.downloads)
+      downloads += std::to_string(d.record.message_number) + (d.result.stored ? "+ " : "- ");
+    EXPECT_EQ(downloads, fault.downloads);
+    std::map<std::string, std::string> stored;
+    for (const int n : fault.stored) stored[DatedFile(n)] = std::to_string(n);
+    EXPECT_EQ(std::filesystem::exists(folder_.File("mailbox1")) ? StoredSubjects() : decltype(stored)(), stored);
+    EXPECT_EQ(server.ConnectionCount(), fault.connections);
+    const std::string lost = events.lost_connection ? LostConnectionText(*events.lost_connection) : "";
+    EXPECT_EQ(lost.empty(), *fault.lost == '\0') << lost;
+    EXPECT_THAT(lost, HasSubstr(fault.lost));
+  }
 }
 
 }  // namespace

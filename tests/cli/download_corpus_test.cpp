@@ -4,7 +4,8 @@
 // the same server, reads them with Python's email package and checks that every message got a
 // file of its own, that its text is the text Python chooses, and that every other part is an
 // attachment file holding exactly the part's bytes. "larkspin preview" of each message is checked
-// the same way: whole where the preview's lines hold the whole body, else its beginning.
+// the same way: whole where the preview's lines hold the whole body, else its beginning; and so is
+// what a pipelined Download All peek stores of the same mailbox.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/quiet_events.h"
 #include "cli_runner.h"
+#include "config/input_prompt.h"
+#include "peek/mailbox_session.h"
 #include "support/dovecot_server.h"
 #include "support/python_check.h"
 #include "support/temp_folder.h"
@@ -40,6 +44,24 @@ std::vector<std::string> PreparedMessages(const std::string& folder) {
 }
 
 std::string FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// Writes one line per download, as "larkspin download" prints it: number, result code, stored
+// file, attachment names.
+class CDownloadLines : public CQuietEvents {
+ public:
+  void OnDownloadResult(const DownloadOutcome& outcome) override {
+    std::string names;
+    for (const std::string& name : outcome.record.attachments) names += (names.empty() ? "" : ",") + name;
+    lines += std::to_string(outcome.record.message_number) + "\t" + std::to_string(outcome.result.code) + "\t" +
+             outcome.record.local_file + "\t" + names + "\n";
+  }
+  std::string lines;
+};
+
+class CNoPrompt : public CInputPrompt {
+ public:
+  bool Ask(const InputRequest&, InputAnswer&) override { return false; }
+};
 
 // Prints the summary line of a check's report, or all of it when it has none.
 void PrintSummary(const std::string& report) {
@@ -83,6 +105,34 @@ TEST_F(CorpusTest, EveryMessageIsStoredWholeInAFileOfItsOwn) {
   PrintSummary(report);
   EXPECT_EQ(status, 0) << report;
   EXPECT_EQ(run.exit_status, 0) << run.err;
+}
+
+TEST_F(CorpusTest, APipelinedDownloadAllPeekStoresEveryMessageWhole) {
+  TempFolder work;
+  WriteFile(work.File("config.ini"), test_support::ConfigFor({server_.Port()}, "Charsets=Modern\r\n"));
+  test_support::ScopedWorkingDirectory here(work.Path());
+  CNoPrompt prompt;
+  CCurrentAccount account(prompt);
+  account.account_number = 1;
+  PeekPlan plan(account);
+  plan.account_names = {"Box 1"};
+  plan.waits = {0, 0, 0, 0};
+  plan.pipeline = true;
+  plan.download_all = true;
+  plan.mail_threshold_kb = 1 << 20;  // the generated messages of megabytes too
+  CMailboxSession session;
+  session.text_encoding = TextEncoding::kUtf8;
+  CDownloadLines events;
+  session.RunPeek(plan, events);
+  EXPECT_TRUE(session.Client().Pipelines());
+  session.LogOut(0, events);
+  WriteFile(work.File("cli.out"), events.lines);
+
+  int status = -1;
+  const std::string report = RunPython(ReadFile(LARKSPIN_CORPUS_CHECK),
+                                       CheckInput("check", "work " + work.Path() + "\nprepared " + prepared_.Path() + "\n"), &status);
+  PrintSummary(report);
+  EXPECT_EQ(status, 0) << report;
 }
 
 TEST_F(CorpusTest, EveryMessagePreviewsAsItsDownloadBegins) {

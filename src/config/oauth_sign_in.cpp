@@ -15,6 +15,12 @@ constexpr std::chrono::seconds kSlowDownStep{5};
 
 bool Stopped(const std::atomic<bool>* stop) { return stop && stop->load(); }
 
+// A sign-in that did not succeed: the problem, or the stop when the user stopped it (a request
+// ended by the stop fails as well).
+SignInResult NotSignedIn(const std::string& problem, const std::atomic<bool>* stop) {
+  return {false, Stopped(stop) ? kSignInStopped : problem};
+}
+
 // Keeps the granted refresh token; a grant without one cannot sign in later.
 SignInResult Kept(const std::string& section, const TokenReply& reply, const std::atomic<bool>* stop) {
   if (Stopped(stop)) return {false, kSignInStopped};
@@ -57,7 +63,7 @@ SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, cons
     return {false, "the browser could not be started for the consent page"};
   std::map<std::string, std::string> fields;
   if (!redirect.WaitForRedirect(timeout_ms, fields, stop))
-    return {false, Stopped(stop) ? kSignInStopped : "the browser did not come back in time"};
+    return NotSignedIn("the browser did not come back in time", stop);
   if (fields["state"] != state) return {false, "the browser came back with a foreign state; nothing was stored"};
   if (fields["code"].empty()) {
     const std::string description = fields["error_description"];
@@ -65,7 +71,7 @@ SignInResult SignInByBrowser(const std::string& section, CHttpClient& http, cons
                        (description.empty() ? "" : ": " + description)};
   }
   const TokenReply reply = RedeemAuthorizationCode(http, settings, fields["code"], verifier, redirect.RedirectUri());
-  if (reply.outcome != TokenOutcome::kGranted) return {false, Stopped(stop) ? kSignInStopped : reply.problem};
+  if (reply.outcome != TokenOutcome::kGranted) return NotSignedIn(reply.problem, stop);
   return Kept(section, reply, stop);
 }
 
@@ -95,7 +101,7 @@ SignInResult SignInByDevice(const std::string& section, CHttpClient& http, const
       case TokenOutcome::kExpired:
       case TokenOutcome::kSignInAgain:
       case TokenOutcome::kFailed:
-        return {false, Stopped(stop) ? kSignInStopped : reply.problem};
+        return NotSignedIn(reply.problem, stop);
     }
   }
   return {false, "the code ran out before the sign-in was confirmed"};
